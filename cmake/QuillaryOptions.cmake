@@ -1,0 +1,14 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# One place for the language level, warnings and sanitizer flags of every target.
+add_library(quillary_options INTERFACE)
+target_compile_features(quillary_options INTERFACE cxx_std_20)
+set(CMAKE_CXX_EXTENSIONS OFF)
+target_compile_options(quillary_options INTERFACE -Wall -Wextra)
+if(QUILLARY_WERROR)
+  target_compile_options(quillary_options INTERFACE -Werror)
+endif()
+if(QUILLARY_SANITIZE)
+  target_compile_options(quillary_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                                    -fno-sanitize-recover=undefined)
+  target_link_options(quillary_options INTERFACE -fsanitize=address,undefined)
+endif()
