@@ -13,7 +13,7 @@ class DateLocale
 {
 public:
     virtual ~DateLocale() = default;
-    virtual std::string LongMonthName(int month) const = 0; // month 1..12
+    virtual std::string LongMonthName(int month) const = 0;  // month 1..12
     virtual std::string ShortDayName(int weekday) const = 0; // 1 = Sunday .. 7 = Saturday
     virtual std::string LongDayName(int weekday) const = 0;
     virtual std::string ShortDate(const CivilDate& date) const = 0;

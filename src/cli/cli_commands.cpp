@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli_commands.h"
+
+#include "common/file_error.h"
+#include "model/data_file.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+
+namespace quillary::cli {
+
+namespace {
+
+constexpr const char* Usage = "usage: quillary-cli COMMAND FILE\n"
+                              "\n"
+                              "commands:\n"
+                              "  cat FILE    read FILE and print it as the data file that would be saved\n"
+                              "  tree FILE   read FILE and print its items, indented by level\n"
+                              "  check FILE  read FILE and report the records read and the lines skipped\n"
+                              "\n"
+                              "FILE is read as an interchange file when it ends in .zkd or is named\n"
+                              "clipdata.dat, and as a data file (first line skipped) otherwise.\n";
+
+// Reads FILE beneath the root the way the program reads that kind of file.
+bool ReadInto(ItemTree& tree, const std::string& file, ReadReport& report, std::ostream& err)
+{
+    std::ifstream probe(file, std::ios::binary);
+    if (!probe || std::filesystem::is_directory(file)) {
+        err << "quillary-cli: cannot read " << file << "\n";
+        return false;
+    }
+    probe.close();
+    try {
+        const bool read =
+            IsItemFileName(file) ? LoadItemFile(tree.Root(), file, &report) : LoadDataFile(tree.Root(), file, &report);
+        if (read)
+            return true;
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return false;
+    }
+    err << "quillary-cli: cannot read " << file << "\n";
+    return false;
+}
+
+void PrintItem(const TKPXObject& item, int level, std::ostream& out)
+{
+    out << std::string(static_cast<std::size_t>(level) * 2, ' ') << KindName(item.GetKind()) << ": " << item.GetTitle();
+    if (!item.GetTarget().empty())
+        out << " -> " << item.GetTarget();
+    out << "\n";
+    for (int i = 0; i < item.ChildCount(); ++i)
+        PrintItem(*item.ChildAt(i), level + 1, out);
+}
+
+int Cat(ItemTree& tree, const ReadReport&, std::ostream& out, std::ostream&)
+{
+    WriteDataStream(tree, out);
+    return ExitOk;
+}
+
+int Tree(ItemTree& tree, const ReadReport&, std::ostream& out, std::ostream&)
+{
+    for (int i = 0; i < tree.NodeCount(); ++i) {
+        const TreeNode& node = *tree.NodeAt(i);
+        PrintItem(*node.Data(), node.Depth(), out);
+    }
+    return ExitOk;
+}
+
+int Check(ItemTree&, const ReadReport& report, std::ostream& out, std::ostream&)
+{
+    out << "records read: " << report.records << "\n";
+    out << "lines skipped: " << report.skippedLines.size() << "\n";
+    for (int line : report.skippedLines)
+        out << "  line " << line << "\n";
+    return report.skippedLines.empty() ? ExitOk : ExitSkipped;
+}
+
+using Command = std::function<int(ItemTree&, const ReadReport&, std::ostream&, std::ostream&)>;
+
+} // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    static const std::map<std::string, Command> commands = {{"cat", Cat}, {"tree", Tree}, {"check", Check}};
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << Usage;
+        return ExitOk;
+    }
+    const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();
+    if (command == commands.end()) {
+        err << Usage;
+        return ExitUsage;
+    }
+    ItemTree tree;
+    ReadReport report;
+    if (!ReadInto(tree, args[1], report, err))
+        return ExitFileError;
+    const int status = command->second(tree, report, out, err);
+    out.flush();
+    if (!out) {
+        err << "quillary-cli: cannot write the output\n";
+        return ExitFileError;
+    }
+    return status;
+}
+
+} // namespace quillary::cli

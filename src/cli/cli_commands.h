@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quillary::cli {
+
+// Exit statuses shared by every command.
+enum ExitCode { ExitOk = 0, ExitFileError = 1, ExitUsage = 2, ExitSkipped = 3 };
+
+// Runs one command line (without the program name); writes results to out and messages to err.
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace quillary::cli

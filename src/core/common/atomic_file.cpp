@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/atomic_file.h"
+
+#include "common/file_error.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <random>
+
+namespace quillary {
+
+namespace {
+// Flushes a file's data to the disk, so a crash of the machine after the rename cannot leave an empty file.
+// POSIX is the one thing beyond the standard library here: std::ofstream cannot sync.
+bool SyncToDisk(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path)
+{
+    std::random_device random;
+    auto temporary = path;
+    temporary += ".tmp" + std::to_string(random() % 1000000);
+    return temporary;
+}
+
+void WriteTemporary(const std::filesystem::path& temporary, const std::filesystem::path& path,
+                    const std::function<void(std::ostream&)>& write)
+{
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out)
+        throw FileError(path, "Cannot create file");
+    write(out);
+    out.flush();
+    if (!out)
+        throw FileError(path, "Cannot write file");
+    out.close();
+    if (out.fail() || !SyncToDisk(temporary))
+        throw FileError(path, "Cannot write file");
+}
+} // namespace
+
+void WriteFileAtomically(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write)
+{
+    const auto temporary = TemporaryBeside(path);
+    try {
+        WriteTemporary(temporary, path, write);
+        std::error_code ignored;
+        const auto old = std::filesystem::status(path, ignored);
+        if (std::filesystem::exists(old))
+            std::filesystem::permissions(temporary, old.permissions(), ignored);
+        std::filesystem::rename(temporary, path);
+    } catch (const std::filesystem::filesystem_error&) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw FileError(path, "Cannot replace file");
+    } catch (...) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        throw;
+    }
+    if (path.has_parent_path())
+        SyncToDisk(path.parent_path());
+    else
+        SyncToDisk(".");
+}
+
+} // namespace quillary

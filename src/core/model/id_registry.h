@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+namespace quillary {
+
+// Counts the identifiers in use in one tree, so that a drawn identifier can avoid them.
+// Identifiers read from files are kept as they are, duplicates included.
+class IdRegistry
+{
+public:
+    using RandomSource = std::function<std::int32_t(std::int32_t bound)>; // uniform over 0..bound-1
+
+    IdRegistry();
+
+    void Add(std::int32_t id);
+    void Remove(std::int32_t id);
+    bool InUse(std::int32_t id) const;
+
+    // Random(65535) * Random(32768), drawn again while it is 0 or already in use.
+    std::int32_t Draw();
+    void SetRandomSource(RandomSource source) { m_random = std::move(source); }
+
+private:
+    std::unordered_map<std::int32_t, std::int32_t> m_counts;
+    RandomSource m_random;
+};
+
+} // namespace quillary

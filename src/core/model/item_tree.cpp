@@ -1,0 +1,237 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/item_tree.h"
+
+#include "model/item_kind.h"
+#include "model/kpx_object.h"
+#include "model/tree_observer.h"
+#include "model/tree_order.h"
+
+#include <algorithm>
+#include <cassert>
+#include <utility>
+
+namespace quillary {
+
+ItemTree::ItemTree(const ItemServices& services) : m_services(WithHeadlessDefaults(services))
+{
+    auto rootItem = std::make_unique<TPlainObject>(*this, KindRoot, RootTitle, "", "", RootId, "");
+    TKPXObject* item = rootItem.get();
+    m_root = std::make_unique<TreeNode>(*this, nullptr, std::move(rootItem), std::string(RootTitle));
+    m_root->m_image = m_root->m_selectedImage = ImageRoot;
+    item->SetTreeNode(m_root.get());
+}
+
+ItemTree::~ItemTree()
+{
+    m_observers.clear();
+    m_dying = m_root.get();
+    m_root.reset();
+}
+
+TKPXObject& ItemTree::RootItem() const
+{
+    return *m_root->Data();
+}
+
+template <typename F> void ItemTree::Notify(F&& f)
+{
+    if (m_updateDepth > 0)
+        return;
+    for (TreeObserver* observer : m_observers)
+        f(*observer);
+}
+
+void ItemTree::EnsureOrder() const
+{
+    if (m_orderValid)
+        return;
+    m_order.clear();
+    std::vector<TreeNode*> stack{m_root.get()};
+    while (!stack.empty()) {
+        TreeNode* node = stack.back();
+        stack.pop_back();
+        node->m_absoluteIndex = static_cast<int>(m_order.size());
+        m_order.push_back(node);
+        for (auto it = node->m_children.rbegin(); it != node->m_children.rend(); ++it)
+            stack.push_back(it->get());
+    }
+    m_orderValid = true;
+}
+
+int ItemTree::NodeCount() const
+{
+    EnsureOrder();
+    return static_cast<int>(m_order.size());
+}
+
+TreeNode* ItemTree::NodeAt(int absoluteIndex) const
+{
+    EnsureOrder();
+    return absoluteIndex >= 0 && absoluteIndex < static_cast<int>(m_order.size())
+               ? m_order[static_cast<std::size_t>(absoluteIndex)]
+               : nullptr;
+}
+
+int ItemTree::AbsoluteIndexOf(const TreeNode& node) const
+{
+    EnsureOrder();
+    return node.m_absoluteIndex;
+}
+
+TreeNode& ItemTree::LastDescendant(TreeNode& node)
+{
+    TreeNode* last = &node;
+    while (last->HasChildren())
+        last = last->LastChild();
+    return *last;
+}
+
+void ItemTree::Reindex(TreeNode& parent, int from)
+{
+    for (int i = std::max(from, 0); i < parent.ChildCount(); ++i)
+        parent.m_children[static_cast<std::size_t>(i)]->m_index = i;
+}
+
+TreeNode& ItemTree::AddChild(TreeNode& parent, std::unique_ptr<TKPXObject> item, std::string text, int image,
+                             int selectedImage)
+{
+    const int row = parent.ChildCount();
+    Notify([&](TreeObserver& o) { o.NodeAboutToBeAdded(parent, row); });
+    auto node = std::make_unique<TreeNode>(*this, &parent, std::move(item), std::move(text));
+    node->m_index = row;
+    node->m_image = image;
+    node->m_selectedImage = selectedImage;
+    TreeNode& added = *node;
+    parent.m_children.push_back(std::move(node));
+    InvalidateOrder();
+    Notify([&](TreeObserver& o) { o.NodeAdded(added); });
+    return added;
+}
+
+void ItemTree::DeleteNode(TreeNode& node)
+{
+    assert(node.m_parent && "the root is never deleted");
+    TreeNode& parent = *node.m_parent;
+    const int row = node.m_index;
+    Notify([&](TreeObserver& o) { o.NodeAboutToBeRemoved(node); });
+    std::unique_ptr<TreeNode> doomed = std::move(parent.m_children[static_cast<std::size_t>(row)]);
+    parent.m_children.erase(parent.m_children.begin() + row);
+    Reindex(parent, row);
+    InvalidateOrder();
+    Notify([&](TreeObserver& o) { o.NodeRemoved(parent, row); });
+    // The doomed subtree still reaches its old ancestors, so due markers below it are withdrawn.
+    TreeNode* previous = std::exchange(m_dying, doomed.get());
+    doomed.reset();
+    m_dying = previous;
+}
+
+void ItemTree::DeleteChildren(TreeNode& parent)
+{
+    TreeUpdateGuard guard(*this);
+    while (parent.HasChildren())
+        DeleteNode(*parent.LastChild());
+}
+
+void ItemTree::MoveNode(TreeNode& node, TreeNode& newParent)
+{
+    assert(node.m_parent && !node.IsAncestorOf(newParent) && &node != &newParent);
+    TreeNode& oldParent = *node.m_parent;
+    const int oldRow = node.m_index;
+    const int newRow = &oldParent == &newParent ? newParent.ChildCount() - 1 : newParent.ChildCount();
+    Notify([&](TreeObserver& o) { o.NodeAboutToBeMoved(node, newParent, newRow); });
+    std::unique_ptr<TreeNode> moving = std::move(oldParent.m_children[static_cast<std::size_t>(oldRow)]);
+    oldParent.m_children.erase(oldParent.m_children.begin() + oldRow);
+    Reindex(oldParent, oldRow);
+    moving->m_parent = &newParent;
+    moving->m_index = newParent.ChildCount();
+    newParent.m_children.push_back(std::move(moving));
+    const int shift = newParent.m_depth + 1 - node.m_depth;
+    std::vector<TreeNode*> stack{&node};
+    while (!stack.empty()) {
+        TreeNode* n = stack.back();
+        stack.pop_back();
+        n->m_depth += shift;
+        for (auto& child : n->m_children)
+            stack.push_back(child.get());
+    }
+    InvalidateOrder();
+    Notify([&](TreeObserver& o) { o.NodeMoved(node); });
+}
+
+void ItemTree::SortChildren(TreeNode& parent)
+{
+    const auto before = [](const std::unique_ptr<TreeNode>& a, const std::unique_ptr<TreeNode>& b) {
+        return FoldersCompare(a->Data(), b->Data()) < 0;
+    };
+    if (std::is_sorted(parent.m_children.begin(), parent.m_children.end(), before))
+        return;
+    Notify([&](TreeObserver& o) { o.ChildrenAboutToBeSorted(parent); });
+    std::stable_sort(parent.m_children.begin(), parent.m_children.end(), before);
+    std::vector<int> newRows(parent.m_children.size());
+    for (std::size_t row = 0; row < parent.m_children.size(); ++row)
+        newRows[static_cast<std::size_t>(parent.m_children[row]->m_index)] = static_cast<int>(row);
+    Reindex(parent, 0);
+    InvalidateOrder();
+    Notify([&](TreeObserver& o) { o.ChildrenSorted(parent, newRows); });
+}
+
+bool ItemTree::IsLive(const TreeNode& node) const
+{
+    return !m_dying || (&node != m_dying && !m_dying->IsAncestorOf(node));
+}
+
+void ItemTree::SetNodeText(TreeNode& node, std::string text)
+{
+    node.m_text = std::move(text);
+    if (IsLive(node))
+        Notify([&](TreeObserver& o) { o.NodeChanged(node); });
+}
+
+void ItemTree::SetNodeImages(TreeNode& node, int image, int selectedImage)
+{
+    node.m_image = image;
+    node.m_selectedImage = selectedImage;
+    if (IsLive(node))
+        Notify([&](TreeObserver& o) { o.NodeChanged(node); });
+}
+
+void ItemTree::SetStateIndex(TreeNode& node, int stateImage)
+{
+    if (node.m_stateImage == stateImage)
+        return;
+    node.m_stateImage = stateImage;
+    if (IsLive(node))
+        Notify([&](TreeObserver& o) { o.NodeChanged(node); });
+}
+
+void ItemTree::NotifyDetailsChanged(TreeNode& owner)
+{
+    if (IsLive(owner))
+        Notify([&](TreeObserver& o) { o.DetailsChanged(owner); });
+}
+
+void ItemTree::BeginUpdate()
+{
+    if (m_updateDepth++ == 0)
+        for (TreeObserver* observer : m_observers)
+            observer->TreeResetStarted();
+}
+
+void ItemTree::EndUpdate()
+{
+    if (--m_updateDepth == 0)
+        for (TreeObserver* observer : m_observers)
+            observer->TreeResetEnded();
+}
+
+void ItemTree::AddObserver(TreeObserver* observer)
+{
+    m_observers.push_back(observer);
+}
+
+void ItemTree::RemoveObserver(TreeObserver* observer)
+{
+    std::erase(m_observers, observer);
+}
+
+} // namespace quillary

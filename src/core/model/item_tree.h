@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/category_filter.h"
+#include "model/id_registry.h"
+#include "model/item_services.h"
+#include "model/tree_node.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillary {
+
+class TreeObserver;
+
+// The folder tree's node collection: the root "My Contacts" and everything beneath it, the
+// depth-first order by which nodes are numbered, the identifiers in use, the category filter
+// and the services through which items reach the desktop.
+class ItemTree
+{
+public:
+    explicit ItemTree(const ItemServices& services = {});
+    ~ItemTree();
+    ItemTree(const ItemTree&) = delete;
+    ItemTree& operator=(const ItemTree&) = delete;
+
+    TreeNode& Root() { return *m_root; }
+    const TreeNode& Root() const { return *m_root; }
+    TKPXObject& RootItem() const;
+
+    const ItemServices& Services() const { return m_services; }
+    CategoryFilter& Filter() { return m_filter; }
+    const CategoryFilter& Filter() const { return m_filter; }
+    IdRegistry& Ids() { return m_ids; }
+
+    // Nodes in depth-first order, each before its children, the root being 0.
+    int NodeCount() const;
+    TreeNode* NodeAt(int absoluteIndex) const;
+    int AbsoluteIndexOf(const TreeNode& node) const;
+    // The last node of the subtree that starts at node (found by stepping to last children).
+    static TreeNode& LastDescendant(TreeNode& node);
+
+    TreeNode& AddChild(TreeNode& parent, std::unique_ptr<TKPXObject> item, std::string text, int image,
+                       int selectedImage);
+    void DeleteNode(TreeNode& node);
+    void DeleteChildren(TreeNode& parent);
+    void MoveNode(TreeNode& node, TreeNode& newParent); // becomes the last child
+    void SortChildren(TreeNode& parent);                // with FoldersCompare
+    void SetNodeText(TreeNode& node, std::string text);
+    void SetNodeImages(TreeNode& node, int image, int selectedImage);
+    void SetStateIndex(TreeNode& node, int stateImage);
+    void NotifyDetailsChanged(TreeNode& owner);
+
+    // Suspends notifications; the outermost EndUpdate tells observers to read the tree afresh.
+    void BeginUpdate();
+    void EndUpdate();
+
+    void AddObserver(TreeObserver* observer);
+    void RemoveObserver(TreeObserver* observer);
+
+private:
+    template <typename F> void Notify(F&& f);
+    void InvalidateOrder() { m_orderValid = false; }
+    void EnsureOrder() const;
+    static void Reindex(TreeNode& parent, int from);
+    // False for nodes of a subtree that is being destroyed: views no longer know them.
+    bool IsLive(const TreeNode& node) const;
+
+    ItemServices m_services;
+    CategoryFilter m_filter;
+    IdRegistry m_ids;
+    std::vector<TreeObserver*> m_observers;
+    int m_updateDepth = 0;
+    mutable std::vector<TreeNode*> m_order;
+    mutable bool m_orderValid = false;
+    TreeNode* m_dying = nullptr;
+    std::unique_ptr<TreeNode> m_root;
+};
+
+// RAII form of BeginUpdate/EndUpdate.
+class TreeUpdateGuard
+{
+public:
+    explicit TreeUpdateGuard(ItemTree& tree) : m_tree(tree) { m_tree.BeginUpdate(); }
+    ~TreeUpdateGuard() { m_tree.EndUpdate(); }
+    TreeUpdateGuard(const TreeUpdateGuard&) = delete;
+    TreeUpdateGuard& operator=(const TreeUpdateGuard&) = delete;
+
+private:
+    ItemTree& m_tree;
+};
+
+} // namespace quillary

@@ -1,0 +1,334 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/items_contact.h"
+
+#include "model/field_text.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+
+namespace quillary {
+
+namespace {
+constexpr std::string_view AppName = "Tarnwell";
+constexpr std::size_t MinAddressLines = 3;
+
+std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index)
+{
+    return index < fields.size() ? fields[index] : std::string_view{};
+}
+
+int DialNumber(const TKPXObject& item)
+{
+    return item.Services().telephony->RequestMakeCall(item.GetTarget(), std::string(AppName), item.GetTitle(),
+                                                      item.GetComment());
+}
+} // namespace
+
+bool HasAddressText(const std::vector<std::string>& lines)
+{
+    return lines.size() > 1 || (lines.size() == 1 && !lines.front().empty());
+}
+
+// ---- address
+
+TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::string_view target,
+                               std::string_view comment, std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindAddress, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TAddressObject::SetLines(const std::vector<std::string>& lines)
+{
+    m_lines.clear();
+    for (const std::string& line : lines)
+        m_lines.push_back(CleanFieldText(line));
+    while (m_lines.size() < MinAddressLines)
+        m_lines.emplace_back();
+}
+
+void TAddressObject::SetCity(std::string_view text)
+{
+    m_city = CleanFieldText(text);
+}
+
+void TAddressObject::SetState(std::string_view text)
+{
+    m_state = CleanFieldText(text);
+}
+
+void TAddressObject::SetPostCode(std::string_view text)
+{
+    m_postCode = CleanFieldText(text);
+}
+
+void TAddressObject::SetCountry(std::string_view text)
+{
+    m_country = CleanFieldText(text);
+}
+
+void TAddressObject::ReadDetails(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, TypeTag(KindAddress), fields)) {
+        SetLines({std::string(FieldAt(fields, 0)), std::string(FieldAt(fields, 1)), std::string(FieldAt(fields, 2))});
+        SetCity(FieldAt(fields, 3));
+        SetState(FieldAt(fields, 4));
+        SetPostCode(FieldAt(fields, 5));
+        SetCountry(FieldAt(fields, 6));
+        ReadCategories(fields, 7);
+    } else {
+        SetLines({});
+    }
+}
+
+void TAddressObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendDetailLine(out, TypeTag(KindAddress),
+                     {m_lines[0], m_lines[1], m_lines[2], m_city, m_state, m_postCode, m_country, CategoriesText()});
+}
+
+AddressForm TAddressObject::ToForm() const
+{
+    return {GetTitle(), m_lines, m_city, m_state, m_postCode, m_country, GetComment()};
+}
+
+void TAddressObject::Apply(const AddressForm& form)
+{
+    ApplyCommon(form.title, form.lines.empty() ? std::string_view{} : form.lines.front(), form.comment);
+    SetLines(form.lines);
+    SetCity(form.city);
+    SetState(form.state);
+    SetPostCode(form.postCode);
+    SetCountry(form.country);
+}
+
+bool TAddressObject::EditNew(TreeNode&)
+{
+    AddressForm form;
+    form.title = "New Address";
+    if (!Services().dialogs->EditAddress(*this, form, EditMode::New) || form.title.empty() ||
+        !HasAddressText(form.lines))
+        return false;
+    Apply(form);
+    return true;
+}
+
+void TAddressObject::EditProperties()
+{
+    AddressForm form = ToForm();
+    if (Services().dialogs->EditAddress(*this, form, EditMode::Properties) && !form.title.empty())
+        Apply(form);
+}
+
+std::string TAddressObject::GetPlainText() const
+{
+    std::string block;
+    for (const std::string& line : m_lines)
+        if (!line.empty())
+            block += line + "\r\n";
+    block += m_city + ", " + m_state + " " + m_postCode + "\r\n";
+    block += m_country + "\r\n";
+    return block;
+}
+
+// ---- phone
+
+TPhoneObject::TPhoneObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                           std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindPhone, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TPhoneObject::SetExtension(std::string_view text)
+{
+    m_extension = CleanFieldText(text);
+}
+
+void TPhoneObject::ReadDetails(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, TypeTag(KindPhone), fields)) {
+        SetExtension(FieldAt(fields, 0));
+        ReadCategories(fields, 1);
+    }
+}
+
+void TPhoneObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendDetailLine(out, TypeTag(KindPhone), {m_extension, CategoriesText()});
+}
+
+bool TPhoneObject::EditWith(EditMode mode)
+{
+    PhoneForm form;
+    if (mode == EditMode::New) {
+        form.title = "New Phone";
+    } else {
+        form = {GetTitle(), GetTarget(), GetTarget(), m_extension, GetComment()};
+    }
+    if (!Services().dialogs->EditPhone(*this, form, mode) || form.title.empty() || form.plainNumber.empty())
+        return false;
+    ApplyCommon(form.title, form.number, form.comment);
+    SetExtension(form.extension);
+    return true;
+}
+
+bool TPhoneObject::EditNew(TreeNode&)
+{
+    return EditWith(EditMode::New);
+}
+
+void TPhoneObject::EditProperties()
+{
+    EditWith(EditMode::Properties);
+}
+
+int TPhoneObject::Dial()
+{
+    return DialNumber(*this);
+}
+
+// ---- fax
+
+TFaxObject::TFaxObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                       std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindFax, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TFaxObject::ReadDetails(std::string_view line)
+{
+    ReadCategoriesLine(line, TypeTag(KindFax));
+}
+
+void TFaxObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendCategoriesLine(out, TypeTag(KindFax));
+}
+
+bool TFaxObject::EditNew(TreeNode&)
+{
+    FaxForm form;
+    form.title = "New Fax";
+    if (!Services().dialogs->EditFax(*this, form, EditMode::New) || form.title.empty() || form.plainNumber.empty())
+        return false;
+    ApplyCommon(form.title, form.number, form.comment);
+    return true;
+}
+
+void TFaxObject::EditProperties()
+{
+    // An existing fax may have its number emptied: only the title is required here.
+    FaxForm form{GetTitle(), GetTarget(), GetTarget(), GetComment()};
+    if (Services().dialogs->EditFax(*this, form, EditMode::Properties) && !form.title.empty())
+        ApplyCommon(form.title, form.number, form.comment);
+}
+
+void TFaxObject::SendFax(const std::string& document)
+{
+    Services().actions->SendFax(*this, document);
+}
+
+int TFaxObject::Dial()
+{
+    return DialNumber(*this);
+}
+
+// ---- e-mail
+
+TEMailObject::TEMailObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                           std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindEMail, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TEMailObject::ReadDetails(std::string_view line)
+{
+    ReadCategoriesLine(line, TypeTag(KindEMail));
+}
+
+void TEMailObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendCategoriesLine(out, TypeTag(KindEMail));
+}
+
+bool TEMailObject::EditWith(EditMode mode)
+{
+    EMailForm form{mode == EditMode::New ? std::string("New E-Mail") : GetTitle(),
+                   mode == EditMode::New ? std::string() : GetTarget(),
+                   mode == EditMode::New ? std::string() : GetComment()};
+    if (!Services().dialogs->EditEMail(*this, form, mode) || form.address.empty())
+        return false;
+    ApplyCommon(form.title, form.address, form.comment);
+    return true;
+}
+
+bool TEMailObject::EditNew(TreeNode&)
+{
+    return EditWith(EditMode::New);
+}
+
+void TEMailObject::EditProperties()
+{
+    EditWith(EditMode::Properties);
+}
+
+void TEMailObject::SendMail(const std::string& attachment)
+{
+    Services().actions->SendMail(*this, attachment);
+}
+
+// ---- website
+
+TWebObject::TWebObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                       std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindWebsite, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TWebObject::ReadDetails(std::string_view line)
+{
+    ReadCategoriesLine(line, TypeTag(KindWebsite));
+}
+
+void TWebObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendCategoriesLine(out, TypeTag(KindWebsite));
+}
+
+bool TWebObject::EditWith(EditMode mode)
+{
+    WebsiteForm form{mode == EditMode::New ? std::string("New Website") : GetTitle(),
+                     mode == EditMode::New ? std::string("http://") : GetTarget(),
+                     mode == EditMode::New ? std::string() : GetComment()};
+    if (!Services().dialogs->EditWebsite(*this, form, mode) || !IsURL(form.url))
+        return false;
+    ApplyCommon(form.title, form.url, form.comment);
+    return true;
+}
+
+bool TWebObject::EditNew(TreeNode&)
+{
+    return EditWith(EditMode::New);
+}
+
+void TWebObject::EditProperties()
+{
+    EditWith(EditMode::Properties);
+}
+
+void TWebObject::Browse()
+{
+    Services().actions->Browse(GetTarget());
+}
+
+} // namespace quillary

@@ -1,0 +1,122 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/item_forms.h"
+#include "model/kpx_object.h"
+
+namespace quillary {
+
+// A postal address: Target is its first line.
+class TAddressObject final : public TKPXObject
+{
+public:
+    TAddressObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                   std::int32_t id, std::string_view details);
+
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    const std::string& City() const { return m_city; }
+    const std::string& State() const { return m_state; }
+    const std::string& PostCode() const { return m_postCode; }
+    const std::string& Country() const { return m_country; }
+    // Replaces the lines, padded with empty ones to at least three.
+    void SetLines(const std::vector<std::string>& lines);
+    void SetCity(std::string_view text);
+    void SetState(std::string_view text);
+    void SetPostCode(std::string_view text);
+    void SetCountry(std::string_view text);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return {}; }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    std::string GetPlainText() const override;
+
+    AddressForm ToForm() const;
+    // Title, Target (the first line), Comment, the lines, City, State, PostCode and Country.
+    void Apply(const AddressForm& form);
+
+private:
+    std::vector<std::string> m_lines;
+    std::string m_city, m_state, m_postCode, m_country;
+};
+
+// Whether an address box holds any text at all.
+bool HasAddressText(const std::vector<std::string>& lines);
+
+class TPhoneObject final : public TKPXObject
+{
+public:
+    TPhoneObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                 std::int32_t id, std::string_view details);
+
+    const std::string& Extension() const { return m_extension; }
+    void SetExtension(std::string_view text);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return PopupEntries().set(PopupDial); }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    void OpenDefault() override { Dial(); }
+    int Dial() override;
+
+private:
+    bool EditWith(EditMode mode);
+    std::string m_extension;
+};
+
+class TFaxObject final : public TKPXObject
+{
+public:
+    TFaxObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+               std::int32_t id, std::string_view details);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return PopupEntries().set(PopupSendFax).set(PopupDial); }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    void OpenDefault() override { SendFax({}); }
+    void SendFax(const std::string& document) override;
+    int Dial() override;
+};
+
+class TEMailObject final : public TKPXObject
+{
+public:
+    TEMailObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                 std::int32_t id, std::string_view details);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return PopupEntries().set(PopupSendMail); }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    void OpenDefault() override { SendMail({}); }
+    void SendMail(const std::string& attachment) override;
+
+private:
+    bool EditWith(EditMode mode);
+};
+
+// A website is a tree item: it has its own node beneath its owner.
+class TWebObject final : public TKPXObject
+{
+public:
+    TWebObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+               std::int32_t id, std::string_view details);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return PopupEntries().set(PopupOpen).set(PopupBrowse); }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    void OpenDefault() override { Browse(); }
+    void Browse() override;
+
+private:
+    bool EditWith(EditMode mode);
+};
+
+} // namespace quillary

@@ -1,0 +1,342 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/items_party.h"
+
+#include "model/create_item.h"
+#include "model/field_text.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_contact.h"
+
+namespace quillary {
+
+namespace {
+std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index)
+{
+    return index < fields.size() ? fields[index] : std::string_view{};
+}
+
+std::vector<std::string> PaddedLines(std::vector<std::string> lines)
+{
+    while (lines.size() < 3)
+        lines.emplace_back();
+    return lines;
+}
+} // namespace
+
+TPartyObject::TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
+                           std::string_view comment, std::int32_t id)
+    : TKPXObject(tree, kind, title, target, comment, id)
+{
+}
+
+int TPartyObject::SlotKind(Slot slot)
+{
+    static constexpr int Kinds[SlotCount] = {KindAddress, KindPhone, KindFax, KindEMail, KindWebsite};
+    return Kinds[slot];
+}
+
+void TPartyObject::SetPrimary(Slot slot, std::string_view title)
+{
+    m_primary[slot] = CleanFieldText(title);
+}
+
+TKPXObject* TPartyObject::PrimaryChild(Slot slot) const
+{
+    return FindChild(m_primary[slot], SlotKind(slot));
+}
+
+void TPartyObject::ReadSlots(const std::vector<std::string_view>& fields, std::size_t first)
+{
+    for (int slot = 0; slot < SlotCount; ++slot)
+        SetPrimary(static_cast<Slot>(slot), FieldAt(fields, first + static_cast<std::size_t>(slot)));
+}
+
+PopupEntries TPartyObject::SetupPopup() const
+{
+    PopupEntries entries;
+    entries.set(PopupOpen);
+    entries.set(PopupSendMail, !m_primary[SlotEMail].empty());
+    entries.set(PopupSendFax, !m_primary[SlotFax].empty());
+    entries.set(PopupDial, !m_primary[SlotPhone].empty());
+    entries.set(PopupBrowse, !m_primary[SlotWebsite].empty());
+    return entries;
+}
+
+void TPartyObject::SendMail(const std::string& attachment)
+{
+    if (auto* email = dynamic_cast<TEMailObject*>(PrimaryChild(SlotEMail)))
+        email->SendMail(attachment);
+}
+
+void TPartyObject::SendFax(const std::string& document)
+{
+    if (auto* fax = dynamic_cast<TFaxObject*>(PrimaryChild(SlotFax)))
+        fax->SendFax(document);
+}
+
+int TPartyObject::Dial()
+{
+    auto* phone = dynamic_cast<TPhoneObject*>(PrimaryChild(SlotPhone));
+    return phone ? phone->Dial() : 0;
+}
+
+void TPartyObject::Browse()
+{
+    if (auto* web = dynamic_cast<TWebObject*>(PrimaryChild(SlotWebsite)))
+        web->Browse();
+}
+
+bool TPartyObject::EditNew(TreeNode&)
+{
+    PartyForm form = NewForm();
+    if (!Services().dialogs->EditParty(*this, form, EditMode::New))
+        return false;
+    ApplyForm(form, EditMode::New);
+    return true;
+}
+
+void TPartyObject::EditProperties()
+{
+    PartyForm form = FormFromItem();
+    if (Services().dialogs->EditParty(*this, form, EditMode::Properties))
+        ApplyForm(form, EditMode::Properties);
+}
+
+PartyForm TPartyObject::NewForm() const
+{
+    PartyForm form;
+    form.title = GetTitle();
+    form.salutation = "Mr.";
+    form.address.title = "Primary Address";
+    form.phone.title = "Primary Phone";
+    form.fax.title = "Primary FAX";
+    form.email.title = "Primary E-Mail";
+    form.website.title = "Primary Website";
+    form.website.url = "http://";
+    return form;
+}
+
+PartyForm TPartyObject::FormFromItem() const
+{
+    PartyForm form;
+    form.title = GetTitle();
+    form.comment = GetComment();
+    FillNames(form);
+    if (!HasChildren())
+        return form;
+    form.address.title = m_primary[SlotAddress];
+    form.phone.title = m_primary[SlotPhone];
+    form.fax.title = m_primary[SlotFax];
+    form.email.title = m_primary[SlotEMail];
+    form.website.title = m_primary[SlotWebsite];
+    for (int slot = 0; slot < SlotCount; ++slot)
+        LoadSection(static_cast<Slot>(slot), form);
+    return form;
+}
+
+void TPartyObject::LoadSection(Slot slot, PartyForm& form) const
+{
+    switch (slot) {
+    case SlotAddress:
+        if (auto* a = dynamic_cast<const TAddressObject*>(FindChild(form.address.title, KindAddress)))
+            form.address = a->ToForm();
+        break;
+    case SlotPhone:
+        if (auto* p = dynamic_cast<const TPhoneObject*>(FindChild(form.phone.title, KindPhone)))
+            form.phone = {p->GetTitle(), p->GetTarget(), p->GetTarget(), p->Extension(), p->GetComment()};
+        break;
+    case SlotFax:
+        if (auto* f = FindChild(form.fax.title, KindFax))
+            form.fax = {f->GetTitle(), f->GetTarget(), f->GetTarget(), f->GetComment()};
+        break;
+    case SlotEMail:
+        if (auto* e = FindChild(form.email.title, KindEMail))
+            form.email = {e->GetTitle(), e->GetTarget(), e->GetComment()};
+        break;
+    case SlotWebsite:
+        if (auto* w = FindChild(form.website.title, KindWebsite))
+            form.website = {w->GetTitle(), w->GetTarget(), w->GetComment()};
+        break;
+    case SlotCount:
+        break;
+    }
+}
+
+std::vector<std::string> TPartyObject::SectionTitles(Slot slot) const
+{
+    std::vector<std::string> titles;
+    const int kind = SlotKind(slot);
+    for (int i = 0; i < ChildCount(); ++i)
+        if (ChildAt(i)->GetKind() == kind)
+            titles.push_back(ChildAt(i)->GetTitle());
+    if (kind == KindWebsite && GetTreeNode()) {
+        for (int i = 0; i < GetTreeNode()->ChildCount(); ++i) {
+            const TKPXObject* item = GetTreeNode()->ChildAt(i)->Data();
+            if (item && item->GetKind() == kind)
+                titles.push_back(item->GetTitle());
+        }
+    }
+    return titles;
+}
+
+void TPartyObject::ApplyForm(const PartyForm& form, EditMode mode)
+{
+    ApplyNames(form);
+    SetTitle(form.title);
+    SetComment(form.comment);
+    ApplyAddress(form.address, mode);
+    ApplyPhone(form.phone);
+    ApplyFax(form.fax);
+    ApplyEMail(form.email);
+    ApplyWebsite(form.website);
+    if (GetTreeNode())
+        Tree().SetNodeText(*GetTreeNode(), GetTitle());
+}
+
+void TPartyObject::ApplyAddress(const AddressForm& section, EditMode mode)
+{
+    if (section.title.empty() || (mode == EditMode::New && !HasAddressText(section.lines)))
+        return;
+    const std::vector<std::string> lines = PaddedLines(section.lines);
+    auto* address = dynamic_cast<TAddressObject*>(FindChild(section.title, KindAddress));
+    if (!address)
+        address = static_cast<TAddressObject*>(
+            CreateItem(KindAddress, section.title, lines.front(), section.comment, *GetTreeNode(), "", 0));
+    address->SetLines(lines);
+    address->SetTarget(lines.front());
+    address->SetCity(section.city);
+    address->SetState(section.state);
+    address->SetPostCode(section.postCode);
+    address->SetCountry(section.country);
+    address->SetComment(section.comment);
+    SetPrimary(SlotAddress, section.title);
+}
+
+void TPartyObject::ApplyPhone(const PhoneForm& section)
+{
+    if (section.title.empty() || section.plainNumber.empty())
+        return;
+    auto* phone = dynamic_cast<TPhoneObject*>(FindChild(section.title, KindPhone));
+    if (!phone)
+        phone = static_cast<TPhoneObject*>(
+            CreateItem(KindPhone, section.title, section.number, section.comment, *GetTreeNode(), "", 0));
+    phone->SetTarget(section.number);
+    phone->SetComment(section.comment);
+    phone->SetExtension(section.extension);
+    SetPrimary(SlotPhone, section.title);
+}
+
+void TPartyObject::ApplyFax(const FaxForm& section)
+{
+    if (section.title.empty() || section.plainNumber.empty())
+        return;
+    TKPXObject* fax = FindChild(section.title, KindFax);
+    if (!fax)
+        fax = CreateItem(KindFax, section.title, section.number, section.comment, *GetTreeNode(), "", 0);
+    fax->SetTarget(section.number);
+    fax->SetComment(section.comment);
+    SetPrimary(SlotFax, section.title);
+}
+
+void TPartyObject::ApplyEMail(const EMailForm& section)
+{
+    if (section.title.empty() || section.address.empty())
+        return;
+    TKPXObject* email = FindChild(section.title, KindEMail);
+    if (!email)
+        email = CreateItem(KindEMail, section.title, section.address, section.comment, *GetTreeNode(), "", 0);
+    email->SetTarget(section.address);
+    email->SetComment(section.comment);
+    SetPrimary(SlotEMail, section.title);
+}
+
+void TPartyObject::ApplyWebsite(const WebsiteForm& section)
+{
+    if (section.title.empty() || !IsURL(section.url))
+        return;
+    TKPXObject* web = FindChild(section.title, KindWebsite);
+    if (!web)
+        web = CreateItem(KindWebsite, section.title, section.url, section.comment, *GetTreeNode(), "", 0);
+    web->SetTarget(section.url);
+    web->SetComment(section.comment);
+    SetPrimary(SlotWebsite, section.title);
+}
+
+// ---- organization
+
+TOrgObject::TOrgObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                       std::int32_t id, std::string_view details)
+    : TPartyObject(tree, KindOrganization, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TOrgObject::ReadDetails(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, TypeTag(KindOrganization), fields)) {
+        ReadSlots(fields, 0);
+        ReadCategories(fields, SlotCount);
+    }
+}
+
+void TOrgObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    const auto& s = Slots();
+    AppendDetailLine(out, TypeTag(KindOrganization), {s[0], s[1], s[2], s[3], s[4], CategoriesText()});
+}
+
+// ---- person
+
+TPersonObject::TPersonObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                             std::int32_t id, std::string_view details)
+    : TPartyObject(tree, KindPerson, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TPersonObject::SetNames(std::string_view salutation, std::string_view first, std::string_view middle,
+                             std::string_view last)
+{
+    m_salutation = CleanFieldText(salutation);
+    m_firstName = CleanFieldText(first);
+    m_middleName = CleanFieldText(middle);
+    m_lastName = CleanFieldText(last);
+}
+
+void TPersonObject::ReadDetails(std::string_view line)
+{
+    constexpr std::size_t NameFields = 4;
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, TypeTag(KindPerson), fields)) {
+        SetNames(FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3));
+        ReadSlots(fields, NameFields);
+        ReadCategories(fields, NameFields + SlotCount);
+    }
+}
+
+void TPersonObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    const auto& s = Slots();
+    AppendDetailLine(
+        out, TypeTag(KindPerson),
+        {m_salutation, m_firstName, m_middleName, m_lastName, s[0], s[1], s[2], s[3], s[4], CategoriesText()});
+}
+
+void TPersonObject::ApplyNames(const PartyForm& form)
+{
+    SetNames(form.salutation, form.firstName, form.middleName, form.lastName);
+    SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
+}
+
+void TPersonObject::FillNames(PartyForm& form) const
+{
+    form.salutation = m_salutation;
+    form.firstName = m_firstName;
+    form.middleName = m_middleName;
+    form.lastName = m_lastName;
+}
+
+} // namespace quillary

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/item_forms.h"
+#include "model/kpx_object.h"
+
+#include <array>
+
+namespace quillary {
+
+// What organizations and persons share: five primary slots, each naming by title the child of
+// its kind that serves as the primary address, phone, fax, e-mail address and website.
+class TPartyObject : public TKPXObject
+{
+public:
+    enum Slot { SlotAddress, SlotPhone, SlotFax, SlotEMail, SlotWebsite, SlotCount };
+    static int SlotKind(Slot slot);
+
+    const std::string& Primary(Slot slot) const { return m_primary[slot]; }
+    void SetPrimary(Slot slot, std::string_view title);
+    // The child that a slot names, or none.
+    TKPXObject* PrimaryChild(Slot slot) const;
+
+    PopupEntries SetupPopup() const override;
+    void SendMail(const std::string& attachment) override;
+    void SendFax(const std::string& document) override;
+    int Dial() override;
+    void Browse() override;
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+
+    // The dialog's contents for a new item (preset section titles) or for editing this one.
+    PartyForm NewForm() const;
+    PartyForm FormFromItem() const;
+    // What the dialog applies on OK: names, title, comment, then each section updates the child
+    // it names or makes a new one, and becomes primary.
+    void ApplyForm(const PartyForm& form, EditMode mode);
+    // Fills one section from the child of its kind titled as the section's title, when there is one.
+    void LoadSection(Slot slot, PartyForm& form) const;
+    // The titles the section's title box lists: detail children of the kind (websites: child nodes).
+    std::vector<std::string> SectionTitles(Slot slot) const;
+
+protected:
+    TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
+                 std::int32_t id);
+    virtual void ApplyNames(const PartyForm&) {}
+    virtual void FillNames(PartyForm&) const {}
+    // Detail-line helpers for the slots, which stand last before the categories.
+    void ReadSlots(const std::vector<std::string_view>& fields, std::size_t first);
+    const std::array<std::string, SlotCount>& Slots() const { return m_primary; }
+
+private:
+    void ApplyAddress(const AddressForm& section, EditMode mode);
+    void ApplyPhone(const PhoneForm& section);
+    void ApplyFax(const FaxForm& section);
+    void ApplyEMail(const EMailForm& section);
+    void ApplyWebsite(const WebsiteForm& section);
+
+    std::array<std::string, SlotCount> m_primary;
+};
+
+class TOrgObject final : public TPartyObject
+{
+public:
+    TOrgObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+               std::int32_t id, std::string_view details);
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+};
+
+class TPersonObject final : public TPartyObject
+{
+public:
+    TPersonObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                  std::int32_t id, std::string_view details);
+
+    const std::string& Salutation() const { return m_salutation; }
+    const std::string& FirstName() const { return m_firstName; }
+    const std::string& MiddleName() const { return m_middleName; }
+    const std::string& LastName() const { return m_lastName; }
+    void SetNames(std::string_view salutation, std::string_view first, std::string_view middle, std::string_view last);
+
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+
+protected:
+    void ApplyNames(const PartyForm& form) override;
+    void FillNames(PartyForm& form) const override;
+
+private:
+    std::string m_salutation, m_firstName, m_middleName, m_lastName;
+};
+
+} // namespace quillary

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "dialogs/recurring_date.h"
+#include "model/item_forms.h"
+#include "model/kpx_object.h"
+
+namespace quillary {
+
+// A recurring date that marks its owner in the folder tree while it is due (today on or after
+// its date). Target holds the date in the short date format.
+class TReminderObject final : public TKPXObject
+{
+public:
+    TReminderObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                    std::int32_t id, std::string_view details);
+
+    TRecurringDate& RecurDate() { return m_date; }
+    const TRecurringDate& RecurDate() const { return m_date; }
+    bool IsDue() const;
+
+    // The picture is worked out afresh each time, so it turns due on a new day before the marker does.
+    int GetImageIndex() const override;
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    PopupEntries SetupPopup() const override { return PopupEntries().set(PopupAdvanceDate); }
+    bool EditNew(TreeNode& node) override;
+    void EditProperties() override;
+    void OpenDefault() override;
+    void AdvanceDate() override;
+
+    // Sets or clears the due marker from today's date.
+    void UpdateDueState();
+
+private:
+    bool EditWith(EditMode mode);
+    void Reselect();
+
+    TRecurringDate m_date;
+};
+
+} // namespace quillary

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/items_tool.h"
+
+#include "common/path_text.h"
+#include "model/field_text.h"
+#include "model/item_forms.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+
+namespace quillary {
+
+TToolObject::TToolObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
+                         std::int32_t id, std::string_view details)
+    : TKPXObject(tree, KindTool, title, target, comment, id), m_iconIndex(ImageNoIcon)
+{
+    ReadDetails(details);
+    m_iconIndex = Services().tools->ImageIndexForProgram(m_program).value_or(ImageNoIcon);
+}
+
+void TToolObject::ReadDetails(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, TypeTag(KindTool), fields)) {
+        m_program = CleanFieldText(fields[0]);
+        m_parameters = CleanFieldText(fields.size() > 1 ? fields[1] : std::string_view{});
+        ReadCategories(fields, 2);
+    }
+}
+
+void TToolObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    AppendDetailLine(out, TypeTag(KindTool), {m_program, m_parameters, CategoriesText()});
+}
+
+bool TToolObject::EditWith(EditMode mode)
+{
+    ToolForm form{GetTitle(), mode == EditMode::New ? std::string() : GetTarget(),
+                  mode == EditMode::New ? std::string() : GetComment(), m_iconIndex};
+    if (!Services().dialogs->EditTool(*this, form, mode) || form.title.empty())
+        return false;
+    ApplyCommon(form.title, form.address, form.comment);
+    return true;
+}
+
+bool TToolObject::EditNew(TreeNode&)
+{
+    return EditWith(EditMode::New);
+}
+
+void TToolObject::EditProperties()
+{
+    EditWith(EditMode::Properties);
+}
+
+void TToolObject::Launch()
+{
+    const std::string parameters = m_parameters + " " + GetTarget();
+    Services().shell->Open(m_program, parameters.size() < 2 ? std::string() : parameters, ExtractFilePath(m_program));
+}
+
+} // namespace quillary

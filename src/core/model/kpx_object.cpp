@@ -1,0 +1,332 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/kpx_object.h"
+
+#include "model/category_filter.h"
+#include "model/field_text.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace quillary {
+
+TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
+                       std::string_view comment, std::int32_t id)
+    : m_tree(&tree), m_title(CleanFieldText(title)), m_target(CleanFieldText(target)),
+      m_comment(CleanFieldText(comment)), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
+{
+    m_tree->Ids().Add(m_id);
+}
+
+TKPXObject::~TKPXObject()
+{
+    SetFlag(0);
+    m_tree->Ids().Remove(m_id);
+}
+
+const ItemServices& TKPXObject::Services() const
+{
+    return m_tree->Services();
+}
+
+void TKPXObject::SetTitle(std::string_view title)
+{
+    std::string previous = std::exchange(m_title, CleanFieldText(title));
+    if (!m_treeNode)
+        return;
+    // Only the item's own node follows: a detail item's node belongs to its owner, even when
+    // the owner's label happens to read the same. The title is taken first, so the siblings
+    // sort by the new one.
+    if (m_treeNode->Data() == this && m_treeNode->Text() == previous)
+        m_tree->SetNodeText(*m_treeNode, m_title);
+    if (m_treeNode->Parent())
+        m_tree->SortChildren(*m_treeNode->Parent());
+}
+
+void TKPXObject::SetTarget(std::string_view target)
+{
+    m_target = CleanFieldText(target);
+}
+
+void TKPXObject::SetComment(std::string_view comment)
+{
+    m_comment = CleanFieldText(comment);
+}
+
+void TKPXObject::MarkPath(TreeNode* start, int step)
+{
+    // The root is the one node without a parent; it never shows the marker.
+    for (TreeNode* node = start; node && node->Parent(); node = node->Parent()) {
+        TKPXObject* owner = node->Data();
+        if (!owner)
+            continue;
+        owner->m_flagCount += step;
+        m_tree->SetStateIndex(*node, owner->m_flagCount > 0 ? DueStateImage : TreeNode::NoImage);
+    }
+}
+
+void TKPXObject::SetFlag(int value)
+{
+    int step = 0;
+    if (!m_flagged && value == 1)
+        step = 1;
+    else if (m_flagged && value == 0)
+        step = -1;
+    if (step == 0)
+        return;
+    MarkPath(m_treeNode, step);
+    m_flagged = static_cast<std::uint8_t>(value);
+}
+
+void TKPXObject::SetTreeNode(TreeNode* node)
+{
+    if (m_flagged)
+        MarkPath(m_treeNode, -1);
+    m_treeNode = node;
+    if (m_flagged)
+        MarkPath(m_treeNode, +1);
+}
+
+void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
+{
+    m_children.push_back(std::move(child));
+    if (m_treeNode)
+        m_tree->NotifyDetailsChanged(*m_treeNode);
+}
+
+TKPXObject* TKPXObject::ChildAt(int index) const
+{
+    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+TKPXObject* TKPXObject::FindChild(std::string_view title, int kind) const
+{
+    if (title.empty())
+        return nullptr;
+    for (const auto& child : m_children)
+        if (child->GetKind() == kind && child->GetTitle() == title)
+            return child.get();
+    if (m_treeNode) {
+        for (int i = 0; i < m_treeNode->ChildCount(); ++i) {
+            TKPXObject* item = m_treeNode->ChildAt(i)->Data();
+            if (item && item->GetKind() == kind && item->GetTitle() == title)
+                return item;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Whether the first occurrence of lowerText in title (compared lower-cased) starts a word.
+bool FirstOccurrenceStartsWord(std::string_view title, std::string_view lowerText)
+{
+    const auto equal = [](char a, char b) { return AsciiLower(a) == b; };
+    const auto it = std::search(title.begin(), title.end(), lowerText.begin(), lowerText.end(), equal);
+    if (it == title.end())
+        return false;
+    return it == title.begin() || *(it - 1) == ' ';
+}
+} // namespace
+
+TKPXObject* TKPXObject::FindByWord(std::string_view lowerText) const
+{
+    for (const auto& child : m_children)
+        if (FirstOccurrenceStartsWord(child->GetTitle(), lowerText))
+            return child.get();
+    return nullptr;
+}
+
+void TKPXObject::DeleteChild(TKPXObject* child)
+{
+    DetachChild(child).reset();
+}
+
+std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
+{
+    const auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& c) { return c.get() == child; });
+    if (it == m_children.end())
+        return nullptr;
+    std::unique_ptr<TKPXObject> detached = std::move(*it);
+    m_children.erase(it);
+    if (m_treeNode)
+        m_tree->NotifyDetailsChanged(*m_treeNode);
+    return detached;
+}
+
+std::vector<ListRow> TKPXObject::FillList() const
+{
+    std::vector<ListRow> rows;
+    rows.reserve(m_children.size());
+    for (const auto& child : m_children)
+        if (!IsFilteredOut(*child))
+            rows.push_back({child.get(), child->GetImageIndex()});
+    return rows;
+}
+
+int TKPXObject::GetImageIndex() const
+{
+    return m_kind;
+}
+
+int TKPXObject::GetSelectedIndex() const
+{
+    return m_kind == 0 ? static_cast<int>(ImageSelectedFolder) : m_kind;
+}
+
+void TKPXObject::WriteHead(std::string& out, int level) const
+{
+    std::array<char, 16> number{};
+    out += '{';
+    out.append(number.data(), std::to_chars(number.begin(), number.end(), level).ptr);
+    out += ' ';
+    out.append(number.data(), std::to_chars(number.begin(), number.end(), static_cast<int>(m_kind)).ptr);
+    out += " }";
+    out += m_title;
+    out += FieldSeparator;
+    out += m_target;
+    out += FieldSeparator;
+    out += m_comment;
+    out += FieldSeparator;
+    out.append(number.data(), std::to_chars(number.begin(), number.end(), m_id).ptr);
+}
+
+void TKPXObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+}
+
+void TKPXObject::AppendDetailLine(std::string& out, std::string_view tag,
+                                  std::initializer_list<std::string_view> fields)
+{
+    out += "\r\n";
+    out += tag;
+    bool first = true;
+    for (std::string_view field : fields) {
+        if (!first)
+            out += FieldSeparator;
+        out += field;
+        first = false;
+    }
+}
+
+bool TKPXObject::SplitDetails(std::string_view line, std::string_view tag, std::vector<std::string_view>& fields)
+{
+    if (!line.starts_with(tag))
+        return false;
+    fields = SplitFields(line.substr(tag.size()));
+    return true;
+}
+
+void TKPXObject::ReadCategories(const std::vector<std::string_view>& fields, std::size_t expected)
+{
+    m_categories = fields.size() > expected ? ParseLenientInt(fields[expected]) : 0;
+}
+
+void TKPXObject::ReadCategoriesLine(std::string_view line, std::string_view tag)
+{
+    std::vector<std::string_view> fields;
+    if (SplitDetails(line, tag, fields))
+        ReadCategories(fields, 0);
+}
+
+void TKPXObject::AppendCategoriesLine(std::string& out, std::string_view tag) const
+{
+    out += "\r\n";
+    out += tag;
+    out += CategoriesText();
+}
+
+void TKPXObject::ApplyCommon(std::string_view title, std::string_view target, std::string_view comment)
+{
+    SetTitle(title);
+    SetTarget(target);
+    SetComment(comment);
+}
+
+PopupEntries TKPXObject::SetupPopup() const
+{
+    return PopupEntries().set(PopupOpen);
+}
+
+bool TKPXObject::EditNew(TreeNode& node)
+{
+    Services().view->StartLabelEdit(node);
+    return true;
+}
+
+void TKPXObject::OpenDefault()
+{
+    if (m_treeNode)
+        Services().view->SelectNode(*m_treeNode);
+}
+
+void TKPXObject::SendMail(const std::string&) {}
+void TKPXObject::SendFax(const std::string&) {}
+int TKPXObject::Dial()
+{
+    return 0;
+}
+void TKPXObject::Browse() {}
+void TKPXObject::AdvanceDate() {}
+void TKPXObject::Launch() {}
+
+std::string TKPXObject::GetPlainText() const
+{
+    return m_target;
+}
+
+void TKPXObject::CopyToClipboard() const
+{
+    std::string record;
+    WriteRecord(record, 1);
+    Services().clipboard->SetItemRecord(record, GetPlainText());
+}
+
+TPlainObject::TPlainObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
+                           std::string_view comment, std::int32_t id, std::string_view details)
+    : TKPXObject(tree, kind, title, target, comment, id)
+{
+    ReadDetails(details);
+}
+
+void TPlainObject::ReadDetails(std::string_view line)
+{
+    if (GetKind() != KindRoot)
+        m_details = CleanLineText(line);
+}
+
+void TPlainObject::WriteRecord(std::string& out, int level) const
+{
+    WriteHead(out, level);
+    if (GetKind() != KindRoot) {
+        out += "\r\n";
+        out += m_details;
+    }
+}
+
+bool IsURL(std::string_view text)
+{
+    static constexpr std::array<std::string_view, 8> Prefixes = {
+        "http:", "https:", "wais:", "news:", "ftp:", "mailto:", "gopher:", "telnet:"};
+    if (text.size() <= 7)
+        return false;
+    return std::any_of(Prefixes.begin(), Prefixes.end(), [&](std::string_view prefix) {
+        return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
+                                                          [](char p, char t) { return p == AsciiLower(t); });
+    });
+}
+
+bool IsEMailAddress(std::string_view text)
+{
+    return text.find('@') != std::string_view::npos;
+}
+
+} // namespace quillary

@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+class ItemTree;
+class TreeNode;
+struct ItemServices;
+
+// The entries of the item list's pop-up that items show or hide, in menu order.
+enum PopupEntry { PopupOpen, PopupSendMail, PopupSendFax, PopupDial, PopupBrowse, PopupAdvanceDate, PopupLaunch };
+using PopupEntries = std::bitset<7>;
+
+// One row of the item list: the item (its handle) and its picture; texts are read from the item.
+struct ListRow
+{
+    class TKPXObject* item;
+    int image;
+};
+
+// The base of every tree entry. Tree items (kinds 0 to 4) are held by their folder-tree node;
+// detail items are held in their owner's Children list. Text fields pass through
+// CleanFieldText, so nothing set here can break the record format.
+class TKPXObject
+{
+public:
+    TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
+               std::int32_t id);
+    virtual ~TKPXObject();
+    TKPXObject(const TKPXObject&) = delete;
+    TKPXObject& operator=(const TKPXObject&) = delete;
+
+    ItemTree& Tree() const { return *m_tree; }
+    const ItemServices& Services() const;
+
+    int GetKind() const { return m_kind; }
+    std::int32_t GetID() const { return m_id; }
+    std::int32_t GetCategories() const { return m_categories; }
+    void SetCategories(std::int32_t categories) { m_categories = categories; }
+    const std::string& GetTitle() const { return m_title; }
+    const std::string& GetTarget() const { return m_target; }
+    const std::string& GetComment() const { return m_comment; }
+    // Renames; the node follows when it still showed the old title, and its siblings are re-sorted.
+    void SetTitle(std::string_view title);
+    void SetTarget(std::string_view target);
+    void SetComment(std::string_view comment);
+
+    // Own node for tree items, the owner's node for detail items.
+    TreeNode* GetTreeNode() const { return m_treeNode; }
+    void SetTreeNode(TreeNode* node);
+    int GetFlagged() const { return m_flagged; }
+    int GetFlagCount() const { return m_flagCount; }
+    void SetFlag(int value);
+
+    // Detail children, in insertion order.
+    void AddChild(std::unique_ptr<TKPXObject> child);
+    bool HasChildren() const { return !m_children.empty(); }
+    int ChildCount() const { return static_cast<int>(m_children.size()); }
+    TKPXObject* ChildAt(int index) const;
+    TKPXObject* FindChild(std::string_view title, int kind) const;
+    TKPXObject* FindByWord(std::string_view lowerText) const;
+    void DeleteChild(TKPXObject* child);
+    std::unique_ptr<TKPXObject> DetachChild(TKPXObject* child);
+    std::vector<ListRow> FillList() const;
+
+    // The item's own record at a level: head line, and the detail line where the kind has one.
+    virtual int GetImageIndex() const;
+    virtual void ReadDetails(std::string_view line) = 0;
+    virtual void WriteRecord(std::string& out, int level) const;
+    virtual PopupEntries SetupPopup() const;
+    virtual int GetSelectedIndex() const;
+    virtual bool EditNew(TreeNode& node);
+    virtual void OpenDefault();
+    virtual void EditProperties() = 0;
+    virtual void SendMail(const std::string& attachment);
+    virtual void SendFax(const std::string& document);
+    virtual int Dial();
+    virtual void Browse();
+    virtual void AdvanceDate();
+    virtual void Launch();
+    virtual std::string GetPlainText() const;
+
+    // Places the record at level 1 under the private format, and the plain text, on the clipboard.
+    void CopyToClipboard() const;
+
+protected:
+    void WriteHead(std::string& out, int level) const;
+    // Appends CR LF, the type tag and the fields joined by "~~".
+    static void AppendDetailLine(std::string& out, std::string_view tag,
+                                 std::initializer_list<std::string_view> fields);
+    // Splits a detail line that starts with tag; none when the tag differs.
+    static bool SplitDetails(std::string_view line, std::string_view tag, std::vector<std::string_view>& fields);
+    // Reads the categories from the field after `expected` text fields, or 0 when it is missing.
+    void ReadCategories(const std::vector<std::string_view>& fields, std::size_t expected);
+    // For the kinds whose detail line holds only the categories, right after the tag.
+    void ReadCategoriesLine(std::string_view line, std::string_view tag);
+    void AppendCategoriesLine(std::string& out, std::string_view tag) const;
+    std::string CategoriesText() const { return std::to_string(m_categories); }
+    // Ways back from a dialog: always through SetTitle, so the node and the sibling order follow.
+    void ApplyCommon(std::string_view title, std::string_view target, std::string_view comment);
+
+private:
+    static constexpr int DueStateImage = 1;
+    // Adds step to the count of every node from start up to the root and shows or clears the marker.
+    void MarkPath(TreeNode* start, int step);
+
+    ItemTree* m_tree;
+    std::string m_title;
+    std::string m_target;
+    std::string m_comment;
+    std::vector<std::unique_ptr<TKPXObject>> m_children;
+    TreeNode* m_treeNode = nullptr;
+    std::int32_t m_categories = 0;
+    std::int32_t m_id;
+    std::int32_t m_flagCount = 0;
+    std::uint8_t m_kind;
+    std::uint8_t m_flagged = 0;
+};
+
+// The plain item: the root, and kinds above 12 from files written by other means. Those keep the
+// detail line they were read with and write it back unchanged, so nothing read is lost.
+class TPlainObject final : public TKPXObject
+{
+public:
+    TPlainObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
+                 std::int32_t id, std::string_view details);
+    void ReadDetails(std::string_view line) override;
+    void WriteRecord(std::string& out, int level) const override;
+    void EditProperties() override {}
+
+private:
+    std::string m_details;
+};
+
+bool IsURL(std::string_view text);
+bool IsEMailAddress(std::string_view text);
+
+} // namespace quillary

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/record_reader.h"
+
+#include "common/file_error.h"
+#include "model/create_item.h"
+#include "model/field_text.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <optional>
+#include <string>
+
+namespace quillary {
+
+namespace {
+
+bool GetLine(std::istream& in, std::string& line)
+{
+    if (!std::getline(in, line))
+        return false;
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return true;
+}
+
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+// A number of the head: blanks skipped, then a run of at most 32 characters that are neither
+// blanks nor control characters, which must be a whole decimal number.
+std::optional<long long> ReadHeadNumber(std::string_view line, std::size_t& pos)
+{
+    constexpr std::size_t MaxDigits = 32;
+    while (pos < line.size() && IsBlankOrControl(line[pos]))
+        ++pos;
+    const std::size_t start = pos;
+    while (pos < line.size() && pos - start < MaxDigits && !IsBlankOrControl(line[pos]))
+        ++pos;
+    std::string_view token = line.substr(start, pos - start);
+    if (!token.empty() && token.front() == '+')
+        token.remove_prefix(1);
+    long long value = 0;
+    const auto [end, error] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (token.empty() || error != std::errc() || end != token.data() + token.size())
+        return std::nullopt;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return value;
+}
+
+struct Head
+{
+    int level;
+    int kind;
+    std::vector<std::string_view> fields;
+};
+
+// "{level kind }title~~target~~comment~~id", or none when the line is no readable head.
+std::optional<Head> ParseHead(std::string_view line)
+{
+    if (line.size() < 2 || line[0] != '{' || !(std::isdigit(static_cast<unsigned char>(line[1])) || line[1] == '-'))
+        return std::nullopt;
+    std::size_t pos = 1;
+    const auto level = ReadHeadNumber(line, pos);
+    const auto kind = level ? ReadHeadNumber(line, pos) : std::nullopt;
+    if (!kind || pos + 2 > line.size() || line[pos + 1] != '}')
+        return std::nullopt;
+    Head head{static_cast<std::int16_t>(*level), static_cast<int>(*kind & 0xFF), SplitFields(line.substr(pos + 2))};
+    if (head.fields.size() != 4)
+        return std::nullopt;
+    return head;
+}
+
+class RecordReader
+{
+public:
+    RecordReader(TreeNode& target, ReadReport* report)
+        : m_target(target), m_base(target.Depth()), m_level(m_base + 1), m_parent(&target), m_lastTreeItem(&target),
+          m_report(report)
+    {
+    }
+
+    void Read(std::istream& in, int firstLine)
+    {
+        std::string line;
+        std::string details;
+        for (int number = firstLine; GetLine(in, line); ++number) {
+            const auto head = ParseHead(line);
+            if (!head) {
+                Skip(number);
+                continue;
+            }
+            details.clear();
+            if (head->kind != KindRoot && GetLine(in, details))
+                ++number;
+            Take(*head, details);
+        }
+        if (in.bad())
+            throw FileError("", "Cannot read file");
+    }
+
+private:
+    void Skip(int lineNumber)
+    {
+        if (m_report)
+            m_report->skippedLines.push_back(lineNumber);
+    }
+
+    // A deeper level goes one step down, to the last tree item read, however large the jump;
+    // a shallower one climbs, but never above the target.
+    void PlaceAt(int level)
+    {
+        if (level > m_level) {
+            m_level = level;
+            m_parent = m_lastTreeItem;
+        } else if (level < m_level) {
+            int climbs = std::min(m_level - level, m_parent->Depth() - m_target.Depth());
+            for (; climbs > 0; --climbs)
+                m_parent = m_parent->Parent();
+            m_level = level;
+        }
+    }
+
+    void Take(const Head& head, std::string_view details)
+    {
+        PlaceAt(head.level + m_base);
+        TKPXObject* item = CreateItem(head.kind, head.fields[0], head.fields[1], head.fields[2], *m_parent, details,
+                                      ParseLenientInt(head.fields[3]));
+        if (item && IsTreeKind(head.kind))
+            m_lastTreeItem = item->GetTreeNode();
+        if (m_report)
+            ++m_report->records;
+    }
+
+    TreeNode& m_target;
+    int m_base;
+    int m_level;
+    TreeNode* m_parent;
+    TreeNode* m_lastTreeItem;
+    ReadReport* m_report;
+};
+
+} // namespace
+
+void ReadItems(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
+{
+    RecordReader(target, report).Read(in, firstLine);
+}
+
+} // namespace quillary

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <istream>
+#include <vector>
+
+namespace quillary {
+
+class TreeNode;
+
+// What a read met: the records taken and the lines passed over (1-based line numbers).
+struct ReadReport
+{
+    int records = 0;
+    std::vector<int> skippedLines;
+};
+
+// Reads records beneath target until the stream ends. Levels count from target (level 1 lands
+// directly beneath it). A damaged line is skipped and reading goes on with the next line that
+// starts a record ("{" followed by a digit or "-"), so a bad spot never stops a load half way.
+// firstLine numbers the stream's first line in the report. Throws FileError when the stream
+// fails for a reason other than its end.
+void ReadItems(std::istream& in, TreeNode& target, ReadReport* report = nullptr, int firstLine = 1);
+
+} // namespace quillary

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/record_writer.h"
+
+#include "common/file_error.h"
+#include "model/category_filter.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+
+#include <vector>
+
+namespace quillary {
+
+namespace {
+// Collects records and hands them to the stream in large pieces.
+class RecordBuffer
+{
+public:
+    explicit RecordBuffer(std::ostream& out) : m_out(out) { m_text.reserve(Chunk + Chunk / 4); }
+    ~RecordBuffer() = default;
+
+    std::string& Text() { return m_text; }
+    void FlushIfFull()
+    {
+        if (m_text.size() >= Chunk)
+            Flush();
+    }
+    void Flush()
+    {
+        m_out.write(m_text.data(), static_cast<std::streamsize>(m_text.size()));
+        m_text.clear();
+        if (!m_out)
+            throw FileError("", "Cannot write file");
+    }
+
+private:
+    static constexpr std::size_t Chunk = 1 << 20;
+    std::ostream& m_out;
+    std::string m_text;
+};
+
+// Visits start and its descendants in depth-first order, each before its children.
+template <typename F> void ForEachInSubtree(TreeNode& start, F&& visit)
+{
+    std::vector<TreeNode*> stack{&start};
+    while (!stack.empty()) {
+        TreeNode* node = stack.back();
+        stack.pop_back();
+        visit(*node);
+        for (int i = node->ChildCount() - 1; i >= 0; --i)
+            stack.push_back(node->ChildAt(i));
+    }
+}
+} // namespace
+
+void WriteItem(const TKPXObject& item, std::string& out, int level)
+{
+    item.WriteRecord(out, level);
+    out += "\r\n";
+    for (int i = 0; i < item.ChildCount(); ++i)
+        WriteItem(*item.ChildAt(i), out, level + 1);
+}
+
+void WriteTreeRecords(const ItemTree& tree, std::ostream& out)
+{
+    RecordBuffer buffer(out);
+    ForEachInSubtree(const_cast<TreeNode&>(tree.Root()), [&](TreeNode& node) {
+        WriteItem(*node.Data(), buffer.Text(), node.Depth());
+        buffer.FlushIfFull();
+    });
+    buffer.Flush();
+}
+
+void WriteSubtreeRecords(TreeNode& start, std::ostream& out)
+{
+    RecordBuffer buffer(out);
+    const int startDepth = start.Depth();
+    ForEachInSubtree(start, [&](TreeNode& node) {
+        TKPXObject& item = *node.Data();
+        if (IsFilteredOut(item))
+            return;
+        const std::int32_t categories = item.GetCategories();
+        item.SetCategories(0);
+        WriteItem(item, buffer.Text(), node.Depth() - startDepth + 1);
+        item.SetCategories(categories);
+        buffer.FlushIfFull();
+    });
+    buffer.Flush();
+}
+
+} // namespace quillary

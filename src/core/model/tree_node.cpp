@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/tree_node.h"
+
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+
+namespace quillary {
+
+TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string text)
+    : m_tree(&tree), m_parent(parent), m_item(std::move(item)), m_text(std::move(text)),
+      m_depth(parent ? parent->m_depth + 1 : 0)
+{
+}
+
+TreeNode::~TreeNode()
+{
+    // Children first, then the item: items below still walk up through this node to clear due
+    // markers while they are destroyed.
+    while (!m_children.empty())
+        m_children.pop_back();
+    m_item.reset();
+}
+
+int TreeNode::AbsoluteIndex() const
+{
+    return m_tree->AbsoluteIndexOf(*this);
+}
+
+TreeNode* TreeNode::ChildAt(int index) const
+{
+    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get() : nullptr;
+}
+
+TreeNode* TreeNode::NextSibling() const
+{
+    return m_parent ? m_parent->ChildAt(m_index + 1) : nullptr;
+}
+
+bool TreeNode::IsAncestorOf(const TreeNode& other) const
+{
+    for (const TreeNode* node = other.m_parent; node; node = node->m_parent)
+        if (node == this)
+            return true;
+    return false;
+}
+
+} // namespace quillary

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillary {
+
+class ItemTree;
+class TKPXObject;
+
+// One node of the folder tree. The tree of folders, organizations, teams, persons and websites
+// is held by these nodes, not by the items: each node owns the item it shows (its data, the
+// item's handle) and its child nodes. Structure changes go through ItemTree, which keeps the
+// depth-first order and tells its observers.
+class TreeNode
+{
+public:
+    static constexpr int NoImage = -1;
+
+    TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string text);
+    ~TreeNode();
+    TreeNode(const TreeNode&) = delete;
+    TreeNode& operator=(const TreeNode&) = delete;
+
+    ItemTree& Tree() const { return *m_tree; }
+    TreeNode* Parent() const { return m_parent; }
+    TKPXObject* Data() const { return m_item.get(); }
+    const std::string& Text() const { return m_text; }
+
+    int Depth() const { return m_depth; }
+    int Index() const { return m_index; } // position among its siblings
+    int AbsoluteIndex() const;
+
+    int ChildCount() const { return static_cast<int>(m_children.size()); }
+    bool HasChildren() const { return !m_children.empty(); }
+    TreeNode* ChildAt(int index) const;
+    TreeNode* FirstChild() const { return ChildAt(0); }
+    TreeNode* LastChild() const { return ChildAt(ChildCount() - 1); }
+    TreeNode* NextSibling() const;
+    bool IsAncestorOf(const TreeNode& other) const;
+
+    int ImageIndex() const { return m_image; }
+    int SelectedIndex() const { return m_selectedImage; }
+    int StateIndex() const { return m_stateImage; }
+
+private:
+    friend class ItemTree;
+
+    ItemTree* m_tree;
+    TreeNode* m_parent;
+    std::unique_ptr<TKPXObject> m_item;
+    std::string m_text;
+    std::vector<std::unique_ptr<TreeNode>> m_children;
+    int m_depth = 0;
+    int m_index = 0;
+    mutable int m_absoluteIndex = 0;
+    int m_image = NoImage;
+    int m_selectedImage = NoImage;
+    int m_stateImage = NoImage;
+};
+
+} // namespace quillary

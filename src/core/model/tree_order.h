@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+namespace quillary {
+
+class TKPXObject;
+
+// The order of sibling nodes and of item-list entries: folders first, then by title without
+// regard to the case of ASCII letters. Negative, zero or positive, like strcmp.
+int FoldersCompare(const TKPXObject* a, const TKPXObject* b);
+
+} // namespace quillary
