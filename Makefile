@@ -1,0 +1,37 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# make test      install what is missing, build everything and run every test
+# make sanitize  core tests and the CLI built with address and undefined-behaviour sanitizers
+# make fuzz      the fuzz targets, each for FUZZ_SECONDS (needs clang's libFuzzer)
+# make bench     the benchmarks, in a Release build
+BUILD ?= build
+JOBS ?= 2
+FUZZ_SECONDS ?= 20
+
+.PHONY: test deps sanitize fuzz bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+test: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLARY_WERROR=ON
+	cmake --build $(BUILD) -j $(JOBS)
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+sanitize: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLARY_SANITIZE=ON -DQUILLARY_BENCH=OFF
+	cmake --build build-asan -j $(JOBS)
+	ctest --test-dir build-asan --output-on-failure -j $(JOBS)
+
+fuzz:
+	@scripts/install-deps.sh --fuzz
+	CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLARY_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	fuzz/run-fuzzers.sh $(FUZZ_SECONDS) build-fuzz
+
+bench: deps
+	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-release -j $(JOBS) --target quillary-bench
+	build-release/bench/quillary-bench
+
+clean:
+	rm -rf build build-asan build-fuzz build-release
