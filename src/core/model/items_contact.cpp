@@ -195,20 +195,9 @@ int TPhoneObject::Dial()
 
 TFaxObject::TFaxObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindFax, title, target, comment, id)
+    : TTagOnlyObject(tree, KindFax, title, target, comment, id)
 {
     ReadDetails(details);
-}
-
-void TFaxObject::ReadDetails(std::string_view line)
-{
-    ReadCategoriesLine(line, TypeTag(KindFax));
-}
-
-void TFaxObject::WriteRecord(std::string& out, int level) const
-{
-    WriteHead(out, level);
-    AppendCategoriesLine(out, TypeTag(KindFax));
 }
 
 bool TFaxObject::EditNew(TreeNode&)
@@ -243,20 +232,9 @@ int TFaxObject::Dial()
 
 TEMailObject::TEMailObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                            std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindEMail, title, target, comment, id)
+    : TTagOnlyObject(tree, KindEMail, title, target, comment, id)
 {
     ReadDetails(details);
-}
-
-void TEMailObject::ReadDetails(std::string_view line)
-{
-    ReadCategoriesLine(line, TypeTag(KindEMail));
-}
-
-void TEMailObject::WriteRecord(std::string& out, int level) const
-{
-    WriteHead(out, level);
-    AppendCategoriesLine(out, TypeTag(KindEMail));
 }
 
 bool TEMailObject::EditWith(EditMode mode)
@@ -289,20 +267,9 @@ void TEMailObject::SendMail(const std::string& attachment)
 
 TWebObject::TWebObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindWebsite, title, target, comment, id)
+    : TTagOnlyObject(tree, KindWebsite, title, target, comment, id)
 {
     ReadDetails(details);
-}
-
-void TWebObject::ReadDetails(std::string_view line)
-{
-    ReadCategoriesLine(line, TypeTag(KindWebsite));
-}
-
-void TWebObject::WriteRecord(std::string& out, int level) const
-{
-    WriteHead(out, level);
-    AppendCategoriesLine(out, TypeTag(KindWebsite));
 }
 
 bool TWebObject::EditWith(EditMode mode)

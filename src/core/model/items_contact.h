@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/item_forms.h"
-#include "model/kpx_object.h"
+#include "model/tag_only_object.h"
 
 namespace quillary {
 
@@ -66,14 +66,12 @@ private:
     std::string m_extension;
 };
 
-class TFaxObject final : public TKPXObject
+class TFaxObject final : public TTagOnlyObject
 {
 public:
     TFaxObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                std::int32_t id, std::string_view details);
 
-    void ReadDetails(std::string_view line) override;
-    void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupSendFax).set(PopupDial); }
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;
@@ -82,14 +80,12 @@ public:
     int Dial() override;
 };
 
-class TEMailObject final : public TKPXObject
+class TEMailObject final : public TTagOnlyObject
 {
 public:
     TEMailObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id, std::string_view details);
 
-    void ReadDetails(std::string_view line) override;
-    void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupSendMail); }
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;
@@ -101,14 +97,12 @@ private:
 };
 
 // A website is a tree item: it has its own node beneath its owner.
-class TWebObject final : public TKPXObject
+class TWebObject final : public TTagOnlyObject
 {
 public:
     TWebObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                std::int32_t id, std::string_view details);
 
-    void ReadDetails(std::string_view line) override;
-    void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupOpen).set(PopupBrowse); }
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;

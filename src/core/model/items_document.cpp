@@ -9,7 +9,7 @@ namespace quillary {
 
 TDocObject::TDocObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindDocument, title, target, comment, id), m_iconIndex(ImageNoIcon)
+    : TTagOnlyObject(tree, KindDocument, title, target, comment, id), m_iconIndex(ImageNoIcon)
 {
     if (!GetTarget().empty()) {
         const int appended = Services().icons->AppendFileIcon(GetTarget());
@@ -17,17 +17,6 @@ TDocObject::TDocObject(ItemTree& tree, std::string_view title, std::string_view 
             m_iconIndex = appended;
     }
     ReadDetails(details);
-}
-
-void TDocObject::ReadDetails(std::string_view line)
-{
-    ReadCategoriesLine(line, TypeTag(KindDocument));
-}
-
-void TDocObject::WriteRecord(std::string& out, int level) const
-{
-    WriteHead(out, level);
-    AppendCategoriesLine(out, TypeTag(KindDocument));
 }
 
 bool TDocObject::EditWith(bool isNew)

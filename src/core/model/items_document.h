@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/kpx_object.h"
+#include "model/tag_only_object.h"
 
 namespace quillary {
 
 // A file that is opened with its associated application; Target is the file name.
-class TDocObject final : public TKPXObject
+class TDocObject final : public TTagOnlyObject
 {
 public:
     TDocObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
@@ -15,8 +15,6 @@ public:
     int IconIndex() const { return m_iconIndex; }
 
     int GetImageIndex() const override { return m_iconIndex; }
-    void ReadDetails(std::string_view line) override;
-    void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupLaunch); }
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;

@@ -9,20 +9,9 @@ namespace quillary {
 
 TGroupObject::TGroupObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                            std::string_view comment, std::int32_t id, std::string_view details)
-    : TKPXObject(tree, kind, title, target, comment, id)
+    : TTagOnlyObject(tree, kind, title, target, comment, id)
 {
     ReadDetails(details);
-}
-
-void TGroupObject::ReadDetails(std::string_view line)
-{
-    ReadCategoriesLine(line, TypeTag(GetKind()));
-}
-
-void TGroupObject::WriteRecord(std::string& out, int level) const
-{
-    WriteHead(out, level);
-    AppendCategoriesLine(out, TypeTag(GetKind()));
 }
 
 void TGroupObject::EditProperties()

@@ -1,20 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "model/kpx_object.h"
+#include "model/tag_only_object.h"
 
 namespace quillary {
 
 // Folders and teams group other items and add no fields of their own. A new one is named by
 // editing its label in place; its properties dialog accepts anything, an empty title included.
-class TGroupObject : public TKPXObject
+class TGroupObject : public TTagOnlyObject
 {
 public:
     TGroupObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id, std::string_view details);
 
-    void ReadDetails(std::string_view line) override;
-    void WriteRecord(std::string& out, int level) const override;
     void EditProperties() override;
 };
 
