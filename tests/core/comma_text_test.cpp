@@ -59,9 +59,9 @@ TEST(CommaText, RandomWordsRoundTrip)
         Words words(static_cast<std::size_t>(count(random)));
         for (std::string& word : words)
             for (int i = length(random); i > 0; --i)
-                word += useSpecial(random) ? special[pick(random)] : static_cast<char>(byte(random));
+                word.push_back(useSpecial(random) ? special[pick(random)] : static_cast<char>(byte(random)));
         if (!words.empty() && words.back().empty())
-            words.back() = "z";
+            words.back().push_back('z'); // empty: becomes "z"
         const std::string text = JoinCommaText(words);
         ASSERT_EQ(SplitCommaText(text), words) << '[' << text << ']';
     }

@@ -184,3 +184,16 @@ TEST(ItemTree, IdentifiersFromFilesAreKeptEvenWhenRepeated)
     tree.RootItem().DeleteChild(b);
     EXPECT_FALSE(tree.Ids().InUse(41));
 }
+
+TEST(ItemTree, RenamingTellsObserversTheLabelChanged)
+{
+    ItemTree tree;
+    TreeNode& node = AddPerson(tree.Root(), "Old");
+    AddPerson(tree.Root(), "Middle");
+    EventLog log;
+    tree.AddObserver(&log);
+    node.Data()->SetTitle("Zed");
+    EXPECT_EQ(node.Text(), "Zed");
+    EXPECT_EQ(log.events, (std::vector<std::string>{"change Zed -1", "sort? My Contacts 0", "sort My Contacts 10"}));
+    tree.RemoveObserver(&log);
+}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/id_registry.h"
 
+#include <bit>
 #include <random>
 
 namespace quillary {
@@ -12,21 +13,66 @@ IdRegistry::IdRegistry()
     };
 }
 
+// Fibonacci hashing takes the high bits of the product, so identifiers that share their low
+// bits (multiples of a power of two) still spread over the table.
+std::size_t IdRegistry::Home(std::int32_t id) const
+{
+    const auto h = static_cast<std::uint32_t>(id) * 0x9E3779B9u;
+    return static_cast<std::size_t>(h >> m_shift);
+}
+
+std::size_t IdRegistry::Find(std::int32_t id) const
+{
+    std::size_t i = Home(id);
+    while (m_slots[i].second != 0 && m_slots[i].first != id)
+        i = (i + 1) & (m_slots.size() - 1);
+    return i;
+}
+
+void IdRegistry::Grow()
+{
+    std::vector<std::pair<std::int32_t, std::int32_t>> old(m_slots.empty() ? 16 : m_slots.size() * 2);
+    old.swap(m_slots);
+    m_shift = 32 - std::countr_zero(m_slots.size());
+    for (const auto& slot : old)
+        if (slot.second != 0)
+            m_slots[Find(slot.first)] = slot;
+}
+
 void IdRegistry::Add(std::int32_t id)
 {
-    ++m_counts[id];
+    if ((m_used + 1) * 4 > m_slots.size() * 3)
+        Grow();
+    auto& slot = m_slots[Find(id)];
+    if (slot.second++ == 0) {
+        slot.first = id;
+        ++m_used;
+    }
 }
 
 void IdRegistry::Remove(std::int32_t id)
 {
-    auto it = m_counts.find(id);
-    if (it != m_counts.end() && --it->second == 0)
-        m_counts.erase(it);
+    if (m_slots.empty())
+        return;
+    std::size_t i = Find(id);
+    if (m_slots[i].second == 0 || --m_slots[i].second != 0)
+        return;
+    --m_used;
+    // Backward-shift deletion keeps every probe chain unbroken without tombstones.
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t j = (i + 1) & mask; m_slots[j].second != 0; j = (j + 1) & mask) {
+        const std::size_t home = Home(m_slots[j].first);
+        if (((j - home) & mask) >= ((j - i) & mask)) {
+            m_slots[i] = m_slots[j];
+            m_slots[j].second = 0;
+            i = j;
+        }
+    }
 }
 
 bool IdRegistry::InUse(std::int32_t id) const
 {
-    return m_counts.contains(id);
+    return !m_slots.empty() && m_slots[Find(id)].second != 0;
 }
 
 std::int32_t IdRegistry::Draw()

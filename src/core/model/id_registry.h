@@ -3,7 +3,8 @@
 
 #include <cstdint>
 #include <functional>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace quillary {
 
@@ -25,7 +26,13 @@ public:
     void SetRandomSource(RandomSource source) { m_random = std::move(source); }
 
 private:
-    std::unordered_map<std::int32_t, std::int32_t> m_counts;
+    // Open addressing with linear probing; a slot whose count is 0 is free.
+    std::vector<std::pair<std::int32_t, std::int32_t>> m_slots;
+    std::size_t m_used = 0;
+    int m_shift = 32;
+    std::size_t Home(std::int32_t id) const;
+    std::size_t Find(std::int32_t id) const;
+    void Grow();
     RandomSource m_random;
 };
 

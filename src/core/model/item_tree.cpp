@@ -182,7 +182,7 @@ bool ItemTree::IsLive(const TreeNode& node) const
 
 void ItemTree::SetNodeText(TreeNode& node, std::string text)
 {
-    node.m_text = std::move(text);
+    node.SetText(std::move(text));
     if (IsLive(node))
         Notify([&](TreeObserver& o) { o.NodeChanged(node); });
 }

@@ -34,14 +34,15 @@ const ItemServices& TKPXObject::Services() const
 
 void TKPXObject::SetTitle(std::string_view title)
 {
-    std::string previous = std::exchange(m_title, CleanFieldText(title));
+    // Only the item's own node follows: a detail item's node belongs to its owner, even when
+    // the owner's label happens to read the same.
+    const bool labelFollows = m_treeNode && m_treeNode->Data() == this && m_treeNode->Text() == m_title;
+    m_title = CleanFieldText(title);
     if (!m_treeNode)
         return;
-    // Only the item's own node follows: a detail item's node belongs to its owner, even when
-    // the owner's label happens to read the same. The title is taken first, so the siblings
-    // sort by the new one.
-    if (m_treeNode->Data() == this && m_treeNode->Text() == previous)
+    if (labelFollows)
         m_tree->SetNodeText(*m_treeNode, m_title);
+    // The title is taken first, so the siblings sort by the new one.
     if (m_treeNode->Parent())
         m_tree->SortChildren(*m_treeNode->Parent());
 }

@@ -11,11 +11,12 @@
 namespace quillary {
 
 namespace {
-// Collects records and hands them to the stream in large pieces.
+// Collects records and hands them to the stream in large pieces. The room for a whole piece is
+// taken only once a write proves large, so writing a few items stays cheap.
 class RecordBuffer
 {
 public:
-    explicit RecordBuffer(std::ostream& out) : m_out(out) { m_text.reserve(Chunk + Chunk / 4); }
+    explicit RecordBuffer(std::ostream& out) : m_out(out) {}
     ~RecordBuffer() = default;
 
     std::string& Text() { return m_text; }
@@ -23,6 +24,8 @@ public:
     {
         if (m_text.size() >= Chunk)
             Flush();
+        else if (m_text.size() >= Chunk / 16 && m_text.capacity() < Chunk + Chunk / 4)
+            m_text.reserve(Chunk + Chunk / 4);
     }
     void Flush()
     {

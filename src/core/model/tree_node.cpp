@@ -7,9 +7,23 @@
 namespace quillary {
 
 TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string text)
-    : m_tree(&tree), m_parent(parent), m_item(std::move(item)), m_text(std::move(text)),
-      m_depth(parent ? parent->m_depth + 1 : 0)
+    : m_tree(&tree), m_parent(parent), m_item(std::move(item)), m_depth(parent ? parent->m_depth + 1 : 0)
 {
+    SetText(std::move(text));
+}
+
+const std::string& TreeNode::Text() const
+{
+    return m_ownText ? *m_ownText : m_item->GetTitle();
+}
+
+void TreeNode::SetText(std::string text)
+{
+    // Most labels are their item's title; keeping no copy of it saves a string per node.
+    if (m_item && text == m_item->GetTitle())
+        m_ownText.reset();
+    else
+        m_ownText = std::make_unique<std::string>(std::move(text));
 }
 
 TreeNode::~TreeNode()

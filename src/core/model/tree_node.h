@@ -27,7 +27,8 @@ public:
     ItemTree& Tree() const { return *m_tree; }
     TreeNode* Parent() const { return m_parent; }
     TKPXObject* Data() const { return m_item.get(); }
-    const std::string& Text() const { return m_text; }
+    // The label: the item's title, unless it was set to something else.
+    const std::string& Text() const;
 
     int Depth() const { return m_depth; }
     int Index() const { return m_index; } // position among its siblings
@@ -47,11 +48,12 @@ public:
 
 private:
     friend class ItemTree;
+    void SetText(std::string text);
 
     ItemTree* m_tree;
     TreeNode* m_parent;
     std::unique_ptr<TKPXObject> m_item;
-    std::string m_text;
+    std::unique_ptr<std::string> m_ownText; // only when the label differs from the item's title
     std::vector<std::unique_ptr<TreeNode>> m_children;
     int m_depth = 0;
     int m_index = 0;
