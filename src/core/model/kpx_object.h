@@ -18,11 +18,13 @@ struct ItemServices;
 enum PopupEntry { PopupOpen, PopupSendMail, PopupSendFax, PopupDial, PopupBrowse, PopupAdvanceDate, PopupLaunch };
 using PopupEntries = std::bitset<7>;
 
-// One row of the item list: the item (its handle) and its picture; texts are read from the item.
+// One row of the item list: the item (its handle), its picture and, for child nodes, the node's
+// due marker; texts are read from the item.
 struct ListRow
 {
     class TKPXObject* item;
     int image;
+    int stateImage = -1;
 };
 
 // The base of every tree entry. Tree items (kinds 0 to 4) are held by their folder-tree node;

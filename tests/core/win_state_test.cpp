@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/win_state.h"
+
+#include "shell/profile_file.h"
+
+#include <gtest/gtest.h>
+
+namespace quillary {
+namespace {
+
+TProfileFile FromText(std::string_view text)
+{
+    return TProfileFile::FromText("unused.ini", text);
+}
+
+TEST(WinState, MissingKeysGiveTheDefaults)
+{
+    const TMainWinState state(FromText("[WinState]\nNorm_Width=800\nAlt_Style=junk\n"));
+    EXPECT_EQ(state.Normal(), (TWinSettings{0, 0, 800, 480, 201, 1, 125, 150, 150}));
+    EXPECT_EQ(state.Alternate(), (TWinSettings{0, 0, 300, 480, 1, 0, 125, 150, 150}));
+    EXPECT_EQ(TMainWinState().Alternate(), (TWinSettings{0, 0, 300, 480, 1, 1, 125, 150, 150}));
+}
+
+TEST(WinState, AllEighteenKeysRoundTrip)
+{
+    TMainWinState state;
+    state.SetCurrent({1, 2, 3, 4, 5, 6, 7, 8, 9});
+    state.Toggle(state.Current());
+    state.SetCurrent({-10, -20, 30, 40, 50, 60, 70, 80, 90});
+
+    auto profile = FromText("");
+    state.Save(profile);
+    EXPECT_EQ(profile.SectionKeys("WinState").size(), 18u);
+    EXPECT_EQ(profile.ReadInteger("WinState", "Alt_Left", 0), -10);
+
+    const TMainWinState reread(FromText(profile.Text()));
+    EXPECT_EQ(reread.Normal(), (TWinSettings{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(reread.Alternate(), (TWinSettings{-10, -20, 30, 40, 50, 60, 70, 80, 90}));
+    EXPECT_FALSE(reread.UsingAlternate()); // which set was in use is not stored
+}
+
+TEST(WinState, ToggleTwiceReturnsToTheGeometryChangedByHand)
+{
+    TMainWinState state;
+    const TWinSettings moved{50, 60, 700, 500, 220, 4, 100, 100, 100};
+    EXPECT_EQ(state.Toggle(moved), DefaultAltSettings());
+    EXPECT_TRUE(state.UsingAlternate());
+
+    const TWinSettings narrowed{10, 10, 280, 400, 1, 3, 90, 90, 90};
+    EXPECT_EQ(state.Toggle(narrowed), moved);
+    EXPECT_FALSE(state.UsingAlternate());
+    EXPECT_EQ(state.Alternate(), narrowed);
+    EXPECT_EQ(state.Toggle(moved), narrowed);
+}
+
+} // namespace
+} // namespace quillary
