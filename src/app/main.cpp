@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up: one running copy, the working directory, the main window and the tray, and the
+// orderly end that writes the data file.
+#include "app/quillary_application.h"
+#include "platform/app_paths.h"
+#include "platform/signal_bridge.h"
+#include "platform/single_instance.h"
+#include "shell/command_line.h"
+#include "shell/profile_file.h"
+#include "ui/shell/logic_form.h"
+#include "ui/shell/main_form.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+
+namespace {
+
+std::vector<std::string> Arguments(int argc, char** argv)
+{
+    return {argv, argv + argc};
+}
+
+// File names become absolute, so the running copy finds them whatever its own folder.
+QString HandOverText(const std::vector<std::string>& args)
+{
+    std::vector<std::string> absolute = args;
+    for (std::size_t i = 1; i < absolute.size(); ++i) {
+        const QFileInfo file(QString::fromStdString(absolute[i]));
+        if (file.exists())
+            absolute[i] = file.absoluteFilePath().toStdString();
+    }
+    return QString::fromStdString(quillary::CommandLineText(absolute));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quillary;
+    const std::vector<std::string> args = Arguments(argc, argv);
+    const bool hidden = IsHiddenStart(args);
+    QuillaryApplication app(argc, argv);
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/quillary.svg")));
+    const QString commandLine = HandOverText(args);
+
+    const QString workingDirectory = WorkingDirectory();
+    SingleInstance instance(SingleInstance::ServerName(workingDirectory));
+    // Ask twice: two copies started at the same moment may both find nobody listening at first.
+    if (instance.HandOver(commandLine) || (!instance.Listen() && instance.HandOver(commandLine)))
+        return 0; // the running copy took the command line; this one touches nothing
+    QDir::setCurrent(workingDirectory);
+
+    TProfileFile settings(SettingsFilePath().toStdString());
+    TMainForm mainForm(settings, QDir(workingDirectory).filePath(QStringLiteral("zelk.dat")));
+    TLogicForm logicForm(mainForm);
+    mainForm.SetStartupCommandLine(commandLine);
+
+    QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,
+                     [&mainForm](const QString& text) { mainForm.HandleCommandLine(text); });
+    QObject::connect(&mainForm, &TMainForm::ExitRequested, &app, &QApplication::quit);
+    QObject::connect(&logicForm, &TLogicForm::ExitRequested, &app, &QApplication::quit);
+    SignalBridge signalBridge;
+    QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, &QApplication::quit);
+    // A desktop logout ends the session's programs; make it the same orderly end as "Exit".
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, &QApplication::quit);
+
+    if (!hidden)
+        logicForm.Restore();
+    const int status = app.exec();
+    mainForm.SaveOnExit();
+    return status;
+}

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/quillary_application.h"
+
+#include <QMessageBox>
+
+#include <exception>
+
+namespace quillary {
+
+namespace {
+constexpr auto SupportAddress = "the project's issue page";
+}
+
+QuillaryApplication::QuillaryApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Quillary"));
+    setApplicationDisplayName(QStringLiteral("Quillary"));
+    setQuitOnLastWindowClosed(false);
+}
+
+bool QuillaryApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        ReportAndQuit(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        ReportAndQuit(QStringLiteral("Unknown error"));
+    }
+    return false;
+}
+
+void QuillaryApplication::ReportAndQuit(const QString& message)
+{
+    if (m_failing)
+        return; // one report is enough; the program is already on its way out
+    m_failing = true;
+    QMessageBox::critical(nullptr, applicationName(), message.endsWith(QLatin1Char('.')) ? message : message + '.');
+    QMessageBox::critical(nullptr, QStringLiteral("Unhandled Exception"),
+                          QStringLiteral("An unhandled program exception occurred. To protect your data, the program "
+                                         "will terminate. Please report any repeatable program errors to %1.")
+                              .arg(QString::fromLatin1(SupportAddress)));
+    quit();
+}
+
+} // namespace quillary

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+namespace quillary {
+
+// The folder that holds the data file and its companions: $QUILLARY_HOME when set, else the
+// user's data folder ($XDG_DATA_HOME/quillary). Always absolute, so it stays right after the
+// program changes its current directory; created when missing.
+QString WorkingDirectory();
+
+// The settings file: kpx.ini in $QUILLARY_HOME when set, else in $XDG_CONFIG_HOME/quillary.
+// Its folder is created when missing, so the first save can place its temporary file there.
+QString SettingsFilePath();
+
+} // namespace quillary

@@ -1,0 +1,404 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Building the main window: actions, menus, tool bars, panes and the item pop-up menu.
+#include "ui/shell/main_form.h"
+
+#include "model/data_file.h"
+#include "model/item_tree.h"
+#include "platform/qt_date_locale.h"
+#include "platform/qt_icon_store.h"
+#include "shell/profile_file.h"
+#include "shell/settings_keys.h"
+#include "ui/help_window.h"
+#include "ui/shell/folder_tree_model.h"
+#include "ui/shell/item_list_model.h"
+#include "ui/shell/item_pictures.h"
+#include "ui/shell/splitter_panel.h"
+#include "ui/text_codec.h"
+#include "ui/widgets/tip_bar.h"
+#include "widgets/main_tips.h"
+
+#include <QActionGroup>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace quillary {
+
+TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_icons(std::make_unique<QtIconStore>()),
+      m_locale(std::make_unique<QtDateLocale>()), m_pictures(std::make_unique<ItemPictures>(*m_icons))
+{
+    setObjectName(QStringLiteral("TMainForm"));
+    setWindowTitle(QStringLiteral("Quillary:"));
+    resize(640, 480);
+    FormCreate();
+}
+
+TMainForm::~TMainForm()
+{
+    // The views go before the tree they show.
+    delete m_listStack;
+    delete m_folders;
+    delete m_treeModel;
+    delete m_listModel;
+}
+
+void TMainForm::FormCreate()
+{
+    ItemServices services;
+    services.view = this;
+    services.icons = m_icons.get();
+    services.locale = m_locale.get();
+    m_tree = std::make_unique<ItemTree>(services);
+    m_winState.Restore(m_settings);
+    BuildActions();
+    BuildPanes();
+    BuildMenus();
+    BuildToolBars();
+    BuildListPopup();
+    ConnectViews();
+    LoadDataFile(m_tree->Root(), m_dataFile.toStdString());
+    SelectNode(m_tree->Root());
+    SetActivePane(Pane::Folders);
+    ApplySettings(m_winState.Current());
+}
+
+QAction* TMainForm::MakeAction(const QString& caption, const QString& hint, const char* icon)
+{
+    auto* action = new QAction(caption, this);
+    // A hint "Short | Long" gives the tool tip and the status-bar text.
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip((bar < 0 ? hint : hint.left(bar)).trimmed());
+    action->setStatusTip((bar < 0 ? hint : hint.mid(bar + 1)).trimmed());
+    if (icon)
+        action->setIcon(QtIconStore::ToolbarIcon(QString::fromLatin1(icon)));
+    return action;
+}
+
+QAction* TMainForm::Disabled(QAction* action)
+{
+    // The feature behind this entry is not part of the program yet: shown in place, not offered.
+    action->setEnabled(false);
+    return action;
+}
+
+void TMainForm::BuildActions()
+{
+    m_upOne = MakeAction(QString(), QStringLiteral("Up one level"), "up-one");
+    connect(m_upOne, &QAction::triggered, this, &TMainForm::UpOneLevel);
+    m_styleMenuGroup = new QActionGroup(this);
+    m_styleButtonGroup = new QActionGroup(this);
+    static const char* const MenuCaptions[] = {"Lar&ge Icons", "S&mall Icons", "&List", "&Details"};
+    static const char* const ButtonHints[] = {"Large Icons | Change right-hand pane to large icon view",
+                                              "Small Icons | Change right-hand pane to small icon view",
+                                              "List | Change right-hand pane to list view",
+                                              "Details | Change right-hand pane to detail view"};
+    static const char* const ButtonIcons[] = {"view-large", "view-small", "view-list", "view-details"};
+    for (int i = 0; i < 4; ++i) {
+        m_styleMenu[i] =
+            MakeAction(QString::fromLatin1(MenuCaptions[i]), QStringLiteral("Change icon view for right-hand pane"));
+        m_styleButtons[i] = MakeAction(QString(), QString::fromLatin1(ButtonHints[i]), ButtonIcons[i]);
+        for (QAction* action : {m_styleMenu[i], m_styleButtons[i]}) {
+            action->setCheckable(true);
+            action->setData(i + 1);
+            connect(action, &QAction::triggered, this, [this, i] { SetListStyle(i + 1); });
+        }
+        m_styleMenuGroup->addAction(m_styleMenu[i]);
+        m_styleButtonGroup->addAction(m_styleButtons[i]);
+    }
+    m_styleMenu[0]->setChecked(true);
+    m_styleButtons[0]->setChecked(true);
+}
+
+void TMainForm::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* newMenu = file->addMenu(QStringLiteral("&New"));
+    struct NewEntry
+    {
+        const char* caption;
+        QKeySequence key;
+        const char* hint;
+    };
+    for (const NewEntry& entry :
+         {NewEntry{"&Folder", QKeySequence(QStringLiteral("Ctrl+L")), "Create new folder"},
+          NewEntry{"&Organization", QKeySequence(QStringLiteral("Ctrl+O")), "Create new organization"},
+          NewEntry{"&Team", QKeySequence(QStringLiteral("Ctrl+T")), "Create new team"},
+          NewEntry{"&Person", QKeySequence(QStringLiteral("Ctrl+P")), "Create new person"},
+          NewEntry{"&Website", QKeySequence(QStringLiteral("Ctrl+W")), "Create new Website"}}) {
+        QAction* action = Disabled(MakeAction(QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint)));
+        action->setShortcut(entry.key);
+        newMenu->addAction(action);
+    }
+    file->addAction(
+        Disabled(MakeAction(QStringLiteral("&Import..."), QStringLiteral("Import data from another file type"))));
+    file->addAction(Disabled(MakeAction(QStringLiteral("P&ublish..."),
+                                        QStringLiteral("Export your data for use by other people or other programs"))));
+    file->addSeparator();
+    file->addAction(Disabled(MakeAction(QStringLiteral("&Save"), QStringLiteral("Save all data now"))));
+    file->addAction(Disabled(MakeAction(QStringLiteral("R&evert"), QStringLiteral("Revert to previously saved data"))));
+    file->addSeparator();
+    file->addAction(Disabled(MakeAction(QStringLiteral("&Print..."), QString())));
+    file->addAction(Disabled(MakeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Set printer options"))));
+    file->addSeparator();
+    QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
+    exitItem->setStatusTip(QStringLiteral("Exit application"));
+    connect(exitItem, &QAction::triggered, this, &TMainForm::ExitRequested);
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    struct EditEntry
+    {
+        const char* caption;
+        const char* key;
+        const char* hint;
+    };
+    for (const EditEntry& entry : {EditEntry{"Cu&t", "Ctrl+X", "Cut selected items and place on the clipboard"},
+                                   EditEntry{"&Copy", "Ctrl+C", "Copy selected items to the clipboard"},
+                                   EditEntry{"&Paste", "Ctrl+V", "Paste data from the clipboard"},
+                                   EditEntry{"&Delete", "Shift+Del", "Delete the selected item(s)"}}) {
+        QAction* action = Disabled(MakeAction(QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint)));
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
+        edit->addAction(action);
+    }
+    edit->addSeparator();
+    edit->addAction(Disabled(MakeAction(QStringLiteral("&Select All"), QString())));
+    QAction* find = Disabled(MakeAction(
+        QStringLiteral("&Find"), QStringLiteral("Search for item with title containing text specified in \"Find\"")));
+    find->setShortcut(QKeySequence(Qt::Key_F3));
+    edit->addAction(find);
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QAction* toggle = view->addAction(QStringLiteral("&Toggle Main Window"));
+    toggle->setStatusTip(QStringLiteral("Toggles size/position settings for main window"));
+    connect(toggle, &QAction::triggered, this, &TMainForm::ToggleMainWindow);
+    view->addSeparator();
+    m_toolbarItem = view->addAction(QStringLiteral("Tool&bar"));
+    m_toolbarItem->setStatusTip(QStringLiteral("Show or hide the main toolbar"));
+    m_newItemBarItem = view->addAction(QStringLiteral("&New Item Bar"));
+    m_newItemBarItem->setStatusTip(QStringLiteral("Show or hide the toolbar for creating new items"));
+    m_findBarItem = view->addAction(QStringLiteral("&Find Bar"));
+    m_tipBarItem = view->addAction(QStringLiteral("T&ip Bar"));
+    m_statusBarItem = view->addAction(QStringLiteral("&Status Bar"));
+    m_statusBarItem->setStatusTip(QStringLiteral("Show or hide the main status bar"));
+    for (QAction* action : {m_toolbarItem, m_newItemBarItem, m_findBarItem, m_tipBarItem, m_statusBarItem}) {
+        action->setCheckable(true);
+        action->setChecked(true);
+    }
+    connect(m_statusBarItem, &QAction::triggered, this, [this](bool on) { statusBar()->setVisible(on); });
+    view->addSeparator();
+    for (QAction* action : m_styleMenu)
+        view->addAction(action);
+    view->addSeparator();
+    view->addAction(Disabled(MakeAction(QStringLiteral("&Options..."), QStringLiteral("Set program options"))));
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    connect(help->addAction(QStringLiteral("&Contents")), &QAction::triggered, this, [this] { Help().ShowContents(); });
+    help->addSeparator();
+    QMenu* web = help->addMenu(QStringLiteral("&On the Web"));
+    for (const char* caption : {"&Quillary Page", "&Download Add-ons", "&Brightfen Homepage", "&Tech Support"})
+        web->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    help->addSeparator();
+    connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this, &TMainForm::ShowAbout);
+}
+
+void TMainForm::BuildToolBars()
+{
+    m_speedPanel = addToolBar(QStringLiteral("Toolbar"));
+    m_speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
+    m_speedPanel->addAction(
+        Disabled(MakeAction(QString(), QStringLiteral("Import | Import data from another file type"), "import")));
+    m_speedPanel->addAction(Disabled(MakeAction(
+        QString(), QStringLiteral("Publish | Export your data for use by other people or other programs"), "publish")));
+    m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Print"), "print")));
+    m_speedPanel->addSeparator();
+    m_speedPanel->addAction(Disabled(
+        MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any")));
+    m_speedPanel->addAction(Disabled(
+        MakeAction(QString(), QStringLiteral("Filter|Show items matching ALL selected categories"), "filter-all")));
+    m_speedPanel->addSeparator();
+    m_speedPanel->addAction(
+        Disabled(MakeAction(QString(), QStringLiteral("Cut | Cut selected items and place on the clipboard"), "cut")));
+    m_speedPanel->addAction(
+        Disabled(MakeAction(QString(), QStringLiteral("Copy | Copy selected items to the clipboard"), "copy")));
+    m_speedPanel->addAction(
+        Disabled(MakeAction(QString(), QStringLiteral("Paste | Paste data from the clipboard"), "paste")));
+    m_speedPanel->addAction(
+        Disabled(MakeAction(QString(), QStringLiteral("Delete | Delete the selected item(s)"), "delete")));
+    m_speedPanel->addSeparator();
+    for (QAction* action : m_styleButtons)
+        m_speedPanel->addAction(action);
+    m_speedPanel->addSeparator();
+    m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Tools Menu"), "tools")));
+    m_speedPanel->addAction(Disabled(MakeAction(
+        QString(), QStringLiteral("Get Browser URL | Capture the URL of the current page from your Web Browser"),
+        "get-url")));
+    QAction* helpButton = MakeAction(QString(), QStringLiteral("Help"), "help");
+    connect(helpButton, &QAction::triggered, this, [this] { Help().ShowContents(); });
+    m_speedPanel->addAction(helpButton);
+
+    addToolBarBreak();
+    m_newItemPanel = addToolBar(QStringLiteral("New Item Bar"));
+    m_newItemPanel->setObjectName(QStringLiteral("NewItemPanel"));
+    m_newItemPanel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    struct NewButton
+    {
+        const char* caption;
+        const char* hint;
+        const char* icon;
+    };
+    for (const NewButton& button :
+         {NewButton{"Remin&d", "New Reminder", "new-reminder"}, NewButton{"Fa&x", "New Fax Number", "new-fax"},
+          NewButton{"E-&mail", "New E-mail Address", "new-email"}, NewButton{"Pho&ne", "New Phone Number", "new-phone"},
+          NewButton{"&Addr", "New Address", "new-address"}, NewButton{"&Web", "New Website", "new-website"},
+          NewButton{"&Person", "New Person", "new-person"}, NewButton{"&Team", "New Team", "new-team"},
+          NewButton{"&Org", "New Organization", "new-organization"}, NewButton{"Fo&lder", "New Folder", "new-folder"}})
+        m_newItemPanel->addAction(
+            Disabled(MakeAction(QString::fromLatin1(button.caption), QString::fromLatin1(button.hint), button.icon)));
+
+    addToolBarBreak();
+    m_findPanel = addToolBar(QStringLiteral("Find"));
+    m_findPanel->setObjectName(QStringLiteral("FindPanel"));
+    auto* findLabel = new QLabel(QStringLiteral("F&ind:"), m_findPanel);
+    auto* findEdit = new QLineEdit(m_findPanel);
+    findEdit->setObjectName(QStringLiteral("FindEditBox"));
+    findEdit->setToolTip(QStringLiteral("Type the title of the entry to find"));
+    findEdit->setEnabled(false);
+    findLabel->setBuddy(findEdit);
+    m_findPanel->addWidget(findLabel);
+    m_findPanel->addWidget(findEdit);
+    m_findPanel->addAction(m_upOne);
+
+    m_tipBar = new TTipBar(QStringLiteral("Tip Bar"), this);
+    addToolBar(m_tipBar);
+    QStringList tips;
+    for (const std::string& tip : MainWindowTips())
+        tips.append(QString::fromStdString(tip));
+    m_tipBar->SetTipFile(tips);
+    connect(m_tipBar, &TTipBar::HelpRequested, this, [this](int context) { Help().ShowTopic(context); });
+
+    BarToggle(m_toolbarItem, m_speedPanel);
+    BarToggle(m_newItemBarItem, m_newItemPanel);
+    BarToggle(m_findBarItem, m_findPanel);
+    BarToggle(m_tipBarItem, m_tipBar);
+}
+
+void TMainForm::BarToggle(QAction* action, QToolBar* bar)
+{
+    connect(action, &QAction::triggered, bar, [bar](bool on) { bar->setVisible(on); });
+    // A bar closed by other means (floating, its own menu) unchecks its entry; hiding the
+    // whole window does not, since the bar itself is not hidden then.
+    connect(bar, &QToolBar::visibilityChanged, action, [action, bar] { action->setChecked(!bar->isHidden()); });
+}
+
+void TMainForm::BuildPanes()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    m_treeModel = new FolderTreeModel(*m_tree, *m_pictures, this);
+    m_folders = new QTreeView(central);
+    m_folders->setObjectName(QStringLiteral("Folders"));
+    m_folders->setModel(m_treeModel);
+    m_folders->setHeaderHidden(true);
+    m_folders->setIndentation(20);
+    m_folders->setFrameShape(QFrame::NoFrame);
+    m_folders->setUniformRowHeights(true);
+    m_folders->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_folders->setFixedWidth(201);
+
+    m_filterList = new QListWidget(central);
+    m_filterList->setObjectName(QStringLiteral("FilterListBox"));
+    for (const std::string& name : ReadCategoryNames(m_settings)) {
+        auto* entry = new QListWidgetItem(FromField(name), m_filterList);
+        entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+        entry->setCheckState(Qt::Unchecked);
+    }
+    m_filterList->setFixedWidth(201);
+    m_filterList->hide();
+
+    m_splitter = new SplitterPanel([] { return 0; }, [this] { return TreePaneWidth(); },
+                                   [this](int width) { SetTreePaneWidth(width); }, central);
+
+    m_listModel = new ItemListModel(*m_tree, *m_pictures, this);
+    m_listStack = new QStackedWidget(central);
+    m_listStack->setObjectName(QStringLiteral("MainItems"));
+    m_iconList = new QListView(m_listStack);
+    m_iconList->setModel(m_listModel);
+    m_iconList->setUniformItemSizes(true);
+    m_iconList->setLayoutMode(QListView::Batched);
+    m_iconList->setBatchSize(500);
+    m_iconList->setResizeMode(QListView::Adjust);
+    m_iconList->setMovement(QListView::Static);
+    m_detailList = new QTreeView(m_listStack);
+    m_detailList->setModel(m_listModel);
+    m_detailList->setSelectionModel(m_iconList->selectionModel());
+    m_detailList->setRootIsDecorated(false);
+    m_detailList->setUniformRowHeights(true);
+    m_detailList->setAllColumnsShowFocus(true);
+    m_detailList->header()->setStretchLastSection(false);
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_iconList), static_cast<QAbstractItemView*>(m_detailList)}) {
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        view->setFrameShape(QFrame::NoFrame);
+        m_listStack->addWidget(view);
+    }
+
+    layout->addWidget(m_folders);
+    layout->addWidget(m_filterList);
+    layout->addWidget(m_splitter);
+    layout->addWidget(m_listStack, 1);
+    setCentralWidget(central);
+
+    const int widths[] = {350, 75, 0};
+    for (int i = 0; i < 3; ++i) {
+        m_panels[i] = new QLabel(this);
+        m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        if (widths[i] > 0) {
+            m_panels[i]->setFixedWidth(widths[i]);
+            statusBar()->addWidget(m_panels[i]);
+        } else {
+            statusBar()->addWidget(m_panels[i], 1);
+        }
+    }
+    SetListStyle(1);
+}
+
+void TMainForm::BuildListPopup()
+{
+    m_listPopup = new QMenu(this);
+    m_listPopup->setObjectName(QStringLiteral("ListPopup"));
+    static const char* const Captions[] = {"&Open",   "Send &Mail",    "Send &Fax", "&Dial",
+                                           "&Browse", "&Advance Date", "&Launch"};
+    for (int i = 0; i < 7; ++i)
+        m_popupEntries[i] = m_listPopup->addAction(QString::fromLatin1(Captions[i]));
+    connect(m_popupEntries[0], &QAction::triggered, this, &TMainForm::ListPaneOpen);
+    connect(m_popupEntries[5], &QAction::triggered, this, &TMainForm::ListPaneAdvance);
+    for (int i : {1, 2, 3, 4, 6})
+        Disabled(m_popupEntries[i]);
+    m_listPopup->addSeparator();
+    QMenu* newMenu = m_listPopup->addMenu(QStringLiteral("&New"));
+    for (const char* caption : {"&Address", "&E-Mail", "&Phone", "&Fax", "&Website", "&Reminder", "&Document"})
+        newMenu->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    QMenu* editMenu = m_listPopup->addMenu(QStringLiteral("&Edit"));
+    for (const char* caption : {"Cu&t", "&Copy", "&Delete"})
+        editMenu->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    connect(editMenu->addAction(QStringLiteral("&Rename")), &QAction::triggered, this, &TMainForm::ListPaneRename);
+    m_listPopup->addSeparator();
+    m_listPopup->addAction(Disabled(MakeAction(QStringLiteral("&Properties"), QString())));
+    connect(m_listPopup, &QMenu::aboutToShow, this, &TMainForm::ConfigurePopup);
+}
+
+} // namespace quillary

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "model/item_services.h"
+#include "shell/win_state.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QListView;
+class QListWidget;
+class QMenu;
+class QStackedWidget;
+class QToolBar;
+class QTreeView;
+
+namespace quillary {
+
+class FolderTreeModel;
+class HelpWindow;
+class ItemListModel;
+class ItemPictures;
+class ItemTree;
+class QtDateLocale;
+class QtIconStore;
+class SplitterPanel;
+class TProfileFile;
+class TTipBar;
+class TKPXObject;
+class TreeNode;
+
+// The main window: the folder tree on the left, the item list on the right, tool bars, menus
+// and the status bar. It owns the item tree and shows it through two models; no widget keeps
+// a copy of the data.
+class TMainForm final : public QMainWindow, public ItemView
+{
+    Q_OBJECT
+
+public:
+    enum class Pane { Folders, MainItems };
+
+    // Builds the window without showing it and loads the data file of the working directory.
+    TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    ItemTree& Tree() { return *m_tree; }
+    const QString& DataFile() const { return m_dataFile; }
+
+    // The list fill for the selected node (or none): entries, status panels, tray tip.
+    void FoldersChange(TreeNode* node);
+    void RefreshFolderTitles();
+    TreeNode* SelectedNode() const;
+    QList<TKPXObject*> SelectedItems() const;
+    void SetActivePane(Pane pane);
+    QString ActivePaneName() const;
+
+    // Handles a command-line text from this or a second start: ".zkd" files are read into the
+    // root. The window is shown and raised first unless show is false.
+    void HandleCommandLine(const QString& text, bool show = true);
+    // The program's own command line, handled when the window is shown for the first time.
+    void SetStartupCommandLine(const QString& text);
+
+    // The list style 1..4 (large icons, small icons, list, details); other values change nothing.
+    void SetListStyle(int style);
+    int ListStyle() const { return m_listStyle; }
+    TWinSettings GetSettings() const;
+    void ApplySettings(const TWinSettings& settings);
+    void ToggleMainWindow();
+    int TreePaneWidth() const;
+    void SetTreePaneWidth(int width);
+
+    // Writes the data file, then the window state. Called once on every orderly end.
+    void SaveOnExit();
+
+    QString StatusText(int panel) const;
+    QString TrayTip() const { return m_trayTip; }
+    ItemListModel& ListModel() { return *m_listModel; }
+    FolderTreeModel& TreeModel() { return *m_treeModel; }
+    QTreeView& FoldersView() { return *m_folders; }
+    QMenu& ListPopup() { return *m_listPopup; }
+    HelpWindow& Help();
+
+    // ItemView
+    void StartLabelEdit(TreeNode& node) override;
+    void SelectNode(TreeNode& node) override;
+    void ReselectNode(TreeNode& node) override;
+
+signals:
+    void TrayTipChanged(const QString& tip);
+    void ExitRequested();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBars();
+    void BuildPanes();
+    void BuildListPopup();
+    void ConnectViews();
+    QAction* MakeAction(const QString& caption, const QString& hint, const char* icon = nullptr);
+    QAction* Disabled(QAction* action);
+    void BarToggle(QAction* action, QToolBar* bar);
+    void ShowListPopup(const QPoint& globalPos);
+    void ConfigurePopup();
+    TKPXObject* PopupTarget() const;
+    void UpOneLevel();
+    void OpenListEntry(const QModelIndex& index);
+    void ListPaneOpen();
+    void ListPaneAdvance();
+    void ListPaneRename();
+    void ShowAbout();
+    void UpdateItemCount();
+
+    TProfileFile& m_settings;
+    QString m_dataFile;
+    std::unique_ptr<QtIconStore> m_icons;
+    std::unique_ptr<QtDateLocale> m_locale;
+    std::unique_ptr<ItemPictures> m_pictures;
+    std::unique_ptr<ItemTree> m_tree;
+    TMainWinState m_winState;
+    FolderTreeModel* m_treeModel = nullptr;
+    ItemListModel* m_listModel = nullptr;
+
+    QTreeView* m_folders = nullptr;
+    QListWidget* m_filterList = nullptr;
+    SplitterPanel* m_splitter = nullptr;
+    QStackedWidget* m_listStack = nullptr;
+    QListView* m_iconList = nullptr;
+    QTreeView* m_detailList = nullptr;
+    std::array<QLabel*, 3> m_panels{};
+    QToolBar* m_speedPanel = nullptr;
+    QToolBar* m_newItemPanel = nullptr;
+    QToolBar* m_findPanel = nullptr;
+    TTipBar* m_tipBar = nullptr;
+    QMenu* m_listPopup = nullptr;
+    QPointer<HelpWindow> m_help;
+
+    QActionGroup* m_styleMenuGroup = nullptr;
+    QActionGroup* m_styleButtonGroup = nullptr;
+    std::array<QAction*, 4> m_styleMenu{};
+    std::array<QAction*, 4> m_styleButtons{};
+    std::array<QAction*, 7> m_popupEntries{};
+    QAction* m_toolbarItem = nullptr;
+    QAction* m_newItemBarItem = nullptr;
+    QAction* m_findBarItem = nullptr;
+    QAction* m_tipBarItem = nullptr;
+    QAction* m_statusBarItem = nullptr;
+    QAction* m_upOne = nullptr;
+
+    Pane m_activePane = Pane::Folders;
+    int m_listStyle = 1;
+    bool m_firstShow = true;
+    QString m_trayTip;
+    QString m_pendingCommandLine;
+    bool m_refillQueued = false;
+};
+
+} // namespace quillary

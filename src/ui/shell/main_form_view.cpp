@@ -1,0 +1,377 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window at work: filling the list, navigation, view styles, geometry, command lines.
+#include "ui/shell/main_form.h"
+
+#include "common/file_error.h"
+#include "model/data_file.h"
+#include "model/item_tree.h"
+#include "model/list_fill.h"
+#include "shell/command_line.h"
+#include "shell/profile_file.h"
+#include "ui/help_window.h"
+#include "ui/shell/folder_tree_model.h"
+#include "ui/shell/item_list_model.h"
+#include "ui/text_codec.h"
+#include "ui/widgets/tip_bar.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QStackedWidget>
+#include <QStatusTipEvent>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QTreeView>
+
+namespace quillary {
+
+void TMainForm::ConnectViews()
+{
+    connect(m_folders->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { FoldersChange(m_treeModel->NodeAt(current)); });
+    connect(m_folders, &QTreeView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        // A right-button press selects the node under the pointer, or none.
+        const QModelIndex index = m_folders->indexAt(pos);
+        m_folders->setCurrentIndex(index);
+        if (!index.isValid())
+            FoldersChange(nullptr);
+        SetActivePane(Pane::Folders);
+        ShowListPopup(m_folders->viewport()->mapToGlobal(pos));
+    });
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(m_iconList), static_cast<QAbstractItemView*>(m_detailList)}) {
+        connect(view, &QAbstractItemView::doubleClicked, this, &TMainForm::OpenListEntry);
+        connect(view, &QAbstractItemView::customContextMenuRequested, this, [this, view](const QPoint& pos) {
+            SetActivePane(Pane::MainItems);
+            if (view->selectionModel()->hasSelection())
+                ShowListPopup(view->viewport()->mapToGlobal(pos));
+        });
+        view->installEventFilter(this);
+    }
+    m_folders->installEventFilter(this);
+    connect(m_treeModel, &FolderTreeModel::NodeRenamed, this, [this] { UpdateItemCount(); });
+    connect(m_listModel, &ItemListModel::ItemRenamed, this, [this] { RefreshFolderTitles(); });
+    // A change of the tree's shape refills the list once the change is over.
+    const auto queueRefill = [this] {
+        if (m_refillQueued)
+            return;
+        m_refillQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_refillQueued = false;
+            FoldersChange(SelectedNode());
+        });
+    };
+    connect(m_listModel, &ItemListModel::RefillWanted, this, queueRefill);
+    connect(m_treeModel, &FolderTreeModel::TreeChanged, this, queueRefill);
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // The long part of a hint goes to the first status panel, never over the other panels.
+    if (event->type() == QEvent::StatusTip) {
+        m_panels[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The pane the user last entered is the one commands act on.
+    if (event->type() == QEvent::FocusIn)
+        SetActivePane(watched == m_folders ? Pane::Folders : Pane::MainItems);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    // The program goes on in the tray; without a tray the window is minimized so it stays reachable.
+    event->ignore();
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    HandleCommandLine(m_pendingCommandLine, false);
+    m_tipBar->ShowRandomTip();
+}
+
+TreeNode* TMainForm::SelectedNode() const
+{
+    return m_treeModel->NodeAt(m_folders->currentIndex());
+}
+
+QList<TKPXObject*> TMainForm::SelectedItems() const
+{
+    QList<TKPXObject*> items;
+    for (const QModelIndex& index : m_iconList->selectionModel()->selectedRows())
+        items.append(m_listModel->ItemAt(index.row()));
+    return items;
+}
+
+void TMainForm::FoldersChange(TreeNode* node)
+{
+    m_treeModel->SetSelectedNode(node);
+    m_listModel->Fill(node);
+    if (!node)
+        return;
+    m_panels[2]->setText(FromField(node->Text()));
+    m_trayTip = FromField(FolderPathTip(*node));
+    emit TrayTipChanged(m_trayTip);
+    UpdateItemCount();
+}
+
+void TMainForm::UpdateItemCount()
+{
+    m_panels[1]->setText(QStringLiteral("%1 item(s)").arg(m_listModel->rowCount()));
+}
+
+void TMainForm::RefreshFolderTitles()
+{
+    TreeNode* node = SelectedNode();
+    if (!node)
+        return;
+    for (TreeNode* n = node->FirstChild(); n; n = n->NextSibling())
+        if (n->Data())
+            m_tree->SetNodeText(*n, n->Data()->GetTitle());
+    if (node->Data())
+        m_tree->SetNodeText(*node, node->Data()->GetTitle());
+    m_panels[2]->setText(FromField(node->Text()));
+}
+
+void TMainForm::SetActivePane(Pane pane)
+{
+    m_activePane = pane;
+}
+
+QString TMainForm::ActivePaneName() const
+{
+    return m_activePane == Pane::Folders ? QStringLiteral("Folders") : QStringLiteral("MainItems");
+}
+
+QString TMainForm::StatusText(int panel) const
+{
+    return panel >= 0 && panel < 3 ? m_panels[panel]->text() : QString();
+}
+
+void TMainForm::StartLabelEdit(TreeNode& node)
+{
+    const QModelIndex index = m_treeModel->IndexOf(&node);
+    m_folders->scrollTo(index);
+    m_folders->edit(index);
+}
+
+void TMainForm::SelectNode(TreeNode& node)
+{
+    const QModelIndex index = m_treeModel->IndexOf(&node);
+    m_folders->scrollTo(index);
+    if (m_folders->currentIndex() == index)
+        FoldersChange(&node);
+    else
+        m_folders->setCurrentIndex(index);
+}
+
+void TMainForm::ReselectNode(TreeNode& node)
+{
+    SelectNode(m_tree->Root());
+    SelectNode(node);
+}
+
+void TMainForm::UpOneLevel()
+{
+    TreeNode* node = SelectedNode();
+    if (node && node->Parent())
+        SelectNode(*node->Parent());
+}
+
+void TMainForm::OpenListEntry(const QModelIndex& index)
+{
+    if (TKPXObject* item = m_listModel->ItemAt(index.row()))
+        item->OpenDefault();
+}
+
+TKPXObject* TMainForm::PopupTarget() const
+{
+    if (m_activePane == Pane::MainItems) {
+        const QModelIndexList rows = m_iconList->selectionModel()->selectedRows();
+        if (!rows.isEmpty())
+            return m_listModel->ItemAt(rows.first().row());
+    }
+    TreeNode* node = SelectedNode();
+    return node ? node->Data() : nullptr;
+}
+
+void TMainForm::ConfigurePopup()
+{
+    const TKPXObject* target = PopupTarget();
+    const PopupEntries entries = target ? target->SetupPopup() : PopupEntries().set(PopupOpen);
+    for (int i = 0; i < 7; ++i)
+        m_popupEntries[i]->setVisible(entries.test(static_cast<std::size_t>(i)));
+}
+
+void TMainForm::ShowListPopup(const QPoint& globalPos)
+{
+    m_listPopup->popup(globalPos);
+}
+
+void TMainForm::ListPaneOpen()
+{
+    if (m_activePane == Pane::Folders)
+        return;
+    const QModelIndexList rows = m_iconList->selectionModel()->selectedRows();
+    if (rows.isEmpty())
+        return;
+    if (TKPXObject* item = m_listModel->ItemAt(rows.first().row()); item && item->GetTreeNode())
+        SelectNode(*item->GetTreeNode());
+}
+
+void TMainForm::ListPaneAdvance()
+{
+    if (TKPXObject* target = PopupTarget())
+        target->AdvanceDate();
+}
+
+void TMainForm::ListPaneRename()
+{
+    if (m_activePane == Pane::MainItems) {
+        QAbstractItemView* view = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
+        const QModelIndexList rows = view->selectionModel()->selectedRows();
+        if (!rows.isEmpty())
+            view->edit(rows.first());
+    } else if (TreeNode* node = SelectedNode(); node && node->Parent()) {
+        StartLabelEdit(*node);
+    }
+}
+
+void TMainForm::SetListStyle(int style)
+{
+    if (style < 1 || style > 4)
+        return;
+    m_listStyle = style;
+    m_styleMenu[style - 1]->setChecked(true);
+    m_styleButtons[style - 1]->setChecked(true);
+    if (style == 4) {
+        m_listStack->setCurrentWidget(m_detailList);
+        return;
+    }
+    const bool large = style == 1;
+    m_iconList->setViewMode(large ? QListView::IconMode : QListView::ListMode);
+    m_iconList->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
+    m_iconList->setFlow(style == 3 ? QListView::TopToBottom : QListView::LeftToRight);
+    m_iconList->setWrapping(true);
+    m_iconList->setGridSize(large ? QSize(96, 64) : (style == 2 ? QSize(160, 20) : QSize()));
+    m_iconList->setWordWrap(large);
+    m_iconList->setTextElideMode(Qt::ElideRight);
+    m_listStack->setCurrentWidget(m_iconList);
+}
+
+int TMainForm::TreePaneWidth() const
+{
+    return m_filterList->isVisible() ? m_filterList->width() : m_folders->width();
+}
+
+void TMainForm::SetTreePaneWidth(int width)
+{
+    (m_filterList->isVisibleTo(this) ? static_cast<QWidget*>(m_filterList) : m_folders)
+        ->setFixedWidth(std::max(0, width));
+}
+
+TWinSettings TMainForm::GetSettings() const
+{
+    const QRect frame = geometry();
+    const QHeaderView* header = m_detailList->header();
+    return {frame.left(),          frame.top(), frame.width(),          frame.height(),
+            m_folders->width(),    m_listStyle, header->sectionSize(0), header->sectionSize(1),
+            header->sectionSize(2)};
+}
+
+void TMainForm::ApplySettings(const TWinSettings& settings)
+{
+    setGeometry(settings.Left, settings.Top, std::max(settings.Width, 100), std::max(settings.Height, 100));
+    m_folders->setFixedWidth(std::max(0, settings.Split));
+    SetListStyle(settings.Style);
+    QHeaderView* header = m_detailList->header();
+    header->resizeSection(0, settings.ColPos1);
+    header->resizeSection(1, settings.ColPos2);
+    header->resizeSection(2, settings.ColPos3);
+}
+
+void TMainForm::ToggleMainWindow()
+{
+    ApplySettings(m_winState.Toggle(GetSettings()));
+}
+
+void TMainForm::SetStartupCommandLine(const QString& text)
+{
+    m_pendingCommandLine = text;
+}
+
+void TMainForm::HandleCommandLine(const QString& text, bool show)
+{
+    if (show) {
+        showNormal();
+        raise();
+        activateWindow();
+    }
+    TreeNode* selected = SelectedNode();
+    bool readAny = false;
+    for (const std::string& element : CommandLineElements(text.toStdString())) {
+        if (ClassifyElement(element) != CommandLineFile::Interchange)
+            continue; // vCards arrive with the vCard import; other words are ignored
+        readAny = LoadItemFile(m_tree->Root(), element) || readAny;
+    }
+    if (!readAny)
+        return;
+    for (int i = 0; i < m_tree->NodeCount(); ++i)
+        m_tree->SortChildren(*m_tree->NodeAt(i));
+    SelectNode(selected ? *selected : m_tree->Root());
+}
+
+void TMainForm::SaveOnExit()
+{
+    try {
+        SaveDataFile(*m_tree, m_dataFile.toStdString());
+    } catch (const FileError& error) {
+        QMessageBox::critical(this, QStringLiteral("Quillary"),
+                              QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
+                                  .arg(QString::fromStdString(error.what())));
+    }
+    m_winState.SetCurrent(GetSettings());
+    m_winState.Save(m_settings);
+    try {
+        m_settings.Flush();
+    } catch (const FileError&) {
+        // The window geometry is not worth a message at exit.
+    }
+}
+
+HelpWindow& TMainForm::Help()
+{
+    if (!m_help)
+        m_help = new HelpWindow(this);
+    return *m_help;
+}
+
+void TMainForm::ShowAbout()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("About"));
+    box.setIconPixmap(QApplication::windowIcon().pixmap(48, 48));
+    box.setText(QStringLiteral("<b>Quillary</b>"));
+    box.setInformativeText(QStringLiteral("Version 1.1 (May 1997)"));
+    box.exec();
+}
+
+} // namespace quillary
