@@ -2,12 +2,13 @@
 # make test      install what is missing, build everything and run every test
 # make sanitize  core tests and the CLI built with address and undefined-behaviour sanitizers
 # make fuzz      the fuzz targets, each for FUZZ_SECONDS (needs clang's libFuzzer)
+# make run       install what is missing, build and start Quillary
 # make bench     the benchmarks, in a Release build
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
 
-.PHONY: test deps sanitize fuzz bench clean
+.PHONY: test run deps sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps.sh
@@ -16,6 +17,11 @@ test: deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLARY_WERROR=ON
 	cmake --build $(BUILD) -j $(JOBS)
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+run: deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS) --target quillary
+	$(BUILD)/src/app/quillary
 
 sanitize: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUILLARY_SANITIZE=ON -DQUILLARY_BENCH=OFF -DQUILLARY_GUI=OFF

@@ -5,7 +5,7 @@
 #   scripts/install-deps.sh --fuzz   also clang with libFuzzer, for the fuzz targets
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth)
+packages=(cmake ninja-build g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth xdotool)
 if [ "${1:-}" = "--fuzz" ]; then
     packages+=(clang libclang-rt-dev)
 fi

@@ -58,12 +58,14 @@ int main(int argc, char** argv)
 
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,
                      [&mainForm](const QString& text) { mainForm.HandleCommandLine(text); });
-    QObject::connect(&mainForm, &TMainForm::ExitRequested, &app, &QApplication::quit);
-    QObject::connect(&logicForm, &TLogicForm::ExitRequested, &app, &QApplication::quit);
+    // exit(), not quit(): quit() first asks the windows to close, and the main window only hides.
+    const auto endProgram = [] { QCoreApplication::exit(0); };
+    QObject::connect(&mainForm, &TMainForm::ExitRequested, &app, endProgram);
+    QObject::connect(&logicForm, &TLogicForm::ExitRequested, &app, endProgram);
     SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, &QApplication::quit);
+    QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, endProgram);
     // A desktop logout ends the session's programs; make it the same orderly end as "Exit".
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, &QApplication::quit);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endProgram);
 
     if (!hidden)
         logicForm.Restore();

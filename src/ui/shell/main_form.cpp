@@ -67,6 +67,7 @@ void TMainForm::FormCreate()
     ConnectViews();
     LoadDataFile(m_tree->Root(), m_dataFile.toStdString());
     SelectNode(m_tree->Root());
+    m_folders->expand(m_treeModel->IndexOf(&m_tree->Root()));
     SetActivePane(Pane::Folders);
     ApplySettings(m_winState.Current());
 }

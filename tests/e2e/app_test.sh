@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs the desktop program as a user would, on a virtual display: one running copy, a second
+# start that hands over a file, the orderly end on SIGTERM, and the hidden start.
+# Usage: app_test.sh QUILLARY_BINARY   (run inside xvfb-run)
+set -u
+app=$1
+scratch=$(mktemp -d)
+export QUILLARY_HOME=$scratch/home
+export XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -p "$QUILLARY_HOME" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+failures=0
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# Waits up to 10 s for a window titled "Quillary:" to be visible (or, with "hidden", not).
+visible_window() { xdotool search --onlyvisible --name '^Quillary:$' >/dev/null 2>&1; }
+wait_for() { # seconds condition...
+    local limit=$(($1 * 10))
+    shift
+    for ((i = 0; i < limit; i++)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+listening() { [ -n "$(find "$XDG_RUNTIME_DIR" -type s 2>/dev/null)" ]; }
+
+printf '{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Existing~~~~~~11\r\n{Fold}0\r\n' >"$QUILLARY_HOME/zelk.dat"
+printf '{1 3 }Handed Over~~Ms. Handed Over~~~~12\r\n{Pers}Ms.~~Handed~~~~Over~~~~~~~~~~~~0\r\n' >"$scratch/Import Me.zkd"
+
+"$app" &
+first=$!
+pids+=("$first")
+wait_for 10 listening || fail "the first copy does not listen for a second start"
+wait_for 10 visible_window || fail "the first copy shows no main window"
+
+timeout 20 "$app" "$scratch/Import Me.zkd"
+status=$?
+[ "$status" -eq 0 ] || fail "the second copy ended with status $status, not 0"
+[ "$(pgrep -c -x "$(basename "$app")")" -eq 1 ] || fail "a second copy is still running"
+kill -0 "$first" 2>/dev/null || fail "the first copy ended"
+
+kill -TERM "$first"
+wait_for 10 bash -c "! kill -0 $first 2>/dev/null" || fail "SIGTERM did not end the program"
+grep -q 'Handed Over~~Ms. Handed Over' "$QUILLARY_HOME/zelk.dat" || fail "the handed-over file is not in zelk.dat"
+grep -q '^{1 0 }Existing' "$QUILLARY_HOME/zelk.dat" || fail "zelk.dat lost its own records"
+grep -q '^Norm_Width=' "$QUILLARY_HOME/kpx.ini" || fail "kpx.ini holds no window state"
+grep -q '^\[WinState\]' "$QUILLARY_HOME/kpx.ini" || fail "kpx.ini has no WinState section"
+
+"$app" HIDEWIN &
+hidden=$!
+pids+=("$hidden")
+wait_for 10 listening || fail "the hidden start does not run"
+sleep 1
+visible_window && fail "HIDEWIN showed the main window"
+kill -TERM "$hidden"
+wait_for 10 bash -c "! kill -0 $hidden 2>/dev/null" || fail "the hidden copy did not end"
+
+"$app" hidewin &
+lower=$!
+pids+=("$lower")
+wait_for 10 visible_window || fail "\"hidewin\" in lower case hid the main window"
+kill -TERM "$lower"
+wait_for 10 bash -c "! kill -0 $lower 2>/dev/null" || fail "the lower-case copy did not end"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "app: all checks passed"
