@@ -32,6 +32,10 @@
 
 namespace quillary {
 
+namespace {
+constexpr int MainWindowHelpContext = 1003;
+}
+
 TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_icons(std::make_unique<QtIconStore>()),
       m_locale(std::make_unique<QtDateLocale>()), m_pictures(std::make_unique<ItemPictures>(*m_icons))
@@ -200,6 +204,11 @@ void TMainForm::BuildMenus()
     view->addSeparator();
     view->addAction(Disabled(MakeAction(QStringLiteral("&Options..."), QStringLiteral("Set program options"))));
 
+    // F1 opens the main window's own help topic.
+    auto* contextHelp = new QAction(this);
+    contextHelp->setShortcut(QKeySequence::HelpContents);
+    connect(contextHelp, &QAction::triggered, this, [this] { Help().ShowTopic(MainWindowHelpContext); });
+    addAction(contextHelp);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
     connect(help->addAction(QStringLiteral("&Contents")), &QAction::triggered, this, [this] { Help().ShowContents(); });
     help->addSeparator();
