@@ -3,11 +3,13 @@
 #include "ui/shell/main_form.h"
 
 #include "model/data_file.h"
+#include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "platform/qt_date_locale.h"
 #include "platform/qt_icon_store.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
+#include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
@@ -57,8 +59,14 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
+    DialogContext context;
+    context.parent = this;
+    context.showHelp = [this](int topic) { Help().ShowTopic(topic); };
+    context.categoryNames = [this] { return CategoryNames(); };
+    m_dialogs = std::make_unique<QtItemDialogs>(context, *m_icons);
     ItemServices services;
     services.view = this;
+    services.dialogs = m_dialogs.get();
     services.icons = m_icons.get();
     services.locale = m_locale.get();
     m_tree = std::make_unique<ItemTree>(services);
@@ -76,6 +84,14 @@ void TMainForm::FormCreate()
     ApplySettings(m_winState.Current());
 }
 
+std::array<QString, 32> TMainForm::CategoryNames() const
+{
+    std::array<QString, 32> names;
+    for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
+        names[static_cast<std::size_t>(i)] = m_filterList->item(i)->text();
+    return names;
+}
+
 QAction* TMainForm::MakeAction(const QString& caption, const QString& hint, const char* icon)
 {
     auto* action = new QAction(caption, this);
@@ -85,6 +101,13 @@ QAction* TMainForm::MakeAction(const QString& caption, const QString& hint, cons
     action->setStatusTip((bar < 0 ? hint : hint.mid(bar + 1)).trimmed());
     if (icon)
         action->setIcon(QtIconStore::ToolbarIcon(QString::fromLatin1(icon)));
+    return action;
+}
+
+QAction* TMainForm::NewAction(int kind, const QString& caption, const QString& hint, const char* icon)
+{
+    QAction* action = MakeAction(caption, hint, icon);
+    connect(action, &QAction::triggered, this, [this, kind] { NewItemCommand(kind); });
     return action;
 }
 
@@ -129,18 +152,18 @@ void TMainForm::BuildMenus()
     QMenu* newMenu = file->addMenu(QStringLiteral("&New"));
     struct NewEntry
     {
+        int kind;
         const char* caption;
-        QKeySequence key;
+        const char* key;
         const char* hint;
     };
-    for (const NewEntry& entry :
-         {NewEntry{"&Folder", QKeySequence(QStringLiteral("Ctrl+L")), "Create new folder"},
-          NewEntry{"&Organization", QKeySequence(QStringLiteral("Ctrl+O")), "Create new organization"},
-          NewEntry{"&Team", QKeySequence(QStringLiteral("Ctrl+T")), "Create new team"},
-          NewEntry{"&Person", QKeySequence(QStringLiteral("Ctrl+P")), "Create new person"},
-          NewEntry{"&Website", QKeySequence(QStringLiteral("Ctrl+W")), "Create new Website"}}) {
-        QAction* action = Disabled(MakeAction(QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint)));
-        action->setShortcut(entry.key);
+    for (const NewEntry& entry : {NewEntry{KindFolder, "&Folder", "Ctrl+L", "Create new folder"},
+                                  NewEntry{KindOrganization, "&Organization", "Ctrl+O", "Create new organization"},
+                                  NewEntry{KindTeam, "&Team", "Ctrl+T", "Create new team"},
+                                  NewEntry{KindPerson, "&Person", "Ctrl+P", "Create new person"},
+                                  NewEntry{KindWebsite, "&Website", "Ctrl+W", "Create new Website"}}) {
+        QAction* action = NewAction(entry.kind, QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint));
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
         newMenu->addAction(action);
     }
     file->addAction(
@@ -260,18 +283,23 @@ void TMainForm::BuildToolBars()
     m_newItemPanel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     struct NewButton
     {
+        int kind;
         const char* caption;
         const char* hint;
         const char* icon;
     };
-    for (const NewButton& button :
-         {NewButton{"Remin&d", "New Reminder", "new-reminder"}, NewButton{"Fa&x", "New Fax Number", "new-fax"},
-          NewButton{"E-&mail", "New E-mail Address", "new-email"}, NewButton{"Pho&ne", "New Phone Number", "new-phone"},
-          NewButton{"&Addr", "New Address", "new-address"}, NewButton{"&Web", "New Website", "new-website"},
-          NewButton{"&Person", "New Person", "new-person"}, NewButton{"&Team", "New Team", "new-team"},
-          NewButton{"&Org", "New Organization", "new-organization"}, NewButton{"Fo&lder", "New Folder", "new-folder"}})
+    for (const NewButton& button : {NewButton{KindReminder, "Remin&d", "New Reminder", "new-reminder"},
+                                    NewButton{KindFax, "Fa&x", "New Fax Number", "new-fax"},
+                                    NewButton{KindEMail, "E-&mail", "New E-mail Address", "new-email"},
+                                    NewButton{KindPhone, "Pho&ne", "New Phone Number", "new-phone"},
+                                    NewButton{KindAddress, "&Addr", "New Address", "new-address"},
+                                    NewButton{KindWebsite, "&Web", "New Website", "new-website"},
+                                    NewButton{KindPerson, "&Person", "New Person", "new-person"},
+                                    NewButton{KindTeam, "&Team", "New Team", "new-team"},
+                                    NewButton{KindOrganization, "&Org", "New Organization", "new-organization"},
+                                    NewButton{KindFolder, "Fo&lder", "New Folder", "new-folder"}})
         m_newItemPanel->addAction(
-            Disabled(MakeAction(QString::fromLatin1(button.caption), QString::fromLatin1(button.hint), button.icon)));
+            NewAction(button.kind, QString::fromLatin1(button.caption), QString::fromLatin1(button.hint), button.icon));
 
     addToolBarBreak();
     m_findPanel = addToolBar(QStringLiteral("Find"));
@@ -400,14 +428,22 @@ void TMainForm::BuildListPopup()
         Disabled(m_popupEntries[i]);
     m_listPopup->addSeparator();
     QMenu* newMenu = m_listPopup->addMenu(QStringLiteral("&New"));
-    for (const char* caption : {"&Address", "&E-Mail", "&Phone", "&Fax", "&Website", "&Reminder", "&Document"})
-        newMenu->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    const std::pair<int, const char*> newEntries[] = {
+        {KindAddress, "&Address"}, {KindEMail, "&E-Mail"},      {KindPhone, "&Phone"},      {KindFax, "&Fax"},
+        {KindWebsite, "&Website"}, {KindReminder, "&Reminder"}, {KindDocument, "&Document"}};
+    static const char* const NewKeys[] = {"Ctrl+A", "Ctrl+E", "Ctrl+N", "Ctrl+F", "Ctrl+W", "Ctrl+R", "Ctrl+D"};
+    for (std::size_t i = 0; i < std::size(newEntries); ++i) {
+        QAction* action = NewAction(newEntries[i].first, QString::fromLatin1(newEntries[i].second), QString());
+        action->setShortcut(QKeySequence(QString::fromLatin1(NewKeys[i])));
+        newMenu->addAction(action);
+    }
     QMenu* editMenu = m_listPopup->addMenu(QStringLiteral("&Edit"));
     for (const char* caption : {"Cu&t", "&Copy", "&Delete"})
         editMenu->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
     connect(editMenu->addAction(QStringLiteral("&Rename")), &QAction::triggered, this, &TMainForm::ListPaneRename);
     m_listPopup->addSeparator();
-    m_listPopup->addAction(Disabled(MakeAction(QStringLiteral("&Properties"), QString())));
+    connect(m_listPopup->addAction(QStringLiteral("&Properties")), &QAction::triggered, this,
+            &TMainForm::ListPaneProps);
     connect(m_listPopup, &QMenu::aboutToShow, this, &TMainForm::ConfigurePopup);
 }
 

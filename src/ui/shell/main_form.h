@@ -29,6 +29,7 @@ class ItemPictures;
 class ItemTree;
 class QtDateLocale;
 class QtIconStore;
+class QtItemDialogs;
 class SplitterPanel;
 class TProfileFile;
 class TTipBar;
@@ -85,6 +86,8 @@ public:
     QTreeView& FoldersView() { return *m_folders; }
     QMenu& ListPopup() { return *m_listPopup; }
     HelpWindow& Help();
+    // The 32 category names, as the filter list shows them.
+    std::array<QString, 32> CategoryNames() const;
 
     // ItemView
     void StartLabelEdit(TreeNode& node) override;
@@ -121,6 +124,10 @@ private:
     void ListPaneAdvance();
     void ListPaneRename();
     void ShowAbout();
+    TreeNode& HolderNode();
+    void NewItemCommand(int kind);
+    void ListPaneProps();
+    QAction* NewAction(int kind, const QString& caption, const QString& hint, const char* icon = nullptr);
     void UpdateItemCount();
 
     TProfileFile& m_settings;
@@ -128,6 +135,7 @@ private:
     std::unique_ptr<QtIconStore> m_icons;
     std::unique_ptr<QtDateLocale> m_locale;
     std::unique_ptr<ItemPictures> m_pictures;
+    std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;
     TMainWinState m_winState;
     FolderTreeModel* m_treeModel = nullptr;

@@ -1,0 +1,444 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/dialogs/party_dlg.h"
+
+#include "dialogs/name_split.h"
+#include "model/item_kind.h"
+#include "model/items_party.h"
+#include "ui/dialogs/category_popup.h"
+#include "ui/dialogs/masked_number_edit.h"
+#include "ui/dialogs/phone_format_combo.h"
+#include "ui/text_codec.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace quillary {
+
+namespace {
+
+constexpr int AddressMemoLimit = 120;
+
+QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 0)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    if (maxLength > 0)
+        edit->setMaxLength(maxLength);
+    return edit;
+}
+
+// The address box holds at most 120 characters, like the single-line fields hold theirs.
+void LimitMemo(QPlainTextEdit* memo)
+{
+    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
+        const QString text = memo->toPlainText();
+        if (text.size() <= AddressMemoLimit)
+            return;
+        memo->setPlainText(text.left(AddressMemoLimit));
+        memo->moveCursor(QTextCursor::End);
+    });
+}
+
+QStringList Titles(const std::vector<std::string>& titles)
+{
+    QStringList list;
+    for (const std::string& title : titles)
+        list.append(FromField(title));
+    return list;
+}
+
+std::vector<std::string> MemoLines(const QPlainTextEdit* memo)
+{
+    std::vector<std::string> lines;
+    const QString text = memo->toPlainText();
+    if (text.isEmpty())
+        return lines;
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        lines.push_back(ToField(line));
+    return lines;
+}
+
+QString MemoText(const std::vector<std::string>& lines)
+{
+    QStringList text;
+    for (const std::string& line : lines)
+        text.append(FromField(line));
+    // Trailing empty lines are padding, not text the user typed.
+    while (!text.isEmpty() && text.last().isEmpty())
+        text.removeLast();
+    return text.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+TPartyEditDlg::TPartyEditDlg(const DialogContext& context, TPartyObject& item, EditMode mode)
+    : QDialog(context.parent), m_context(context), m_item(item), m_mode(mode), m_person(item.GetKind() == KindPerson)
+{
+    setObjectName(m_person ? QStringLiteral("TEditPersDlg") : QStringLiteral("TOrgEditDlg"));
+    setWindowTitle(m_person ? QStringLiteral("Person") : QStringLiteral("Organization"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(BuildNames());
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setUsesScrollButtons(false); // all five sheets in view
+    m_pages->addTab(BuildAddressSheet(), QStringLiteral("Primary Address"));
+    m_pages->addTab(BuildPhoneSheet(), QStringLiteral("Primary Phone"));
+    m_pages->addTab(BuildFaxSheet(), QStringLiteral("Primary FAX"));
+    m_pages->addTab(BuildEMailSheet(), QStringLiteral("Primary E-mail"));
+    m_pages->addTab(BuildWebSheet(), QStringLiteral("Primary Website"));
+    static const char* const SheetNames[] = {"PriAddressSheet", "PriPhoneSheet", "PriFaxSheet", "PriEmailSheet",
+                                             "PriWebSheet"};
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->widget(i)->setObjectName(QString::fromLatin1(SheetNames[i]));
+    layout->addWidget(m_pages, 1);
+    layout->addWidget(BuildButtons());
+    // Editing shows numbers as free text: the format lists are for new numbers only.
+    const bool formats = mode == EditMode::New;
+    for (QWidget* widget : {static_cast<QWidget*>(m_phoneFmt), static_cast<QWidget*>(m_phoneFmtLabel),
+                            static_cast<QWidget*>(m_faxFmt), static_cast<QWidget*>(m_faxFmtLabel)})
+        widget->setVisible(formats);
+}
+
+QWidget* TPartyEditDlg::BuildNames()
+{
+    auto* box = new QWidget(this);
+    auto* form = new QFormLayout(box);
+    form->setContentsMargins(0, 0, 0, 0);
+    m_title = Edit(box, "Title", m_person ? 40 : 0);
+    form->addRow(QStringLiteral("Title"), m_title);
+    if (m_person) {
+        auto* names = new QHBoxLayout;
+        m_salutation = new QComboBox(box);
+        m_salutation->setObjectName(QStringLiteral("Salutation"));
+        m_salutation->setEditable(true);
+        m_salutation->addItems({QStringLiteral("Mr."), QStringLiteral("Mrs."), QStringLiteral("Ms."),
+                                QStringLiteral("Miss"), QStringLiteral("Dr."), QStringLiteral("Mr. & Mrs."),
+                                QStringLiteral("Dr. & Mrs.")});
+        m_salutation->setMaxVisibleItems(4);
+        m_first = Edit(box, "FName", 20);
+        m_middle = Edit(box, "MName", 20);
+        m_last = Edit(box, "LName", 25);
+        for (auto [label, widget] : {std::pair<const char*, QWidget*>{"Salut.", m_salutation},
+                                     {"First", m_first},
+                                     {"Middle", m_middle},
+                                     {"Last", m_last}}) {
+            auto* column = new QVBoxLayout;
+            column->addWidget(new QLabel(QString::fromLatin1(label), box));
+            column->addWidget(widget);
+            names->addLayout(column);
+        }
+        form->addRow(names);
+        m_title->installEventFilter(this);
+    }
+    m_comment = Edit(box, "Comment", m_person ? 255 : 0);
+    form->addRow(QStringLiteral("Comment"), m_comment);
+    return box;
+}
+
+QComboBox* TPartyEditDlg::TitleBox(const char* name, int slot)
+{
+    auto* box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    connect(box, &QComboBox::activated, this, [this, slot] { LoadSection(slot); });
+    return box;
+}
+
+QWidget* TPartyEditDlg::BuildAddressSheet()
+{
+    auto* sheet = new QWidget(this);
+    auto* form = new QFormLayout(sheet);
+    m_addrTitle = TitleBox("AddrTitle", TPartyObject::SlotAddress);
+    m_addr = new QPlainTextEdit(sheet);
+    m_addr->setObjectName(QStringLiteral("Addr"));
+    m_addr->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_addr->setTabChangesFocus(true);
+    m_addr->setFixedHeight(m_addr->fontMetrics().lineSpacing() * 4 + 10);
+    LimitMemo(m_addr);
+    m_city = Edit(sheet, "City", 25);
+    m_state = Edit(sheet, "State", 20);
+    m_postCode = Edit(sheet, "PostCode", 10);
+    m_country = Edit(sheet, "Country", 15);
+    m_addrComment = Edit(sheet, "AddrComment", 255);
+    form->addRow(QStringLiteral("Title"), m_addrTitle);
+    form->addRow(QStringLiteral("Address"), m_addr);
+    form->addRow(QStringLiteral("City"), m_city);
+    form->addRow(QStringLiteral("State/Province"), m_state);
+    form->addRow(QStringLiteral("Postal/Zip"), m_postCode);
+    form->addRow(QStringLiteral("Country"), m_country);
+    form->addRow(QStringLiteral("Comment"), m_addrComment);
+    return sheet;
+}
+
+QWidget* TPartyEditDlg::BuildPhoneSheet()
+{
+    auto* sheet = new QWidget(this);
+    auto* form = new QFormLayout(sheet);
+    m_phoneTitle = TitleBox("PhoneTitle", TPartyObject::SlotPhone);
+    m_phoneNum = new MaskedNumberEdit(sheet);
+    m_phoneNum->setObjectName(QStringLiteral("PhoneNum"));
+    m_extension = Edit(sheet, "Extension", 6);
+    m_phoneFmt = new PhoneFormatCombo(sheet);
+    m_phoneFmt->setObjectName(QStringLiteral("PhoneFmt"));
+    m_phoneFmt->Attach(m_phoneNum);
+    m_phoneFmtLabel = new QLabel(QStringLiteral("Phone Number Format"), sheet);
+    m_phoneFmtLabel->setObjectName(QStringLiteral("Label16"));
+    m_phoneComment = Edit(sheet, "PhoneComment", 255);
+    form->addRow(QStringLiteral("Title"), m_phoneTitle);
+    form->addRow(QStringLiteral("Phone"), m_phoneNum);
+    form->addRow(QStringLiteral("Extension"), m_extension);
+    form->addRow(m_phoneFmtLabel, m_phoneFmt);
+    form->addRow(QStringLiteral("Comment"), m_phoneComment);
+    return sheet;
+}
+
+QWidget* TPartyEditDlg::BuildFaxSheet()
+{
+    auto* sheet = new QWidget(this);
+    auto* form = new QFormLayout(sheet);
+    m_faxTitle = TitleBox("FaxTitle", TPartyObject::SlotFax);
+    m_faxNum = new MaskedNumberEdit(sheet);
+    m_faxNum->setObjectName(QStringLiteral("FaxNum"));
+    m_faxFmt = new PhoneFormatCombo(sheet);
+    m_faxFmt->setObjectName(QStringLiteral("FaxFmt"));
+    m_faxFmt->Attach(m_faxNum);
+    m_faxFmtLabel = new QLabel(QStringLiteral("Phone Number Format"), sheet);
+    m_faxFmtLabel->setObjectName(QStringLiteral("Label19"));
+    m_faxComment = Edit(sheet, "FaxComment", 255);
+    form->addRow(QStringLiteral("Title"), m_faxTitle);
+    form->addRow(QStringLiteral("FAX Number"), m_faxNum);
+    form->addRow(m_faxFmtLabel, m_faxFmt);
+    form->addRow(QStringLiteral("Comment"), m_faxComment);
+    return sheet;
+}
+
+QWidget* TPartyEditDlg::BuildEMailSheet()
+{
+    auto* sheet = new QWidget(this);
+    auto* form = new QFormLayout(sheet);
+    m_emailTitle = TitleBox("EMailTitle", TPartyObject::SlotEMail);
+    m_emailAddr = Edit(sheet, "EMailAddr", 80);
+    m_emailComment = Edit(sheet, "EMailComment", 255);
+    form->addRow(QStringLiteral("Title"), m_emailTitle);
+    form->addRow(QStringLiteral("E-Mail Address"), m_emailAddr);
+    form->addRow(QStringLiteral("Comment"), m_emailComment);
+    return sheet;
+}
+
+QWidget* TPartyEditDlg::BuildWebSheet()
+{
+    auto* sheet = new QWidget(this);
+    auto* form = new QFormLayout(sheet);
+    m_webTitle = TitleBox("WebTitle", TPartyObject::SlotWebsite);
+    m_web = new QComboBox(sheet);
+    m_web->setObjectName(QStringLiteral("Web"));
+    m_web->setEditable(true);
+    m_web->setInsertPolicy(QComboBox::NoInsert);
+    m_web->addItems({QStringLiteral("http://"), QStringLiteral("https://"), QStringLiteral("ftp://"),
+                     QStringLiteral("news:"), QStringLiteral("mailto:"), QStringLiteral("gopher://"),
+                     QStringLiteral("wais:"), QStringLiteral("telnet:")});
+    m_webComment = Edit(sheet, "WebComment", 255);
+    form->addRow(QStringLiteral("Title"), m_webTitle);
+    form->addRow(QStringLiteral("Site Address"), m_web);
+    form->addRow(QStringLiteral("Comment"), m_webComment);
+    return sheet;
+}
+
+QWidget* TPartyEditDlg::BuildButtons()
+{
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* categories = new CategoryPicture(panel);
+    categories->setObjectName(QStringLiteral("CatSelect"));
+    categories->SetTarget(&m_item, m_context.categoryNames);
+    row->addWidget(categories);
+    row->addStretch(1);
+    auto* buttons = new QDialogButtonBox(panel);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OKBtn"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("CancelBtn"));
+    QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("HelpBtn"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        if (m_context.showHelp)
+            m_context.showHelp(EditDialogHelpContext);
+    });
+    row->addWidget(buttons);
+    return panel;
+}
+
+void TPartyEditDlg::Fill(const PartyForm& form)
+{
+    m_title->setText(FromField(form.title));
+    m_comment->setText(FromField(form.comment));
+    if (m_person) {
+        m_salutation->setCurrentText(FromField(form.salutation));
+        m_first->setText(FromField(form.firstName));
+        m_middle->setText(FromField(form.middleName));
+        m_last->setText(FromField(form.lastName));
+    }
+    // Without detail children the title lists stay empty.
+    const std::pair<QComboBox*, TPartyObject::Slot> lists[] = {{m_addrTitle, TPartyObject::SlotAddress},
+                                                               {m_phoneTitle, TPartyObject::SlotPhone},
+                                                               {m_faxTitle, TPartyObject::SlotFax},
+                                                               {m_emailTitle, TPartyObject::SlotEMail},
+                                                               {m_webTitle, TPartyObject::SlotWebsite}};
+    for (auto [box, slot] : lists) {
+        box->clear();
+        if (m_item.HasChildren())
+            box->addItems(Titles(m_item.SectionTitles(slot)));
+    }
+    for (int slot = 0; slot < TPartyObject::SlotCount; ++slot)
+        FillSection(slot, form);
+}
+
+void TPartyEditDlg::FillSection(int slot, const PartyForm& form)
+{
+    switch (slot) {
+    case TPartyObject::SlotAddress:
+        m_addrTitle->setCurrentText(FromField(form.address.title));
+        m_addr->setPlainText(MemoText(form.address.lines));
+        m_city->setText(FromField(form.address.city));
+        m_state->setText(FromField(form.address.state));
+        m_postCode->setText(FromField(form.address.postCode));
+        m_country->setText(FromField(form.address.country));
+        m_addrComment->setText(FromField(form.address.comment));
+        break;
+    case TPartyObject::SlotPhone:
+        m_phoneTitle->setCurrentText(FromField(form.phone.title));
+        m_phoneNum->setText(FromField(form.phone.number));
+        m_extension->setText(FromField(form.phone.extension));
+        m_phoneComment->setText(FromField(form.phone.comment));
+        break;
+    case TPartyObject::SlotFax:
+        m_faxTitle->setCurrentText(FromField(form.fax.title));
+        m_faxNum->setText(FromField(form.fax.number));
+        m_faxComment->setText(FromField(form.fax.comment));
+        break;
+    case TPartyObject::SlotEMail:
+        m_emailTitle->setCurrentText(FromField(form.email.title));
+        m_emailAddr->setText(FromField(form.email.address));
+        m_emailComment->setText(FromField(form.email.comment));
+        break;
+    default:
+        m_webTitle->setCurrentText(FromField(form.website.title));
+        m_web->setCurrentText(FromField(form.website.url));
+        m_webComment->setText(FromField(form.website.comment));
+        break;
+    }
+}
+
+PartyForm TPartyEditDlg::Collected() const
+{
+    PartyForm form;
+    form.title = ToField(m_title->text());
+    form.comment = ToField(m_comment->text());
+    if (m_person) {
+        form.salutation = ToField(m_salutation->currentText());
+        form.firstName = ToField(m_first->text());
+        form.middleName = ToField(m_middle->text());
+        form.lastName = ToField(m_last->text());
+    }
+    form.address = {ToField(m_addrTitle->currentText()),
+                    MemoLines(m_addr),
+                    ToField(m_city->text()),
+                    ToField(m_state->text()),
+                    ToField(m_postCode->text()),
+                    ToField(m_country->text()),
+                    ToField(m_addrComment->text())};
+    form.phone = {ToField(m_phoneTitle->currentText()), ToField(m_phoneNum->DisplayedText()),
+                  ToField(m_phoneNum->PlainValue()), ToField(m_extension->text()), ToField(m_phoneComment->text())};
+    form.fax = {ToField(m_faxTitle->currentText()), ToField(m_faxNum->DisplayedText()), ToField(m_faxNum->PlainValue()),
+                ToField(m_faxComment->text())};
+    form.email = {ToField(m_emailTitle->currentText()), ToField(m_emailAddr->text()), ToField(m_emailComment->text())};
+    form.website = {ToField(m_webTitle->currentText()), ToField(m_web->currentText()), ToField(m_webComment->text())};
+    return form;
+}
+
+void TPartyEditDlg::LoadSection(int slot)
+{
+    // The item fills the section from its child with that title; nothing changes when there is none.
+    PartyForm form = Collected();
+    m_item.LoadSection(static_cast<TPartyObject::Slot>(slot), form);
+    FillSection(slot, form);
+}
+
+void TPartyEditDlg::LoadAddress()
+{
+    LoadSection(TPartyObject::SlotAddress);
+}
+
+void TPartyEditDlg::LoadPhone()
+{
+    LoadSection(TPartyObject::SlotPhone);
+}
+
+void TPartyEditDlg::LoadFax()
+{
+    LoadSection(TPartyObject::SlotFax);
+}
+
+void TPartyEditDlg::LoadEMail()
+{
+    LoadSection(TPartyObject::SlotEMail);
+}
+
+void TPartyEditDlg::LoadWebsite()
+{
+    LoadSection(TPartyObject::SlotWebsite);
+}
+
+void TPartyEditDlg::TitleExit()
+{
+    const NameSplit split = SplitPersonTitle(ToField(m_title->text()));
+    if (split.first)
+        m_first->setText(FromField(*split.first));
+    if (split.middle)
+        m_middle->setText(FromField(*split.middle));
+    if (split.last)
+        m_last->setText(FromField(*split.last));
+}
+
+bool TPartyEditDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_title && event->type() == QEvent::FocusOut)
+        TitleExit();
+    return QDialog::eventFilter(watched, event);
+}
+
+void TPartyEditDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // New numbers start in the USA format on both sheets.
+    if (m_mode == EditMode::New) {
+        m_phoneFmt->SelectFormat(0);
+        m_faxFmt->SelectFormat(0);
+    }
+}
+
+bool EditPartyDialog(const DialogContext& context, TPartyObject& item, PartyForm& form, EditMode mode)
+{
+    TPartyEditDlg dialog(context, item, mode);
+    dialog.Fill(form);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    form = dialog.Collected();
+    return true;
+}
+
+} // namespace quillary

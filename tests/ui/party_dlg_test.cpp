@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/create_item.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_party.h"
+#include "ui/dialogs/masked_number_edit.h"
+#include "ui/dialogs/party_dlg.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace quillary;
+
+namespace {
+
+TPartyObject& Make(ItemTree& tree, int kind, const std::string& title)
+{
+    return *static_cast<TPartyObject*>(CreateItem(kind, title, "", "", tree.Root(), "", 0));
+}
+
+template <typename T> T* Child(QWidget& dialog, const char* name)
+{
+    return dialog.findChild<T*>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class PartyDlgTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newPersonShowsPresetsAndUsaFormats()
+    {
+        ItemTree tree;
+        TPartyObject& person = Make(tree, KindPerson, "New Person");
+        DialogContext context;
+        TPartyEditDlg dialog(context, person, EditMode::New);
+        dialog.Fill(person.NewForm());
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Person"));
+        auto* pages = Child<QTabWidget>(dialog, "PageControl1");
+        QStringList captions;
+        for (int i = 0; i < pages->count(); ++i)
+            captions.append(pages->tabText(i));
+        QCOMPARE(captions,
+                 (QStringList{"Primary Address", "Primary Phone", "Primary FAX", "Primary E-mail", "Primary Website"}));
+        QCOMPARE(Child<QComboBox>(dialog, "Salutation")->currentText(), QStringLiteral("Mr."));
+        QCOMPARE(Child<QComboBox>(dialog, "FaxTitle")->currentText(), QStringLiteral("Primary FAX"));
+        QCOMPARE(Child<QComboBox>(dialog, "Web")->currentText(), QStringLiteral("http://"));
+        QVERIFY(!Child<QWidget>(dialog, "PhoneFmt")->isHidden());
+        QVERIFY(!Child<QWidget>(dialog, "Label19")->isHidden());
+        QCOMPARE(Child<MaskedNumberEdit>(dialog, "PhoneNum")->EditMaskNotation(),
+                 QStringLiteral("!\\(999\\)000-0000;0;_"));
+        QCOMPARE(Child<QLineEdit>(dialog, "Title")->maxLength(), 40);
+        QCOMPARE(Child<QLineEdit>(dialog, "LName")->maxLength(), 25);
+        // Nothing typed into the number: no phone number was given.
+        QVERIFY(dialog.Collected().phone.plainNumber.empty());
+    }
+
+    void leavingTheTitleSplitsTheName()
+    {
+        ItemTree tree;
+        TPartyObject& person = Make(tree, KindPerson, "New Person");
+        DialogContext context;
+        TPartyEditDlg dialog(context, person, EditMode::New);
+        dialog.Fill(person.NewForm());
+        Child<QLineEdit>(dialog, "Title")->setText(QStringLiteral("John Q Public"));
+        dialog.TitleExit();
+        PartyForm form = dialog.Collected();
+        QCOMPARE(form.firstName, std::string("John"));
+        QCOMPARE(form.middleName, std::string("Q"));
+        QCOMPARE(form.lastName, std::string("Public"));
+        Child<QLineEdit>(dialog, "Title")->setText(QStringLiteral("Jane Doe"));
+        dialog.TitleExit();
+        form = dialog.Collected();
+        QCOMPARE(form.firstName, std::string("Jane"));
+        QCOMPARE(form.middleName, std::string("Q")); // left as it was
+        QCOMPARE(form.lastName, std::string("Doe"));
+    }
+
+    void editingListsChildrenAndLoadsThePickedOne()
+    {
+        ItemTree tree;
+        TPartyObject& org = Make(tree, KindOrganization, "Acme");
+        CreateItem(KindPhone, "Main", "111", "switchboard", *org.GetTreeNode(), "{Phon}12~~0", 0);
+        CreateItem(KindPhone, "Sales", "222", "", *org.GetTreeNode(), "", 0);
+        org.SetPrimary(TPartyObject::SlotPhone, "Main");
+        DialogContext context;
+        TPartyEditDlg dialog(context, org, EditMode::Properties);
+        dialog.Fill(org.FormFromItem());
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Organization"));
+        auto* titles = Child<QComboBox>(dialog, "PhoneTitle");
+        QCOMPARE(titles->count(), 2);
+        QCOMPARE(titles->currentText(), QStringLiteral("Main"));
+        QCOMPARE(Child<QLineEdit>(dialog, "PhoneNum")->text(), QStringLiteral("111"));
+        QVERIFY(Child<QWidget>(dialog, "PhoneFmt")->isHidden());
+        QVERIFY(Child<QWidget>(dialog, "Label16")->isHidden());
+        titles->setCurrentIndex(1);
+        dialog.LoadPhone();
+        QCOMPARE(Child<QLineEdit>(dialog, "PhoneNum")->text(), QStringLiteral("222"));
+        QCOMPARE(dialog.Collected().phone.plainNumber, std::string("222"));
+        // A typed title that matches no child leaves the sheet as it is.
+        titles->setCurrentText(QStringLiteral("Fresh"));
+        dialog.LoadPhone();
+        QCOMPARE(Child<QLineEdit>(dialog, "PhoneNum")->text(), QStringLiteral("222"));
+    }
+
+    void anOrganizationWithOnlyWebsitesOpensWithEmptyLists()
+    {
+        ItemTree tree;
+        TPartyObject& org = Make(tree, KindOrganization, "Acme");
+        CreateItem(KindWebsite, "Site", "http://acme.example", "", *org.GetTreeNode(), "", 0);
+        DialogContext context;
+        TPartyEditDlg dialog(context, org, EditMode::Properties);
+        dialog.Fill(org.FormFromItem());
+        QCOMPARE(Child<QComboBox>(dialog, "WebTitle")->count(), 0);
+    }
+};
+
+QTEST_MAIN(PartyDlgTest)
+#include "party_dlg_test.moc"
