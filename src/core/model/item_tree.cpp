@@ -158,6 +158,28 @@ void ItemTree::MoveNode(TreeNode& node, TreeNode& newParent)
     Notify([&](TreeObserver& o) { o.NodeMoved(node); });
 }
 
+void ItemTree::ShiftFlagCounts(TreeNode* start, int count)
+{
+    // The root never shows the marker, so it keeps no count either.
+    for (TreeNode* node = start; node && node->Parent(); node = node->Parent()) {
+        TKPXObject* owner = node->Data();
+        if (!owner)
+            continue;
+        owner->m_flagCount += count;
+        SetStateIndex(*node, owner->m_flagCount > 0 ? TKPXObject::DueStateImage : TreeNode::NoImage);
+    }
+}
+
+void ItemTree::MoveNodeWithMarks(TreeNode& node, TreeNode& newParent)
+{
+    const int count = node.Data() ? node.Data()->GetFlagCount() : 0;
+    if (count != 0)
+        ShiftFlagCounts(node.Parent(), -count);
+    MoveNode(node, newParent);
+    if (count != 0)
+        ShiftFlagCounts(&newParent, count);
+}
+
 void ItemTree::SortChildren(TreeNode& parent)
 {
     const auto before = [](const std::unique_ptr<TreeNode>& a, const std::unique_ptr<TreeNode>& b) {

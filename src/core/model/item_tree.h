@@ -47,6 +47,9 @@ public:
     void DeleteChildren(TreeNode& parent);
     void MoveNode(TreeNode& node, TreeNode& newParent); // becomes the last child
     void SortChildren(TreeNode& parent);                // with FoldersCompare
+    // MoveNode for a node that may carry due markers: the flagged items at or below it stop
+    // counting for its old ancestors and count for its new ones, so the markers follow it.
+    void MoveNodeWithMarks(TreeNode& node, TreeNode& newParent);
     void SetNodeText(TreeNode& node, std::string text);
     void SetNodeImages(TreeNode& node, int image, int selectedImage);
     void SetStateIndex(TreeNode& node, int stateImage);
@@ -64,6 +67,8 @@ private:
     void InvalidateOrder() { m_orderValid = false; }
     void EnsureOrder() const;
     static void Reindex(TreeNode& parent, int from);
+    // Adds count to the flag count of start and its ancestors below the root, updating markers.
+    void ShiftFlagCounts(TreeNode* start, int count);
     // False for nodes of a subtree that is being destroyed: views no longer know them.
     bool IsLive(const TreeNode& node) const;
 

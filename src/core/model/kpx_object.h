@@ -109,6 +109,8 @@ protected:
     void ApplyCommon(std::string_view title, std::string_view target, std::string_view comment);
 
 private:
+    // A moved node takes its flagged items' count from its old ancestors to its new ones.
+    friend class ItemTree;
     static constexpr int DueStateImage = 1;
     // Adds step to the count of every node from start up to the root and shows or clears the marker.
     void MarkPath(TreeNode* start, int step);

@@ -5,6 +5,7 @@
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "platform/qt_clipboard.h"
 #include "platform/qt_date_locale.h"
 #include "platform/qt_icon_store.h"
 #include "shell/profile_file.h"
@@ -29,6 +30,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -40,7 +42,8 @@ constexpr int MainWindowHelpContext = 1003;
 
 TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent)
     : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_icons(std::make_unique<QtIconStore>()),
-      m_locale(std::make_unique<QtDateLocale>()), m_pictures(std::make_unique<ItemPictures>(*m_icons))
+      m_locale(std::make_unique<QtDateLocale>()), m_clipboard(std::make_unique<QtClipboard>()),
+      m_pictures(std::make_unique<ItemPictures>(*m_icons))
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Quillary:"));
@@ -67,6 +70,7 @@ void TMainForm::FormCreate()
     ItemServices services;
     services.view = this;
     services.dialogs = m_dialogs.get();
+    services.clipboard = m_clipboard.get();
     services.icons = m_icons.get();
     services.locale = m_locale.get();
     m_tree = std::make_unique<ItemTree>(services);
@@ -118,8 +122,44 @@ QAction* TMainForm::Disabled(QAction* action)
     return action;
 }
 
+void TMainForm::BuildCommandActions()
+{
+    const auto command = [this](const char* caption, const char* hint, const char* key, const char* icon,
+                                void (TMainForm::*slot)()) {
+        QAction* action = MakeAction(QString::fromLatin1(caption), QString::fromLatin1(hint), icon);
+        if (key)
+            action->setShortcut(QKeySequence(QString::fromLatin1(key)));
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    m_cut = command("Cu&t", "Cut | Cut selected items and place on the clipboard", "Ctrl+X", "cut",
+                    &TMainForm::CutBtnClick);
+    m_copy =
+        command("&Copy", "Copy | Copy selected items to the clipboard", "Ctrl+C", "copy", &TMainForm::CopyBtnClick);
+    m_paste = command("&Paste", "Paste | Paste data from the clipboard", "Ctrl+V", "paste", &TMainForm::PasteBtnClick);
+    m_delete =
+        command("&Delete", "Delete | Delete the selected item(s)", "Shift+Del", "delete", &TMainForm::DeleteAsking);
+    m_selectAll = command("&Select All", "", nullptr, nullptr, &TMainForm::SelectAll1Click);
+    m_find = command("&Find", "Search for item with title containing text specified in \"Find\"", "F3", nullptr,
+                     &TMainForm::FindItemClick);
+    m_save = command("&Save", "Save all data now", nullptr, nullptr, &TMainForm::Save1Click);
+    m_revert = command("R&evert", "Revert to previously saved data", nullptr, nullptr, &TMainForm::Revert1Click);
+    m_filterAny =
+        MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any");
+    m_filterAll =
+        MakeAction(QString(), QStringLiteral("Filter|Show items matching ALL selected categories"), "filter-all");
+    auto* filters = new QActionGroup(this);
+    filters->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (QAction* action : {m_filterAny, m_filterAll}) {
+        action->setCheckable(true);
+        filters->addAction(action);
+        connect(action, &QAction::triggered, this, &TMainForm::FilterBtnClick);
+    }
+}
+
 void TMainForm::BuildActions()
 {
+    BuildCommandActions();
     m_upOne = MakeAction(QString(), QStringLiteral("Up one level"), "up-one");
     connect(m_upOne, &QAction::triggered, this, &TMainForm::UpOneLevel);
     m_styleMenuGroup = new QActionGroup(this);
@@ -171,8 +211,8 @@ void TMainForm::BuildMenus()
     file->addAction(Disabled(MakeAction(QStringLiteral("P&ublish..."),
                                         QStringLiteral("Export your data for use by other people or other programs"))));
     file->addSeparator();
-    file->addAction(Disabled(MakeAction(QStringLiteral("&Save"), QStringLiteral("Save all data now"))));
-    file->addAction(Disabled(MakeAction(QStringLiteral("R&evert"), QStringLiteral("Revert to previously saved data"))));
+    file->addAction(m_save);
+    file->addAction(m_revert);
     file->addSeparator();
     file->addAction(Disabled(MakeAction(QStringLiteral("&Print..."), QString())));
     file->addAction(Disabled(MakeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Set printer options"))));
@@ -182,26 +222,11 @@ void TMainForm::BuildMenus()
     connect(exitItem, &QAction::triggered, this, &TMainForm::ExitRequested);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    struct EditEntry
-    {
-        const char* caption;
-        const char* key;
-        const char* hint;
-    };
-    for (const EditEntry& entry : {EditEntry{"Cu&t", "Ctrl+X", "Cut selected items and place on the clipboard"},
-                                   EditEntry{"&Copy", "Ctrl+C", "Copy selected items to the clipboard"},
-                                   EditEntry{"&Paste", "Ctrl+V", "Paste data from the clipboard"},
-                                   EditEntry{"&Delete", "Shift+Del", "Delete the selected item(s)"}}) {
-        QAction* action = Disabled(MakeAction(QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint)));
-        action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
+    for (QAction* action : {m_cut, m_copy, m_paste, m_delete})
         edit->addAction(action);
-    }
     edit->addSeparator();
-    edit->addAction(Disabled(MakeAction(QStringLiteral("&Select All"), QString())));
-    QAction* find = Disabled(MakeAction(
-        QStringLiteral("&Find"), QStringLiteral("Search for item with title containing text specified in \"Find\"")));
-    find->setShortcut(QKeySequence(Qt::Key_F3));
-    edit->addAction(find);
+    edit->addAction(m_selectAll);
+    edit->addAction(m_find);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toggle = view->addAction(QStringLiteral("&Toggle Main Window"));
@@ -252,19 +277,11 @@ void TMainForm::BuildToolBars()
         QString(), QStringLiteral("Publish | Export your data for use by other people or other programs"), "publish")));
     m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Print"), "print")));
     m_speedPanel->addSeparator();
-    m_speedPanel->addAction(Disabled(
-        MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any")));
-    m_speedPanel->addAction(Disabled(
-        MakeAction(QString(), QStringLiteral("Filter|Show items matching ALL selected categories"), "filter-all")));
+    m_speedPanel->addAction(m_filterAny);
+    m_speedPanel->addAction(m_filterAll);
     m_speedPanel->addSeparator();
-    m_speedPanel->addAction(
-        Disabled(MakeAction(QString(), QStringLiteral("Cut | Cut selected items and place on the clipboard"), "cut")));
-    m_speedPanel->addAction(
-        Disabled(MakeAction(QString(), QStringLiteral("Copy | Copy selected items to the clipboard"), "copy")));
-    m_speedPanel->addAction(
-        Disabled(MakeAction(QString(), QStringLiteral("Paste | Paste data from the clipboard"), "paste")));
-    m_speedPanel->addAction(
-        Disabled(MakeAction(QString(), QStringLiteral("Delete | Delete the selected item(s)"), "delete")));
+    for (QAction* action : {m_cut, m_copy, m_paste, m_delete})
+        m_speedPanel->addAction(action);
     m_speedPanel->addSeparator();
     for (QAction* action : m_styleButtons)
         m_speedPanel->addAction(action);
@@ -305,11 +322,18 @@ void TMainForm::BuildToolBars()
     m_findPanel = addToolBar(QStringLiteral("Find"));
     m_findPanel->setObjectName(QStringLiteral("FindPanel"));
     auto* findLabel = new QLabel(QStringLiteral("F&ind:"), m_findPanel);
-    auto* findEdit = new QLineEdit(m_findPanel);
+    m_findEdit = new QLineEdit(m_findPanel);
+    QLineEdit* findEdit = m_findEdit;
     findEdit->setObjectName(QStringLiteral("FindEditBox"));
     findEdit->setToolTip(QStringLiteral("Type the title of the entry to find"));
-    findEdit->setEnabled(false);
+    findEdit->setStatusTip(QStringLiteral("Type the title of the entry to find"));
     findLabel->setBuddy(findEdit);
+    connect(findEdit, &QLineEdit::textChanged, this, &TMainForm::FindEditBoxChange);
+    m_searchTime = new QTimer(this);
+    m_searchTime->setObjectName(QStringLiteral("SearchTime"));
+    m_searchTime->setInterval(1000);
+    m_searchTime->setSingleShot(true);
+    connect(m_searchTime, &QTimer::timeout, this, [this] { Locate(m_findEdit->text()); });
     m_findPanel->addWidget(findLabel);
     m_findPanel->addWidget(findEdit);
     m_findPanel->addAction(m_upOne);
@@ -364,6 +388,7 @@ void TMainForm::BuildPanes()
     }
     m_filterList->setFixedWidth(201);
     m_filterList->hide();
+    connect(m_filterList, &QListWidget::itemChanged, this, &TMainForm::FilterListBoxClick);
 
     m_splitter = new SplitterPanel([] { return 0; }, [this] { return TreePaneWidth(); },
                                    [this](int width) { SetTreePaneWidth(width); }, central);
@@ -438,8 +463,10 @@ void TMainForm::BuildListPopup()
         newMenu->addAction(action);
     }
     QMenu* editMenu = m_listPopup->addMenu(QStringLiteral("&Edit"));
-    for (const char* caption : {"Cu&t", "&Copy", "&Delete"})
-        editMenu->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    connect(editMenu->addAction(QStringLiteral("Cu&t")), &QAction::triggered, this, &TMainForm::CutBtnClick);
+    connect(editMenu->addAction(QStringLiteral("&Copy")), &QAction::triggered, this, &TMainForm::CopyBtnClick);
+    connect(editMenu->addAction(QStringLiteral("&Delete")), &QAction::triggered, this,
+            [this] { DeleteBtnClick(true); });
     connect(editMenu->addAction(QStringLiteral("&Rename")), &QAction::triggered, this, &TMainForm::ListPaneRename);
     m_listPopup->addSeparator();
     connect(m_listPopup->addAction(QStringLiteral("&Properties")), &QAction::triggered, this,

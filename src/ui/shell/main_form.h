@@ -11,6 +11,8 @@
 #include <memory>
 
 class QAction;
+class QLineEdit;
+class QTimer;
 class QActionGroup;
 class QLabel;
 class QListView;
@@ -27,12 +29,14 @@ class HelpWindow;
 class ItemListModel;
 class ItemPictures;
 class ItemTree;
+class QtClipboard;
 class QtDateLocale;
 class QtIconStore;
 class QtItemDialogs;
 class SplitterPanel;
 class TProfileFile;
 class TTipBar;
+class TProgressForm;
 class TKPXObject;
 class TreeNode;
 
@@ -89,6 +93,26 @@ public:
     // The 32 category names, as the filter list shows them.
     std::array<QString, 32> CategoryNames() const;
 
+    // Commands (main_window_commands.cpp, main_window_clipboard.cpp, main_window_find.cpp).
+    TreeNode& HolderNode();
+    void NewItemCommand(int kind);
+    void ListPaneProps();
+    // Clipboard, delete, save and revert (main_window_clipboard.cpp).
+    void CutBtnClick();
+    void CopyBtnClick();
+    void PasteBtnClick();
+    void DeleteAsking() { DeleteBtnClick(true); }
+    bool DeleteBtnClick(bool ask);
+    void SelectAll1Click();
+    void Save1Click();
+    void Revert1Click();
+    // Find and the category filter (main_window_find.cpp).
+    void FindItemClick();
+    void FindEditBoxChange(const QString& text);
+    void Locate(const QString& text);
+    void FilterBtnClick();
+    void FilterListBoxClick();
+
     // ItemView
     void StartLabelEdit(TreeNode& node) override;
     void SelectNode(TreeNode& node) override;
@@ -107,6 +131,7 @@ protected:
 private:
     void FormCreate();
     void BuildActions();
+    void BuildCommandActions();
     void BuildMenus();
     void BuildToolBars();
     void BuildPanes();
@@ -124,9 +149,6 @@ private:
     void ListPaneAdvance();
     void ListPaneRename();
     void ShowAbout();
-    TreeNode& HolderNode();
-    void NewItemCommand(int kind);
-    void ListPaneProps();
     QAction* NewAction(int kind, const QString& caption, const QString& hint, const char* icon = nullptr);
     void UpdateItemCount();
 
@@ -134,6 +156,7 @@ private:
     QString m_dataFile;
     std::unique_ptr<QtIconStore> m_icons;
     std::unique_ptr<QtDateLocale> m_locale;
+    std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<ItemPictures> m_pictures;
     std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;
@@ -166,6 +189,19 @@ private:
     QAction* m_tipBarItem = nullptr;
     QAction* m_statusBarItem = nullptr;
     QAction* m_upOne = nullptr;
+    QAction* m_cut = nullptr;
+    QAction* m_copy = nullptr;
+    QAction* m_paste = nullptr;
+    QAction* m_delete = nullptr;
+    QAction* m_selectAll = nullptr;
+    QAction* m_find = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_revert = nullptr;
+    QAction* m_filterAny = nullptr;
+    QAction* m_filterAll = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    QTimer* m_searchTime = nullptr;
+    TProgressForm* m_progress = nullptr;
 
     Pane m_activePane = Pane::Folders;
     int m_listStyle = 1;

@@ -279,13 +279,12 @@ void TMainForm::SetListStyle(int style)
 
 int TMainForm::TreePaneWidth() const
 {
-    return m_filterList->isVisible() ? m_filterList->width() : m_folders->width();
+    return m_filterList->isHidden() ? m_folders->width() : m_filterList->width();
 }
 
 void TMainForm::SetTreePaneWidth(int width)
 {
-    (m_filterList->isVisibleTo(this) ? static_cast<QWidget*>(m_filterList) : m_folders)
-        ->setFixedWidth(std::max(0, width));
+    (m_filterList->isHidden() ? m_folders : static_cast<QWidget*>(m_filterList))->setFixedWidth(std::max(0, width));
 }
 
 TWinSettings TMainForm::GetSettings() const

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QProgressBar;
+
+namespace quillary {
+
+// The small progress box of long work: an action text, a percentage and a result text. It
+// stays on top without blocking, and repaints only when the shown percentage changes, so a
+// walk over 100,000 nodes is not slowed down by painting.
+class TProgressForm final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TProgressForm(QWidget* parent = nullptr);
+
+    void Start(const QString& action, int maximum);
+    void SetPosition(int position);
+    void SetResult(const QString& text);
+    // With a maximum of 0 the share cannot be computed and reads 100%.
+    static int Percent(int position, int maximum);
+    int ShownPercent() const { return m_percent; }
+
+private:
+    QLabel* m_action;
+    QProgressBar* m_bar;
+    QLabel* m_result;
+    int m_maximum = 0;
+    int m_percent = -1;
+};
+
+} // namespace quillary

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Find as you type, F3, and the ANY/ALL category filter with its pane.
+#include "ui/shell/main_form.h"
+
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "shell/locate.h"
+#include "ui/reports/progress_form.h"
+#include "ui/shell/folder_tree_model.h"
+#include "ui/shell/item_list_model.h"
+#include "ui/text_codec.h"
+
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QTreeView>
+
+namespace quillary {
+
+void TMainForm::FindEditBoxChange(const QString& text)
+{
+    // The search runs once, a second after the last keystroke; clearing the box starts nothing.
+    if (!text.isEmpty())
+        m_searchTime->start();
+}
+
+void TMainForm::FindItemClick()
+{
+    if (!m_findEdit->text().isEmpty())
+        Locate(m_findEdit->text());
+}
+
+void TMainForm::Locate(const QString& text)
+{
+    m_searchTime->stop();
+    if (text.isEmpty())
+        return;
+    if (!SelectedNode())
+        SelectNode(m_tree->Root());
+    int start = SelectedNode()->AbsoluteIndex();
+    QAbstractItemView* list = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
+    const QModelIndexList rows = list->selectionModel()->selectedRows();
+    if (!rows.isEmpty()) {
+        // The search goes on after the node that holds the selected entry.
+        if (TKPXObject* item = m_listModel->ItemAt(rows.first().row()); item && item->GetTreeNode())
+            start = item->GetTreeNode()->AbsoluteIndex();
+        list->selectionModel()->select(rows.first(), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
+    if (!m_progress)
+        m_progress = new TProgressForm(this);
+    m_progress->Start(QStringLiteral("Searching..."), m_tree->NodeCount() - 1);
+    m_progress->show();
+    const auto result =
+        quillary::Locate(*m_tree, ToField(text), start, [this](int visited, int) { m_progress->SetPosition(visited); });
+    m_progress->hide();
+    if (!result || !result->node)
+        return;
+    SelectNode(*result->node);
+    if (result->entryTitle.empty()) {
+        m_folders->setFocus();
+        return;
+    }
+    const QString title = FromField(result->entryTitle);
+    for (int row = 0; row < m_listModel->rowCount(); ++row) {
+        const QModelIndex index = m_listModel->index(row, 0);
+        if (index.data().toString().compare(title, Qt::CaseInsensitive) == 0) {
+            list->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            list->scrollTo(index);
+            list->setFocus();
+            return;
+        }
+    }
+    // The filter hides the entry: the tree keeps the focus.
+    m_folders->setFocus();
+}
+
+void TMainForm::FilterBtnClick()
+{
+    const bool shown = m_filterAny->isChecked() || m_filterAll->isChecked();
+    m_tree->Filter().mode = m_filterAny->isChecked()   ? CategoryFilter::Mode::Any
+                            : m_filterAll->isChecked() ? CategoryFilter::Mode::All
+                                                       : CategoryFilter::Mode::Off;
+    // The pane that appears takes the width of the one that goes.
+    if (shown && m_filterList->isHidden()) {
+        m_filterList->setFixedWidth(m_folders->width());
+        m_folders->hide();
+        m_filterList->show();
+    } else if (!shown && !m_filterList->isHidden()) {
+        m_folders->setFixedWidth(m_filterList->width());
+        m_filterList->hide();
+        m_folders->show();
+    }
+    FoldersChange(SelectedNode());
+}
+
+void TMainForm::FilterListBoxClick()
+{
+    std::uint32_t mask = 0;
+    for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
+        if (m_filterList->item(i)->checkState() == Qt::Checked)
+            mask |= CategoryBit(i + 1);
+    m_tree->Filter().mask = mask;
+    FoldersChange(SelectedNode());
+}
+
+} // namespace quillary
