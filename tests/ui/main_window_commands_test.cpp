@@ -2,10 +2,12 @@
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/items_party.h"
 #include "model/kpx_object.h"
 #include "platform/qt_clipboard.h"
 #include "shell/profile_file.h"
 #include "ui/questions.h"
+#include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
 
@@ -22,6 +24,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 
 using namespace quillary;
 
@@ -229,6 +232,51 @@ private slots:
         m_form->NewItemCommand(KindPerson);
         QCOMPARE(tree.NodeCount(), before + 1);
         QVERIFY(Find(tree, "Jane Doe"));
+    }
+
+    void dropsMoveNodesButNeverIntoTheirOwnSubtree()
+    {
+        ItemTree& tree = m_form->Tree();
+        TreeNode& clients = *Find(tree, "Clients");
+        TreeNode& sonja = *Find(tree, "Sonja Berg");
+        m_form->SelectNode(clients);
+        QMimeData* data = m_form->TreeModel().mimeData({});
+        m_form->TreeModel().dropMimeData(data, Qt::MoveAction, -1, 0, m_form->TreeModel().IndexOf(&sonja));
+        QCOMPARE(sonja.Parent(), &clients); // onto its own child: nothing changes
+        TreeNode& friends = *Find(tree, "Friends");
+        m_form->SelectNode(sonja);
+        m_form->TreeModel().dropMimeData(data, Qt::MoveAction, -1, 0, m_form->TreeModel().IndexOf(&friends));
+        QCOMPARE(sonja.Parent(), &friends);
+        delete data;
+    }
+
+    void filesFromTheFileManagerMakeOneDocument()
+    {
+        m_form->SelectNode(*Find(m_form->Tree(), "Friends"));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/home/u/Letter.odt")),
+                      QUrl::fromLocalFile(QStringLiteral("/home/u/b.pdf")),
+                      QUrl::fromLocalFile(QStringLiteral("/home/u/c.txt"))});
+        m_form->ListModel().dropMimeData(&data, Qt::CopyAction, -1, 0, {});
+        QCOMPARE(ListTitles(*m_form), (QStringList{"Anna Sonnleitner", "Letter.odt"}));
+    }
+
+    void aDocumentDroppedOnAContactAsksForFaxThenMail()
+    {
+        ItemTree& tree = m_form->Tree();
+        TreeNode& clients = *Find(tree, "Clients");
+        auto* sonja = static_cast<TPartyObject*>(Find(tree, "Sonja Berg")->Data());
+        CreateItem(KindFax, "Fax", "555-9", "", *sonja->GetTreeNode(), "", 0);
+        CreateItem(KindEMail, "Mail", "s@b.example", "", *sonja->GetTreeNode(), "", 0);
+        sonja->SetPrimary(TPartyObject::SlotFax, "Fax");
+        sonja->SetPrimary(TPartyObject::SlotEMail, "Mail");
+        CreateItem(KindDocument, "Offer", "/home/u/offer.pdf", "", clients, "", 0);
+        m_form->SelectNode(clients);
+        SelectEntries(*m_form, {"Offer"});
+        Answer(QMessageBox::No);
+        m_form->DocumentDroppedOn(sonja);
+        QCOMPARE(m_questions, (QStringList{"Confirm: Send document via Fax to Sonja Berg?",
+                                           "Confirm: Send document as an E-Mail attachment to Sonja Berg?"}));
     }
 
 private:

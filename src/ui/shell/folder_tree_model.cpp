@@ -6,6 +6,8 @@
 #include "ui/shell/item_pictures.h"
 #include "ui/text_codec.h"
 
+#include <QMimeData>
+
 namespace quillary {
 
 FolderTreeModel::FolderTreeModel(ItemTree& tree, const ItemPictures& pictures, QObject* parent)
@@ -90,10 +92,45 @@ Qt::ItemFlags FolderTreeModel::flags(const QModelIndex& index) const
     const TreeNode* node = NodeAt(index);
     if (!node)
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (node->Parent()) // every label but the root's can be edited
-        flags |= Qt::ItemIsEditable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDropEnabled;
+    if (node->Parent()) // every label but the root's can be edited and dragged
+        flags |= Qt::ItemIsEditable | Qt::ItemIsDragEnabled;
     return flags;
+}
+
+QString FolderTreeModel::NodeMimeType()
+{
+    return QStringLiteral("application/x-quillary-node");
+}
+
+QString FolderTreeModel::EntriesMimeType()
+{
+    return QStringLiteral("application/x-quillary-entries");
+}
+
+QStringList FolderTreeModel::mimeTypes() const
+{
+    return {NodeMimeType(), EntriesMimeType()};
+}
+
+QMimeData* FolderTreeModel::mimeData(const QModelIndexList&) const
+{
+    auto* data = new QMimeData;
+    data->setData(NodeMimeType(), QByteArray());
+    return data;
+}
+
+bool FolderTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction, int, int, const QModelIndex& parent)
+{
+    TreeNode* target = NodeAt(parent);
+    if (!target || !data)
+        return false;
+    if (data->hasFormat(NodeMimeType()))
+        emit NodeDropped(target);
+    else if (data->hasFormat(EntriesMimeType()))
+        emit EntriesDropped(target);
+    // The drop is carried out by the window; the view must not remove anything itself.
+    return false;
 }
 
 void FolderTreeModel::SetSelectedNode(const TreeNode* node)

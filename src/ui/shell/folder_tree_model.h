@@ -28,6 +28,16 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // Drags carry no data of their own: the dragged node is the selected node, dragged entries
+    // are the selected list entries. A drop only names its target.
+    static QString NodeMimeType();
+    static QString EntriesMimeType();
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction | Qt::CopyAction; }
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
     TreeNode* NodeAt(const QModelIndex& index) const;
     QModelIndex IndexOf(const TreeNode* node) const;
     // The node drawn with its selected picture (an open folder).
@@ -37,6 +47,8 @@ signals:
     // Something below the root changed shape; the item list should be filled again.
     void TreeChanged();
     void NodeRenamed(TreeNode* node);
+    void NodeDropped(TreeNode* target);
+    void EntriesDropped(TreeNode* target);
 
 private:
     void NodeAboutToBeAdded(TreeNode& parent, int row) override;

@@ -3,8 +3,12 @@
 
 #include "model/item_tree.h"
 #include "model/list_fill.h"
+#include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_pictures.h"
 #include "ui/text_codec.h"
+
+#include <QMimeData>
+#include <QUrl>
 
 namespace quillary {
 
@@ -94,10 +98,40 @@ Qt::ItemFlags ItemListModel::flags(const QModelIndex& index) const
 {
     if (!ItemAt(index.row()))
         return Qt::NoItemFlags;
-    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsDropEnabled;
     if (index.column() == 0)
         flags |= Qt::ItemIsEditable;
     return flags;
+}
+
+QStringList ItemListModel::mimeTypes() const
+{
+    return {FolderTreeModel::EntriesMimeType(), QStringLiteral("text/uri-list")};
+}
+
+QMimeData* ItemListModel::mimeData(const QModelIndexList&) const
+{
+    auto* data = new QMimeData;
+    data->setData(FolderTreeModel::EntriesMimeType(), QByteArray());
+    return data;
+}
+
+bool ItemListModel::dropMimeData(const QMimeData* data, Qt::DropAction, int row, int, const QModelIndex& parent)
+{
+    if (!data)
+        return false;
+    if (data->hasUrls()) {
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile()) {
+                emit FileDropped(url.toLocalFile());
+                break; // only the first file counts
+            }
+        return false;
+    }
+    TKPXObject* target = ItemAt(parent.isValid() ? parent.row() : row);
+    if (data->hasFormat(FolderTreeModel::EntriesMimeType()) && target)
+        emit EntriesDroppedOn(target);
+    return false;
 }
 
 void ItemListModel::Forget()

@@ -36,10 +36,18 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction | Qt::CopyAction; }
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
 
 signals:
     void RefillWanted();
     void ItemRenamed(TKPXObject* item);
+    // Files from the file manager (the first counts) and entries dropped on an entry.
+    void FileDropped(const QString& path);
+    void EntriesDroppedOn(TKPXObject* target);
 
 private:
     void NodeAboutToBeRemoved(TreeNode& node) override;

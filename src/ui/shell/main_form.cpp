@@ -378,6 +378,12 @@ void TMainForm::BuildPanes()
     m_folders->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
     m_folders->setFixedWidth(201);
+    m_folders->setDragEnabled(true);
+    m_folders->setAcceptDrops(true);
+    m_folders->setDropIndicatorShown(true);
+    m_folders->setDragDropMode(QAbstractItemView::DragDrop);
+    m_folders->setDragDropOverwriteMode(true); // a drop lands on the node under the pointer
+    m_folders->setDefaultDropAction(Qt::MoveAction);
 
     m_filterList = new QListWidget(central);
     m_filterList->setObjectName(QStringLiteral("FilterListBox"));
@@ -416,6 +422,11 @@ void TMainForm::BuildPanes()
         view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->setFrameShape(QFrame::NoFrame);
+        view->setDragEnabled(true);
+        view->setAcceptDrops(true);
+        view->setDragDropMode(QAbstractItemView::DragDrop);
+        view->setDragDropOverwriteMode(true);
+        view->setDefaultDropAction(Qt::MoveAction);
         m_listStack->addWidget(view);
     }
 

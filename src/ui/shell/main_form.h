@@ -112,6 +112,11 @@ public:
     void Locate(const QString& text);
     void FilterBtnClick();
     void FilterListBoxClick();
+    // Drag and drop (main_window_drag.cpp).
+    void NodeDropped(TreeNode* target);
+    void EntriesDropped(TreeNode* target);
+    void FileDropped(const QString& path);
+    void DocumentDroppedOn(TKPXObject* target);
 
     // ItemView
     void StartLabelEdit(TreeNode& node) override;

@@ -55,6 +55,10 @@ void TMainForm::ConnectViews()
     }
     m_folders->installEventFilter(this);
     connect(m_treeModel, &FolderTreeModel::NodeRenamed, this, [this] { UpdateItemCount(); });
+    connect(m_treeModel, &FolderTreeModel::NodeDropped, this, &TMainForm::NodeDropped);
+    connect(m_treeModel, &FolderTreeModel::EntriesDropped, this, &TMainForm::EntriesDropped);
+    connect(m_listModel, &ItemListModel::FileDropped, this, &TMainForm::FileDropped);
+    connect(m_listModel, &ItemListModel::EntriesDroppedOn, this, &TMainForm::DocumentDroppedOn);
     connect(m_listModel, &ItemListModel::ItemRenamed, this, [this] { RefreshFolderTitles(); });
     // A change of the tree's shape refills the list once the change is over.
     const auto queueRefill = [this] {
