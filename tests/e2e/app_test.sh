@@ -73,6 +73,26 @@ wait_for 10 visible_window || fail "\"hidewin\" in lower case hid the main windo
 kill -TERM "$lower"
 wait_for 10 bash -c "! kill -0 $lower 2>/dev/null" || fail "the lower-case copy did not end"
 
+# "Save" writes the data file at once: a copy killed outright afterwards loses nothing saved.
+printf '{1 0 }Saved Before Kill~~~~~~21\r\n{Fold}0\r\n' >"$scratch/Later.zkd"
+"$app" &
+saver=$!
+pids+=("$saver")
+wait_for 10 visible_window || fail "the copy for saving shows no window"
+timeout 20 "$app" "$scratch/Later.zkd" || fail "handing over the file to save failed"
+xdotool key alt+f
+sleep 0.5
+xdotool key s
+wait_for 10 grep -q 'Saved Before Kill' "$QUILLARY_HOME/zelk.dat" || fail "File > Save did not write zelk.dat"
+kill -KILL "$saver"
+"$app" &
+again=$!
+pids+=("$again")
+wait_for 10 visible_window || fail "the restarted copy shows no window"
+kill -TERM "$again"
+wait_for 10 bash -c "! kill -0 $again 2>/dev/null" || fail "the restarted copy did not end"
+grep -q 'Saved Before Kill' "$QUILLARY_HOME/zelk.dat" || fail "the saved records were lost after SIGKILL and restart"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed"
     exit 1
