@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/items_tool.h"
 
+#include "common/command_text.h"
 #include "common/path_text.h"
 #include "model/field_text.h"
 #include "model/item_forms.h"
@@ -55,7 +56,8 @@ void TToolObject::EditProperties()
 
 void TToolObject::Launch()
 {
-    const std::string parameters = m_parameters + " " + GetTarget();
+    // The target is one argument, whatever blanks or quotes it holds.
+    const std::string parameters = m_parameters + " " + QuoteArgument(GetTarget());
     Services().shell->Open(m_program, parameters.size() < 2 ? std::string() : parameters, ExtractFilePath(m_program));
 }
 

@@ -21,6 +21,7 @@ TLogicForm::TLogicForm(TMainForm& mainForm, QObject* parent) : QObject(parent), 
     m_menu->addSeparator();
     QMenu* tools = m_menu->addMenu(QStringLiteral("&Tools"));
     tools->setObjectName(QStringLiteral("Tools1"));
+    m_main.SetTrayToolsMenu(tools);
     QAction* getUrl = m_menu->addAction(QStringLiteral("&Get Browser URL"));
     getUrl->setEnabled(false); // the browser link arrives with the browser actions
     m_menu->addSeparator();

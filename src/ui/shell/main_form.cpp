@@ -8,8 +8,10 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_date_locale.h"
 #include "platform/qt_icon_store.h"
+#include "platform/qt_shell.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
+#include "shell/tool_items.h"
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/shell/folder_tree_model.h"
@@ -62,19 +64,23 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
-    DialogContext context;
-    context.parent = this;
-    context.showHelp = [this](int topic) { Help().ShowTopic(topic); };
-    context.categoryNames = [this] { return CategoryNames(); };
-    m_dialogs = std::make_unique<QtItemDialogs>(context, *m_icons);
+    m_dialogContext.parent = this;
+    m_dialogContext.showHelp = [this](int topic) { Help().ShowTopic(topic); };
+    m_dialogContext.categoryNames = [this] { return CategoryNames(); };
+    m_dialogs = std::make_unique<QtItemDialogs>(m_dialogContext, *m_icons);
+    m_shell = std::make_unique<QtShell>();
+    m_tools = std::make_unique<TToolItems>();
     ItemServices services;
     services.view = this;
     services.dialogs = m_dialogs.get();
     services.clipboard = m_clipboard.get();
+    services.shell = m_shell.get();
+    services.tools = m_tools.get();
     services.icons = m_icons.get();
     services.locale = m_locale.get();
     m_tree = std::make_unique<ItemTree>(services);
     m_winState.Restore(m_settings);
+    LoadTools();
     BuildActions();
     BuildPanes();
     BuildMenus();
@@ -250,7 +256,9 @@ void TMainForm::BuildMenus()
     for (QAction* action : m_styleMenu)
         view->addAction(action);
     view->addSeparator();
-    view->addAction(Disabled(MakeAction(QStringLiteral("&Options..."), QStringLiteral("Set program options"))));
+    QAction* options = MakeAction(QStringLiteral("&Options..."), QStringLiteral("Set program options"));
+    connect(options, &QAction::triggered, this, &TMainForm::OptionsItemClick);
+    view->addAction(options);
 
     // F1 opens the main window's own help topic.
     auto* contextHelp = new QAction(this);
@@ -286,7 +294,17 @@ void TMainForm::BuildToolBars()
     for (QAction* action : m_styleButtons)
         m_speedPanel->addAction(action);
     m_speedPanel->addSeparator();
-    m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Tools Menu"), "tools")));
+    // The tools drop-down: "&Show Popup" opens the Tools dialog, the tools follow the separator.
+    m_toolsPopup = new QMenu(this);
+    m_toolsPopup->setObjectName(QStringLiteral("ToolsPopup"));
+    connect(m_toolsPopup->addAction(QStringLiteral("&Show Popup")), &QAction::triggered, this,
+            &TMainForm::ToolsBtnClick);
+    m_toolsPopup->addSeparator();
+    QAction* toolsButton = MakeAction(QString(), QStringLiteral("Tools Menu"), "tools");
+    toolsButton->setMenu(m_toolsPopup);
+    connect(toolsButton, &QAction::triggered, this, &TMainForm::ToolsBtnClick);
+    m_speedPanel->addAction(toolsButton);
+    BuildToolMenus();
     m_speedPanel->addAction(Disabled(MakeAction(
         QString(), QStringLiteral("Get Browser URL | Capture the URL of the current page from your Web Browser"),
         "get-url")));

@@ -3,6 +3,7 @@
 
 #include "model/item_services.h"
 #include "shell/win_state.h"
+#include "ui/dialogs/dialog_context.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -30,6 +31,8 @@ class ItemListModel;
 class ItemPictures;
 class ItemTree;
 class QtClipboard;
+class QtShell;
+class TToolItems;
 class QtDateLocale;
 class QtIconStore;
 class QtItemDialogs;
@@ -112,6 +115,12 @@ public:
     void Locate(const QString& text);
     void FilterBtnClick();
     void FilterListBoxClick();
+    // Options and tools (main_window_tools.cpp).
+    void OptionsItemClick();
+    void ToolsBtnClick();
+    void BuildToolMenus();
+    void SetTrayToolsMenu(QMenu* menu);
+    TToolItems& Tools() { return *m_tools; }
     // Drag and drop (main_window_drag.cpp).
     void NodeDropped(TreeNode* target);
     void EntriesDropped(TreeNode* target);
@@ -137,6 +146,7 @@ private:
     void FormCreate();
     void BuildActions();
     void BuildCommandActions();
+    void LoadTools();
     void BuildMenus();
     void BuildToolBars();
     void BuildPanes();
@@ -162,6 +172,11 @@ private:
     std::unique_ptr<QtIconStore> m_icons;
     std::unique_ptr<QtDateLocale> m_locale;
     std::unique_ptr<QtClipboard> m_clipboard;
+    std::unique_ptr<QtShell> m_shell;
+    std::unique_ptr<TToolItems> m_tools;
+    DialogContext m_dialogContext;
+    QMenu* m_toolsPopup = nullptr;
+    QPointer<QMenu> m_trayTools;
     std::unique_ptr<ItemPictures> m_pictures;
     std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;

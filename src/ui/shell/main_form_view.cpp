@@ -8,6 +8,7 @@
 #include "model/list_fill.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "shell/tool_items.h"
 #include "ui/help_window.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
@@ -353,6 +354,7 @@ void TMainForm::SaveOnExit()
     }
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);
+    m_tools->Save(m_settings);
     try {
         m_settings.Flush();
     } catch (const FileError&) {

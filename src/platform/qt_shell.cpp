@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/qt_shell.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QProcess>
+#include <QString>
+#include <QUrl>
+
+namespace quillary {
+
+namespace {
+
+bool IsProgram(const QString& file)
+{
+    const QFileInfo info(file);
+    return info.isFile() && info.isExecutable();
+}
+
+// A text with a scheme of two letters or more is an address; "C:" style drive prefixes and plain
+// paths are local files.
+QUrl UrlFor(const QString& file)
+{
+    const QUrl url(file, QUrl::TolerantMode);
+    if (url.isValid() && url.scheme().size() > 1 && !QFileInfo::exists(file))
+        return url;
+    return QUrl::fromLocalFile(file);
+}
+
+} // namespace
+
+void QtShell::Open(const std::string& file, const std::string& parameters, const std::string& directory)
+{
+    const QString name = QString::fromStdString(file);
+    if (name.isEmpty())
+        return;
+    if (IsProgram(name)) {
+        // Launch failures are not reported to the user.
+        QProcess::startDetached(name, QProcess::splitCommand(QString::fromStdString(parameters)),
+                                QString::fromStdString(directory));
+        return;
+    }
+    QDesktopServices::openUrl(UrlFor(name));
+}
+
+} // namespace quillary
