@@ -102,6 +102,8 @@ QWidget* TOptionPages::BuildBrowserPage()
     auto* intro =
         new QLabel(QStringLiteral("Select the method to use for sending E-Mail to an Internet address."), mail);
     intro->setWordWrap(true);
+    // Two lines at the dialog's width; a wrapped label does not ask for its height by itself.
+    intro->setMinimumHeight(intro->fontMetrics().lineSpacing() * 2 + 4);
     mailLayout->addWidget(intro);
     m_mail[0] = Named(new QRadioButton(QStringLiteral("Use \"mailto\" protocol"), mail), "EMailOpt1");
     m_mail[1] = Named(new QRadioButton(QStringLiteral("Use MS Messaging (MAPI)"), mail), "EMailOpt2");
