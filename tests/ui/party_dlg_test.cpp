@@ -109,6 +109,17 @@ private slots:
         QCOMPARE(Child<QLineEdit>(dialog, "PhoneNum")->text(), QStringLiteral("222"));
     }
 
+    void storedTextLongerThanAFieldSurvivesOk()
+    {
+        ItemTree tree;
+        const std::string longTitle(50, 'x'); // longer than the person title box takes when typing
+        TPartyObject& person = Make(tree, KindPerson, longTitle);
+        DialogContext context;
+        TPartyEditDlg dialog(context, person, EditMode::Properties);
+        dialog.Fill(person.FormFromItem());
+        QCOMPARE(dialog.Collected().title, longTitle);
+    }
+
     void anOrganizationWithOnlyWebsitesOpensWithEmptyLists()
     {
         ItemTree tree;

@@ -5,6 +5,7 @@
 #include "model/item_kind.h"
 #include "model/items_party.h"
 #include "ui/dialogs/category_popup.h"
+#include "ui/dialogs/detail_dialogs.h"
 #include "ui/dialogs/masked_number_edit.h"
 #include "ui/dialogs/phone_format_combo.h"
 #include "ui/text_codec.h"
@@ -31,21 +32,10 @@ QLineEdit* Edit(QWidget* parent, const char* name, int maxLength = 0)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
+    edit->setValidator(new SingleLineValidator(edit));
     if (maxLength > 0)
         edit->setMaxLength(maxLength);
     return edit;
-}
-
-// The address box holds at most 120 characters, like the single-line fields hold theirs.
-void LimitMemo(QPlainTextEdit* memo)
-{
-    QObject::connect(memo, &QPlainTextEdit::textChanged, memo, [memo] {
-        const QString text = memo->toPlainText();
-        if (text.size() <= AddressMemoLimit)
-            return;
-        memo->setPlainText(text.left(AddressMemoLimit));
-        memo->moveCursor(QTextCursor::End);
-    });
 }
 
 QStringList Titles(const std::vector<std::string>& titles)
@@ -56,26 +46,12 @@ QStringList Titles(const std::vector<std::string>& titles)
     return list;
 }
 
-std::vector<std::string> MemoLines(const QPlainTextEdit* memo)
+// Trailing empty lines are padding, not text the user typed.
+std::vector<std::string> WithoutPadding(std::vector<std::string> lines)
 {
-    std::vector<std::string> lines;
-    const QString text = memo->toPlainText();
-    if (text.isEmpty())
-        return lines;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        lines.push_back(ToField(line));
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     return lines;
-}
-
-QString MemoText(const std::vector<std::string>& lines)
-{
-    QStringList text;
-    for (const std::string& line : lines)
-        text.append(FromField(line));
-    // Trailing empty lines are padding, not text the user typed.
-    while (!text.isEmpty() && text.last().isEmpty())
-        text.removeLast();
-    return text.join(QLatin1Char('\n'));
 }
 
 } // namespace
@@ -159,12 +135,10 @@ QWidget* TPartyEditDlg::BuildAddressSheet()
     auto* sheet = new QWidget(this);
     auto* form = new QFormLayout(sheet);
     m_addrTitle = TitleBox("AddrTitle", TPartyObject::SlotAddress);
-    m_addr = new QPlainTextEdit(sheet);
+    m_addr = new LimitedMemo(AddressMemoLimit, sheet);
     m_addr->setObjectName(QStringLiteral("Addr"));
-    m_addr->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_addr->setTabChangesFocus(true);
     m_addr->setFixedHeight(m_addr->fontMetrics().lineSpacing() * 4 + 10);
-    LimitMemo(m_addr);
     m_city = Edit(sheet, "City", 25);
     m_state = Edit(sheet, "State", 20);
     m_postCode = Edit(sheet, "PostCode", 10);
@@ -284,13 +258,13 @@ QWidget* TPartyEditDlg::BuildButtons()
 
 void TPartyEditDlg::Fill(const PartyForm& form)
 {
-    m_title->setText(FromField(form.title));
-    m_comment->setText(FromField(form.comment));
+    ShowText(*m_title, form.title);
+    ShowText(*m_comment, form.comment);
     if (m_person) {
         m_salutation->setCurrentText(FromField(form.salutation));
-        m_first->setText(FromField(form.firstName));
-        m_middle->setText(FromField(form.middleName));
-        m_last->setText(FromField(form.lastName));
+        ShowText(*m_first, form.firstName);
+        ShowText(*m_middle, form.middleName);
+        ShowText(*m_last, form.lastName);
     }
     // Without detail children the title lists stay empty.
     const std::pair<QComboBox*, TPartyObject::Slot> lists[] = {{m_addrTitle, TPartyObject::SlotAddress},
@@ -312,33 +286,33 @@ void TPartyEditDlg::FillSection(int slot, const PartyForm& form)
     switch (slot) {
     case TPartyObject::SlotAddress:
         m_addrTitle->setCurrentText(FromField(form.address.title));
-        m_addr->setPlainText(MemoText(form.address.lines));
-        m_city->setText(FromField(form.address.city));
-        m_state->setText(FromField(form.address.state));
-        m_postCode->setText(FromField(form.address.postCode));
-        m_country->setText(FromField(form.address.country));
-        m_addrComment->setText(FromField(form.address.comment));
+        m_addr->SetLines(WithoutPadding(form.address.lines));
+        ShowText(*m_city, form.address.city);
+        ShowText(*m_state, form.address.state);
+        ShowText(*m_postCode, form.address.postCode);
+        ShowText(*m_country, form.address.country);
+        ShowText(*m_addrComment, form.address.comment);
         break;
     case TPartyObject::SlotPhone:
         m_phoneTitle->setCurrentText(FromField(form.phone.title));
         m_phoneNum->setText(FromField(form.phone.number));
-        m_extension->setText(FromField(form.phone.extension));
-        m_phoneComment->setText(FromField(form.phone.comment));
+        ShowText(*m_extension, form.phone.extension);
+        ShowText(*m_phoneComment, form.phone.comment);
         break;
     case TPartyObject::SlotFax:
         m_faxTitle->setCurrentText(FromField(form.fax.title));
         m_faxNum->setText(FromField(form.fax.number));
-        m_faxComment->setText(FromField(form.fax.comment));
+        ShowText(*m_faxComment, form.fax.comment);
         break;
     case TPartyObject::SlotEMail:
         m_emailTitle->setCurrentText(FromField(form.email.title));
-        m_emailAddr->setText(FromField(form.email.address));
-        m_emailComment->setText(FromField(form.email.comment));
+        ShowText(*m_emailAddr, form.email.address);
+        ShowText(*m_emailComment, form.email.comment);
         break;
     default:
         m_webTitle->setCurrentText(FromField(form.website.title));
         m_web->setCurrentText(FromField(form.website.url));
-        m_webComment->setText(FromField(form.website.comment));
+        ShowText(*m_webComment, form.website.comment);
         break;
     }
 }
@@ -346,27 +320,27 @@ void TPartyEditDlg::FillSection(int slot, const PartyForm& form)
 PartyForm TPartyEditDlg::Collected() const
 {
     PartyForm form;
-    form.title = ToField(m_title->text());
-    form.comment = ToField(m_comment->text());
+    form.title = TextOf(*m_title);
+    form.comment = TextOf(*m_comment);
     if (m_person) {
         form.salutation = ToField(m_salutation->currentText());
-        form.firstName = ToField(m_first->text());
-        form.middleName = ToField(m_middle->text());
-        form.lastName = ToField(m_last->text());
+        form.firstName = TextOf(*m_first);
+        form.middleName = TextOf(*m_middle);
+        form.lastName = TextOf(*m_last);
     }
     form.address = {ToField(m_addrTitle->currentText()),
-                    MemoLines(m_addr),
-                    ToField(m_city->text()),
-                    ToField(m_state->text()),
-                    ToField(m_postCode->text()),
-                    ToField(m_country->text()),
-                    ToField(m_addrComment->text())};
+                    m_addr->Lines(),
+                    TextOf(*m_city),
+                    TextOf(*m_state),
+                    TextOf(*m_postCode),
+                    TextOf(*m_country),
+                    TextOf(*m_addrComment)};
     form.phone = {ToField(m_phoneTitle->currentText()), ToField(m_phoneNum->DisplayedText()),
-                  ToField(m_phoneNum->PlainValue()), ToField(m_extension->text()), ToField(m_phoneComment->text())};
+                  ToField(m_phoneNum->PlainValue()), TextOf(*m_extension), TextOf(*m_phoneComment)};
     form.fax = {ToField(m_faxTitle->currentText()), ToField(m_faxNum->DisplayedText()), ToField(m_faxNum->PlainValue()),
-                ToField(m_faxComment->text())};
-    form.email = {ToField(m_emailTitle->currentText()), ToField(m_emailAddr->text()), ToField(m_emailComment->text())};
-    form.website = {ToField(m_webTitle->currentText()), ToField(m_web->currentText()), ToField(m_webComment->text())};
+                TextOf(*m_faxComment)};
+    form.email = {ToField(m_emailTitle->currentText()), TextOf(*m_emailAddr), TextOf(*m_emailComment)};
+    form.website = {ToField(m_webTitle->currentText()), ToField(m_web->currentText()), TextOf(*m_webComment)};
     return form;
 }
 
@@ -405,13 +379,13 @@ void TPartyEditDlg::LoadWebsite()
 
 void TPartyEditDlg::TitleExit()
 {
-    const NameSplit split = SplitPersonTitle(ToField(m_title->text()));
+    const NameSplit split = SplitPersonTitle(TextOf(*m_title));
     if (split.first)
-        m_first->setText(FromField(*split.first));
+        ShowText(*m_first, *split.first);
     if (split.middle)
-        m_middle->setText(FromField(*split.middle));
+        ShowText(*m_middle, *split.middle);
     if (split.last)
-        m_last->setText(FromField(*split.last));
+        ShowText(*m_last, *split.last);
 }
 
 bool TPartyEditDlg::eventFilter(QObject* watched, QEvent* event)

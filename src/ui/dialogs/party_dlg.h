@@ -14,6 +14,7 @@ class QTabWidget;
 
 namespace quillary {
 
+class LimitedMemo;
 class MaskedNumberEdit;
 class PhoneFormatCombo;
 class TPartyObject;
@@ -68,7 +69,7 @@ private:
     QLineEdit* m_comment = nullptr;
     QTabWidget* m_pages = nullptr;
     QComboBox* m_addrTitle = nullptr;
-    QPlainTextEdit* m_addr = nullptr;
+    LimitedMemo* m_addr = nullptr;
     QLineEdit* m_city = nullptr;
     QLineEdit* m_state = nullptr;
     QLineEdit* m_postCode = nullptr;
