@@ -31,6 +31,8 @@ public:
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;
     std::string GetPlainText() const override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 
     AddressForm ToForm() const;
     // Title, Target (the first line), Comment, the lines, City, State, PostCode and Country.
@@ -60,6 +62,8 @@ public:
     void EditProperties() override;
     void OpenDefault() override { Dial(); }
     int Dial() override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -78,6 +82,8 @@ public:
     void OpenDefault() override { SendFax({}); }
     void SendFax(const std::string& document) override;
     int Dial() override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 };
 
 class TEMailObject final : public TTagOnlyObject
@@ -91,6 +97,8 @@ public:
     void EditProperties() override;
     void OpenDefault() override { SendMail({}); }
     void SendMail(const std::string& attachment) override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -108,6 +116,8 @@ public:
     void EditProperties() override;
     void OpenDefault() override { Browse(); }
     void Browse() override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 
 private:
     bool EditWith(EditMode mode);

@@ -28,6 +28,8 @@ public:
     void Browse() override;
     bool EditNew(TreeNode& node) override;
     void EditProperties() override;
+    // Other columns come from the primary details, the first that answers; "," when none does.
+    std::string GetFieldText(std::string_view field) const override;
 
     // The dialog's contents for a new item (preset section titles) or for editing this one.
     PartyForm NewForm() const;
@@ -44,6 +46,9 @@ protected:
     TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id);
     virtual void ApplyNames(const PartyForm&) {}
+    // Makes the five primary details from the same row (the row's "Title" renamed for each) and
+    // keeps those that accept it.
+    void ReadPrimaries(FieldRecord& record);
     virtual void FillNames(PartyForm&) const {}
     // Detail-line helpers for the slots, which stand last before the categories.
     void ReadSlots(const std::vector<std::string_view>& fields, std::size_t first);
@@ -65,6 +70,8 @@ public:
     TOrgObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                std::int32_t id, std::string_view details);
     void ReadDetails(std::string_view line) override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
 };
 
@@ -82,6 +89,8 @@ public:
 
     void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
+    bool ReadFields(FieldRecord& record) override;
+    std::string GetFieldText(std::string_view field) const override;
 
 protected:
     void ApplyNames(const PartyForm& form) override;

@@ -284,6 +284,16 @@ std::string TKPXObject::GetPlainText() const
     return m_target;
 }
 
+bool TKPXObject::ReadFields(FieldRecord&)
+{
+    return false;
+}
+
+std::string TKPXObject::GetFieldText(std::string_view) const
+{
+    return {};
+}
+
 void TKPXObject::CopyToClipboard() const
 {
     std::string record;

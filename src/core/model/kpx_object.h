@@ -11,6 +11,7 @@
 namespace quillary {
 
 class ItemTree;
+struct FieldRecord;
 class TreeNode;
 struct ItemServices;
 
@@ -88,6 +89,10 @@ public:
     virtual void AdvanceDate();
     virtual void Launch();
     virtual std::string GetPlainText() const;
+    // Named fields of a delimited text row: reading a row into a new item (true when the row is
+    // accepted) and answering one column on export ("\"value\"," or empty for unknown fields).
+    virtual bool ReadFields(FieldRecord& record);
+    virtual std::string GetFieldText(std::string_view field) const;
 
     // Places the record at level 1 under the private format, and the plain text, on the clipboard.
     void CopyToClipboard() const;
