@@ -5,6 +5,7 @@
 #include "model/category_filter.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "model/tree_walk.h"
 
 #include <vector>
 
@@ -40,19 +41,6 @@ private:
     std::ostream& m_out;
     std::string m_text;
 };
-
-// Visits start and its descendants in depth-first order, each before its children.
-template <typename F> void ForEachInSubtree(TreeNode& start, F&& visit)
-{
-    std::vector<TreeNode*> stack{&start};
-    while (!stack.empty()) {
-        TreeNode* node = stack.back();
-        stack.pop_back();
-        visit(*node);
-        for (int i = node->ChildCount() - 1; i >= 0; --i)
-            stack.push_back(node->ChildAt(i));
-    }
-}
 } // namespace
 
 void WriteItem(const TKPXObject& item, std::string& out, int level)

@@ -10,6 +10,7 @@
 #include "model/record_reader.h"
 #include "model/record_writer.h"
 #include "model/tree_node.h"
+#include "model/tree_walk.h"
 
 #include <fstream>
 #include <sstream>
@@ -31,17 +32,15 @@ bool CanMoveUnder(const TreeNode& node, const TreeNode& target)
     return node.Parent() && &node != &target && !node.IsAncestorOf(target);
 }
 
-template <typename F> void ForEachInSubtree(TreeNode& start, F&& visit)
+void ClearTree(ItemTree& tree)
 {
-    std::vector<TreeNode*> stack{&start};
-    while (!stack.empty()) {
-        TreeNode* node = stack.back();
-        stack.pop_back();
-        visit(*node);
-        for (int i = node->ChildCount() - 1; i >= 0; --i)
-            stack.push_back(node->ChildAt(i));
-    }
+    tree.DeleteChildren(tree.Root());
+    TKPXObject& root = tree.RootItem();
+    while (root.HasChildren())
+        root.DeleteChild(root.ChildAt(root.ChildCount() - 1));
 }
+
+} // namespace
 
 void SortEveryNode(ItemTree& tree)
 {
@@ -51,15 +50,6 @@ void SortEveryNode(ItemTree& tree)
     for (TreeNode* node : nodes)
         tree.SortChildren(*node);
 }
-
-void ClearTree(ItemTree& tree)
-{
-    tree.DeleteChildren(tree.Root());
-    TKPXObject& root = tree.RootItem();
-    while (root.HasChildren())
-        root.DeleteChild(root.ChildAt(root.ChildCount() - 1));
-}
-} // namespace
 
 std::string DeleteSubject(const std::vector<const TKPXObject*>& entries)
 {

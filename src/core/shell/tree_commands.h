@@ -37,6 +37,9 @@ std::string CopyEntryRecords(const std::vector<TKPXObject*>& entries);
 // pastes nothing: the result is false. Throws FileError when clipFile cannot be written or read.
 bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem::path& clipFile);
 
+// Re-sorts the children of every node of the tree.
+void SortEveryNode(ItemTree& tree);
+
 // Replaces the whole tree below the root, and the root's detail items, by the data file's
 // contents; a missing file leaves the root alone. A file that exists but cannot be opened
 // changes nothing: the result is then false. Throws FileError when reading fails half way.

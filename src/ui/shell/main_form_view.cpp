@@ -9,6 +9,7 @@
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
 #include "shell/tool_items.h"
+#include "shell/tree_commands.h"
 #include "ui/help_window.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
@@ -338,8 +339,7 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
     }
     if (!readAny)
         return;
-    for (int i = 0; i < m_tree->NodeCount(); ++i)
-        m_tree->SortChildren(*m_tree->NodeAt(i));
+    SortEveryNode(*m_tree);
     SelectNode(selected ? *selected : m_tree->Root());
 }
 
