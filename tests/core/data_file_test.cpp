@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/fake_services.h"
+#include "support/test_files.h"
 
 #include "common/atomic_file.h"
 #include "common/file_error.h"
@@ -24,24 +25,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadWhole(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteWhole(const fs::path& path, const std::string& text)
-{
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Saved(const ItemTree& tree)
-{
-    std::ostringstream out;
-    WriteDataStream(tree, out);
-    return out.str();
-}
-
 std::string Lines(std::initializer_list<std::string_view> lines)
 {
     std::string text;
@@ -49,21 +32,6 @@ std::string Lines(std::initializer_list<std::string_view> lines)
         text.append(line).append("\r\n");
     return text;
 }
-
-class TempDir
-{
-public:
-    TempDir() : m_path(fs::temp_directory_path() / ("quillary-test-" + std::to_string(std::random_device{}())))
-    {
-        fs::create_directories(m_path);
-    }
-    ~TempDir() { fs::remove_all(m_path); }
-    const fs::path& operator*() const { return m_path; }
-    fs::path operator/(const std::string& name) const { return m_path / name; }
-
-private:
-    fs::path m_path;
-};
 
 } // namespace
 
@@ -82,7 +50,7 @@ TEST(DataFile, GoldenFiles)
         const bool read = IsItemFileName(input) ? LoadItemFile(tree.Root(), input) : LoadDataFile(tree.Root(), input);
         ASSERT_TRUE(read);
         auto expected = input;
-        EXPECT_EQ(Saved(tree), ReadWhole(expected.replace_extension(".expected")));
+        EXPECT_EQ(SavedTree(tree), ReadWhole(expected.replace_extension(".expected")));
         ++checked;
     }
     EXPECT_GE(checked, 8);
@@ -102,7 +70,7 @@ TEST(DataFile, ReportsTheRecordsReadAndTheLinesSkipped)
 TEST(DataFile, AnEmptyTreeSavesTheParametersLineAndTheRoot)
 {
     ItemTree tree;
-    EXPECT_EQ(Saved(tree), Lines({"{Params}", "{0 11 }My Contacts~~~~~~32892645"}));
+    EXPECT_EQ(SavedTree(tree), Lines({"{Params}", "{0 11 }My Contacts~~~~~~32892645"}));
 }
 
 TEST(DataFile, TheFirstLineIsAlwaysSkippedButNotInInterchangeFiles)
@@ -203,7 +171,7 @@ TEST(DataFile, SavingReplacesTheFileWholeOrNotAtAll)
     ItemTree tree;
     CreateItem(KindFolder, "Saved", "", "", tree.Root(), "", 1);
     SaveDataFile(tree, path);
-    EXPECT_EQ(ReadWhole(path), Saved(tree));
+    EXPECT_EQ(ReadWhole(path), SavedTree(tree));
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 
     EXPECT_THROW(WriteFileAtomically(path,
@@ -212,7 +180,7 @@ TEST(DataFile, SavingReplacesTheFileWholeOrNotAtAll)
                                          throw FileError("", "disk full");
                                      }),
                  FileError);
-    EXPECT_EQ(ReadWhole(path), Saved(tree));
+    EXPECT_EQ(ReadWhole(path), SavedTree(tree));
     EXPECT_EQ(std::distance(fs::directory_iterator(*dir), fs::directory_iterator()), 1); // no temporary left
 
     EXPECT_THROW(SaveDataFile(tree, dir / "no such folder" / "zelk.dat"), FileError);
@@ -290,13 +258,13 @@ TEST(DataFile, AnyFieldTextSurvivesSavingAndLoading)
         TestWorld world;
         ItemTree tree(world.Services());
         FillRandomTree(tree, random);
-        const std::string saved = Saved(tree);
+        const std::string saved = SavedTree(tree);
         ItemTree loaded(world.Services());
         std::istringstream in(saved);
         ReadReport report;
         LoadDataStream(in, loaded.Root(), &report);
         EXPECT_TRUE(report.skippedLines.empty());
-        EXPECT_EQ(Saved(loaded), saved);
+        EXPECT_EQ(SavedTree(loaded), saved);
         EXPECT_EQ(loaded.NodeCount(), tree.NodeCount());
         EXPECT_EQ(FieldsOf(loaded), FieldsOf(tree));
     }

@@ -38,7 +38,14 @@ void WriteTemporary(const std::filesystem::path& temporary, const std::filesyste
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out)
         throw FileError(path, "Cannot create file");
-    write(out);
+    try {
+        write(out);
+    } catch (const FileError& error) {
+        // Writers report a failed stream without knowing its file.
+        if (error.Path().empty())
+            throw FileError(path, "Cannot write file");
+        throw;
+    }
     out.flush();
     if (!out)
         throw FileError(path, "Cannot write file");

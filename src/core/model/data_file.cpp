@@ -22,20 +22,6 @@ template <typename F> void ReadOpened(const std::filesystem::path& path, F&& rea
         throw FileError(path, "Cannot read file");
     }
 }
-
-// Writes through the atomic writer; a write failure names the file.
-void WriteNamed(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write)
-{
-    WriteFileAtomically(path, [&](std::ostream& out) {
-        try {
-            write(out);
-        } catch (const FileError& error) {
-            if (error.Path().empty())
-                throw FileError(path, "Cannot write file");
-            throw;
-        }
-    });
-}
 } // namespace
 
 void LoadDataStream(std::istream& in, TreeNode& root, ReadReport* report)
@@ -63,7 +49,7 @@ void WriteDataStream(const ItemTree& tree, std::ostream& out)
 
 void SaveDataFile(const ItemTree& tree, const std::filesystem::path& path)
 {
-    WriteNamed(path, [&](std::ostream& out) { WriteDataStream(tree, out); });
+    WriteFileAtomically(path, [&](std::ostream& out) { WriteDataStream(tree, out); });
 }
 
 bool IsItemFileName(const std::filesystem::path& path)
@@ -90,7 +76,7 @@ bool LoadItemFile(TreeNode& target, const std::filesystem::path& path, ReadRepor
 
 void WriteSubtree(TreeNode& start, const std::filesystem::path& path)
 {
-    WriteNamed(path, [&](std::ostream& out) { WriteSubtreeRecords(start, out); });
+    WriteFileAtomically(path, [&](std::ostream& out) { WriteSubtreeRecords(start, out); });
 }
 
 } // namespace quillary

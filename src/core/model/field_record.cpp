@@ -33,7 +33,15 @@ void FieldRecord::Set(std::string_view name, std::string_view value)
 
 std::string QuotedField(std::string_view value)
 {
-    return "\"" + std::string(value) + "\",";
+    // Inner quotes are doubled, as the comma-text reader that takes rows back expects.
+    std::string text = "\"";
+    for (const char c : value) {
+        text += c;
+        if (c == '"')
+            text += '"';
+    }
+    text += "\",";
+    return text;
 }
 
 } // namespace quillary

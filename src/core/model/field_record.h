@@ -21,7 +21,8 @@ struct FieldRecord
     void Set(std::string_view name, std::string_view value);
 };
 
-// The text a field gives on export: the value in double quotes followed by a comma.
+// The text a field gives on export: the value in double quotes, inner quotes doubled, followed by
+// a comma.
 std::string QuotedField(std::string_view value);
 
 } // namespace quillary

@@ -113,6 +113,8 @@ void ItemTree::DeleteNode(TreeNode& node)
     assert(node.m_parent && "the root is never deleted");
     TreeNode& parent = *node.m_parent;
     const int row = node.m_index;
+    if (m_sortDeferred && (m_sortDeferred == &node || node.IsAncestorOf(*m_sortDeferred)))
+        m_sortDeferred = nullptr;
     Notify([&](TreeObserver& o) { o.NodeAboutToBeRemoved(node); });
     std::unique_ptr<TreeNode> doomed = std::move(parent.m_children[static_cast<std::size_t>(row)]);
     parent.m_children.erase(parent.m_children.begin() + row);
@@ -182,6 +184,8 @@ void ItemTree::MoveNodeWithMarks(TreeNode& node, TreeNode& newParent)
 
 void ItemTree::SortChildren(TreeNode& parent)
 {
+    if (&parent == m_sortDeferred)
+        return;
     const auto before = [](const std::unique_ptr<TreeNode>& a, const std::unique_ptr<TreeNode>& b) {
         return FoldersCompare(a->Data(), b->Data()) < 0;
     };
@@ -195,6 +199,18 @@ void ItemTree::SortChildren(TreeNode& parent)
     Reindex(parent, 0);
     InvalidateOrder();
     Notify([&](TreeObserver& o) { o.ChildrenSorted(parent, newRows); });
+}
+
+void ItemTree::DeferSorting(TreeNode& parent)
+{
+    m_sortDeferred = &parent;
+}
+
+void ItemTree::ResumeSorting()
+{
+    TreeNode* parent = std::exchange(m_sortDeferred, nullptr);
+    if (parent)
+        SortChildren(*parent);
 }
 
 bool ItemTree::IsLive(const TreeNode& node) const

@@ -47,6 +47,10 @@ public:
     void DeleteChildren(TreeNode& parent);
     void MoveNode(TreeNode& node, TreeNode& newParent); // becomes the last child
     void SortChildren(TreeNode& parent);                // with FoldersCompare
+    // Bulk imports rename thousands of new children of one parent: sorting that parent is put
+    // off until ResumeSorting, which sorts it once (see DeferredSort).
+    void DeferSorting(TreeNode& parent);
+    void ResumeSorting();
     // MoveNode for a node that may carry due markers: the flagged items at or below it stop
     // counting for its old ancestors and count for its new ones, so the markers follow it.
     void MoveNodeWithMarks(TreeNode& node, TreeNode& newParent);
@@ -80,6 +84,7 @@ private:
     mutable std::vector<TreeNode*> m_order;
     mutable bool m_orderValid = false;
     TreeNode* m_dying = nullptr;
+    TreeNode* m_sortDeferred = nullptr;
     std::unique_ptr<TreeNode> m_root;
 };
 
@@ -91,6 +96,19 @@ public:
     ~TreeUpdateGuard() { m_tree.EndUpdate(); }
     TreeUpdateGuard(const TreeUpdateGuard&) = delete;
     TreeUpdateGuard& operator=(const TreeUpdateGuard&) = delete;
+
+private:
+    ItemTree& m_tree;
+};
+
+// RAII form of DeferSorting/ResumeSorting.
+class DeferredSort
+{
+public:
+    DeferredSort(ItemTree& tree, TreeNode& parent) : m_tree(tree) { m_tree.DeferSorting(parent); }
+    ~DeferredSort() { m_tree.ResumeSorting(); }
+    DeferredSort(const DeferredSort&) = delete;
+    DeferredSort& operator=(const DeferredSort&) = delete;
 
 private:
     ItemTree& m_tree;
