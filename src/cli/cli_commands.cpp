@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli_commands.h"
 
+#include "exchange_commands.h"
+
 #include "common/file_error.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
@@ -16,15 +18,30 @@ namespace quillary::cli {
 
 namespace {
 
-constexpr const char* Usage = "usage: quillary-cli COMMAND FILE\n"
-                              "\n"
-                              "commands:\n"
-                              "  cat FILE    read FILE and print it as the data file that would be saved\n"
-                              "  tree FILE   read FILE and print its items, indented by level\n"
-                              "  check FILE  read FILE and report the records read and the lines skipped\n"
-                              "\n"
-                              "FILE is read as an interchange file when it ends in .zkd or is named\n"
-                              "clipdata.dat, and as a data file (first line skipped) otherwise.\n";
+constexpr const char* Usage =
+    "usage: quillary-cli COMMAND ...\n"
+    "\n"
+    "reading a file:\n"
+    "  cat FILE    read FILE and print it as the data file that would be saved\n"
+    "  tree FILE   read FILE and print its items, indented by level\n"
+    "  check FILE  read FILE and report the records read and the lines skipped\n"
+    "FILE is read as an interchange file when it ends in .zkd or is named\n"
+    "clipdata.dat, and as a data file (first line skipped) otherwise.\n"
+    "\n"
+    "exchanging with other programs (on the data file given by --data FILE, by default\n"
+    "zelk.dat in the program's working folder; PATH is titles from the root joined by /,\n"
+    "as \"My Contacts/Clients/Acme\"):\n"
+    "  export --format zkd|csv|vcf|html --out FILE [--node PATH]\n"
+    "         csv:  --kind person|organization|website|address|phone|email|fax\n"
+    "               [--fields \"Title,First Name,...\"] [--header]\n"
+    "         html: [--levels 0-9] [--no-frames] [--no-zkd] [--no-vcards] [--title TEXT]\n"
+    "               [--text-color NAME] [--link-color NAME] [--background NAME|FILE]\n"
+    "  import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH]\n"
+    "         csv:  --kind KIND [--fields \"...\"] [--tab]\n"
+    "         vcf:  [--org-cards organization|person]  (cards with ORG; default person)\n"
+    "\n"
+    "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines found by check,\n"
+    "4 Quillary is running on the data file (import changes nothing then)\n";
 
 // Reads FILE beneath the root the way the program reads that kind of file.
 bool ReadInto(ItemTree& tree, const std::string& file, ReadReport& report, std::ostream& err)
@@ -92,6 +109,12 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         out << Usage;
         return ExitOk;
+    }
+    if (!args.empty() && (args[0] == "export" || args[0] == "import")) {
+        const std::vector<std::string> words(args.begin() + 1, args.end());
+        const int status = args[0] == "export" ? Export(words, out, err) : Import(words, out, err);
+        out.flush();
+        return status;
     }
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();
     if (command == commands.end()) {

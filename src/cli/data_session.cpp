@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "data_session.h"
+
+#include "cli_commands.h"
+#include "common/file_error.h"
+#include "model/data_file.h"
+#include "model/node_path.h"
+
+#include <cstdlib>
+
+namespace quillary::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+} // namespace
+
+fs::path WorkingDirectoryOf(const CliOptions&)
+{
+    if (const std::string home = Environment("QUILLARY_HOME"); !home.empty())
+        return home;
+    if (const std::string data = Environment("XDG_DATA_HOME"); !data.empty())
+        return fs::path(data) / "quillary";
+    return fs::path(Environment("HOME")) / ".local/share/quillary";
+}
+
+fs::path DataFileOf(const CliOptions& options)
+{
+    if (const auto file = options.Value("--data"))
+        return *file;
+    return WorkingDirectoryOf(options) / DataFileName;
+}
+
+DataSession::DataSession(fs::path file, std::optional<RunLock> lock)
+    : m_file(std::move(file)), m_lock(std::move(lock)), m_tree(std::make_unique<ItemTree>())
+{
+}
+
+std::optional<DataSession> DataSession::Open(const CliOptions& options, Access access, std::ostream& err, int& status)
+{
+    const fs::path file = DataFileOf(options);
+    std::optional<RunLock> lock;
+    status = ExitFileError;
+    try {
+        if (access == Access::Change && !(lock = RunLock::TryAcquire(file))) {
+            err << "quillary-cli: Quillary is running on " << file.string()
+                << "; close it first (or use its own Import and Publish commands)\n";
+            status = ExitRunning;
+            return std::nullopt;
+        }
+        DataSession session(file, std::move(lock));
+        // A data file that does not exist yet starts empty when it is to be changed.
+        const bool missingIsEmpty = access == Access::Change && !fs::exists(file);
+        if (!missingIsEmpty && (fs::is_directory(file) || !LoadDataFile(session.Tree().Root(), file))) {
+            err << "quillary-cli: cannot read " << file.string() << "\n";
+            return std::nullopt;
+        }
+        status = ExitOk;
+        return session;
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return std::nullopt;
+    }
+}
+
+TreeNode* DataSession::NodeOption(const CliOptions& options, const std::string& name, std::ostream& err)
+{
+    const auto path = options.Value(name);
+    if (!path)
+        return &m_tree->Root();
+    TreeNode* node = FindNodeByPath(m_tree->Root(), *path);
+    if (!node)
+        err << "quillary-cli: no item at " << *path << " (paths start with \"" << m_tree->Root().Text() << "\")\n";
+    return node;
+}
+
+bool DataSession::Save(std::ostream& err)
+{
+    try {
+        SaveDataFile(*m_tree, m_file);
+        return true;
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return false;
+    }
+}
+
+} // namespace quillary::cli

@@ -1,0 +1,15 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace quillary::cli {
+
+// export --format zkd|csv|vcf|html --node PATH --out FILE ...
+int Export(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH] ...
+int Import(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
+} // namespace quillary::cli

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// export: writes a subtree of the data file in one of the formats the program publishes.
+#include "cli_commands.h"
+#include "data_session.h"
+#include "exchange_commands.h"
+#include "record_kind_option.h"
+
+#include "common/file_error.h"
+#include "exchange/csv_export.h"
+#include "model/data_file.h"
+#include "model/kpx_object.h"
+
+#include <functional>
+#include <map>
+
+namespace quillary::cli {
+
+namespace {
+using Writer = std::function<int(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream&)>;
+
+int WriteRecords(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream&)
+{
+    WriteSubtree(node, file);
+    return ExitOk;
+}
+
+int WriteCsv(TreeNode& node, const std::string& file, const CliOptions& options, DataSession&, std::ostream& err)
+{
+    const auto columns = RecordColumnsOf(options, err);
+    if (!columns)
+        return ExitUsage;
+    WriteSubtree(node, file, CsvExportFields{columns->fields, columns->kind, options.Has("--header")});
+    return ExitOk;
+}
+
+int WriteCard(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream& err)
+{
+    if (node.Data()->WriteVCard(file))
+        return ExitOk;
+    err << "quillary-cli: vCard publishing is only supported for Person and Organization items.\n";
+    return ExitUsage;
+}
+
+const std::map<std::string, Writer>& Writers()
+{
+    static const std::map<std::string, Writer> writers = {{"zkd", WriteRecords}, {"csv", WriteCsv}, {"vcf", WriteCard}};
+    return writers;
+}
+} // namespace
+
+int Export(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto options = CliOptions::Parse(words,
+                                           {"--data", "--format", "--node", "--out", "--kind", "--fields", "--levels",
+                                            "--title", "--text-color", "--link-color", "--background"},
+                                           {"--header", "--no-frames", "--no-zkd", "--no-vcards"}, problem);
+    if (!options || !options->Plain().empty()) {
+        err << "quillary-cli: " << (options ? "unexpected " + options->Plain().front() : problem) << "\n";
+        return ExitUsage;
+    }
+    const auto writer = Writers().find(options->ValueOr("--format", ""));
+    const auto file = options->Value("--out");
+    if (writer == Writers().end() || !file) {
+        err << "quillary-cli: export needs --format zkd|csv|vcf|html and --out FILE\n";
+        return ExitUsage;
+    }
+    int status = ExitOk;
+    auto session = DataSession::Open(*options, DataSession::Access::Read, err, status);
+    if (!session)
+        return status;
+    TreeNode* node = session->NodeOption(*options, "--node", err);
+    if (!node)
+        return ExitUsage;
+    try {
+        status = writer->second(*node, *file, *options, *session, err);
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return ExitFileError;
+    }
+    if (status == ExitOk)
+        out << "written " << *file << "\n";
+    return status;
+}
+
+} // namespace quillary::cli

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// import: brings another file's items into the data file and writes it back.
+#include "cli_commands.h"
+#include "data_session.h"
+#include "exchange_commands.h"
+#include "record_kind_option.h"
+
+#include "common/file_error.h"
+#include "exchange/csv_import.h"
+#include "model/data_file.h"
+#include "model/item_tree.h"
+#include "shell/tree_commands.h"
+
+#include <functional>
+#include <map>
+
+namespace quillary::cli {
+
+namespace {
+// Fails with a message when the source cannot be read.
+using Reader = std::function<std::optional<ImportCounts>(const std::string& source, TreeNode& into,
+                                                         const CliOptions&, std::ostream& err)>;
+
+std::optional<ImportCounts> ReadRecords(const std::string& source, TreeNode& into, const CliOptions&, std::ostream& err)
+{
+    if (!IsItemFileName(source)) {
+        err << "quillary-cli: " << source << " is no interchange file (.zkd)\n";
+        return std::nullopt;
+    }
+    ReadReport report;
+    const int before = into.ChildCount();
+    if (!LoadItemFile(into, source, &report))
+        return std::nullopt;
+    return ImportCounts{into.ChildCount() - before, static_cast<int>(report.skippedLines.size())};
+}
+
+std::optional<ImportCounts> ReadCsv(const std::string& source, TreeNode& into, const CliOptions& options,
+                                    std::ostream& err)
+{
+    const auto columns = RecordColumnsOf(options, err);
+    if (!columns)
+        return std::nullopt;
+    return ImportCSVFile(source, into, {columns->kind, columns->fields, options.Has("--tab")});
+}
+
+const std::map<std::string, Reader>& Readers()
+{
+    static const std::map<std::string, Reader> readers = {{"zkd", ReadRecords}, {"csv", ReadCsv}};
+    return readers;
+}
+
+std::optional<ImportCounts> RunReader(const Reader& reader, const std::string& source, TreeNode& into,
+                                      const CliOptions& options, std::ostream& err)
+{
+    try {
+        TreeUpdateGuard update(into.Tree());
+        return reader(source, into, options, err);
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return std::nullopt;
+    }
+}
+} // namespace
+
+int Import(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto options = CliOptions::Parse(words, {"--data", "--format", "--into", "--kind", "--fields", "--org-cards"},
+                                           {"--tab"}, problem);
+    if (!options) {
+        err << "quillary-cli: " << problem << "\n";
+        return ExitUsage;
+    }
+    const auto reader = Readers().find(options->ValueOr("--format", ""));
+    if (reader == Readers().end() || options->Plain().size() != 1) {
+        err << "quillary-cli: import needs --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites and one SOURCE\n";
+        return ExitUsage;
+    }
+    const std::string& source = options->Plain().front();
+    if (reader->first == "csv" && !RecordColumnsOf(*options, err))
+        return ExitUsage;
+    int status = ExitOk;
+    auto session = DataSession::Open(*options, DataSession::Access::Change, err, status);
+    if (!session)
+        return status;
+    TreeNode* into = session->NodeOption(*options, "--into", err);
+    if (!into)
+        return ExitUsage;
+    const auto counts = RunReader(reader->second, source, *into, *options, err);
+    if (!counts) {
+        err << "quillary-cli: nothing imported from " << source << "\n";
+        return ExitFileError;
+    }
+    SortEveryNode(session->Tree());
+    if (!session->Save(err))
+        return ExitFileError;
+    out << "items made: " << counts->made << "\n" << "rejected: " << counts->rejected << "\n";
+    return ExitOk;
+}
+
+} // namespace quillary::cli

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/run_lock.h"
+
+#include "common/file_error.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace quillary {
+
+std::filesystem::path RunLock::LockFileOf(const std::filesystem::path& dataFile)
+{
+    // The same data file reached by another name must find the same lock.
+    std::error_code error;
+    std::filesystem::path path = std::filesystem::weakly_canonical(dataFile, error);
+    if (error)
+        path = std::filesystem::absolute(dataFile);
+    path += ".lock";
+    return path;
+}
+
+// flock is the one way to a lock the kernel drops when its holder dies; the standard library has none.
+std::optional<RunLock> RunLock::TryAcquire(const std::filesystem::path& dataFile)
+{
+    const std::filesystem::path lockFile = LockFileOf(dataFile);
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        throw FileError(lockFile, "Cannot create file");
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    return RunLock(fd);
+}
+
+RunLock::RunLock(RunLock&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+
+RunLock& RunLock::operator=(RunLock&& other) noexcept
+{
+    if (this != &other) {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = std::exchange(other.m_fd, -1);
+    }
+    return *this;
+}
+
+RunLock::~RunLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+} // namespace quillary

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# quillary-cli import and export as a script uses them: every format through files, the data
+# file written back, and the refusal while the program holds the data file.
+set -u
+cli=$1
+data=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export QUILLARY_HOME=$scratch/home
+mkdir -p "$QUILLARY_HOME"
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+run() { # expected-status description command...
+    local want=$1 what=$2
+    shift 2
+    "$@" >"$scratch/out" 2>"$scratch/err"
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 "$scratch/err"))"
+}
+
+has() { # description pattern file
+    grep -q -- "$2" "$3" || fail "$1: no \"$2\" in $3"
+}
+
+# Delimited text into a data file that does not exist yet, then back out.
+run 0 "csv import" "$cli" import --format csv --kind person \
+    --fields "Title,First Name,Middle Name,Last Name,Salutation,Comment,E-Mail Address,Phone Number" \
+    "$data/csv/google_contacts.csv"
+has "counts of the csv import" "items made: 5" "$scratch/out"
+has "rejected rows counted" "rejected: 1" "$scratch/out"
+[ -f "$QUILLARY_HOME/zelk.dat" ] || fail "the default data file is written"
+run 0 "csv export" "$cli" export --format csv --kind person --fields "Title,Phone Number" --header \
+    --out "$scratch/persons.csv"
+head -1 "$scratch/persons.csv" | grep -q '^Title,"Phone Number"'$'\r''$' || fail "csv header line"
+has "csv rows hold the primary phone" '^"Anna Berg","+49 30 1234567"' "$scratch/persons.csv"
+
+# A subtree to an interchange file and back beneath another node.
+run 0 "zkd export of one node" "$cli" export --format zkd --node "My Contacts/Anna Berg" --out "$scratch/anna.zkd"
+has "the node's record at level 1" '^{1 3 }Anna Berg' "$scratch/anna.zkd"
+run 0 "zkd import into a node" "$cli" import --format zkd "$scratch/anna.zkd" --into "My Contacts/Li Wei"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+has "the imported person sits below the target" '^    person: Anna Berg' "$scratch/tree"
+
+# Wrong use changes nothing.
+cp "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat"
+run 2 "unknown kind" "$cli" import --format csv --kind robot "$data/csv/emails.csv"
+run 2 "unknown field" "$cli" export --format csv --kind phone --fields "Title,Shoe Size" --out "$scratch/x.csv"
+has "offered fields are listed" '"Phone Number"' "$scratch/err"
+run 2 "unknown node" "$cli" import --format zkd "$scratch/anna.zkd" --into "My Contacts/Nobody"
+run 2 "unknown option" "$cli" export --format zkd --out "$scratch/x.zkd" --colour red
+run 2 "vcard of a folder" "$cli" export --format vcf --out "$scratch/root.vcf"
+run 1 "missing source" "$cli" import --format csv --kind email "$scratch/absent.csv"
+cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "refused commands leave the data file alone"
+
+# While the program holds the data file, imports are refused and exports still work.
+flock "$QUILLARY_HOME/zelk.dat.lock" sleep 30 &
+holder=$!
+sleep 0.3
+run 4 "import while the program runs" "$cli" import --format csv --kind email "$data/csv/emails.csv"
+has "the refusal says why" "running" "$scratch/err"
+run 0 "export while the program runs" "$cli" export --format zkd --out "$scratch/all.zkd"
+kill "$holder" 2>/dev/null
+wait "$holder" 2>/dev/null
+cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "the refused import wrote nothing"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed"
+    exit 1
+fi
+echo "cli exchange: all checks passed"
