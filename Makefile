@@ -35,9 +35,11 @@ fuzz:
 	fuzz/run-fuzzers.sh $(FUZZ_SECONDS) build-fuzz
 
 bench: deps
+	@scripts/install-deps.sh --bench
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release -j $(JOBS) --target quillary-bench
+	cmake --build build-release -j $(JOBS) --target quillary-bench quillary-exchange-bench
 	build-release/bench/quillary-bench
+	build-release/bench/quillary-exchange-bench
 
 clean:
 	rm -rf build build-asan build-fuzz build-release

@@ -6,8 +6,7 @@
 #include "data_generator.h"
 #include "figures.h"
 #include "measurement.h"
-
-#include <stdlib.h>
+#include "scratch_folder.h"
 
 #include <exception>
 #include <filesystem>
@@ -21,30 +20,6 @@ using namespace quillary::bench;
 
 namespace {
 constexpr const char* MeasureFlag = "--measure";
-
-// A private folder under the system's temporary one, removed again with everything in it.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-    {
-        std::string pattern = (fs::temp_directory_path() / "quillary-bench-XXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot create a temporary folder");
-        m_path = pattern;
-    }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& Path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
 
 // Small files are quick enough to take the best of three tries; the largest gets one.
 int RunsFor(int persons)

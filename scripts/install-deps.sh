@@ -3,12 +3,14 @@
 # Installs the Debian packages the build needs, when they are missing.
 #   scripts/install-deps.sh          what building and testing need
 #   scripts/install-deps.sh --fuzz   also clang with libFuzzer, for the fuzz targets
+#   scripts/install-deps.sh --bench  also python3-vobject, which the exchange benchmark compares with
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth xdotool)
-if [ "${1:-}" = "--fuzz" ]; then
-    packages+=(clang libclang-rt-dev)
-fi
+case "${1:-}" in
+--fuzz) packages+=(clang libclang-rt-dev) ;;
+--bench) packages+=(python3-vobject) ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

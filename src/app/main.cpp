@@ -3,8 +3,10 @@
 // orderly end that writes the data file.
 #include "app/quillary_application.h"
 #include "platform/app_paths.h"
+#include "platform/data_file_lock.h"
 #include "platform/signal_bridge.h"
 #include "platform/single_instance.h"
+#include "platform/web_graphics.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
 #include "ui/shell/logic_form.h"
@@ -50,9 +52,12 @@ int main(int argc, char** argv)
     if (instance.HandOver(commandLine) || (!instance.Listen() && instance.HandOver(commandLine)))
         return 0; // the running copy took the command line; this one touches nothing
     QDir::setCurrent(workingDirectory);
+    InstallWebGraphics(workingDirectory); // a failure is logged and does not stop the start
+    const QString dataFile = QDir(workingDirectory).filePath(QStringLiteral("zelk.dat"));
+    const auto dataFileLock = HoldDataFile(dataFile);
 
     TProfileFile settings(SettingsFilePath().toStdString());
-    TMainForm mainForm(settings, QDir(workingDirectory).filePath(QStringLiteral("zelk.dat")));
+    TMainForm mainForm(settings, dataFile);
     TLogicForm logicForm(mainForm);
     mainForm.SetStartupCommandLine(commandLine);
 

@@ -7,6 +7,8 @@
 
 #include "common/file_error.h"
 #include "exchange/csv_export.h"
+#include "exchange/html_publish.h"
+#include "exchange/publish_choices.h"
 #include "model/data_file.h"
 #include "model/kpx_object.h"
 
@@ -16,7 +18,8 @@
 namespace quillary::cli {
 
 namespace {
-using Writer = std::function<int(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream&)>;
+using Writer =
+    std::function<int(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream&)>;
 
 int WriteRecords(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream&)
 {
@@ -41,9 +44,60 @@ int WriteCard(TreeNode& node, const std::string& file, const CliOptions&, DataSe
     return ExitUsage;
 }
 
+// The site's settings from the options, checked against what the publishing wizard offers.
+std::optional<PublishSettings> SiteSettings(TreeNode& node, const std::string& file, const CliOptions& options,
+                                            std::ostream& err)
+{
+    PublishSettings settings;
+    settings.mainFile = file;
+    settings.pageTitle = options.ValueOr("--title", node.Text());
+    settings.frames = !options.Has("--no-frames");
+    settings.includeItemFile = !options.Has("--no-zkd");
+    settings.includeVCards = !options.Has("--no-vcards");
+    settings.textColour = options.ValueOr("--text-color", settings.textColour);
+    settings.linkColour = options.ValueOr("--link-color", settings.linkColour);
+    const std::string levels = options.ValueOr("--levels", "0");
+    if (levels.size() != 1 || levels[0] < '0' || levels[0] > '9') {
+        err << "quillary-cli: --levels takes 0 (all levels) to 9\n";
+        return std::nullopt;
+    }
+    settings.levels = levels[0] - '0';
+    if (!IsColourName(settings.textColour) || !IsColourName(settings.linkColour)) {
+        err << "quillary-cli: colours are";
+        for (std::string_view colour : ColourNames())
+            err << " " << colour;
+        err << "\n";
+        return std::nullopt;
+    }
+    const std::filesystem::path working = WorkingDirectoryOf(options);
+    settings.iconsFolder = WebIconsFolder(working);
+    if (const auto background = options.Value("--background")) {
+        // A shipped background by name, or any picture file.
+        settings.background = std::filesystem::exists(*background)
+                                  ? std::optional<std::filesystem::path>(*background)
+                                  : BackgroundFileFor(*background, WebBackgroundsFolder(working));
+        if (!settings.background) {
+            err << "quillary-cli: no background " << *background << " (a file, or a name from "
+                << WebBackgroundsFolder(working).string() << ")\n";
+            return std::nullopt;
+        }
+    }
+    return settings;
+}
+
+int WriteSite(TreeNode& node, const std::string& file, const CliOptions& options, DataSession&, std::ostream& err)
+{
+    const auto settings = SiteSettings(node, file, options, err);
+    if (!settings)
+        return ExitUsage;
+    PublishHTML(node, *settings);
+    return ExitOk;
+}
+
 const std::map<std::string, Writer>& Writers()
 {
-    static const std::map<std::string, Writer> writers = {{"zkd", WriteRecords}, {"csv", WriteCsv}, {"vcf", WriteCard}};
+    static const std::map<std::string, Writer> writers = {
+        {"zkd", WriteRecords}, {"csv", WriteCsv}, {"vcf", WriteCard}, {"html", WriteSite}};
     return writers;
 }
 } // namespace

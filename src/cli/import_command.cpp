@@ -6,11 +6,16 @@
 #include "record_kind_option.h"
 
 #include "common/file_error.h"
+#include "exchange/bookmark_page.h"
 #include "exchange/csv_import.h"
+#include "exchange/favorites_import.h"
+#include "exchange/nickname_file.h"
+#include "exchange/vcard_import.h"
 #include "model/data_file.h"
 #include "model/item_tree.h"
 #include "shell/tree_commands.h"
 
+#include <fstream>
 #include <functional>
 #include <map>
 
@@ -18,8 +23,8 @@ namespace quillary::cli {
 
 namespace {
 // Fails with a message when the source cannot be read.
-using Reader = std::function<std::optional<ImportCounts>(const std::string& source, TreeNode& into,
-                                                         const CliOptions&, std::ostream& err)>;
+using Reader = std::function<std::optional<ImportCounts>(const std::string& source, TreeNode& into, const CliOptions&,
+                                                         std::ostream& err)>;
 
 std::optional<ImportCounts> ReadRecords(const std::string& source, TreeNode& into, const CliOptions&, std::ostream& err)
 {
@@ -43,9 +48,55 @@ std::optional<ImportCounts> ReadCsv(const std::string& source, TreeNode& into, c
     return ImportCSVFile(source, into, {columns->kind, columns->fields, options.Has("--tab")});
 }
 
+// The answer to "How should this vCard be imported?" for every card that names an organization.
+class FixedOrgCardAnswer final : public OrgCardQuestion
+{
+public:
+    explicit FixedOrgCardAnswer(bool asOrganization) : m_asOrganization(asOrganization) {}
+    bool ImportAsOrganization(const std::string&, const std::string&) override { return m_asOrganization; }
+
+private:
+    bool m_asOrganization;
+};
+
+std::optional<ImportCounts> ReadCards(const std::string& source, TreeNode& into, const CliOptions& options,
+                                      std::ostream&)
+{
+    FixedOrgCardAnswer answer(options.ValueOr("--org-cards", "person") == "organization");
+    return ImportVCardFile(source, into, answer);
+}
+
+// The browser and nickname sources are read from the named file itself.
+template <ImportCounts (*Import)(std::istream&, TreeNode&)>
+std::optional<ImportCounts> ReadSource(const std::string& source, TreeNode& into, const CliOptions&, std::ostream& err)
+{
+    std::ifstream in(source, std::ios::binary);
+    if (!in || std::filesystem::is_directory(source)) {
+        err << "quillary-cli: cannot read " << source << "\n";
+        return std::nullopt;
+    }
+    return Import(in, into);
+}
+
+std::optional<ImportCounts> ReadFavorites(const std::string& source, TreeNode& into, const CliOptions&,
+                                          std::ostream& err)
+{
+    if (!std::filesystem::is_directory(source)) {
+        err << "quillary-cli: " << source << " is no folder\n";
+        return std::nullopt;
+    }
+    return ImportFavorites(source, into);
+}
+
 const std::map<std::string, Reader>& Readers()
 {
-    static const std::map<std::string, Reader> readers = {{"zkd", ReadRecords}, {"csv", ReadCsv}};
+    static const std::map<std::string, Reader> readers = {{"zkd", ReadRecords},
+                                                          {"csv", ReadCsv},
+                                                          {"vcf", ReadCards},
+                                                          {"bookmarks", ReadSource<ImportNSBook>},
+                                                          {"addresses", ReadSource<ImportNSAddr>},
+                                                          {"nicknames", ReadSource<ImportEudora>},
+                                                          {"favorites", ReadFavorites}};
     return readers;
 }
 
@@ -73,12 +124,18 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     }
     const auto reader = Readers().find(options->ValueOr("--format", ""));
     if (reader == Readers().end() || options->Plain().size() != 1) {
-        err << "quillary-cli: import needs --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites and one SOURCE\n";
+        err << "quillary-cli: import needs --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites and one "
+               "SOURCE\n";
         return ExitUsage;
     }
     const std::string& source = options->Plain().front();
     if (reader->first == "csv" && !RecordColumnsOf(*options, err))
         return ExitUsage;
+    const std::string orgCards = options->ValueOr("--org-cards", "person");
+    if (orgCards != "person" && orgCards != "organization") {
+        err << "quillary-cli: --org-cards takes organization or person\n";
+        return ExitUsage;
+    }
     int status = ExitOk;
     auto session = DataSession::Open(*options, DataSession::Access::Change, err, status);
     if (!session)
@@ -94,7 +151,8 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     SortEveryNode(session->Tree());
     if (!session->Save(err))
         return ExitFileError;
-    out << "items made: " << counts->made << "\n" << "rejected: " << counts->rejected << "\n";
+    out << "items made: " << counts->made << "\n"
+        << "rejected: " << counts->rejected << "\n";
     return ExitOk;
 }
 

@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the desktop program as a user would, on a virtual display: one running copy, a second
 # start that hands over a file, the orderly end on SIGTERM, and the hidden start.
-# Usage: app_test.sh QUILLARY_BINARY   (run inside xvfb-run)
+# Usage: app_test.sh QUILLARY_BINARY QUILLARY_CLI   (run inside xvfb-run)
 set -u
 app=$1
+cli=$2
 scratch=$(mktemp -d)
 export QUILLARY_HOME=$scratch/home
 export XDG_RUNTIME_DIR=$scratch/runtime
@@ -49,6 +50,11 @@ status=$?
 [ "$status" -eq 0 ] || fail "the second copy ended with status $status, not 0"
 [ "$(pgrep -c -x "$(basename "$app")")" -eq 1 ] || fail "a second copy is still running"
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
+
+# While the program runs, the command-line companion must not change its data file.
+"$cli" import --format zkd "$scratch/Import Me.zkd" >/dev/null 2>&1
+status=$?
+[ "$status" -eq 4 ] || fail "quillary-cli import while the program runs ended with $status, not 4"
 
 kill -TERM "$first"
 wait_for 10 bash -c "! kill -0 $first 2>/dev/null" || fail "SIGTERM did not end the program"

@@ -47,6 +47,47 @@ run 0 "zkd import into a node" "$cli" import --format zkd "$scratch/anna.zkd" --
 "$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
 has "the imported person sits below the target" '^    person: Anna Berg' "$scratch/tree"
 
+# A person's card, and cards read back with the organization question answered.
+run 0 "vcf export" "$cli" export --format vcf --node "My Contacts/Anna Berg" --out "$scratch/anna.vcf"
+has "the card holds the name" '^N:Berg;Anna;;Dr\.' "$scratch/anna.vcf"
+run 0 "vcf import" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards organization
+has "every card made an item" "items made: 3" "$scratch/out"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+grep -q '^  organization: ' "$scratch/tree" || fail "a card with ORG became an organization"
+
+# A published site: frameset, index, entries, the interchange file and a card per person.
+mkdir -p "$scratch/site"
+run 0 "html export" "$cli" export --format html --node "My Contacts/Anna Berg" --out "$scratch/site/anna.htm" \
+    --title "Anna & friends" --levels 2 --link-color Maroon
+for page in anna.htm zelkindex.htm zelkmain.htm zelkmain.zkd; do
+    [ -f "$scratch/site/$page" ] || fail "the site holds $page"
+done
+ls "$scratch/site"/vc*.vcf >/dev/null 2>&1 || fail "the site holds the person's card"
+has "the page title is escaped" '<h2>Anna &amp; friends</h2>' "$scratch/site/zelkmain.htm"
+run 0 "single html page" "$cli" export --format html --no-frames --no-zkd --no-vcards --out "$scratch/one.htm"
+[ -f "$scratch/zelkindex.htm" ] && fail "no index page without frames"
+run 2 "unknown colour" "$cli" export --format html --text-color Mauve --out "$scratch/x.htm"
+run 2 "levels out of range" "$cli" export --format html --levels 12 --out "$scratch/x.htm"
+
+# Browser and nickname sources, read from the files themselves.
+run 0 "bookmarks" "$cli" import --format bookmarks "$data/sources/bookmark_classic.htm"
+has "bookmarks made websites" "items made: [1-9]" "$scratch/out"
+run 0 "address book" "$cli" import --format addresses "$data/sources/address_book.htm"
+run 0 "nicknames" "$cli" import --format nicknames "$data/sources/nndbase_nicknames.txt"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+has "the nickname folder" '^  folder: Eudora Addresses' "$scratch/tree"
+
+# A favorites folder with a sub-folder of Internet shortcuts.
+mkdir -p "$scratch/Favorites/News"
+printf '[InternetShortcut]\r\nURL=https://example.org/\r\n' >"$scratch/Favorites/Example.url"
+printf '[InternetShortcut]\r\nURL=https://news.example/\r\n' >"$scratch/Favorites/News/Daily.url"
+run 0 "favorites" "$cli" import --format favorites "$scratch/Favorites" --into "My Contacts"
+has "both shortcuts" "items made: 2" "$scratch/out"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+has "the sub-folder becomes a folder" '^    folder: News' "$scratch/tree"
+has "a shortcut becomes a website" 'website: Daily -> https://news.example/' "$scratch/tree"
+run 1 "favorites needs a folder" "$cli" import --format favorites "$scratch/Favorites/Example.url"
+
 # Wrong use changes nothing.
 cp "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat"
 run 2 "unknown kind" "$cli" import --format csv --kind robot "$data/csv/emails.csv"
@@ -56,10 +97,17 @@ run 2 "unknown node" "$cli" import --format zkd "$scratch/anna.zkd" --into "My C
 run 2 "unknown option" "$cli" export --format zkd --out "$scratch/x.zkd" --colour red
 run 2 "vcard of a folder" "$cli" export --format vcf --out "$scratch/root.vcf"
 run 1 "missing source" "$cli" import --format csv --kind email "$scratch/absent.csv"
+run 2 "org-cards answer" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards maybe
+run 1 "missing vcard file" "$cli" import --format vcf "$scratch/absent.vcf"
 cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "refused commands leave the data file alone"
 
 # While the program holds the data file, imports are refused and exports still work.
-flock "$QUILLARY_HOME/zelk.dat.lock" sleep 30 &
+# The holder becomes the sleep itself, so killing it frees the lock at once.
+(
+    exec 9>"$QUILLARY_HOME/zelk.dat.lock"
+    flock 9
+    exec sleep 30
+) >/dev/null 2>&1 &
 holder=$!
 sleep 0.3
 run 4 "import while the program runs" "$cli" import --format csv --kind email "$data/csv/emails.csv"

@@ -12,4 +12,20 @@ namespace quillary {
 // one. Throws FileError when any step fails; the temporary file is removed again.
 void WriteFileAtomically(const std::filesystem::path& path, const std::function<void(std::ostream&)>& write);
 
+// While one is alive on a thread, WriteFileAtomically on that thread leaves out its flushes to
+// disk, and the whole batch is flushed once when the last one ends. Writing thousands of small
+// files (a published site) is then bounded by the disk's bandwidth instead of its sync latency;
+// each file still appears whole or not at all.
+class BatchedSync
+{
+public:
+    explicit BatchedSync(std::filesystem::path folder);
+    ~BatchedSync();
+    BatchedSync(const BatchedSync&) = delete;
+    BatchedSync& operator=(const BatchedSync&) = delete;
+
+private:
+    std::filesystem::path m_folder;
+};
+
 } // namespace quillary

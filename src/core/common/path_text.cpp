@@ -23,4 +23,15 @@ std::string ExtractFileName(std::string_view path)
     return std::string(path.substr(FolderLength(path)));
 }
 
+std::string GetFolderName(std::string_view path)
+{
+    std::string_view folder = path.substr(0, FolderLength(path));
+    const auto last = folder.find_last_not_of("/\\");
+    if (last == std::string_view::npos)
+        return std::string(folder.substr(0, 1)); // the root, or no folder at all
+    folder = folder.substr(0, last + 1);
+    const auto separator = folder.find_last_of("/\\");
+    return std::string(separator == std::string_view::npos ? folder : folder.substr(separator + 1));
+}
+
 } // namespace quillary

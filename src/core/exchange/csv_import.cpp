@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_import.h"
 
+#include "common/text_line_reader.h"
 #include "exchange/line_protection.h"
 #include "model/create_item.h"
 #include "model/field_record.h"
@@ -10,28 +11,10 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace quillary {
 
 namespace {
-// The lines of a text, split at CR LF, LF or a lone CR.
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.push_back(text.substr(start));
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
-    }
-    return lines;
-}
-
 void Remove(TKPXObject* item)
 {
     if (IsTreeKind(item->GetKind()))
@@ -56,8 +39,7 @@ bool ImportRow(std::string row, TreeNode& destination, const CsvImportSettings& 
 ImportCounts ImportCSV(std::istream& in, TreeNode& destination, const CsvImportSettings& settings,
                        const ProgressFn& progress)
 {
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    const std::vector<std::string_view> lines = SplitLines(text);
+    std::vector<std::string> lines = ReadTextLines(in);
     ImportCounts counts;
     ItemTree& tree = destination.Tree();
     TreeUpdateGuard update(tree);
@@ -67,7 +49,7 @@ ImportCounts ImportCSV(std::istream& in, TreeNode& destination, const CsvImportS
             break;
         if (lines[i].empty())
             continue;
-        ++(ImportRow(std::string(lines[i]), destination, settings) ? counts.made : counts.rejected);
+        ++(ImportRow(std::move(lines[i]), destination, settings) ? counts.made : counts.rejected);
     }
     return counts;
 }

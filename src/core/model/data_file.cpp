@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/data_file.h"
 
+#include "common/ascii_case.h"
 #include "common/atomic_file.h"
 #include "common/file_error.h"
 #include "model/item_tree.h"
@@ -56,10 +57,7 @@ bool IsItemFileName(const std::filesystem::path& path)
 {
     if (path.string() == ClipFileName)
         return true;
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".zkd";
+    return EqualsNoCase(path.extension().string(), ".zkd");
 }
 
 bool LoadItemFile(TreeNode& target, const std::filesystem::path& path, ReadReport* report)

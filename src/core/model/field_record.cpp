@@ -1,23 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/field_record.h"
 
+#include "common/ascii_case.h"
+
 #include <algorithm>
 
 namespace quillary {
 
-namespace {
-bool SameName(std::string_view a, std::string_view b)
-{
-    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-} // namespace
-
 std::optional<std::string> FieldRecord::Get(std::string_view name) const
 {
     for (std::size_t i = 0; i < names.size(); ++i)
-        if (SameName(names[i], name))
+        if (EqualsNoCase(names[i], name))
             return i < values.size() ? std::optional<std::string>(values[i]) : std::nullopt;
     return std::nullopt;
 }
@@ -25,7 +18,7 @@ std::optional<std::string> FieldRecord::Get(std::string_view name) const
 void FieldRecord::Set(std::string_view name, std::string_view value)
 {
     for (std::size_t i = 0; i < names.size() && i < values.size(); ++i)
-        if (SameName(names[i], name)) {
+        if (EqualsNoCase(names[i], name)) {
             values[i] = std::string(value);
             return;
         }

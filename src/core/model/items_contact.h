@@ -33,6 +33,8 @@ public:
     std::string GetPlainText() const override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    std::string GetVCardLine() const override;
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
 
     AddressForm ToForm() const;
     // Title, Target (the first line), Comment, the lines, City, State, PostCode and Country.
@@ -64,6 +66,7 @@ public:
     int Dial() override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    std::string GetVCardLine() const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -84,6 +87,7 @@ public:
     int Dial() override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    std::string GetVCardLine() const override;
 };
 
 class TEMailObject final : public TTagOnlyObject
@@ -99,6 +103,9 @@ public:
     void SendMail(const std::string& attachment) override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    std::string GetVCardLine() const override;
+    // A target without "@" is published in the plain form.
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -118,6 +125,11 @@ public:
     void Browse() override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    std::string GetVCardLine() const override;
+    // Sub-websites are indented under their parent; only a website with sub-websites gets an index line.
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
+    bool ListInIndex() const override;
 
 private:
     bool EditWith(EditMode mode);

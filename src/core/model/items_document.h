@@ -20,6 +20,8 @@ public:
     void EditProperties() override;
     void OpenDefault() override { Launch(); }
     void Launch() override;
+    // Documents are files on this machine: a published page has nothing to show of them.
+    void WriteHTML(std::ostream&, bool) const override {}
 
 private:
     bool EditWith(bool isNew);

@@ -21,6 +21,9 @@ class TFolderObject final : public TGroupObject
 public:
     TFolderObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                   std::int32_t id, std::string_view details);
+
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 
 class TTeamObject final : public TGroupObject
@@ -28,6 +31,9 @@ class TTeamObject final : public TGroupObject
 public:
     TTeamObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                 std::int32_t id, std::string_view details);
+
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 
 } // namespace quillary

@@ -8,6 +8,8 @@
 
 namespace quillary {
 
+class TCard;
+
 // What organizations and persons share: five primary slots, each naming by title the child of
 // its kind that serves as the primary address, phone, fax, e-mail address and website.
 class TPartyObject : public TKPXObject
@@ -30,6 +32,9 @@ public:
     void EditProperties() override;
     // Other columns come from the primary details, the first that answers; "," when none does.
     std::string GetFieldText(std::string_view field) const override;
+    // Published as a table: the primary details first, then the others; persons add their names.
+    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 
     // The dialog's contents for a new item (preset section titles) or for editing this one.
     PartyForm NewForm() const;
@@ -42,6 +47,13 @@ public:
     // The titles the section's title box lists: detail children of the kind (websites: child nodes).
     std::vector<std::string> SectionTitles(Slot slot) const;
 
+    // vCard (written with the format, in exchange/): fills the item from a card and makes its
+    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; the card
+    // that stands for the item; a file holding that one card.
+    virtual void ReadVCard(TCard& card) = 0;
+    TCard MakeVCard() const;
+    bool WriteVCard(const std::filesystem::path& file) const override;
+
 protected:
     TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id);
@@ -53,6 +65,10 @@ protected:
     // Detail-line helpers for the slots, which stand last before the categories.
     void ReadSlots(const std::vector<std::string_view>& fields, std::size_t first);
     const std::array<std::string, SlotCount>& Slots() const { return m_primary; }
+    // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
+    void ReadVCardDetails(TCard& card);
+    // The lines that name the item on its card.
+    virtual std::vector<std::string> VCardNameLines() const = 0;
 
 private:
     void ApplyAddress(const AddressForm& section, EditMode mode);
@@ -73,6 +89,10 @@ public:
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
+    void ReadVCard(TCard& card) override;
+
+protected:
+    std::vector<std::string> VCardNameLines() const override;
 };
 
 class TPersonObject final : public TPartyObject
@@ -91,9 +111,11 @@ public:
     void WriteRecord(std::string& out, int level) const override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
+    void ReadVCard(TCard& card) override;
 
 protected:
     void ApplyNames(const PartyForm& form) override;
+    std::vector<std::string> VCardNameLines() const override;
     void FillNames(PartyForm& form) const override;
 
 private:

@@ -323,6 +323,16 @@ void TPlainObject::WriteRecord(std::string& out, int level) const
     }
 }
 
+std::string TKPXObject::GetVCardLine() const
+{
+    return {};
+}
+
+bool TKPXObject::WriteVCard(const std::filesystem::path&) const
+{
+    return false;
+}
+
 bool IsURL(std::string_view text)
 {
     static constexpr std::array<std::string_view, 8> Prefixes = {

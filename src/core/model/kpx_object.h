@@ -3,6 +3,8 @@
 
 #include <bitset>
 #include <cstdint>
+#include <filesystem>
+#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -93,6 +95,15 @@ public:
     // accepted) and answering one column on export ("\"value\"," or empty for unknown fields).
     virtual bool ReadFields(FieldRecord& record);
     virtual std::string GetFieldText(std::string_view field) const;
+    // vCard: a detail's property line (empty for kinds without one), and a one-card file of the
+    // item; only persons and organizations write one (the result says whether a file was written).
+    virtual std::string GetVCardLine() const;
+    virtual bool WriteVCard(const std::filesystem::path& file) const;
+    // Publishing: the item's entry on the main page (here the plain form: title, target and
+    // comment), its line in the index (here none), and whether the index lists it at all.
+    virtual void WriteHTML(std::ostream& out, bool withVCard) const;
+    virtual void WriteHTMLLink(std::ostream& out, std::string_view prefix) const;
+    virtual bool ListInIndex() const;
 
     // Places the record at level 1 under the private format, and the plain text, on the clipboard.
     void CopyToClipboard() const;

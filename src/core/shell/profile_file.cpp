@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/profile_file.h"
 
+#include "common/ascii_case.h"
+
 #include "common/atomic_file.h"
 #include "common/file_error.h"
 #include "model/field_text.h"
@@ -21,17 +23,6 @@ constexpr std::string_view LineEnd = "\r\n";
 bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameName(std::string_view a, std::string_view b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string_view TrimLeft(std::string_view text)
@@ -101,7 +92,7 @@ std::string ReadWholeFile(const std::filesystem::path& path)
 template <typename Lines> auto FindLine(Lines& lines, std::string_view key)
 {
     return std::find_if(lines.begin(), lines.end(),
-                        [&](const auto& line) { return !line.key.empty() && SameName(line.key, key); });
+                        [&](const auto& line) { return !line.key.empty() && EqualsNoCase(line.key, key); });
 }
 
 } // namespace
@@ -147,8 +138,8 @@ void TProfileFile::Parse(std::string_view text)
 const TProfileFile::Section* TProfileFile::FindSection(std::string_view name) const
 {
     const std::string clean = CleanName(name, ']');
-    const auto found =
-        std::find_if(m_sections.begin(), m_sections.end(), [&](const Section& s) { return SameName(s.name, clean); });
+    const auto found = std::find_if(m_sections.begin(), m_sections.end(),
+                                    [&](const Section& s) { return EqualsNoCase(s.name, clean); });
     return found == m_sections.end() ? nullptr : &*found;
 }
 
@@ -229,7 +220,7 @@ void TProfileFile::WriteInteger(std::string_view section, std::string_view key, 
 void TProfileFile::EraseSection(std::string_view section)
 {
     const std::string clean = CleanName(section, ']');
-    const auto erased = std::erase_if(m_sections, [&](const Section& s) { return SameName(s.name, clean); });
+    const auto erased = std::erase_if(m_sections, [&](const Section& s) { return EqualsNoCase(s.name, clean); });
     m_dirty = m_dirty || erased > 0;
 }
 

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// quillary-exchange-bench [PERSONS]: figures for the import and export formats on a generated
+// address book (100,000 persons by default): delimited text out and back in, vCards in (beside
+// python3-vobject reading the same file, when it is installed) and a published web site.
+#include "data_generator.h"
+#include "scratch_folder.h"
+
+#include "exchange/csv_export.h"
+#include "exchange/csv_import.h"
+#include "exchange/html_publish.h"
+#include "exchange/record_types.h"
+#include "exchange/vcard_file.h"
+#include "exchange/vcard_import.h"
+#include "model/data_file.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_party.h"
+#include "model/tree_walk.h"
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace quillary;
+using namespace quillary::bench;
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+template <typename F> double Seconds(F&& work)
+{
+    const auto start = Clock::now();
+    work();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+void Row(const std::string& what, double seconds, const std::string& note)
+{
+    std::cout << "| " << what << " | " << std::fixed << std::setprecision(3) << seconds << " | " << note << " |\n";
+}
+
+std::unique_ptr<ItemTree> GeneratedTree(int persons)
+{
+    auto tree = std::make_unique<ItemTree>();
+    std::istringstream in(GenerateDataText(persons));
+    LoadDataStream(in, tree->Root());
+    return tree;
+}
+
+class PersonCardAnswer final : public OrgCardQuestion
+{
+public:
+    bool ImportAsOrganization(const std::string&, const std::string&) override { return false; }
+};
+
+int CountKind(TreeNode& start, int kind)
+{
+    int count = 0;
+    ForEachInSubtree(start, [&](TreeNode& node) { count += node.Data()->GetKind() == kind; });
+    return count;
+}
+
+void CsvFigures(ItemTree& tree, const fs::path& folder)
+{
+    const RecordType& person = *RecordTypeOfKind(KindPerson);
+    const CsvExportFields columns{{person.fields.begin(), person.fields.end()}, KindPerson, true};
+    const fs::path file = folder / "persons.csv";
+    const double exported = Seconds([&] { WriteSubtree(tree.Root(), file, columns); });
+    Row("CSV export, every person field", exported,
+        std::to_string(CountKind(tree.Root(), KindPerson)) + " rows, " + std::to_string(fs::file_size(file) >> 10) +
+            " KiB, written to disk");
+
+    ItemTree imported;
+    std::optional<ImportCounts> counts;
+    const double read = Seconds([&] { counts = ImportCSVFile(file, imported.Root(), {KindPerson, columns.fields}); });
+    Row("CSV import of that file", read,
+        std::to_string(counts->made) + " persons made with their primary details, " + std::to_string(counts->rejected) +
+            " rejected (the header line)");
+}
+
+// Cards of the first `count` persons, written as one file.
+fs::path WriteCards(ItemTree& tree, int count, const fs::path& folder)
+{
+    TVCardFile cards;
+    cards.Filename = folder / "persons.vcf";
+    ForEachInSubtree(tree.Root(), [&](TreeNode& node) {
+        if (cards.CardCount() < count && node.Data()->GetKind() == KindPerson)
+            cards.AddCard(static_cast<const TPersonObject&>(*node.Data()).MakeVCard());
+    });
+    cards.Save();
+    return cards.Filename;
+}
+
+void VCardFigures(ItemTree& tree, const fs::path& folder)
+{
+    const fs::path file = WriteCards(tree, 10000, folder);
+    ItemTree imported;
+    PersonCardAnswer answer;
+    ImportCounts counts;
+    const double ours = Seconds([&] { counts = ImportVCardFile(file, imported.Root(), answer); });
+    Row("vCard import", ours, std::to_string(counts.made) + " cards into items with their details");
+
+    const std::string python = "/usr/bin/python3 -c 'import sys, vobject; "
+                               "n = sum(1 for _ in vobject.readComponents(open(sys.argv[1], newline=\"\"))); "
+                               "sys.exit(0 if n == " +
+                               std::to_string(counts.made) + " else 3)' '" + file.string() + "'";
+    int status = 0;
+    const double theirs = Seconds([&] { status = std::system(python.c_str()); });
+    if (status != 0) {
+        std::cout << "| python3-vobject reading the same file | - | not measured (install python3-vobject: "
+                     "scripts/install-deps.sh --bench) |\n";
+        return;
+    }
+    std::ostringstream ratio;
+    ratio << "parsing only, no items made; ours is " << std::fixed << std::setprecision(0) << theirs / ours
+          << " times faster";
+    Row("python3-vobject reading the same file", theirs, ratio.str());
+}
+
+void PublishFigures(ItemTree& tree, const fs::path& folder, const std::string& where)
+{
+    PublishSettings settings;
+    settings.mainFile = folder / "site" / "book.htm";
+    settings.pageTitle = "Address book";
+    fs::create_directories(settings.mainFile.parent_path());
+    const double published = Seconds([&] { PublishHTML(tree.Root(), settings); });
+    std::size_t files = 0, bytes = 0;
+    for (const auto& entry : fs::directory_iterator(settings.mainFile.parent_path()))
+        ++files, bytes += entry.file_size();
+    Row("Publishing 10,000 persons as a framed site, " + where, published,
+        std::to_string(files) + " files (a vCard per person and organization), " + std::to_string(bytes >> 10) +
+            " KiB");
+}
+
+// Most of a site's time is the file system making ten thousand small files; the same site in
+// memory shows what the program itself takes.
+void PublishFigures(const fs::path& folder)
+{
+    auto tree = GeneratedTree(10000);
+    PublishFigures(*tree, folder, "into " + folder.parent_path().string());
+    std::error_code error;
+    if (!fs::is_directory("/dev/shm", error))
+        return;
+    const std::string memory = "/dev/shm/quillary-bench-" + std::to_string(::getpid());
+    PublishFigures(*tree, memory, "into /dev/shm (memory)");
+    fs::remove_all(memory, error);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        const int persons = argc > 1 ? std::stoi(argv[1]) : 100000;
+        ScratchFolder folder;
+        std::cerr << "generating " << persons << " persons...\n";
+        auto tree = GeneratedTree(persons);
+        std::cout << "| " << persons << " persons | seconds | |\n|---|---|---|\n";
+        CsvFigures(*tree, folder.Path());
+        VCardFigures(*tree, folder.Path());
+        PublishFigures(folder.Path());
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "quillary-exchange-bench: " << error.what() << "\nusage: quillary-exchange-bench [PERSONS]\n";
+        return 1;
+    }
+}

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How items other than persons and organizations appear on a published page.
+#include "exchange/html_entry.h"
+#include "exchange/html_text.h"
+#include "model/item_kind.h"
+#include "model/items_contact.h"
+#include "model/items_group.h"
+#include "model/tree_node.h"
+
+#include <ostream>
+
+namespace quillary {
+
+void TKPXObject::WriteHTML(std::ostream& out, bool) const
+{
+    WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), "</em></strong> ", EscapeHtml(GetTarget()),
+                        DashComment(*this), "<br>"});
+}
+
+void TKPXObject::WriteHTMLLink(std::ostream&, std::string_view) const {}
+
+bool TKPXObject::ListInIndex() const
+{
+    return true;
+}
+
+namespace {
+void WriteDetailEntries(std::ostream& out, const TKPXObject& owner)
+{
+    for (int i = 0; i < owner.ChildCount(); ++i)
+        owner.ChildAt(i)->WriteHTML(out, false);
+}
+} // namespace
+
+void TFolderObject::WriteHTML(std::ostream& out, bool) const
+{
+    WriteHtmlLine(out, {"<p>", AnchorHeading(*this)});
+    WriteCommentLine(out, *this);
+    WriteHtmlLine(out, {"<blockquote>"});
+    WriteDetailEntries(out, *this);
+    WriteHtmlLine(out, {"</blockquote>"});
+}
+
+void TFolderObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) const
+{
+    WriteIndexLink(out, prefix, *this, {"folder.gif", 15, 13});
+}
+
+void TTeamObject::WriteHTML(std::ostream& out, bool) const
+{
+    WriteHtmlLine(out, {AnchorHeading(*this)});
+    WriteCommentLine(out, *this);
+    WriteDetailEntries(out, *this);
+}
+
+void TTeamObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) const
+{
+    WriteIndexLink(out, prefix, *this, {"team.gif", 16, 16});
+}
+
+void TWebObject::WriteHTML(std::ostream& out, bool) const
+{
+    const TreeNode* node = GetTreeNode();
+    const TreeNode* parent = node ? node->Parent() : nullptr;
+    const bool underWebsite = parent && parent->Data() && parent->Data()->GetKind() == KindWebsite;
+    if (underWebsite && node == parent->FirstChild())
+        WriteHtmlLine(out, {"<blockquote>"});
+    // The index links to a website with sub-websites, so its entry needs an anchor to land on.
+    if (ListInIndex())
+        WriteHtmlLine(out, {"<a name=\"", EscapeHtml(GetTitle()), "\"></a>"});
+    // The address is the user's own link and stays as typed, only kept inside its attribute.
+    WriteHtmlLine(out, {"<a href=\"", EscapeHtml(GetTarget()), "\">", EscapeHtml(GetTitle()), "</a>",
+                        DashComment(*this), "<br>"});
+    if (underWebsite && node == parent->LastChild())
+        WriteHtmlLine(out, {"</blockquote>"});
+}
+
+void TWebObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) const
+{
+    WriteIndexLink(out, prefix, *this, {"web.gif", 16, 16});
+}
+
+bool TWebObject::ListInIndex() const
+{
+    return GetTreeNode() && GetTreeNode()->HasChildren();
+}
+
+void TEMailObject::WriteHTML(std::ostream& out, bool withVCard) const
+{
+    if (!IsEMailAddress(GetTarget())) {
+        TKPXObject::WriteHTML(out, withVCard);
+        return;
+    }
+    const std::string address = EscapeHtml(GetTarget());
+    WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), " </em></strong><a href=\"mailto:", address, "\">",
+                        address, "</a>", DashComment(*this), "<br>"});
+}
+
+void TAddressObject::WriteHTML(std::ostream& out, bool) const
+{
+    WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), "</em></strong><br>"});
+    WriteCommentLine(out, *this);
+    for (std::size_t i = 0; i < Lines().size() && i < 3; ++i)
+        if (!Lines()[i].empty())
+            WriteHtmlLine(out, {EscapeHtml(Lines()[i]), "<br>"});
+    WriteHtmlLine(out, {EscapeHtml(City()), ", ", EscapeHtml(State()), " ", EscapeHtml(PostCode()), "<br>"});
+    if (!Country().empty())
+        WriteHtmlLine(out, {EscapeHtml(Country()), "<br>"});
+}
+
+} // namespace quillary

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// How persons and organizations appear on a published page: a table with the primary details
+// on top and the other details below.
+#include "exchange/html_entry.h"
+#include "exchange/html_text.h"
+#include "model/item_kind.h"
+#include "model/items_party.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+
+namespace quillary {
+
+namespace {
+void WriteEntryOf(std::ostream& out, const TKPXObject* detail)
+{
+    if (detail)
+        detail->WriteHTML(out, false);
+}
+
+void WriteVCardLink(std::ostream& out, std::string_view fontSize, std::int32_t id)
+{
+    WriteHtmlLine(out, {"<p><font size=", fontSize, "><a href=\"", VCardFileName(id),
+                        "\"><img src=\"vcard.gif\" align=left border=0 width=16 height=16>Get vCard</a></font></p>"});
+}
+
+void WriteNames(std::ostream& out, const TPersonObject& person)
+{
+    WriteHtmlLine(out, {EscapeHtml(person.Salutation()), " ", EscapeHtml(person.FirstName()), " ",
+                        EscapeHtml(person.MiddleName()), " ", EscapeHtml(person.LastName()), "<br>"});
+}
+
+using Primaries = std::array<const TKPXObject*, TPartyObject::SlotCount>;
+
+// The title cell with the primary address, beside the cell of the primary numbers and e-mail address.
+void WriteFirstRow(std::ostream& out, const TPartyObject& party, const Primaries& primaries, bool withVCard)
+{
+    const auto* person = dynamic_cast<const TPersonObject*>(&party);
+    WriteHtmlLine(out, {"<tr><td valign=top>", AnchorHeading(party)});
+    WriteCommentLine(out, party);
+    if (withVCard)
+        WriteVCardLink(out, person ? "2" : "1", party.GetID());
+    if (person)
+        WriteNames(out, *person);
+    WriteEntryOf(out, primaries[TPartyObject::SlotAddress]);
+    WriteHtmlLine(out, {"</td><td valign=top>"});
+    for (auto slot : {TPartyObject::SlotPhone, TPartyObject::SlotFax, TPartyObject::SlotEMail})
+        WriteEntryOf(out, primaries[slot]);
+    WriteHtmlLine(out, {"</td></tr>"});
+}
+
+// The primary website, beside the other details. A detail that merely shares its title with a
+// primary of another kind is one of the others: only the details shown above are left out.
+void WriteSecondRow(std::ostream& out, const TPartyObject& party, const Primaries& primaries)
+{
+    const bool spaced = party.GetKind() == KindPerson;
+    WriteHtmlLine(out, {"<tr><td valign=top>"});
+    WriteEntryOf(out, primaries[TPartyObject::SlotWebsite]);
+    WriteHtmlLine(out, {"</td><td valign=top>"});
+    for (int i = 0; i < party.ChildCount(); ++i) {
+        const TKPXObject* detail = party.ChildAt(i);
+        if (std::find(primaries.begin(), primaries.end(), detail) != primaries.end())
+            continue;
+        detail->WriteHTML(out, false);
+        if (spaced)
+            WriteHtmlLine(out, {"<p>"});
+    }
+    WriteHtmlLine(out, {"</td></tr></table>"});
+}
+} // namespace
+
+void TPartyObject::WriteHTML(std::ostream& out, bool withVCard) const
+{
+    Primaries primaries{};
+    for (int slot = 0; slot < SlotCount; ++slot)
+        primaries[slot] = PrimaryChild(static_cast<Slot>(slot));
+    WriteHtmlLine(out, {"<p><table width=100%>"});
+    WriteFirstRow(out, *this, primaries, withVCard);
+    WriteSecondRow(out, *this, primaries);
+    WriteHtmlLine(out, {"<hr>"});
+}
+
+void TPartyObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) const
+{
+    WriteIndexLink(out, prefix, *this, {GetKind() == KindPerson ? "person.gif" : "org.gif", 16, 16});
+}
+
+} // namespace quillary

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/vcard_card.h"
+
+#include "common/ascii_case.h"
+#include "common/text_line_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <iterator>
+
+namespace quillary {
+
+namespace {
+bool IsKnownProperty(std::string_view line)
+{
+    static constexpr std::array<std::string_view, 8> Names = {"FN", "N", "ADR", "TEL", "EMAIL", "TITLE", "ORG", "URL"};
+    return std::any_of(Names.begin(), Names.end(), [&](std::string_view name) { return StartsWithNoCase(line, name); });
+}
+} // namespace
+
+void TCard::AddProperty(TCardProperty property)
+{
+    m_properties.push_back(std::move(property));
+}
+
+void TCard::AddLine(std::string_view line)
+{
+    TCardProperty property;
+    property.Parse(line);
+    AddProperty(std::move(property));
+}
+
+void TCard::DeleteProperty(int index)
+{
+    if (index >= 0 && index < PropertyCount())
+        m_properties.erase(m_properties.begin() + index);
+}
+
+int TCard::IndexOfProperty(const TCardProperty* property) const
+{
+    for (std::size_t i = 0; i < m_properties.size(); ++i)
+        if (&m_properties[i] == property)
+            return static_cast<int>(i);
+    return -1;
+}
+
+TCardProperty* TCard::FindProperty(std::string_view name)
+{
+    const auto found = std::find_if(m_properties.begin(), m_properties.end(),
+                                    [&](const TCardProperty& property) { return property.Name == name; });
+    return found == m_properties.end() ? nullptr : &*found;
+}
+
+const TCardProperty* TCard::FindProperty(std::string_view name) const
+{
+    return const_cast<TCard*>(this)->FindProperty(name);
+}
+
+std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
+{
+    const auto named = [&](const TCardProperty& property) { return property.Name == name; };
+    const auto kept = std::stable_partition(m_properties.begin(), m_properties.end(), std::not_fn(named));
+    std::vector<TCardProperty> taken(std::make_move_iterator(kept), std::make_move_iterator(m_properties.end()));
+    m_properties.erase(kept, m_properties.end());
+    return taken;
+}
+
+void TCard::ReadCard(TextLineReader& lines)
+{
+    std::string line;
+    while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
+        if (IsKnownProperty(line))
+            AddLine(line);
+}
+
+void TCard::WriteCard(std::ostream& out) const
+{
+    out << "begin:vcard\r\n";
+    for (const TCardProperty& property : m_properties)
+        out << property.AsText() << "\r\n";
+    out << "end:vcard\r\n";
+}
+
+} // namespace quillary

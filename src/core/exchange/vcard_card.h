@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "exchange/vcard_property.h"
+
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+class TextLineReader;
+
+// One card of a vCard file: its property lines in file order.
+class TCard
+{
+public:
+    int PropertyCount() const { return static_cast<int>(m_properties.size()); }
+    TCardProperty& Properties(int index) { return m_properties.at(static_cast<std::size_t>(index)); }
+    const TCardProperty& Properties(int index) const { return m_properties.at(static_cast<std::size_t>(index)); }
+    void AddProperty(TCardProperty property);
+    // Parses a line into a new property at the end.
+    void AddLine(std::string_view line);
+    void DeleteProperty(int index);
+    // The position of a property of this card, or -1 when it belongs to none.
+    int IndexOfProperty(const TCardProperty* property) const;
+
+    // The first property whose name is exactly name (case counts), or none.
+    TCardProperty* FindProperty(std::string_view name);
+    const TCardProperty* FindProperty(std::string_view name) const;
+    // Removes every property named exactly name and hands them over in card order.
+    std::vector<TCardProperty> TakeProperties(std::string_view name);
+
+    // Reads property lines up to a line that starts with "end:vcard" (any case) or the end of
+    // the lines. A line is taken when it starts with one of the known names (FN, N, ADR, TEL,
+    // EMAIL, TITLE, ORG, URL, any case); being a plain prefix test, that takes NOTE and
+    // NICKNAME lines too. Other lines are passed over.
+    void ReadCard(TextLineReader& lines);
+    // Writes "begin:vcard", each property's line and "end:vcard", each ended by CR LF.
+    void WriteCard(std::ostream& out) const;
+
+private:
+    std::vector<TCardProperty> m_properties;
+};
+
+} // namespace quillary

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "exchange/vcard_card.h"
+
+#include <filesystem>
+#include <istream>
+#include <ostream>
+#include <vector>
+
+namespace quillary {
+
+// A vCard file (version 2.1 text, one property per line, no folding or encodings) as a list of
+// cards.
+class TVCardFile
+{
+public:
+    std::filesystem::path Filename;
+
+    // Reads the file named by Filename and appends its cards. Throws FileError when the file
+    // cannot be opened or read; the cards read so far then stay in the list.
+    void Load();
+    // Appends the cards of a stream: each line that starts with "begin:vcard" (any case) opens a
+    // card that runs to "end:vcard" or the end; lines outside cards are passed over.
+    void Read(std::istream& in);
+    // Replaces the file named by Filename with all cards, lines ended by CR LF. The old file is
+    // replaced only once the new one is complete; throws FileError when that fails.
+    void Save() const;
+    void Write(std::ostream& out) const;
+
+    int CardCount() const { return static_cast<int>(m_cards.size()); }
+    TCard& Cards(int index) { return m_cards.at(static_cast<std::size_t>(index)); }
+    const TCard& Cards(int index) const { return m_cards.at(static_cast<std::size_t>(index)); }
+    void AddCard(TCard card) { m_cards.push_back(std::move(card)); }
+
+private:
+    std::vector<TCard> m_cards;
+};
+
+} // namespace quillary

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/text_line_reader.h"
+#include "support/test_files.h"
+
+#include "common/file_error.h"
+#include "exchange/bookmark_page.h"
+#include "exchange/nickname_file.h"
+#include "exchange/source_file.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "model/record_writer.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillary;
+using namespace quillary::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+ImportCounts ImportByName(const fs::path& input, TreeNode& root)
+{
+    std::ifstream in(input, std::ios::binary);
+    const std::string name = input.filename().string();
+    if (name.starts_with("bookmark"))
+        return ImportNSBook(in, root);
+    if (name.starts_with("address"))
+        return ImportNSAddr(in, root);
+    return ImportEudora(in, root);
+}
+
+} // namespace
+
+// Each page or nickname file in data/sources, imported the way its name says, makes one folder
+// under the root whose records must match its .expected file, byte for byte.
+TEST(ImportSources, GoldenFiles)
+{
+    int checked = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILLARY_TEST_DATA) / "sources")) {
+        const fs::path input = entry.path();
+        if (input.extension() == ".expected")
+            continue;
+        SCOPED_TRACE(input.filename().string());
+        ItemTree tree;
+        UseSequentialIds(tree);
+        ImportByName(input, tree.Root());
+        ASSERT_EQ(tree.Root().ChildCount(), 1);
+        std::ostringstream records;
+        WriteSubtreeRecords(*tree.Root().FirstChild(), records);
+        auto expected = input;
+        EXPECT_EQ(records.str(), ReadWhole(expected.replace_extension(".expected")));
+        ++checked;
+    }
+    EXPECT_GE(checked, 4);
+}
+
+TEST(ImportSources, CountsTheItemsMadeAndTheEntriesLeftOut)
+{
+    const fs::path data = fs::path(QUILLARY_TEST_DATA) / "sources";
+    const std::vector<std::tuple<std::string, int, int>> cases = {
+        {"bookmark_classic.htm", 8, 1}, {"address_book.htm", 5, 1}, {"nndbase_nicknames.txt", 4, 4}};
+    for (const auto& [name, made, rejected] : cases) {
+        SCOPED_TRACE(name);
+        ItemTree tree;
+        const ImportCounts counts = ImportByName(data / name, tree.Root());
+        EXPECT_EQ(counts.made, made);
+        EXPECT_EQ(counts.rejected, rejected);
+        EXPECT_EQ(tree.Root().FirstChild()->ChildCount() + tree.Root().FirstChild()->Data()->ChildCount(), made);
+    }
+}
+
+TEST(ImportSources, TheFoldersFormsFindTheirFileInAnyCaseAndMissOtherwise)
+{
+    TempDir dir;
+    WriteWhole(dir / "BOOKMARK.HTM", "<TITLE>Upper</TITLE>\r\n<A HREF=\"a.htm\">A</A>\r\n");
+    WriteWhole(dir / "Address.htm", "<TITLE>Mixed</TITLE>\r\n");
+    WriteWhole(dir / "address.htm", "<TITLE>Exact</TITLE>\r\n");
+    WriteWhole(dir / "Nndbase.TXT", "alias ann ann@example.com\nnote ann Long note\n");
+
+    ItemTree tree;
+    EXPECT_EQ(ImportNSBook(*dir, tree.Root()).made, 1);
+    ImportNSAddr(*dir, tree.Root());
+    ASSERT_EQ(tree.Root().ChildCount(), 2);
+    EXPECT_EQ(tree.Root().ChildAt(0)->Text(), "Upper");
+    EXPECT_EQ(tree.Root().ChildAt(1)->Text(), "Exact"); // the exact name wins
+
+    EXPECT_EQ(ImportEudora(*dir, tree.Root()).made, 1);
+    EXPECT_EQ(tree.Root().ChildAt(2)->Data()->ChildAt(0)->GetComment(), "Long note");
+
+    fs::create_directories(dir / "empty");
+    const ImportCounts none = ImportEudora(dir / "empty", tree.Root());
+    EXPECT_EQ(none.made + none.rejected, 0);
+    EXPECT_EQ(tree.Root().ChildCount(), 3); // no file: not even the folder
+    EXPECT_FALSE(FindSourceFile(*dir / "missing", "bookmark.htm"));
+}
+
+TEST(ImportSources, AFileThatCannotBeReadIsAnError)
+{
+    EXPECT_THROW(ReadSourceFile(fs::path(QUILLARY_TEST_DATA) / "sources" / "no such file"), FileError);
+}
+
+TEST(ImportSources, LinesEndWithCrLfOrLfOrCr)
+{
+    std::istringstream in("one\r\ntwo\nthree\r\r\nlast");
+    EXPECT_EQ(ReadTextLines(in), (std::vector<std::string>{"one", "two", "three", "", "last"}));
+}
