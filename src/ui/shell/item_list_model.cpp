@@ -26,7 +26,7 @@ ItemListModel::~ItemListModel()
 void ItemListModel::Fill(const TreeNode* node)
 {
     beginResetModel();
-    m_rows = FillFolderList(node);
+    m_rows = m_treeResetting ? std::vector<ListRow>() : FillFolderList(node);
     endResetModel();
 }
 
@@ -156,7 +156,13 @@ void ItemListModel::DetailsChanged(TreeNode&)
 
 void ItemListModel::TreeResetStarted()
 {
+    m_treeResetting = true;
     Forget();
+}
+
+void ItemListModel::TreeResetEnded()
+{
+    m_treeResetting = false;
 }
 
 } // namespace quillary

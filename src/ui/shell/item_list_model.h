@@ -53,11 +53,15 @@ private:
     void NodeAboutToBeRemoved(TreeNode& node) override;
     void DetailsChanged(TreeNode& owner) override;
     void TreeResetStarted() override;
+    void TreeResetEnded() override;
     void Forget();
 
     ItemTree& m_tree;
     const ItemPictures& m_pictures;
     std::vector<ListRow> m_rows;
+    // While the tree is in a bulk change (an import that lets the window repaint), the list
+    // stays empty: the change may still delete what a fill would show.
+    bool m_treeResetting = false;
 };
 
 } // namespace quillary

@@ -212,10 +212,15 @@ void TMainForm::BuildMenus()
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
         newMenu->addAction(action);
     }
-    file->addAction(
-        Disabled(MakeAction(QStringLiteral("&Import..."), QStringLiteral("Import data from another file type"))));
-    file->addAction(Disabled(MakeAction(QStringLiteral("P&ublish..."),
-                                        QStringLiteral("Export your data for use by other people or other programs"))));
+    QAction* import1 = MakeAction(QStringLiteral("&Import..."), QStringLiteral("Import data from another file type"));
+    import1->setObjectName(QStringLiteral("Import1"));
+    connect(import1, &QAction::triggered, this, &TMainForm::ImportBtnClick);
+    file->addAction(import1);
+    QAction* publishItem = MakeAction(QStringLiteral("P&ublish..."),
+                                      QStringLiteral("Export your data for use by other people or other programs"));
+    publishItem->setObjectName(QStringLiteral("Publish1"));
+    connect(publishItem, &QAction::triggered, this, &TMainForm::PublishBtnClick);
+    file->addAction(publishItem);
     file->addSeparator();
     file->addAction(m_save);
     file->addAction(m_revert);
@@ -279,10 +284,15 @@ void TMainForm::BuildToolBars()
 {
     m_speedPanel = addToolBar(QStringLiteral("Toolbar"));
     m_speedPanel->setObjectName(QStringLiteral("SpeedPanel"));
-    m_speedPanel->addAction(
-        Disabled(MakeAction(QString(), QStringLiteral("Import | Import data from another file type"), "import")));
-    m_speedPanel->addAction(Disabled(MakeAction(
-        QString(), QStringLiteral("Publish | Export your data for use by other people or other programs"), "publish")));
+    QAction* importBtn = MakeAction(QString(), QStringLiteral("Import | Import data from another file type"), "import");
+    importBtn->setObjectName(QStringLiteral("ImportBtn"));
+    connect(importBtn, &QAction::triggered, this, &TMainForm::ImportBtnClick);
+    m_speedPanel->addAction(importBtn);
+    QAction* publishBtn = MakeAction(
+        QString(), QStringLiteral("Publish | Export your data for use by other people or other programs"), "publish");
+    publishBtn->setObjectName(QStringLiteral("PublishBtn"));
+    connect(publishBtn, &QAction::triggered, this, &TMainForm::PublishBtnClick);
+    m_speedPanel->addAction(publishBtn);
     m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Print"), "print")));
     m_speedPanel->addSeparator();
     m_speedPanel->addAction(m_filterAny);

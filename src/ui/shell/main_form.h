@@ -68,8 +68,8 @@ public:
     void SetActivePane(Pane pane);
     QString ActivePaneName() const;
 
-    // Handles a command-line text from this or a second start: ".zkd" files are read into the
-    // root. The window is shown and raised first unless show is false.
+    // Handles a command-line text from this or a second start: ".zkd" files are read and ".vcf"
+    // files imported into the root. The window is shown and raised first unless show is false.
     void HandleCommandLine(const QString& text, bool show = true);
     // The program's own command line, handled when the window is shown for the first time.
     void SetStartupCommandLine(const QString& text);
@@ -100,6 +100,8 @@ public:
     TreeNode& HolderNode();
     void NewItemCommand(int kind);
     void ListPaneProps();
+    // The Publishing Wizard for the selected node (main_window_publish.cpp).
+    void PublishBtnClick();
     // Clipboard, delete, save and revert (main_window_clipboard.cpp).
     void CutBtnClick();
     void CopyBtnClick();
@@ -115,6 +117,8 @@ public:
     void Locate(const QString& text);
     void FilterBtnClick();
     void FilterListBoxClick();
+    // The Import Wizard on the selected node, then the tree re-sorted and a summary (main_window_import.cpp).
+    void ImportBtnClick();
     // Options and tools (main_window_tools.cpp).
     void OptionsItemClick();
     void ToolsBtnClick();

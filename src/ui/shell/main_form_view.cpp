@@ -3,6 +3,7 @@
 #include "ui/shell/main_form.h"
 
 #include "common/file_error.h"
+#include "exchange/vcard_import.h"
 #include "model/data_file.h"
 #include "model/item_tree.h"
 #include "model/list_fill.h"
@@ -11,10 +12,12 @@
 #include "shell/tool_items.h"
 #include "shell/tree_commands.h"
 #include "ui/help_window.h"
+#include "ui/questions.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
+#include "ui/wizards/vcard_import_dlg.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -31,6 +34,32 @@
 #include <QTreeView>
 
 namespace quillary {
+
+namespace {
+// Reads an interchange file or imports a vCard file named on a command line into the root; other
+// words are ignored. A file that cannot be read is reported, and the next one is handled.
+bool ImportNamedFile(TMainForm& form, const std::string& element)
+{
+    try {
+        switch (ClassifyElement(element)) {
+        case CommandLineFile::Interchange:
+            return LoadItemFile(form.Tree().Root(), element);
+        case CommandLineFile::VCard: {
+            VCardQuestion question(&form);
+            ImportVCardFile(element, form.Tree().Root(), question);
+            return true;
+        }
+        case CommandLineFile::Other:
+            break;
+        }
+    } catch (const FileError& error) {
+        Questions::Tell(
+            &form, QMessageBox::Critical, QStringLiteral("Quillary"),
+            QStringLiteral("The file could not be imported.\n%1").arg(QString::fromStdString(error.what())));
+    }
+    return false;
+}
+} // namespace
 
 void TMainForm::ConnectViews()
 {
@@ -332,11 +361,8 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
     }
     TreeNode* selected = SelectedNode();
     bool readAny = false;
-    for (const std::string& element : CommandLineElements(text.toStdString())) {
-        if (ClassifyElement(element) != CommandLineFile::Interchange)
-            continue; // vCards arrive with the vCard import; other words are ignored
-        readAny = LoadItemFile(m_tree->Root(), element) || readAny;
-    }
+    for (const std::string& element : CommandLineElements(text.toStdString()))
+        readAny = ImportNamedFile(*this, element) || readAny;
     if (!readAny)
         return;
     SortEveryNode(*m_tree);

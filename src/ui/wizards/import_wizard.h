@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "exchange/import_counts.h"
+#include "ui/wizards/field_mapping_page.h"
+#include "ui/wizards/wizard_form.h"
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+
+namespace quillary {
+
+class FileList;
+class FolderChooser;
+class ItemTree;
+class PathLabel;
+class TreeNode;
+
+// What one run of the import wizard did, for the summary the main window shows.
+struct ImportOutcome
+{
+    int type = 0; // the entry of the import type list
+    ImportCounts counts;
+    bool cancelled = false; // stopped by the user; the tree was put back as it was
+};
+
+// "Imported 12 items; 2 rows were rejected." and the like.
+QString ImportSummary(const ImportOutcome& outcome);
+
+// Brings other programs' data into the tree: an interchange file, a favorites folder, a
+// bookmark or address-book page, a nickname file, a delimited text file or a vCard file. The
+// first page chooses the type, which decides the pages that follow; Finish runs the import.
+class TImportWizard : public TWizardForm
+{
+    Q_OBJECT
+
+public:
+    enum Type { InterchangeFile, Favorites, Bookmarks, AddressBook, Nicknames, DelimitedText, VCardFile };
+
+    explicit TImportWizard(const FieldMappingPage::KindIcon& kindIcon, QWidget* parent = nullptr);
+
+    // The node that receives the import; Label7 shows its path.
+    void SetParent(TreeNode& node);
+
+    QComboBox* ImportType() const { return m_importType; }
+    void ImportTypeChange();
+    // "Next >>" is offered everywhere but on the field page while no field is chosen.
+    void PageChange();
+    // The first focus of the favorites folder list jumps to the user's favorites.
+    void DirectoryListBox1Enter();
+    void NavDirListBoxChange();
+    void NavAddrDirListChange();
+    void EudoraDirListChange();
+
+    // The choices as they stand, for the chosen type: the folder of a folder source, the file of
+    // a file source (empty when none is chosen), the separator and the field mapping.
+    Type ChosenType() const;
+    QString ChosenDirectory() const;
+    QString ChosenFile() const;
+    bool TabSeparated() const;
+    FieldMappingPage& MappingPage() const { return *m_mapping; }
+    // After Finish: what the import did.
+    const std::optional<ImportOutcome>& Outcome() const { return m_outcome; }
+
+protected:
+    void NextBtnClick() override;
+    void PrevBtnClick() override;
+    bool FormClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormShow();
+    QWidget* StartPage();
+    QWidget* FavoritesPage();
+    QWidget* InterchangePage();
+    QWidget* SourcePage(const QString& text, FolderChooser* folders, const QString& group, QLabel* found);
+    QWidget* TextFilePage();
+    QWidget* VCardPage(const QIcon& icon);
+    ImportCounts RunImport(ItemTree& tree, bool& cancelled);
+    ImportCounts ImportTextFile(bool& cancelled);
+    ImportCounts ImportCards(bool& cancelled);
+
+    QComboBox* m_importType = nullptr;
+    FolderChooser* m_directoryListBox1 = nullptr;
+    FolderChooser* m_directoryListBox2 = nullptr;
+    FolderChooser* m_navDirListBox = nullptr;
+    FolderChooser* m_navAddrDirList = nullptr;
+    FolderChooser* m_eudoraDirList = nullptr;
+    FolderChooser* m_directoryListBox3 = nullptr;
+    FolderChooser* m_directoryListBox4 = nullptr;
+    FileList* m_fileListBox1 = nullptr;
+    FileList* m_fileListBox2 = nullptr;
+    FileList* m_fileListBox3 = nullptr;
+    PathLabel* m_label3 = nullptr;
+    PathLabel* m_label7 = nullptr;
+    QLabel* m_label10 = nullptr;
+    QLabel* m_label12 = nullptr;
+    QLabel* m_label13 = nullptr;
+    QComboBox* m_sepCharCombo = nullptr;
+    FieldMappingPage* m_mapping = nullptr;
+
+    TreeNode* m_destination = nullptr;
+    bool m_firstEntry = true;
+    bool m_skipNextPress = false;
+    std::optional<ImportOutcome> m_outcome;
+};
+
+} // namespace quillary

@@ -1,0 +1,370 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/create_item.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "shell/profile_file.h"
+#include "ui/questions.h"
+#include "ui/shell/item_list_model.h"
+#include "ui/shell/main_form.h"
+#include "ui/wizards/file_views.h"
+#include "ui/wizards/folder_chooser.h"
+#include "ui/wizards/import_wizard.h"
+#include "ui/wizards/vcard_import_dlg.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+
+#include <functional>
+
+using namespace quillary;
+
+namespace {
+
+const QByteArray Sample = "{Params}\r\n"
+                          "{0 11 }My Contacts~~~~~~32892645\r\n"
+                          "{1 0 }Clients~~~~~~1\r\n{Fold}0\r\n"
+                          "{2 3 }Sonja Berg~~~~~~2\r\n{Pers}~~~~~~~~~~~~~~~~~~0\r\n"
+                          "{1 0 }Friends~~~~~~6\r\n{Fold}0\r\n";
+
+// Three cards: the first names an organization, the other two do not.
+const QByteArray ThreeCards = "BEGIN:VCARD\r\nN:Berg;Sonja\r\nORG:Acme Ltd\r\nTEL;WORK:555\r\nEND:VCARD\r\n"
+                              "BEGIN:VCARD\r\nN:Doe;John\r\nEND:VCARD\r\n"
+                              "BEGIN:VCARD\r\nFN:Ann Lee\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TreeNode* Find(TreeNode& parent, const std::string& text)
+{
+    for (int i = 0; i < parent.ChildCount(); ++i)
+        if (parent.ChildAt(i)->Text() == text)
+            return parent.ChildAt(i);
+    return nullptr;
+}
+
+QStringList ChildTexts(const TreeNode& node)
+{
+    QStringList texts;
+    for (int i = 0; i < node.ChildCount(); ++i)
+        texts.append(QString::fromStdString(node.ChildAt(i)->Text()));
+    return texts;
+}
+
+void Choose(QListWidget* list, const QStringList& texts)
+{
+    for (int row = 0; row < list->count(); ++row)
+        list->item(row)->setSelected(texts.contains(list->item(row)->text()));
+}
+
+QString LabelText(const TImportWizard& wizard, const char* name)
+{
+    return wizard.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+FolderChooser& Folders(const TImportWizard& wizard, const char* name)
+{
+    return *wizard.findChild<FolderChooser*>(QString::fromLatin1(name));
+}
+
+// Runs the steps on the wizard once it is open (it is modal, so they run from the event loop).
+void WhenWizardOpens(const std::function<void(TImportWizard&)>& steps)
+{
+    QTimer::singleShot(0, [steps] {
+        auto* wizard = qobject_cast<TImportWizard*>(QApplication::activeModalWidget());
+        if (!wizard)
+            return;
+        steps(*wizard);
+        if (wizard->isVisible())
+            wizard->reject();
+    });
+}
+
+} // namespace
+
+class ImportWizardTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_dir->path());
+        m_told.clear();
+        Questions::SetHook([this](const QString& caption, const QString& text) {
+            m_told.append(caption + QStringLiteral(": ") + text);
+            return QMessageBox::Ok;
+        });
+    }
+
+    void cleanup()
+    {
+        Questions::SetHook({});
+        VCardQuestion::SetHook({});
+        m_form.reset();
+        m_settings.reset();
+    }
+
+    void eachTypeHasItsPages()
+    {
+        TImportWizard wizard({});
+        QCOMPARE(wizard.windowTitle(), QStringLiteral("Import Wizard"));
+        QStringList types;
+        for (int i = 0; i < wizard.ImportType()->count(); ++i)
+            types.append(wizard.ImportType()->itemText(i));
+        QCOMPARE(types, (QStringList{"Quillary File (*.ZKD)", "Microsoft Internet Explorer Favorites (*.URL)",
+                                     "Netscape Bookmarks", "Netscape Address Book", "Eudora Nicknames File",
+                                     "Comma or Tab-Delimited Text", "vCard File (*.VCF)"}));
+        QCOMPARE(wizard.ImportType()->currentIndex(), 0);
+        const QList<QStringList> sequences = {{"TabSheet1", "TabSheet3"}, {"TabSheet1", "TabSheet2"},
+                                              {"TabSheet1", "TabSheet4"}, {"TabSheet1", "TabSheet5"},
+                                              {"TabSheet1", "TabSheet6"}, {"TabSheet1", "TabSheet8", "TabSheet7"},
+                                              {"TabSheet1", "TabSheet9"}};
+        QCOMPARE(wizard.VisibleSheets(), sequences[0]);
+        for (int type : {5, 2, 6, 1, 3, 0, 4}) {
+            wizard.ImportType()->setCurrentIndex(type);
+            QCOMPARE(wizard.VisibleSheets(), sequences[type]);
+            QCOMPARE(wizard.CurrentPage(), 0);
+        }
+        // The separator starts on "Comma" and the record types are filled.
+        QCOMPARE(wizard.findChild<QComboBox*>(QStringLiteral("SepCharCombo"))->currentText(), QStringLiteral("Comma"));
+        QVERIFY(!wizard.TabSeparated());
+        QCOMPARE(wizard.MappingPage().RecordKind(), int(KindPerson));
+    }
+
+    void nextWaitsOnTheFieldPageUntilAFieldIsChosen()
+    {
+        TImportWizard wizard({});
+        wizard.show();
+        wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+        wizard.NextBtn()->click();
+        QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet8"));
+        QVERIFY(!wizard.NextBtn()->isEnabled());
+        FieldMappingPage& mapping = wizard.MappingPage();
+        Choose(mapping.ListBox1(), {"Title"});
+        mapping.CopyRtBtnClick();
+        QVERIFY(wizard.NextBtn()->isEnabled());
+        mapping.ListBox2()->item(0)->setSelected(true);
+        mapping.CopyLtBtnClick();
+        QVERIFY(!wizard.NextBtn()->isEnabled());
+        Choose(mapping.ListBox1(), {"Title"});
+        mapping.CopyRtBtnClick();
+        wizard.NextBtn()->click();
+        QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet7"));
+        QCOMPARE(wizard.NextBtn()->text(), QStringLiteral("Finish"));
+        wizard.PrevBtn()->click();
+        QVERIFY(wizard.NextBtn()->isEnabled());
+        // Another record type empties the chosen fields.
+        mapping.RecTypeCombo()->setCurrentIndex(2);
+        QVERIFY(!wizard.NextBtn()->isEnabled());
+        wizard.PrevBtn()->click();
+        QVERIFY(wizard.NextBtn()->isEnabled());
+    }
+
+    void label7ShowsTheDestinationsPath()
+    {
+        ItemTree tree;
+        TKPXObject* friends = CreateItem(KindFolder, "Friends", "", "", tree.Root(), "", 0);
+        TKPXObject* close = CreateItem(KindFolder, "Close", "", "", *friends->GetTreeNode(), "", 0);
+        TImportWizard wizard({});
+        wizard.SetParent(*close->GetTreeNode());
+        QCOMPARE(wizard.findChild<PathLabel*>(QStringLiteral("Label7"))->Path(),
+                 QStringLiteral("My Contacts/Friends/Close"));
+    }
+
+    void sourcePagesTellWhatTheFolderHolds()
+    {
+        QTemporaryDir sources;
+        WriteFile(sources.filePath("bookmark.htm"), "<HTML>\r\n<TITLE>Ann's Bookmarks</TITLE>\r\n");
+        WriteFile(sources.filePath("ADDRESS.HTM"), "<TITLE>Ann's Address Book</TITLE>\r\n");
+        WriteFile(sources.filePath("nndbase.txt"), "alias bob bob@example.org\r\n");
+        QTemporaryDir empty;
+        TImportWizard wizard({});
+        Folders(wizard, "NavDirListBox").SetDirectory(sources.path());
+        Folders(wizard, "NavAddrDirList").SetDirectory(sources.path());
+        Folders(wizard, "EudoraDirList").SetDirectory(sources.path());
+        QCOMPARE(LabelText(wizard, "Label10"), QStringLiteral("Ann's Bookmarks"));
+        QCOMPARE(LabelText(wizard, "Label12"), QStringLiteral("Ann's Address Book"));
+        QCOMPARE(LabelText(wizard, "Label13"), QStringLiteral("Found Eudora Address File in this directory"));
+        Folders(wizard, "NavDirListBox").SetDirectory(empty.path());
+        Folders(wizard, "NavAddrDirList").SetDirectory(empty.path());
+        Folders(wizard, "EudoraDirList").SetDirectory(empty.path());
+        for (const char* label : {"Label10", "Label12", "Label13"})
+            QCOMPARE(LabelText(wizard, label), QStringLiteral("None Found"));
+    }
+
+    void favoritesJumpHomeOnTheFirstFocusOnly()
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        for (const bool withFavorites : {false, true}) {
+            if (withFavorites)
+                QDir(home.path()).mkdir(QStringLiteral("Favorites"));
+            const QString expected = withFavorites ? home.filePath("Favorites") : QDir::cleanPath(home.path());
+            TImportWizard wizard({});
+            FolderChooser& folders = Folders(wizard, "DirectoryListBox1");
+            auto* label3 = wizard.findChild<PathLabel*>(QStringLiteral("Label3"));
+            QCOMPARE(folders.Directory(), QDir::currentPath());
+            QCOMPARE(label3->Path(), QDir::currentPath());
+            QFocusEvent focus(QEvent::FocusIn, Qt::TabFocusReason);
+            QCoreApplication::sendEvent(folders.View(), &focus);
+            QCOMPARE(folders.Directory(), expected);
+            QCOMPARE(label3->Path(), expected);
+            folders.SetDirectory(m_dir->path());
+            QCoreApplication::sendEvent(folders.View(), &focus);
+            QCOMPARE(folders.Directory(), QDir::cleanPath(m_dir->path()));
+        }
+        qputenv("HOME", oldHome);
+    }
+
+    void summaryTellsWhatCameInAndWhatWasLeftOut()
+    {
+        QCOMPARE(ImportSummary({TImportWizard::DelimitedText, {12, 2}, false}),
+                 QStringLiteral("Imported 12 items; 2 rows were rejected."));
+        QCOMPARE(ImportSummary({TImportWizard::InterchangeFile, {1, 1}, false}),
+                 QStringLiteral("Imported 1 item; 1 record was rejected."));
+        QCOMPARE(ImportSummary({TImportWizard::Nicknames, {0, 0}, false}), QStringLiteral("Imported 0 items."));
+        QCOMPARE(ImportSummary({TImportWizard::VCardFile, {3, 0}, true}),
+                 QStringLiteral("The import was cancelled; nothing was imported."));
+    }
+
+    void personsFromATextFileArriveThroughTheWizard()
+    {
+        OpenMainWindow();
+        WriteFile(m_dir->filePath("people.csv"), ",Ann,Lee,1 High St\r\nNobody,,,\r\n,Bob,Ray,\r\n");
+        TreeNode& friends = *Find(m_form->Tree().Root(), "Friends");
+        m_form->SelectNode(friends);
+        const QString csv = m_dir->filePath("people.csv");
+        QTemporaryDir elsewhere;
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            QDir::setCurrent(elsewhere.path()); // the working directory must come back afterwards
+            wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+            wizard.NextBtn()->click();
+            Choose(wizard.MappingPage().ListBox1(), {"Title", "First Name", "Last Name", "Address Line 1"});
+            wizard.MappingPage().CopyRtBtnClick();
+            wizard.NextBtn()->click();
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(csv);
+            QCOMPARE(wizard.ChosenFile(), csv);
+            wizard.NextBtn()->click();
+        });
+        m_form->ImportBtnClick();
+
+        QCOMPARE(m_told, QStringList{"Import Wizard: Imported 2 items; 1 row was rejected."});
+        QCOMPARE(ChildTexts(friends), (QStringList{"Ann Lee", "Bob Ray"}));
+        TKPXObject* ann = Find(friends, "Ann Lee")->Data();
+        QCOMPARE(ann->ChildCount(), 1);
+        QCOMPARE(ann->ChildAt(0)->GetTarget(), std::string("1 High St"));
+        QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
+        QCOMPARE(m_form->ListModel().rowCount(), 2);
+    }
+
+    void aFileThatCannotBeReadIsReportedAndTheWizardStaysOpen()
+    {
+        OpenMainWindow();
+        const QString before = ChildTexts(m_form->Tree().Root()).join(',');
+        const QString cards = m_dir->filePath("gone.vcf");
+        WriteFile(cards, ThreeCards);
+        bool stayedOpen = false;
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            wizard.ImportType()->setCurrentIndex(TImportWizard::VCardFile);
+            wizard.NextBtn()->click();
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox3"))->SetFileName(cards);
+            QFile::remove(cards);
+            wizard.NextBtn()->click();
+            stayedOpen = wizard.isVisible();
+        });
+        m_form->ImportBtnClick();
+        QVERIFY(stayedOpen);
+        QCOMPARE(m_told.size(), 1);
+        QVERIFY(m_told[0].startsWith("Import Wizard: The import could not be completed; nothing was imported.\n"));
+        QVERIFY(m_told[0].contains("gone.vcf"));
+        QCOMPARE(ChildTexts(m_form->Tree().Root()).join(','), before);
+    }
+
+    void aCancelledImportLeavesTheTreeAsItWas()
+    {
+        OpenMainWindow();
+        TreeNode& clients = *Find(m_form->Tree().Root(), "Clients");
+        m_form->SelectNode(clients);
+        const QString cards = m_dir->filePath("cards.vcf");
+        WriteFile(cards, ThreeCards);
+        // The user cancels the progress while the first card is being asked about.
+        VCardQuestion::SetHook([](const QString&, const QString&) {
+            auto* wizard = qobject_cast<TImportWizard*>(QApplication::activeModalWidget());
+            if (QProgressDialog* progress = wizard ? wizard->findChild<QProgressDialog*>() : nullptr)
+                progress->cancel();
+            return true;
+        });
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            wizard.ImportType()->setCurrentIndex(TImportWizard::VCardFile);
+            wizard.NextBtn()->click();
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox3"))->SetFileName(cards);
+            wizard.NextBtn()->click();
+        });
+        m_form->ImportBtnClick();
+        QCOMPARE(m_told, QStringList{"Import Wizard: The import was cancelled; nothing was imported."});
+        QCOMPARE(ChildTexts(clients), QStringList{"Sonja Berg"});
+    }
+
+    void cardsNamedOnACommandLineComeIntoTheRoot()
+    {
+        OpenMainWindow();
+        const QString cards = m_dir->filePath("three cards.vcf");
+        WriteFile(cards, ThreeCards);
+        QStringList asked;
+        VCardQuestion::SetHook([&asked](const QString& name, const QString& organization) {
+            asked.append(name + QLatin1Char('|') + organization);
+            return true;
+        });
+        m_form->HandleCommandLine(QStringLiteral("quillary \"%1\"").arg(cards), false);
+        QCOMPARE(asked, QStringList{"Sonja Berg|Acme Ltd"});
+        TreeNode& root = m_form->Tree().Root();
+        QStringList texts = ChildTexts(root);
+        texts.sort();
+        QCOMPARE(texts, (QStringList{"Acme Ltd", "Ann Lee", "Clients", "Friends", "John Doe"}));
+        QCOMPARE(Find(root, "Acme Ltd")->Data()->GetKind(), int(KindOrganization));
+        QCOMPARE(Find(root, "Ann Lee")->Data()->GetKind(), int(KindPerson));
+        QCOMPARE(Find(root, "John Doe")->Data()->GetKind(), int(KindPerson));
+        QVERIFY(m_told.isEmpty());
+
+        // A file that is not there is reported, not thrown.
+        m_form->HandleCommandLine(QStringLiteral("quillary %1").arg(m_dir->filePath("missing.vcf")), false);
+        QCOMPARE(m_told.size(), 1);
+        QVERIFY(m_told[0].contains("missing.vcf"));
+        QCOMPARE(root.ChildCount(), 5);
+    }
+
+private:
+    void OpenMainWindow()
+    {
+        WriteFile(m_dir->filePath("zelk.dat"), Sample);
+        m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
+        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
+        m_form->show();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TProfileFile> m_settings;
+    std::unique_ptr<TMainForm> m_form;
+    QStringList m_told;
+};
+
+QTEST_MAIN(ImportWizardTest)
+#include "import_wizard_test.moc"
