@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QUrl>
 
@@ -15,6 +16,14 @@ bool IsProgram(const QString& file)
 {
     const QFileInfo info(file);
     return info.isFile() && info.isExecutable();
+}
+
+// A bare program name ("xterm") is looked up on the search path, as the desktop's "open" would.
+QString ProgramOnPath(const QString& file)
+{
+    if (file.contains(QLatin1Char('/')) || QFileInfo::exists(file))
+        return QString();
+    return QStandardPaths::findExecutable(file);
 }
 
 // A text with a scheme of two letters or more is an address; "C:" style drive prefixes and plain
@@ -31,9 +40,11 @@ QUrl UrlFor(const QString& file)
 
 void QtShell::Open(const std::string& file, const std::string& parameters, const std::string& directory)
 {
-    const QString name = QString::fromStdString(file);
+    QString name = QString::fromStdString(file);
     if (name.isEmpty())
         return;
+    if (const QString found = ProgramOnPath(name); !found.isEmpty())
+        name = found;
     if (IsProgram(name)) {
         // Launch failures are not reported to the user.
         QProcess::startDetached(name, QProcess::splitCommand(QString::fromStdString(parameters)),

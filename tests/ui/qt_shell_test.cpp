@@ -82,6 +82,22 @@ private slots:
         QVERIFY(m_catcher.urls.isEmpty());
     }
 
+    void bareProgramNameIsFoundOnTheSearchPath()
+    {
+        WriteRecorder(true);
+        const QString result = m_dir.filePath(QStringLiteral("args.txt"));
+        QFile::remove(result);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir.path().toLocal8Bit() + ":" + path);
+        QtShell().Open("recorder", "one", "");
+        qputenv("PATH", path);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(result), 20000);
+        QFile file(result);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(file.readAll()).endsWith(QStringLiteral("\none\n")));
+        QVERIFY(m_catcher.urls.isEmpty());
+    }
+
     void toolItemPassesItsTargetAsOneArgument()
     {
         const QString program = WriteRecorder(true);

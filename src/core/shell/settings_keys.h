@@ -64,6 +64,9 @@ inline constexpr std::string_view BrowserServiceKey = "DDE";
 inline constexpr std::string_view DefaultBrowserService = "IExplore";
 inline constexpr std::string_view BrowserPathKey = "Path";
 inline constexpr std::string_view DefaultBrowserPath = "";
+// Where each browser service answers: key the service name, value "host:port".
+inline constexpr std::string_view BrowserEndpointSection = "DDE";
+inline constexpr std::string_view DefaultBrowserEndpoint = "127.0.0.1:9222";
 
 // How Internet e-mail is sent: 1 "mailto:" link, 2 messaging service, 3 web browser.
 inline constexpr std::string_view SettingsSection = "Settings";

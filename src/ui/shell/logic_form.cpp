@@ -23,7 +23,7 @@ TLogicForm::TLogicForm(TMainForm& mainForm, QObject* parent) : QObject(parent), 
     tools->setObjectName(QStringLiteral("Tools1"));
     m_main.SetTrayToolsMenu(tools);
     QAction* getUrl = m_menu->addAction(QStringLiteral("&Get Browser URL"));
-    getUrl->setEnabled(false); // the browser link arrives with the browser actions
+    connect(getUrl, &QAction::triggered, &m_main, &TMainForm::GetUrlBtnClick);
     m_menu->addSeparator();
     connect(m_menu->addAction(QStringLiteral("&Exit")), &QAction::triggered, this, &TLogicForm::ExitRequested);
 

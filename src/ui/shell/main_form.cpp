@@ -2,16 +2,22 @@
 // Building the main window: actions, menus, tool bars, panes and the item pop-up menu.
 #include "ui/shell/main_form.h"
 
+#include "actions/outward_actions.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "platform/desktop_telephony.h"
+#include "platform/qt_browser.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_date_locale.h"
 #include "platform/qt_icon_store.h"
 #include "platform/qt_shell.h"
+#include "platform/xdg_messaging.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 #include "shell/tool_items.h"
+#include "shell/web_page_links.h"
+#include "ui/actions/qt_action_prompts.h"
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/shell/folder_tree_model.h"
@@ -69,12 +75,22 @@ void TMainForm::FormCreate()
     m_dialogContext.categoryNames = [this] { return CategoryNames(); };
     m_dialogs = std::make_unique<QtItemDialogs>(m_dialogContext, *m_icons);
     m_shell = std::make_unique<QtShell>();
+    m_browser = std::make_unique<QtBrowser>(m_settings);
+    m_telephony = std::make_unique<DesktopTelephony>();
+    m_messaging = std::make_unique<XdgMessaging>([this](const QString& name) { return AskMailAddress(this, name); });
+    m_actionPrompts = std::make_unique<QtActionPrompts>(this);
+    m_actions =
+        std::make_unique<TOutwardActions>(MailServices{*m_messaging, *m_shell, *m_actionPrompts,
+                                                       [this](const std::string& url) { m_browser->Open(url); }},
+                                          m_settings, [this] { return MailRows(); });
     m_tools = std::make_unique<TToolItems>();
     ItemServices services;
     services.view = this;
     services.dialogs = m_dialogs.get();
     services.clipboard = m_clipboard.get();
     services.shell = m_shell.get();
+    services.telephony = m_telephony.get();
+    services.actions = m_actions.get();
     services.tools = m_tools.get();
     services.icons = m_icons.get();
     services.locale = m_locale.get();
@@ -274,8 +290,11 @@ void TMainForm::BuildMenus()
     connect(help->addAction(QStringLiteral("&Contents")), &QAction::triggered, this, [this] { Help().ShowContents(); });
     help->addSeparator();
     QMenu* web = help->addMenu(QStringLiteral("&On the Web"));
-    for (const char* caption : {"&Quillary Page", "&Download Add-ons", "&Brightfen Homepage", "&Tech Support"})
-        web->addAction(Disabled(MakeAction(QString::fromLatin1(caption), QString())));
+    for (const WebPageLink& link : WebPageLinks()) {
+        const std::string address = link.Address();
+        connect(web->addAction(QString::fromLatin1(link.caption)), &QAction::triggered, this,
+                [this, address] { m_browser->Open(address); });
+    }
     help->addSeparator();
     connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this, &TMainForm::ShowAbout);
 }
@@ -315,9 +334,12 @@ void TMainForm::BuildToolBars()
     connect(toolsButton, &QAction::triggered, this, &TMainForm::ToolsBtnClick);
     m_speedPanel->addAction(toolsButton);
     BuildToolMenus();
-    m_speedPanel->addAction(Disabled(MakeAction(
+    QAction* getUrlBtn = MakeAction(
         QString(), QStringLiteral("Get Browser URL | Capture the URL of the current page from your Web Browser"),
-        "get-url")));
+        "get-url");
+    getUrlBtn->setObjectName(QStringLiteral("GetUrlBtn"));
+    connect(getUrlBtn, &QAction::triggered, this, &TMainForm::GetUrlBtnClick);
+    m_speedPanel->addAction(getUrlBtn);
     QAction* helpButton = MakeAction(QString(), QStringLiteral("Help"), "help");
     connect(helpButton, &QAction::triggered, this, [this] { Help().ShowContents(); });
     m_speedPanel->addAction(helpButton);
@@ -487,8 +509,11 @@ void TMainForm::BuildListPopup()
     for (int i = 0; i < 7; ++i)
         m_popupEntries[i] = m_listPopup->addAction(QString::fromLatin1(Captions[i]));
     connect(m_popupEntries[0], &QAction::triggered, this, &TMainForm::ListPaneOpen);
+    connect(m_popupEntries[1], &QAction::triggered, this, &TMainForm::ListPaneMailClick);
+    connect(m_popupEntries[2], &QAction::triggered, this, &TMainForm::ListPaneFaxClick);
+    connect(m_popupEntries[3], &QAction::triggered, this, &TMainForm::ListPaneDialClick);
     connect(m_popupEntries[5], &QAction::triggered, this, &TMainForm::ListPaneAdvance);
-    for (int i : {1, 2, 3, 4, 6})
+    for (int i : {4, 6})
         Disabled(m_popupEntries[i]);
     m_listPopup->addSeparator();
     QMenu* newMenu = m_listPopup->addMenu(QStringLiteral("&New"));

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLineEdit;
@@ -31,6 +32,11 @@ class ItemListModel;
 class ItemPictures;
 class ItemTree;
 class QtClipboard;
+class QtBrowser;
+class DesktopTelephony;
+class QtActionPrompts;
+class TOutwardActions;
+class XdgMessaging;
 class QtShell;
 class TToolItems;
 class QtDateLocale;
@@ -125,11 +131,21 @@ public:
     void BuildToolMenus();
     void SetTrayToolsMenu(QMenu* menu);
     TToolItems& Tools() { return *m_tools; }
+    // The browser link, and "Get Browser URL": the browser's page as a website under the
+    // holder node (main_window_browser.cpp).
+    QtBrowser& Browser() { return *m_browser; }
+    void GetUrlBtnClick();
     // Drag and drop (main_window_drag.cpp).
     void NodeDropped(TreeNode* target);
     void EntriesDropped(TreeNode* target);
     void FileDropped(const QString& path);
     void DocumentDroppedOn(TKPXObject* target);
+    // Mail, fax and dial of the pop-up target (main_window_actions.cpp).
+    void ListPaneMailClick();
+    void ListPaneFaxClick();
+    void ListPaneDialClick();
+    // The item list's selected rows in row order while it is the active pane, else none.
+    std::vector<const TKPXObject*> MailRows() const;
 
     // ItemView
     void StartLabelEdit(TreeNode& node) override;
@@ -177,6 +193,11 @@ private:
     std::unique_ptr<QtDateLocale> m_locale;
     std::unique_ptr<QtClipboard> m_clipboard;
     std::unique_ptr<QtShell> m_shell;
+    std::unique_ptr<QtBrowser> m_browser;
+    std::unique_ptr<DesktopTelephony> m_telephony;
+    std::unique_ptr<XdgMessaging> m_messaging;
+    std::unique_ptr<QtActionPrompts> m_actionPrompts;
+    std::unique_ptr<TOutwardActions> m_actions;
     std::unique_ptr<TToolItems> m_tools;
     DialogContext m_dialogContext;
     QMenu* m_toolsPopup = nullptr;

@@ -6,6 +6,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "platform/qt_browser.h"
 #include "platform/qt_icon_store.h"
 #include "platform/qt_shell.h"
 #include "shell/options_values.h"
@@ -63,6 +64,7 @@ void TMainForm::OptionsItemClick()
     if (dialog.exec() == QDialog::Accepted) {
         const OptionsValues chosen = dialog.Values();
         WriteOptions(m_settings, chosen);
+        m_browser->SetPreferred(chosen.browserService, chosen.browserPath);
         try {
             m_settings.Flush();
         } catch (const std::exception&) {

@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/item_tree.h"
+#include "shell/profile_file.h"
+#include "ui/questions.h"
+#include "ui/shell/item_list_model.h"
+#include "ui/shell/main_form.h"
+
+#include <QAbstractItemView>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace quillary;
+
+namespace {
+
+const QByteArray Sample = "{Params}\r\n"
+                          "{0 11 }My Contacts~~~~~~32892645\r\n"
+                          "{1 3 }Sonja Berg~~~~~~2\r\n{Pers}~~~~~~~~~~~~~~~~~~0\r\n"
+                          "{2 7 }Mail~~s&b@x.org~~~~3\r\n{Mail}0\r\n"
+                          "{2 7 }Other~~other@x.org~~~~4\r\n{Mail}0\r\n"
+                          "{2 6 }Home~~+49 (30) 555-12~~~~5\r\n{Phon}~~0\r\n"
+                          "{2 8 }Fax~~555-99~~~~6\r\n{Faxs}0\r\n";
+
+} // namespace
+
+// Takes what would go to the desktop's handlers.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url.toString(QUrl::FullyEncoded)); }
+};
+
+class MainWindowActionsTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<TProfileFile> m_settings;
+    std::unique_ptr<TMainForm> m_form;
+    UrlCatcher m_catcher;
+    QStringList m_questions;
+    QByteArray m_path;
+
+    void Select(const QStringList& titles)
+    {
+        QAbstractItemView* view = nullptr;
+        for (auto* candidate : m_form->findChildren<QAbstractItemView*>())
+            if (candidate->model() == &m_form->ListModel() && candidate->isVisibleTo(m_form.get()))
+                view = candidate;
+        QVERIFY(view);
+        view->clearSelection();
+        for (int row = 0; row < m_form->ListModel().rowCount(); ++row)
+            if (titles.contains(m_form->ListModel().index(row, 0).data().toString()))
+                view->selectionModel()->select(m_form->ListModel().index(row, 0),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        m_form->SetActivePane(TMainForm::Pane::MainItems);
+    }
+
+    QAction* Entry(const QString& caption)
+    {
+        for (QAction* action : m_form->ListPopup().actions())
+            if (action->text() == caption)
+                return action;
+        return nullptr;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        for (const char* scheme : {"mailto", "tel"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
+        m_path = qgetenv("PATH");
+    }
+
+    void cleanupTestCase()
+    {
+        for (const char* scheme : {"mailto", "tel"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_dir->path());
+        QFile file(m_dir->filePath(QStringLiteral("zelk.dat")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(Sample);
+        file.close();
+        m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
+        m_settings->WriteInteger("Settings", "INetMail", 1);
+        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
+        m_form->show();
+        m_form->SelectNode(*m_form->Tree().NodeAt(1));
+        m_catcher.urls.clear();
+        m_questions.clear();
+        Questions::SetHook([this](const QString& caption, const QString& text) {
+            m_questions << caption + QStringLiteral(": ") + text;
+            return QMessageBox::No;
+        });
+    }
+
+    void cleanup()
+    {
+        Questions::SetHook({});
+        qputenv("PATH", m_path);
+        m_form.reset();
+    }
+
+    void entriesAreOfferedForTheirItems()
+    {
+        for (const char* caption : {"Send &Mail", "Send &Fax", "&Dial"})
+            QVERIFY(Entry(QString::fromLatin1(caption))->isEnabled());
+        Select({QStringLiteral("Fax")});
+        emit m_form->ListPopup().aboutToShow();
+        QVERIFY(Entry(QStringLiteral("Send &Fax"))->isVisible());
+        QVERIFY(Entry(QStringLiteral("&Dial"))->isVisible());
+        QVERIFY(!Entry(QStringLiteral("Send &Mail"))->isVisible());
+    }
+
+    void oneAddressOpensAMailtoLinkThroughTheDesktop()
+    {
+        Select({QStringLiteral("Mail")});
+        Entry(QStringLiteral("Send &Mail"))->trigger();
+        QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("mailto:s%26b@x.org")});
+        QVERIFY(m_questions.isEmpty());
+    }
+
+    void twoAddressesAskFirst()
+    {
+        Select({QStringLiteral("Other"), QStringLiteral("Mail")});
+        Entry(QStringLiteral("Send &Mail"))->trigger();
+        QCOMPARE(m_questions, QStringList{QStringLiteral(
+                                  "Confirm: Mailing to multiple recipients requires use of the Windows Messaging API "
+                                  "(MAPI). Do you want to continue and use MAPI?")});
+        QVERIFY(m_catcher.urls.isEmpty());
+    }
+
+    void dialHandsTheNumberToTheDesktop()
+    {
+        Select({QStringLiteral("Home")});
+        Entry(QStringLiteral("&Dial"))->trigger();
+        QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("tel:+493055512")});
+    }
+
+    void faxWithoutSendfaxTellsTheUser()
+    {
+        const QTemporaryDir emptyBin;
+        qputenv("PATH", QFile::encodeName(emptyBin.path()));
+        Select({QStringLiteral("Fax")});
+        Entry(QStringLiteral("Send &Fax"))->trigger();
+        QCOMPARE(m_questions,
+                 QStringList{QStringLiteral("Error: MAPI Error. Unable to send Fax using Windows Messaging Services")});
+    }
+};
+
+QTEST_MAIN(MainWindowActionsTest)
+#include "main_window_actions_test.moc"

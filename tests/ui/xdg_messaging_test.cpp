@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "actions/email_component.h"
+#include "platform/desktop_telephony.h"
+#include "platform/xdg_messaging.h"
+
+#include <QDesktopServices>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using namespace quillary;
+
+// Takes what would go to the desktop's handler.
+class UrlCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class XdgMessagingTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_bin;
+    QTemporaryDir m_empty;
+    QByteArray m_path;
+
+    // A program that records its arguments, one a line, in <its name>.args beside it.
+    void WriteRecorder(const QString& name, int exitCode = 0)
+    {
+        QFile file(m_bin.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("#!/bin/sh\nout=\"$0.args\"\n: > \"$out.tmp\"\n"
+                   "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out.tmp\"; done\nmv \"$out.tmp\" \"$out\"\n"
+                   "exit " +
+                   QByteArray::number(exitCode) + "\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    QStringList Recorded(const QString& name)
+    {
+        const QString path = m_bin.filePath(name + QStringLiteral(".args"));
+        if (!QTest::qWaitFor([&] { return QFile::exists(path); }, 20000))
+            return {QStringLiteral("<not called>")};
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+        lines.removeLast();
+        file.remove();
+        return lines;
+    }
+
+    QString Attachment(const QString& name)
+    {
+        const QString path = m_empty.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    static XdgMessaging Refusing()
+    {
+        return XdgMessaging([](const QString&) { return std::nullopt; });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_bin.isValid() && m_empty.isValid());
+        WriteRecorder(QStringLiteral("xdg-email"));
+        m_path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(m_bin.path()) + ':' + m_path);
+    }
+
+    void cleanupTestCase() { qputenv("PATH", m_path); }
+
+    void mailGoesToTheComposerAsPlainArguments()
+    {
+        XdgMessaging messaging = Refusing();
+        mapi::Message message;
+        message.subject = "Hi & bye; $(rm -rf ~)";
+        message.noteText = "Body";
+        message.recipients = {{mapi::To, "a&b@x.org", {}},
+                              {mapi::Cc, "c@x.org", {}},
+                              {mapi::To, "Sam", "sam@x.org"},
+                              {mapi::Bcc, "d@x.org", {}}};
+        message.files = {{Attachment(QStringLiteral("a b.txt")).toStdString(), {}, -1}};
+        QCOMPARE(messaging.SendMail(1, message, mapi::Dialog), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("xdg-email")),
+                 (QStringList{"--cc", "c@x.org", "--bcc", "d@x.org", "--subject", "Hi & bye; $(rm -rf ~)", "--body",
+                              "Body", "--attach", m_empty.filePath("a b.txt"), "a&b@x.org", "sam@x.org"}));
+    }
+
+    void mailComponentResolvesNamesByAsking()
+    {
+        const QString first = Attachment(QStringLiteral("one.pdf"));
+        const QString second = Attachment(QStringLiteral("two.pdf"));
+        QStringList asked;
+        XdgMessaging messaging([&](const QString& name) -> std::optional<QString> {
+            asked << name;
+            if (name == QStringLiteral("Sam"))
+                return QStringLiteral(" sam@x.org ");
+            return std::nullopt;
+        });
+        TEmail mail(messaging);
+        mail.Recipient = {"to@x.org", "Sam", "Nobody", "skipped@x.org"};
+        mail.CC = {"Unknown"};
+        mail.Attachment = {first.toStdString(), second.toStdString()};
+        QCOMPARE(mail.SendMail(), mapi::SuccessSuccess);
+        QCOMPARE(asked, (QStringList{"Sam", "Nobody", "Unknown"}));
+        QCOMPARE(Recorded(QStringLiteral("xdg-email")),
+                 (QStringList{"--attach", first, "--attach", second, "to@x.org", "sam@x.org"}));
+    }
+
+    void faxNeedsSendfax()
+    {
+        XdgMessaging messaging = Refusing();
+        mapi::Message fax;
+        fax.recipients = {{mapi::To, "Office", "FAX:+1 (555) 0100"}};
+        fax.files = {{Attachment(QStringLiteral("letter.ps")).toStdString(), {}, -1}};
+
+        qputenv("PATH", QFile::encodeName(m_empty.path()));
+        QCOMPARE(messaging.SendMail(0, fax, mapi::LogonUi | mapi::NewSession | mapi::Dialog), mapi::Failure);
+        qputenv("PATH", QFile::encodeName(m_bin.path()) + ':' + m_path);
+
+        WriteRecorder(QStringLiteral("sendfax"));
+        QCOMPARE(messaging.SendMail(0, fax, mapi::Dialog), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("sendfax")), (QStringList{"-d", "+15550100", m_empty.filePath("letter.ps")}));
+        QVERIFY(!QFile::exists(m_bin.filePath(QStringLiteral("xdg-email.args"))));
+
+        WriteRecorder(QStringLiteral("sendfax"), 3);
+        QCOMPARE(messaging.SendMail(0, fax, mapi::Dialog), mapi::Failure);
+        QFile::remove(m_bin.filePath(QStringLiteral("sendfax")));
+    }
+
+    void dialHandsATelAddressToTheDesktop()
+    {
+        DesktopTelephony telephony;
+        UrlCatcher catcher;
+        QDesktopServices::setUrlHandler(QStringLiteral("tel"), &catcher, "open");
+        QCOMPARE(telephony.RequestMakeCall("+1 (555) 123-4567 *9#", "Tarnwell", "Office", "note"), 0);
+        QVERIFY(telephony.RequestMakeCall("call me", "Tarnwell", "", "") < 0);
+        QDesktopServices::unsetUrlHandler(QStringLiteral("tel"));
+        QCOMPARE(catcher.urls.size(), 1);
+        QCOMPARE(catcher.urls.first().toString(QUrl::FullyEncoded), QStringLiteral("tel:+15551234567*9%23"));
+
+        // The offscreen desktop has no handler of its own: a refused request.
+        QVERIFY(telephony.RequestMakeCall("555", "Tarnwell", "", "") < 0);
+    }
+};
+
+QTEST_MAIN(XdgMessagingTest)
+#include "xdg_messaging_test.moc"
