@@ -24,7 +24,9 @@ const QByteArray Sample = "{Params}\r\n"
                           "{2 7 }Mail~~s&b@x.org~~~~3\r\n{Mail}0\r\n"
                           "{2 7 }Other~~other@x.org~~~~4\r\n{Mail}0\r\n"
                           "{2 6 }Home~~+49 (30) 555-12~~~~5\r\n{Phon}~~0\r\n"
-                          "{2 8 }Fax~~555-99~~~~6\r\n{Faxs}0\r\n";
+                          "{2 8 }Fax~~555-99~~~~6\r\n{Faxs}0\r\n"
+                          "{2 10 }Accounts~~/etc/passwd~~~~7\r\n{Docs}0\r\n"
+                          "{2 4 }Site~~https://example.org/~~~~8\r\n{Webs}0\r\n";
 
 } // namespace
 
@@ -77,14 +79,14 @@ class MainWindowActionsTest : public QObject
 private slots:
     void initTestCase()
     {
-        for (const char* scheme : {"mailto", "tel"})
+        for (const char* scheme : {"mailto", "tel", "file", "https"})
             QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
         m_path = qgetenv("PATH");
     }
 
     void cleanupTestCase()
     {
-        for (const char* scheme : {"mailto", "tel"})
+        for (const char* scheme : {"mailto", "tel", "file", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
 
@@ -125,6 +127,23 @@ private slots:
         QVERIFY(Entry(QStringLiteral("Send &Fax"))->isVisible());
         QVERIFY(Entry(QStringLiteral("&Dial"))->isVisible());
         QVERIFY(!Entry(QStringLiteral("Send &Mail"))->isVisible());
+    }
+
+    void launchOpensTheDocumentAndBrowseTheWebsite()
+    {
+        Select({QStringLiteral("Accounts")});
+        emit m_form->ListPopup().aboutToShow();
+        QVERIFY(Entry(QStringLiteral("&Launch"))->isVisible());
+        QVERIFY(Entry(QStringLiteral("&Launch"))->isEnabled());
+        Entry(QStringLiteral("&Launch"))->trigger();
+        QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("file:///etc/passwd")});
+
+        m_catcher.urls.clear();
+        Select({QStringLiteral("Site")});
+        emit m_form->ListPopup().aboutToShow();
+        QVERIFY(Entry(QStringLiteral("&Browse"))->isVisible());
+        Entry(QStringLiteral("&Browse"))->trigger(); // no browser answers: the desktop's default one
+        QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("https://example.org/")});
     }
 
     void oneAddressOpensAMailtoLinkThroughTheDesktop()

@@ -512,9 +512,9 @@ void TMainForm::BuildListPopup()
     connect(m_popupEntries[1], &QAction::triggered, this, &TMainForm::ListPaneMailClick);
     connect(m_popupEntries[2], &QAction::triggered, this, &TMainForm::ListPaneFaxClick);
     connect(m_popupEntries[3], &QAction::triggered, this, &TMainForm::ListPaneDialClick);
+    connect(m_popupEntries[4], &QAction::triggered, this, &TMainForm::ListPaneBrowseClick);
     connect(m_popupEntries[5], &QAction::triggered, this, &TMainForm::ListPaneAdvance);
-    for (int i : {4, 6})
-        Disabled(m_popupEntries[i]);
+    connect(m_popupEntries[6], &QAction::triggered, this, &TMainForm::ListPaneLaunchClick);
     m_listPopup->addSeparator();
     QMenu* newMenu = m_listPopup->addMenu(QStringLiteral("&New"));
     const std::pair<int, const char*> newEntries[] = {

@@ -140,10 +140,12 @@ public:
     void EntriesDropped(TreeNode* target);
     void FileDropped(const QString& path);
     void DocumentDroppedOn(TKPXObject* target);
-    // Mail, fax and dial of the pop-up target (main_window_actions.cpp).
+    // Mail, fax, dial, browse and launch of the pop-up target (main_window_actions.cpp).
     void ListPaneMailClick();
     void ListPaneFaxClick();
     void ListPaneDialClick();
+    void ListPaneBrowseClick();
+    void ListPaneLaunchClick();
     // The item list's selected rows in row order while it is the active pane, else none.
     std::vector<const TKPXObject*> MailRows() const;
 

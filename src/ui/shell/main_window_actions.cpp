@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The pop-up's outward actions: mail, fax and dial of the selected item.
+// The pop-up's outward actions: mail, fax, dial, browse and launch of the selected item.
 #include "model/kpx_object.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
@@ -27,6 +27,18 @@ void TMainForm::ListPaneDialClick()
 {
     if (TKPXObject* target = PopupTarget())
         target->Dial();
+}
+
+void TMainForm::ListPaneBrowseClick()
+{
+    if (TKPXObject* target = PopupTarget())
+        target->Browse();
+}
+
+void TMainForm::ListPaneLaunchClick()
+{
+    if (TKPXObject* target = PopupTarget())
+        target->Launch();
 }
 
 std::vector<const TKPXObject*> TMainForm::MailRows() const
