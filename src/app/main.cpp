@@ -4,14 +4,18 @@
 #include "app/quillary_application.h"
 #include "platform/app_paths.h"
 #include "platform/data_file_lock.h"
+#include "platform/dbus_service_file.h"
 #include "platform/signal_bridge.h"
 #include "platform/single_instance.h"
 #include "platform/web_graphics.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "ui/automation/automation_service.h"
+#include "ui/automation/main_form_automation_host.h"
 #include "ui/shell/logic_form.h"
 #include "ui/shell/main_form.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -35,6 +39,19 @@ QString HandOverText(const std::vector<std::string>& args)
     return QString::fromStdString(quillary::CommandLineText(absolute));
 }
 
+// "REGSERVER" and "UNREGSERVER" only change the bus's activation file; nothing else starts.
+int ChangeRegistration(quillary::AutomationStart word)
+{
+    using namespace quillary;
+    const bool done =
+        word == AutomationStart::Register ? WriteDBusServiceFile(OwnProgramPath()) : RemoveDBusServiceFile();
+    if (!done) {
+        qWarning("Could not change %s", qPrintable(DBusServiceFilePath()));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -42,6 +59,9 @@ int main(int argc, char** argv)
     using namespace quillary;
     const std::vector<std::string> args = Arguments(argc, argv);
     const bool hidden = IsHiddenStart(args);
+    const AutomationStart automationStart = FindAutomationStart(args);
+    if (automationStart == AutomationStart::Register || automationStart == AutomationStart::Unregister)
+        return ChangeRegistration(automationStart);
     QuillaryApplication app(argc, argv);
     app.setWindowIcon(QIcon(QStringLiteral(":/icons/quillary.svg")));
     const QString commandLine = HandOverText(args);
@@ -71,6 +91,17 @@ int main(int argc, char** argv)
     QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, endProgram);
     // A desktop logout ends the session's programs; make it the same orderly end as "Exit".
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endProgram);
+
+    // Every start keeps the activation file pointing at this program.
+    if (!WriteDBusServiceFile(OwnProgramPath()))
+        qWarning("Could not write %s", qPrintable(DBusServiceFilePath()));
+    MainFormAutomationHost automationHost(mainForm);
+    AutomationService automation(mainForm.Tree(), automationHost, QDBusConnection::sessionBus());
+    if (!automation.Register())
+        qWarning("Automation is not offered: %s", qPrintable(automation.ErrorText()));
+    // A copy started by a client ends with that client's last cursor.
+    if (automationStart == AutomationStart::ByClient)
+        QObject::connect(&automation, &AutomationService::LastReleased, &app, endProgram);
 
     if (!hidden)
         logicForm.Restore();

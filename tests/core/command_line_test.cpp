@@ -17,6 +17,16 @@ TEST(CommandLine, HiddenStartNeedsTheExactWord)
     EXPECT_FALSE(IsHiddenStart({}));
 }
 
+TEST(CommandLine, AutomationWordsAreExactAndSkipTheProgramPath)
+{
+    EXPECT_EQ(FindAutomationStart({"quillary", "REGSERVER"}), AutomationStart::Register);
+    EXPECT_EQ(FindAutomationStart({"quillary", "/tmp/a.zkd", "UNREGSERVER"}), AutomationStart::Unregister);
+    EXPECT_EQ(FindAutomationStart({"quillary", "AUTOMATION"}), AutomationStart::ByClient);
+    EXPECT_EQ(FindAutomationStart({"quillary", "EMBEDDING", "REGSERVER"}), AutomationStart::ByClient);
+    EXPECT_EQ(FindAutomationStart({"AUTOMATION"}), AutomationStart::None);
+    EXPECT_EQ(FindAutomationStart({"quillary", "automation", "RegServer", "HIDEWIN"}), AutomationStart::None);
+}
+
 TEST(CommandLine, TextQuotesWhatWouldSplit)
 {
     EXPECT_EQ(CommandLineText({"/usr/bin/quillary", "/tmp/a.zkd", "HIDEWIN"}), "/usr/bin/quillary /tmp/a.zkd HIDEWIN");

@@ -9,6 +9,7 @@ cli=$2
 scratch=$(mktemp -d)
 export QUILLARY_HOME=$scratch/home
 export XDG_RUNTIME_DIR=$scratch/runtime
+export XDG_DATA_HOME=$scratch/data
 mkdir -p "$QUILLARY_HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 pids=()

@@ -46,6 +46,19 @@ bool IsHiddenStart(const std::vector<std::string>& args)
     return std::find(args.begin(), args.end(), HiddenStartWord) != args.end();
 }
 
+AutomationStart FindAutomationStart(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "REGSERVER")
+            return AutomationStart::Register;
+        if (args[i] == "UNREGSERVER")
+            return AutomationStart::Unregister;
+        if (args[i] == "AUTOMATION" || args[i] == "EMBEDDING")
+            return AutomationStart::ByClient;
+    }
+    return AutomationStart::None;
+}
+
 std::string CommandLineText(const std::vector<std::string>& args)
 {
     std::string text;

@@ -13,6 +13,17 @@ inline constexpr std::string_view HiddenStartWord = "HIDEWIN";
 // True when any argument, the program path included, is the hidden-start word.
 bool IsHiddenStart(const std::vector<std::string>& args);
 
+// Words about the automation service, matched exactly like the hidden-start word.
+enum class AutomationStart {
+    None,
+    Register,   // "REGSERVER": write the service registration and end
+    Unregister, // "UNREGSERVER": remove it and end
+    ByClient,   // "AUTOMATION" or "EMBEDDING": end when the last client's cursor is released
+};
+
+// The first automation word among the arguments after the program path.
+AutomationStart FindAutomationStart(const std::vector<std::string>& args);
+
 // The whole command line as one text, the way a second copy hands it to the running one: arguments
 // joined by blanks, an argument that is empty or holds blanks, control characters, commas or double
 // quotes written in double quotes with inner quotes doubled.

@@ -120,7 +120,8 @@ public:
     // Find and the category filter (main_window_find.cpp).
     void FindItemClick();
     void FindEditBoxChange(const QString& text);
-    void Locate(const QString& text);
+    // False when nothing was found (or the text is empty).
+    bool Locate(const QString& text);
     void FilterBtnClick();
     void FilterListBoxClick();
     // The Import Wizard on the selected node, then the tree re-sorted and a summary (main_window_import.cpp).

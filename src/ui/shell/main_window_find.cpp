@@ -32,11 +32,11 @@ void TMainForm::FindItemClick()
         Locate(m_findEdit->text());
 }
 
-void TMainForm::Locate(const QString& text)
+bool TMainForm::Locate(const QString& text)
 {
     m_searchTime->stop();
     if (text.isEmpty())
-        return;
+        return false;
     if (!SelectedNode())
         SelectNode(m_tree->Root());
     int start = SelectedNode()->AbsoluteIndex();
@@ -56,11 +56,11 @@ void TMainForm::Locate(const QString& text)
         quillary::Locate(*m_tree, ToField(text), start, [this](int visited, int) { m_progress->SetPosition(visited); });
     m_progress->hide();
     if (!result || !result->node)
-        return;
+        return false;
     SelectNode(*result->node);
     if (result->entryTitle.empty()) {
         m_folders->setFocus();
-        return;
+        return true;
     }
     const QString title = FromField(result->entryTitle);
     for (int row = 0; row < m_listModel->rowCount(); ++row) {
@@ -70,11 +70,12 @@ void TMainForm::Locate(const QString& text)
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             list->scrollTo(index);
             list->setFocus();
-            return;
+            return true;
         }
     }
     // The filter hides the entry: the tree keeps the focus.
     m_folders->setFocus();
+    return true;
 }
 
 void TMainForm::FilterBtnClick()

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/automation/automation_service.h"
+
+#include "automation/automation_members.h"
+#include "ui/automation/automation_cursor.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusServiceWatcher>
+
+#include <algorithm>
+
+namespace quillary {
+
+namespace {
+const QString ErrorName = QStringLiteral("Zelk.Application.Error");
+const QString CursorPathPrefix = QStringLiteral("/Zelk/Application/Cursor/");
+} // namespace
+
+AutomationService::AutomationService(ItemTree& tree, AutomationHost& host, QDBusConnection bus, QObject* parent)
+    : QObject(parent), m_tree(tree), m_host(host), m_bus(std::move(bus)),
+      m_watcher(new QDBusServiceWatcher(QString(), m_bus, QDBusServiceWatcher::WatchForUnregistration, this))
+{
+    connect(m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &AutomationService::ReleaseCursors);
+}
+
+AutomationService::~AutomationService()
+{
+    for (const auto& [path, client] : m_cursors)
+        m_bus.unregisterObject(path);
+}
+
+bool AutomationService::Register()
+{
+    const QString name = QString::fromUtf8(AutomationName.data(), static_cast<qsizetype>(AutomationName.size()));
+    if (!m_bus.isConnected()) {
+        m_error = QStringLiteral("no session bus: ") + m_bus.lastError().message();
+        return false;
+    }
+    if (!m_bus.registerObject(QStringLiteral("/"), this, QDBusConnection::ExportScriptableSlots)) {
+        m_error = QStringLiteral("the object \"/\" is taken");
+        return false;
+    }
+    if (!m_bus.registerService(name)) {
+        m_error = QStringLiteral("the name %1 is taken: %2").arg(name, m_bus.lastError().message());
+        m_bus.unregisterObject(QStringLiteral("/"));
+        return false;
+    }
+    return true;
+}
+
+QDBusObjectPath AutomationService::CreateObject()
+{
+    const QString path = CursorPathPrefix + QString::number(++m_lastNumber);
+    auto cursor = std::make_unique<AutomationCursor>(m_tree, m_host);
+    if (!m_bus.registerObject(path, cursor.get(), QDBusConnection::ExportScriptableSlots)) {
+        sendErrorReply(ErrorName, QStringLiteral("the cursor could not be made"));
+        return {};
+    }
+    const QString owner = message().service();
+    m_watcher->addWatchedService(owner);
+    m_cursors[path] = Client{std::move(cursor), owner};
+    return QDBusObjectPath(path);
+}
+
+void AutomationService::Release(const QDBusObjectPath& path)
+{
+    // Only the client that made a cursor may release it.
+    const auto it = m_cursors.find(path.path());
+    if (it == m_cursors.end() || it->second.owner != message().service()) {
+        sendErrorReply(ErrorName, QStringLiteral("no cursor of yours at %1").arg(path.path()));
+        return;
+    }
+    Drop(it);
+}
+
+void AutomationService::ReleaseCursors(const QString& owner)
+{
+    for (auto it = m_cursors.begin(); it != m_cursors.end();) {
+        const auto next = std::next(it);
+        if (it->second.owner == owner)
+            Drop(it);
+        it = next;
+    }
+}
+
+void AutomationService::Drop(std::map<QString, Client>::iterator it)
+{
+    const QString owner = it->second.owner;
+    m_bus.unregisterObject(it->first);
+    m_cursors.erase(it);
+    const bool ownerHasMore =
+        std::any_of(m_cursors.begin(), m_cursors.end(), [&](const auto& entry) { return entry.second.owner == owner; });
+    if (!ownerHasMore)
+        m_watcher->removeWatchedService(owner);
+    if (m_cursors.empty())
+        emit LastReleased();
+}
+
+} // namespace quillary

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusObjectPath>
+#include <QObject>
+#include <QString>
+
+#include <map>
+#include <memory>
+
+class QDBusServiceWatcher;
+
+namespace quillary {
+
+class AutomationCursor;
+class AutomationHost;
+class ItemTree;
+
+// The program's automation service: bus name "Zelk.Application", object "/". CreateObject makes a
+// cursor for the caller and answers its object path; the cursor lives until the caller releases
+// it or leaves the bus. The tree and the host must outlive the service.
+class AutomationService final : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "Zelk.Application")
+
+public:
+    AutomationService(ItemTree& tree, AutomationHost& host, QDBusConnection bus, QObject* parent = nullptr);
+    ~AutomationService() override;
+
+    // Exports the service object and takes the bus name; false (with the reason in ErrorText) when
+    // either fails, for example because another copy holds the name.
+    bool Register();
+    QString ErrorText() const { return m_error; }
+    int CursorCount() const { return static_cast<int>(m_cursors.size()); }
+
+public slots:
+    Q_SCRIPTABLE QDBusObjectPath CreateObject();
+    Q_SCRIPTABLE void Release(const QDBusObjectPath& path);
+
+signals:
+    // The last cursor was released (or its client left the bus).
+    void LastReleased();
+
+private:
+    struct Client
+    {
+        std::unique_ptr<AutomationCursor> cursor;
+        QString owner; // the caller's unique bus name
+    };
+
+    void ReleaseCursors(const QString& owner);
+    void Drop(std::map<QString, Client>::iterator it);
+
+    ItemTree& m_tree;
+    AutomationHost& m_host;
+    QDBusConnection m_bus;
+    QDBusServiceWatcher* m_watcher;
+    std::map<QString, Client> m_cursors; // by object path
+    int m_lastNumber = 0;
+    QString m_error;
+};
+
+} // namespace quillary
