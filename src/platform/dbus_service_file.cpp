@@ -15,7 +15,7 @@ const QString ServiceName = QStringLiteral("Zelk.Application");
 QString DataHome()
 {
     const QString set = qEnvironmentVariable("XDG_DATA_HOME");
-    // The base directory specification ignores relative paths.
+    // XDG base directories must be absolute; a relative one is ignored.
     if (!set.isEmpty() && QDir::isAbsolutePath(set))
         return set;
     return QDir::homePath() + QStringLiteral("/.local/share");
