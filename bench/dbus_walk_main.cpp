@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // quillary-dbus-walk: as an automation client on the session bus, waits (up to 60 s) for a running
 // Quillary, makes a cursor and times walking every node through Items(i) for i from 0 to
-// ItemCount - 1, then Items and zelkTitle together. Run by bench/automation-dbus-bench.sh.
+// ItemCount - 1, then Items and zelkTitle together. Each walk is timed twice: waiting for every
+// reply before the next call (the bus latency dominates), and with up to Window calls in flight
+// (the service's own cost per call). Run by bench/automation-dbus-bench.sh.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QElapsedTimer>
 #include <QThread>
 
 #include <cstdio>
+#include <deque>
+#include <functional>
 
 namespace {
 const QString Service = QStringLiteral("Zelk.Application");
@@ -21,6 +26,36 @@ QDBusMessage Call(const QString& path, const QString& interface, const QString& 
     QDBusMessage message = QDBusMessage::createMethodCall(Service, path, interface, method);
     message.setArguments(args);
     return QDBusConnection::sessionBus().call(message, QDBus::Block, 10000);
+}
+
+// Calls in flight at once in the pipelined walks; replies still arrive in order.
+constexpr std::size_t Window = 256;
+
+QDBusMessage MakeCall(const QString& path, const QString& method, const QVariantList& args = {})
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(Service, path, CursorInterface, method);
+    message.setArguments(args);
+    return message;
+}
+
+// Sends the calls made by each(i) for i in [0, count) keeping at most Window unanswered; returns seconds.
+double TimePipelined(int count, const std::function<void(int, std::deque<QDBusPendingCall>&)>& each)
+{
+    QElapsedTimer timer;
+    timer.start();
+    std::deque<QDBusPendingCall> inFlight;
+    auto settle = [&inFlight](std::size_t keep) {
+        while (inFlight.size() > keep) {
+            inFlight.front().waitForFinished();
+            inFlight.pop_front();
+        }
+    };
+    for (int i = 0; i < count; ++i) {
+        each(i, inFlight);
+        settle(Window);
+    }
+    settle(0);
+    return timer.nsecsElapsed() / 1e9;
 }
 
 bool WaitForService()
@@ -59,8 +94,20 @@ int main(int argc, char** argv)
         Call(cursor, CursorInterface, QStringLiteral("zelkTitle"));
     }
     const double walkAndRead = timer.nsecsElapsed() / 1e9;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    const double pipelinedWalk = TimePipelined(count, [&](int i, std::deque<QDBusPendingCall>& inFlight) {
+        inFlight.push_back(bus.asyncCall(MakeCall(cursor, QStringLiteral("Items"), {i})));
+    });
+    const double pipelinedWalkAndRead = TimePipelined(count, [&](int i, std::deque<QDBusPendingCall>& inFlight) {
+        inFlight.push_back(bus.asyncCall(MakeCall(cursor, QStringLiteral("Items"), {i})));
+        inFlight.push_back(bus.asyncCall(MakeCall(cursor, QStringLiteral("zelkTitle"))));
+    });
     Call(QStringLiteral("/"), Service, QStringLiteral("Release"), {QVariant::fromValue(QDBusObjectPath(cursor))});
-    std::printf("| %d nodes | Items(0 .. ItemCount - 1): %.2f s | with zelkTitle at each: %.2f s |\n", count, walk,
-                walkAndRead);
+    std::printf(
+        "| %d nodes | one call at a time | Items(0 .. ItemCount - 1): %.2f s | with zelkTitle at each: %.2f s |\n",
+        count, walk, walkAndRead);
+    std::printf(
+        "| %d nodes | %zu calls in flight | Items(0 .. ItemCount - 1): %.2f s | with zelkTitle at each: %.2f s |\n",
+        count, Window, pipelinedWalk, pipelinedWalkAndRead);
     return 0;
 }
