@@ -37,10 +37,12 @@ fuzz:
 bench: deps
 	@scripts/install-deps.sh --bench
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-release -j $(JOBS) --target quillary-bench quillary-exchange-bench quillary-automation-bench
+	cmake --build build-release -j $(JOBS) --target quillary-bench quillary-exchange-bench quillary-automation-bench \
+		quillary-print-bench
 	build-release/bench/quillary-bench
 	build-release/bench/quillary-exchange-bench
 	build-release/bench/quillary-automation-bench
+	build-release/bench/quillary-print-bench
 
 clean:
 	rm -rf build build-asan build-fuzz build-release

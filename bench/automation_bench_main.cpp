@@ -3,6 +3,7 @@
 // address book (100,000 persons by default) item by item, reading each item's title, and to
 // find the last item by its identifier.
 #include "data_generator.h"
+#include "stopwatch.h"
 
 #include "automation/automation_host.h"
 #include "automation/zelk_app.h"
@@ -16,6 +17,7 @@
 #include <sstream>
 
 using namespace quillary;
+using namespace quillary::bench;
 
 namespace {
 // A desktop with nothing selected, as when a script runs against a hidden window.
@@ -29,12 +31,6 @@ public:
     void SetClipboardText(const std::string&) override {}
 };
 
-template <typename F> double Seconds(F&& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 } // namespace
 
 int main(int argc, char** argv)

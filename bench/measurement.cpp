@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "measurement.h"
+#include "stopwatch.h"
 
 #include "model/data_file.h"
 #include "model/item_tree.h"
@@ -16,14 +17,6 @@
 namespace quillary::bench {
 
 namespace {
-using Clock = std::chrono::steady_clock;
-
-template <typename F> double Seconds(F&& work)
-{
-    const auto start = Clock::now();
-    work();
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 int CountItems(const TKPXObject& item)
 {

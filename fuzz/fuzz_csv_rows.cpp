@@ -2,9 +2,13 @@
 // Any bytes, read as delimited text rows of every record type with all its fields: protecting
 // and splitting a row must keep every field (an unquoted row's commas are exactly its
 // separators), the import must count each non-blank line once, and the items made must export
-// again.
+// again. Read with a header line, the text must decode to UTF-8, the first row's mapping must
+// give each offered field at most once, and every other non-blank row must be counted once with
+// a reason for each rejection.
 #include "exchange/csv_export.h"
+#include "exchange/csv_header_map.h"
 #include "exchange/csv_import.h"
+#include "exchange/csv_rows.h"
 #include "exchange/line_protection.h"
 #include "exchange/record_types.h"
 #include "model/item_tree.h"
@@ -38,6 +42,44 @@ void CheckImport(const std::string& bytes, const quillary::RecordType& type, boo
     quillary::WriteCsvRows(tree.Root(), {settings.fields, type.kind, true}, out);
 }
 
+void CheckMapping(const std::vector<std::string>& header, const quillary::RecordType& type)
+{
+    const auto mapping = quillary::MapCsvHeader(header, type.kind);
+    if (mapping.fields.size() != header.size() ||
+        mapping.ignored.size() !=
+            static_cast<std::size_t>(std::count(mapping.fields.begin(), mapping.fields.end(), "")))
+        __builtin_trap();
+    for (std::size_t i = 0; i < mapping.fields.size(); ++i) {
+        const std::string& field = mapping.fields[i];
+        if (!field.empty() &&
+            (!quillary::OffersField(type, field) ||
+             std::find(mapping.fields.begin(), mapping.fields.begin() + i, field) != mapping.fields.begin() + i))
+            __builtin_trap();
+    }
+}
+
+void CheckHeaderImport(const std::string& bytes, const quillary::RecordType& type)
+{
+    const std::string text = quillary::DecodeCsvText(bytes, quillary::CsvEncoding::Auto);
+    if (quillary::DetectCsvEncoding(text) != quillary::CsvEncoding::Utf8)
+        __builtin_trap();
+    auto rows = quillary::ReadCsvRows(text, quillary::SeparatorChar(quillary::DetectCsvSeparator(text)));
+    std::erase_if(rows, [](const quillary::CsvRow& row) { return row.Blank(); });
+    if (!rows.empty())
+        CheckMapping(rows.front().values, type);
+
+    quillary::ItemTree tree;
+    quillary::CsvImportSettings settings{type.kind, {}};
+    settings.headerLine = true;
+    settings.separator = quillary::CsvSeparator::Auto;
+    std::istringstream in(bytes);
+    const auto counts = quillary::ImportCSV(in, tree.Root(), settings);
+    const int expected = rows.empty() ? 0 : static_cast<int>(rows.size()) - 1;
+    if (counts.made + counts.rejected != expected ||
+        counts.reasons.size() != static_cast<std::size_t>(counts.rejected) || quillary::ImportSummary(counts).empty())
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -51,5 +93,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string line; std::getline(lines, line);)
         CheckSplitting(line);
     CheckImport(bytes, type, (data[0] & 0x80) != 0);
+    CheckHeaderImport(bytes, type);
     return 0;
 }

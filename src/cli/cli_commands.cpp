@@ -36,9 +36,21 @@ constexpr const char* Usage =
     "               [--fields \"Title,First Name,...\"] [--header]\n"
     "         html: [--levels 0-9] [--no-frames] [--no-zkd] [--no-vcards] [--title TEXT]\n"
     "               [--text-color NAME] [--link-color NAME] [--background NAME|FILE]\n"
+    "         vcf, html: [--vcard-version 2.1|3.0|4.0]  (default 2.1)\n"
     "  import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH]\n"
-    "         csv:  --kind KIND [--fields \"...\"] [--tab]\n"
+    "         csv:  --kind KIND [--fields \"...\"] [--header] [--separator auto|comma|semicolon|tab]\n"
+    "               [--tab] [--encoding auto|utf8|utf16|cp1252]\n"
+    "               (--header: the first line names the columns, mapped onto the kind's\n"
+    "               fields unless --fields names them; separator then auto by default)\n"
     "         vcf:  [--org-cards organization|person]  (cards with ORG; default person)\n"
+    "\n"
+    "printing (to a PDF file of Letter pages):\n"
+    "  print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH]\n"
+    "         [--title TEXT] [--font FAMILY] [--landscape]\n"
+    "         book:     [--columns 1-4]\n"
+    "         labels:   [--label-sheet \"Avery 5160-Address\"]\n"
+    "         envelope: [--delivery-from PATH[/ADDRESS TITLE]] [--return-address FILE]\n"
+    "                   (default return address: ret_addr.dat in the working folder)\n"
     "\n"
     "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines found by check,\n"
     "4 Quillary is running on the data file (import changes nothing then)\n";
@@ -101,6 +113,21 @@ int Check(ItemTree&, const ReadReport& report, std::ostream& out, std::ostream&)
 
 using Command = std::function<int(ItemTree&, const ReadReport&, std::ostream&, std::ostream&)>;
 
+// Printing needs Qt for fonts and PDF output; a build without Qt has every other command.
+int PrintCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+{
+#ifdef QUILLARY_CLI_PRINT
+    const int status = Print(words, out, err);
+    out.flush();
+    return status;
+#else
+    (void)words;
+    (void)out;
+    err << "quillary-cli: this build has no printing (it was built without Qt 6)\n";
+    return ExitUsage;
+#endif
+}
+
 } // namespace
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -116,6 +143,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         out.flush();
         return status;
     }
+    if (!args.empty() && args[0] == "print")
+        return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();
     if (command == commands.end()) {
         err << Usage;

@@ -8,6 +8,7 @@
 #include "common/file_error.h"
 #include "exchange/csv_export.h"
 #include "exchange/html_publish.h"
+#include "exchange/party_vcard.h"
 #include "exchange/publish_choices.h"
 #include "model/data_file.h"
 #include "model/kpx_object.h"
@@ -36,9 +37,21 @@ int WriteCsv(TreeNode& node, const std::string& file, const CliOptions& options,
     return ExitOk;
 }
 
-int WriteCard(TreeNode& node, const std::string& file, const CliOptions&, DataSession&, std::ostream& err)
+// The --vcard-version option, 2.1 when absent; none, after a message, for another version.
+std::optional<VCardVersion> VCardVersionOf(const CliOptions& options, std::ostream& err)
 {
-    if (node.Data()->WriteVCard(file))
+    const auto version = ParseVCardVersion(options.ValueOr("--vcard-version", "2.1"));
+    if (!version)
+        err << "quillary-cli: --vcard-version takes 2.1, 3.0 or 4.0\n";
+    return version;
+}
+
+int WriteCard(TreeNode& node, const std::string& file, const CliOptions& options, DataSession&, std::ostream& err)
+{
+    const auto version = VCardVersionOf(options, err);
+    if (!version)
+        return ExitUsage;
+    if (WriteVCard(*node.Data(), file, *version))
         return ExitOk;
     err << "quillary-cli: vCard publishing is only supported for Person and Organization items.\n";
     return ExitUsage;
@@ -54,6 +67,10 @@ std::optional<PublishSettings> SiteSettings(TreeNode& node, const std::string& f
     settings.frames = !options.Has("--no-frames");
     settings.includeItemFile = !options.Has("--no-zkd");
     settings.includeVCards = !options.Has("--no-vcards");
+    const auto version = VCardVersionOf(options, err);
+    if (!version)
+        return std::nullopt;
+    settings.vcardVersion = *version;
     settings.textColour = options.ValueOr("--text-color", settings.textColour);
     settings.linkColour = options.ValueOr("--link-color", settings.linkColour);
     const std::string levels = options.ValueOr("--levels", "0");
@@ -105,10 +122,11 @@ const std::map<std::string, Writer>& Writers()
 int Export(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
     std::string problem;
-    const auto options = CliOptions::Parse(words,
-                                           {"--data", "--format", "--node", "--out", "--kind", "--fields", "--levels",
-                                            "--title", "--text-color", "--link-color", "--background"},
-                                           {"--header", "--no-frames", "--no-zkd", "--no-vcards"}, problem);
+    const auto options =
+        CliOptions::Parse(words,
+                          {"--data", "--format", "--node", "--out", "--kind", "--fields", "--levels", "--title",
+                           "--text-color", "--link-color", "--background", "--vcard-version"},
+                          {"--header", "--no-frames", "--no-zkd", "--no-vcards"}, problem);
     if (!options || !options->Plain().empty()) {
         err << "quillary-cli: " << (options ? "unexpected " + options->Plain().front() : problem) << "\n";
         return ExitUsage;

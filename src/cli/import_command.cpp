@@ -9,15 +9,20 @@
 #include "exchange/bookmark_page.h"
 #include "exchange/csv_import.h"
 #include "exchange/favorites_import.h"
+#include "exchange/item_file_import.h"
 #include "exchange/nickname_file.h"
 #include "exchange/vcard_import.h"
 #include "model/data_file.h"
 #include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "shell/profile_file.h"
+#include "shell/settings_keys.h"
 #include "shell/tree_commands.h"
 
 #include <fstream>
 #include <functional>
 #include <map>
+#include <sstream>
 
 namespace quillary::cli {
 
@@ -32,20 +37,73 @@ std::optional<ImportCounts> ReadRecords(const std::string& source, TreeNode& int
         err << "quillary-cli: " << source << " is no interchange file (.zkd)\n";
         return std::nullopt;
     }
-    ReadReport report;
-    const int before = into.ChildCount();
-    if (!LoadItemFile(into, source, &report))
+    return ImportItemFile(into, source);
+}
+
+template <typename Choice>
+std::optional<Choice> ChoiceNamed(const std::map<std::string, Choice>& choices, const std::string& name)
+{
+    const auto it = choices.find(name);
+    return it == choices.end() ? std::nullopt : std::optional<Choice>(it->second);
+}
+
+// The delimited-text options: --kind and --fields, --header (the columns mapped from the first
+// line unless --fields names them), --separator (--tab for short; auto with --header, else
+// comma) and --encoding.
+std::optional<CsvImportSettings> CsvSettingsOf(const CliOptions& options, std::ostream& err)
+{
+    const auto columns = RecordColumnsOf(options, err);
+    if (!columns)
         return std::nullopt;
-    return ImportCounts{into.ChildCount() - before, static_cast<int>(report.skippedLines.size())};
+    CsvImportSettings settings{columns->kind, columns->fields, options.Has("--tab"), options.Has("--header")};
+    if (settings.headerLine && !options.Value("--fields"))
+        settings.fields.clear();
+    static const std::map<std::string, CsvSeparator> separators = {{"auto", CsvSeparator::Auto},
+                                                                   {"comma", CsvSeparator::Comma},
+                                                                   {"semicolon", CsvSeparator::Semicolon},
+                                                                   {"tab", CsvSeparator::Tab}};
+    static const std::map<std::string, CsvEncoding> encodings = {{"auto", CsvEncoding::Auto},
+                                                                 {"utf8", CsvEncoding::Utf8},
+                                                                 {"utf16", CsvEncoding::Utf16},
+                                                                 {"cp1252", CsvEncoding::Cp1252}};
+    const auto separator =
+        ChoiceNamed(separators, options.ValueOr("--separator", settings.headerLine ? "auto" : "comma"));
+    const auto encoding = ChoiceNamed(encodings, options.ValueOr("--encoding", "auto"));
+    if (!separator || !encoding) {
+        err << "quillary-cli: "
+            << (separator ? "--encoding takes auto, utf8, utf16 or cp1252"
+                          : "--separator takes auto, comma, semicolon or tab")
+            << "\n";
+        return std::nullopt;
+    }
+    settings.separator = *separator;
+    settings.encoding = *encoding;
+    return settings;
 }
 
 std::optional<ImportCounts> ReadCsv(const std::string& source, TreeNode& into, const CliOptions& options,
                                     std::ostream& err)
 {
-    const auto columns = RecordColumnsOf(options, err);
-    if (!columns)
+    const auto settings = CsvSettingsOf(options, err);
+    if (!settings)
         return std::nullopt;
-    return ImportCSVFile(source, into, {columns->kind, columns->fields, options.Has("--tab")});
+    return ImportCSVFile(source, into, *settings);
+}
+
+// Names the columns of the first line that were mapped onto no field.
+void ReportIgnoredColumns(const std::string& source, const CliOptions& options, std::ostream& out)
+{
+    std::ostringstream quiet;
+    const auto settings = CsvSettingsOf(options, quiet);
+    if (!settings || !settings->headerLine || !settings->fields.empty())
+        return;
+    const auto preview = PreviewCSVFile(source, *settings);
+    if (!preview || preview->mapping.ignored.empty())
+        return;
+    out << "ignored columns:";
+    for (std::size_t i = 0; i < preview->mapping.ignored.size(); ++i)
+        out << (i == 0 ? " " : ", ") << preview->mapping.ignored[i];
+    out << "\n";
 }
 
 // The answer to "How should this vCard be imported?" for every card that names an organization.
@@ -63,7 +121,8 @@ std::optional<ImportCounts> ReadCards(const std::string& source, TreeNode& into,
                                       std::ostream&)
 {
     FixedOrgCardAnswer answer(options.ValueOr("--org-cards", "person") == "organization");
-    return ImportVCardFile(source, into, answer);
+    const TProfileFile settings(WorkingDirectoryOf(options) / "kpx.ini");
+    return ImportVCardFile(source, into, answer, {}, ReadCategoryNames(settings));
 }
 
 // The browser and nickname sources are read from the named file itself.
@@ -116,8 +175,9 @@ std::optional<ImportCounts> RunReader(const Reader& reader, const std::string& s
 int Import(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
     std::string problem;
-    const auto options = CliOptions::Parse(words, {"--data", "--format", "--into", "--kind", "--fields", "--org-cards"},
-                                           {"--tab"}, problem);
+    const auto options = CliOptions::Parse(
+        words, {"--data", "--format", "--into", "--kind", "--fields", "--org-cards", "--separator", "--encoding"},
+        {"--tab", "--header"}, problem);
     if (!options) {
         err << "quillary-cli: " << problem << "\n";
         return ExitUsage;
@@ -129,7 +189,7 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         return ExitUsage;
     }
     const std::string& source = options->Plain().front();
-    if (reader->first == "csv" && !RecordColumnsOf(*options, err))
+    if (reader->first == "csv" && !CsvSettingsOf(*options, err))
         return ExitUsage;
     const std::string orgCards = options->ValueOr("--org-cards", "person");
     if (orgCards != "person" && orgCards != "organization") {
@@ -152,7 +212,10 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     if (!session->Save(err))
         return ExitFileError;
     out << "items made: " << counts->made << "\n"
-        << "rejected: " << counts->rejected << "\n";
+        << "rejected: " << counts->rejected << "\n"
+        << ImportSummary(*counts) << "\n";
+    if (reader->first == "csv")
+        ReportIgnoredColumns(source, *options, out);
     return ExitOk;
 }
 

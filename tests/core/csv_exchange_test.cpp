@@ -22,19 +22,35 @@ namespace fs = std::filesystem;
 namespace {
 using Values = std::vector<std::string>;
 
-// A golden case's settings: the record type's text, the fields as comma text, then "tab" or nothing.
+// A golden case's settings: the record type's text, the fields as comma text, then "tab",
+// "header" (the first line names the columns; separator and encoding detected) or nothing.
 CsvImportSettings ReadSettings(const fs::path& path)
 {
     std::istringstream in(ReadWhole(path));
-    std::string type, fields, separator;
+    std::string type, fields, choice;
     std::getline(in, type);
     std::getline(in, fields);
-    std::getline(in, separator);
-    for (const RecordType& candidate : RecordTypes())
-        if (candidate.text == type)
-            return {candidate.kind, SplitCommaText(fields), separator == "tab"};
+    std::getline(in, choice);
+    for (const RecordType& candidate : RecordTypes()) {
+        if (candidate.text != type)
+            continue;
+        CsvImportSettings settings{candidate.kind, SplitCommaText(fields), choice == "tab", choice == "header"};
+        if (settings.headerLine)
+            settings.separator = CsvSeparator::Auto;
+        return settings;
+    }
     ADD_FAILURE() << "unknown record type " << type;
     return {};
+}
+
+// A case may also hold the report it ends with.
+void ExpectSummary(const fs::path& input, const ImportCounts& counts)
+{
+    auto summary = input;
+    summary.replace_extension(".summary");
+    if (fs::exists(summary)) {
+        EXPECT_EQ(ImportSummary(counts) + "\n", ReadWhole(summary));
+    }
 }
 
 std::string Exported(TreeNode& start, const CsvExportFields& columns)
@@ -95,9 +111,10 @@ TEST(CsvImport, GoldenFiles)
             ADD_FAILURE() << "written " << expected;
         }
         EXPECT_EQ(result, ReadWhole(expected));
+        ExpectSummary(input, *counts);
         ++checked;
     }
-    EXPECT_GE(checked, 6);
+    EXPECT_GE(checked, 11);
 }
 
 TEST(CsvImport, RejectedRowsLeaveNothingAndAMissingFileImportsNothing)
@@ -128,14 +145,15 @@ TEST(CsvImport, ImportedNodesEndSortedAndProgressCanStop)
     EXPECT_EQ(tree.Root().ChildAt(2)->Text(), "Charlie");
 
     std::istringstream many("x,1\ny,2\n");
-    const auto stopped =
-        ImportCSV(many, tree.Root(), {KindWebsite, {"Website", "Title"}}, [](std::uint64_t, std::uint64_t) { return false; });
+    const auto stopped = ImportCSV(many, tree.Root(), {KindWebsite, {"Website", "Title"}},
+                                   [](std::uint64_t, std::uint64_t) { return false; });
     EXPECT_EQ(stopped.made, 0);
 }
 
 TEST(CsvExport, HeaderQuotesNamesWithBlanksAndRowsHoldEveryChosenField)
 {
-    EXPECT_EQ(CsvHeaderLine({"Title", "First Name", "Last Name", "Comment"}), R"(Title,"First Name","Last Name",Comment)");
+    EXPECT_EQ(CsvHeaderLine({"Title", "First Name", "Last Name", "Comment"}),
+              R"(Title,"First Name","Last Name",Comment)");
     EXPECT_EQ(CsvHeaderLine({R"(a"b)", "c,d"}), R"("a""b","c,d")");
 
     TestWorld world;
@@ -144,10 +162,9 @@ TEST(CsvExport, HeaderQuotesNamesWithBlanksAndRowsHoldEveryChosenField)
     AddDetail(john, KindPhone, "Primary Phone", "555 1234");
     john.SetPrimary(TPartyObject::SlotPhone, "Primary Phone");
     AddPerson(tree.Root(), "Jane", "Roe");
-    EXPECT_EQ(Exported(tree.Root(), {{"Title", "Phone Number"}, KindPerson, true}),
-              "Title,\"Phone Number\"\r\n"
-              "\"John Doe\",\"555 1234\"\r\n"
-              "\"Jane Roe\",\r\n");
+    EXPECT_EQ(Exported(tree.Root(), {{"Title", "Phone Number"}, KindPerson, true}), "Title,\"Phone Number\"\r\n"
+                                                                                    "\"John Doe\",\"555 1234\"\r\n"
+                                                                                    "\"Jane Roe\",\r\n");
 }
 
 TEST(CsvExport, DetailRowsComeFromEveryItemOfTheSubtreeAndTheFilterHidesItems)

@@ -40,6 +40,16 @@ run 0 "csv export" "$cli" export --format csv --kind person --fields "Title,Phon
 head -1 "$scratch/persons.csv" | grep -q '^Title,"Phone Number"'$'\r''$' || fail "csv header line"
 has "csv rows hold the primary phone" '^"Anna Berg","+49 30 1234567"' "$scratch/persons.csv"
 
+# An Outlook export (Windows-1252, a note over two lines) with its column names on the first line.
+run 0 "csv import with a header line" "$cli" import --format csv --kind person --header "$data/csv/header_outlook.csv"
+has "the header line is no row" "items made: 2" "$scratch/out"
+has "the summary names the kinds made" '^Made 2 persons\.$' "$scratch/out"
+has "the summary says why a row was rejected" '^row 4: no first or last name$' "$scratch/out"
+has "unmapped columns are named" '^ignored columns: Suffix, Company, ' "$scratch/out"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+has "names arrive as UTF-8" '^  person: Hélène Dupré' "$scratch/tree"
+run 2 "unknown separator" "$cli" import --format csv --kind person --header --separator pipe "$data/csv/outlook.csv"
+
 # A subtree to an interchange file and back beneath another node.
 run 0 "zkd export of one node" "$cli" export --format zkd --node "My Contacts/Anna Berg" --out "$scratch/anna.zkd"
 has "the node's record at level 1" '^{1 3 }Anna Berg' "$scratch/anna.zkd"
@@ -50,6 +60,10 @@ has "the imported person sits below the target" '^    person: Anna Berg' "$scrat
 # A person's card, and cards read back with the organization question answered.
 run 0 "vcf export" "$cli" export --format vcf --node "My Contacts/Anna Berg" --out "$scratch/anna.vcf"
 has "the card holds the name" '^N:Berg;Anna;;Dr\.' "$scratch/anna.vcf"
+run 0 "vcf export as 4.0" "$cli" export --format vcf --vcard-version 4.0 --node "My Contacts/Anna Berg" \
+    --out "$scratch/anna4.vcf"
+has "the 4.0 card names its version" '^VERSION:4\.0' "$scratch/anna4.vcf"
+has "the 4.0 card holds the name" '^N:Berg;Anna;;Dr\.;' "$scratch/anna4.vcf"
 run 0 "vcf import" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards organization
 has "every card made an item" "items made: 3" "$scratch/out"
 "$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
@@ -64,6 +78,10 @@ for page in anna.htm zelkindex.htm zelkmain.htm zelkmain.zkd; do
 done
 ls "$scratch/site"/vc*.vcf >/dev/null 2>&1 || fail "the site holds the person's card"
 has "the page title is escaped" '<h2>Anna &amp; friends</h2>' "$scratch/site/zelkmain.htm"
+mkdir -p "$scratch/site3"
+run 0 "html export with 3.0 cards" "$cli" export --format html --vcard-version 3.0 --node "My Contacts/Anna Berg" \
+    --out "$scratch/site3/anna.htm"
+grep -q '^VERSION:3\.0' "$scratch/site3"/vc*.vcf || fail "the site's cards are 3.0"
 run 0 "single html page" "$cli" export --format html --no-frames --no-zkd --no-vcards --out "$scratch/one.htm"
 [ -f "$scratch/zelkindex.htm" ] && fail "no index page without frames"
 run 2 "unknown colour" "$cli" export --format html --text-color Mauve --out "$scratch/x.htm"
@@ -95,6 +113,8 @@ run 2 "unknown field" "$cli" export --format csv --kind phone --fields "Title,Sh
 has "offered fields are listed" '"Phone Number"' "$scratch/err"
 run 2 "unknown node" "$cli" import --format zkd "$scratch/anna.zkd" --into "My Contacts/Nobody"
 run 2 "unknown option" "$cli" export --format zkd --out "$scratch/x.zkd" --colour red
+run 2 "unknown vcard version" "$cli" export --format vcf --vcard-version 5.0 --node "My Contacts/Anna Berg" \
+    --out "$scratch/x.vcf"
 run 2 "vcard of a folder" "$cli" export --format vcf --out "$scratch/root.vcf"
 run 1 "missing source" "$cli" import --format csv --kind email "$scratch/absent.csv"
 run 2 "org-cards answer" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards maybe

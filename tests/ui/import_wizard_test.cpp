@@ -236,12 +236,14 @@ private slots:
 
     void summaryTellsWhatCameInAndWhatWasLeftOut()
     {
-        QCOMPARE(ImportSummary({TImportWizard::DelimitedText, {12, 2}, false}),
-                 QStringLiteral("Imported 12 items; 2 rows were rejected."));
-        QCOMPARE(ImportSummary({TImportWizard::InterchangeFile, {1, 1}, false}),
-                 QStringLiteral("Imported 1 item; 1 record was rejected."));
-        QCOMPARE(ImportSummary({TImportWizard::Nicknames, {0, 0}, false}), QStringLiteral("Imported 0 items."));
-        QCOMPARE(ImportSummary({TImportWizard::VCardFile, {3, 0}, true}),
+        ImportCounts counts;
+        counts.CountMade(KindPerson);
+        counts.CountMade(KindPerson);
+        counts.CountRejected("row 3: no first or last name");
+        QCOMPARE(ImportSummary({TImportWizard::DelimitedText, counts, false}),
+                 QStringLiteral("Made 2 persons.\nRejected 1 row:\nrow 3: no first or last name"));
+        QCOMPARE(ImportSummary({TImportWizard::Nicknames, {}, false}), QStringLiteral("Nothing was imported."));
+        QCOMPARE(ImportSummary({TImportWizard::VCardFile, counts, true}),
                  QStringLiteral("The import was cancelled; nothing was imported."));
     }
 
@@ -266,7 +268,7 @@ private slots:
         });
         m_form->ImportBtnClick();
 
-        QCOMPARE(m_told, QStringList{"Import Wizard: Imported 2 items; 1 row was rejected."});
+        QCOMPARE(m_told, QStringList{"Import Wizard: Made 2 persons.\nRejected 1 row:\nrow 2: no first or last name"});
         QCOMPARE(ChildTexts(friends), (QStringList{"Ann Lee", "Bob Ray"}));
         TKPXObject* ann = Find(friends, "Ann Lee")->Data();
         QCOMPARE(ann->ChildCount(), 1);

@@ -86,17 +86,17 @@ ImportCounts ImportAnchors(const std::vector<std::string>& lines, TreeNode& root
     ImportCounts counts;
     std::string text;
     std::string link;
-    for (const std::string& line : lines) {
-        if (!GetAnchorInfo(line, text, link))
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (!GetAnchorInfo(lines[i], text, link))
             continue;
         if (kind == KindEMail && link.starts_with(MailPrefix))
             link.erase(0, MailPrefix.size());
         if (text.empty() && link.empty()) {
-            ++counts.rejected;
+            counts.CountRejected("line " + std::to_string(i + 1) + ": a link without text or address");
             continue;
         }
         CreateItem(kind, text, link, "", folder, "", 0);
-        ++counts.made;
+        counts.CountMade(kind);
     }
     return counts;
 }

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exchange/csv_header_map.h"
+#include "exchange/csv_separator.h"
+#include "exchange/csv_text_encoding.h"
 #include "exchange/import_counts.h"
 
 #include <filesystem>
@@ -14,20 +17,45 @@ namespace quillary {
 class TreeNode;
 
 // How the rows of a delimited text file are read: the kind each row becomes, the field name of
-// each column in order, and whether tabs separate the fields instead of commas.
+// each column in order (an empty name ignores its column), the separator and the encoding.
 struct CsvImportSettings
 {
     int kind = 0;
     std::vector<std::string> fields;
+    // Tabs separate the fields whatever separator says; for callers that offer comma and tab only.
     bool tabSeparated = false;
+    // The first line names the columns and is no row. Rows are then read as today's programs
+    // write them: a quoted field may span lines (its line breaks become blanks), and of the
+    // values Google Contacts joins with " ::: " the first is taken. Without fields the columns
+    // are mapped from the first line (MapCsvHeader).
+    bool headerLine = false;
+    CsvSeparator separator = CsvSeparator::Comma;
+    CsvEncoding encoding = CsvEncoding::Auto;
 };
 
 // Makes one item of the settings' kind under destination per row; a row the item refuses leaves
-// nothing behind and counts as rejected. Blank lines are skipped. Any line end is accepted.
+// nothing behind and counts as rejected, with the reason as "row N: ..." where N is the file line
+// the row starts on. Blank lines are skipped. Any line end is accepted. Without the header line
+// each line is a row: comma rows are split as protected lines, tab rows as well after each tab
+// became a comma, semicolon rows as ReadCsvRows splits them.
 ImportCounts ImportCSV(std::istream& in, TreeNode& destination, const CsvImportSettings& settings,
                        const ProgressFn& progress = {});
 // The same from a file; none when the file cannot be opened.
 std::optional<ImportCounts> ImportCSVFile(const std::filesystem::path& file, TreeNode& destination,
                                           const CsvImportSettings& settings, const ProgressFn& progress = {});
+
+// What the import would see in a file, for showing the column mapping before importing.
+struct CsvPreview
+{
+    // As read: the settings' choice, or what was detected for Auto.
+    CsvEncoding encoding = CsvEncoding::Utf8;
+    CsvSeparator separator = CsvSeparator::Comma;
+    // The values of the first non-blank line, and how they map onto the settings' kind.
+    std::vector<std::string> header;
+    CsvHeaderMapping mapping;
+};
+CsvPreview PreviewCSV(std::istream& in, const CsvImportSettings& settings);
+// The same from a file; none when the file cannot be opened.
+std::optional<CsvPreview> PreviewCSVFile(const std::filesystem::path& file, const CsvImportSettings& settings);
 
 } // namespace quillary

@@ -66,7 +66,8 @@ public:
             m_top.Tree().DeleteNode(m_top);
             throw;
         }
-        m_counts.rejected += files.SkippedFolders();
+        for (int i = 0; i < files.SkippedFolders(); ++i)
+            m_counts.CountRejected("sub-folder: cannot be read");
         return m_counts;
     }
 
@@ -75,19 +76,20 @@ private:
     {
         const std::string name = ExtractFileName(path);
         if (!IsShortcutName(name)) {
-            ++m_counts.rejected;
+            m_counts.CountRejected("file " + name + ": no Internet shortcut");
             return;
         }
         m_shortcut.SetFileName(path);
         try {
             m_shortcut.Read();
         } catch (const FileError&) {
-            ++m_counts.rejected; // one unreadable shortcut does not stop the others
+            // One unreadable shortcut does not stop the others.
+            m_counts.CountRejected("shortcut " + name + ": cannot be read");
             return;
         }
         const std::string title = name.substr(0, name.size() - ShortcutExtension.size());
         CreateItem(KindWebsite, title, m_shortcut.URL(), "", FolderFor(path), "", 0);
-        ++m_counts.made;
+        m_counts.CountMade(KindWebsite);
     }
 
     TreeNode& FolderFor(const std::string& path)

@@ -5,6 +5,7 @@
 #include "common/file_error.h"
 #include "exchange/html_entry.h"
 #include "exchange/html_text.h"
+#include "exchange/party_vcard.h"
 #include "model/data_file.h"
 #include "model/kpx_object.h"
 #include "model/tree_walk.h"
@@ -239,7 +240,7 @@ bool WriteEntries(std::ostream& out, TreeNode& published, const PublishSettings&
         nesting.MoveTo(out, node.Depth());
         item.WriteHTML(out, settings.includeVCards);
         if (settings.includeVCards)
-            item.WriteVCard(folder / VCardFileName(item.GetID()));
+            WriteVCard(item, folder / VCardFileName(item.GetID()), settings.vcardVersion);
         going = !progress || progress(++done, total);
     });
     return going;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exchange/import_counts.h"
+#include "exchange/vcard_version.h"
 
 #include <filesystem>
 #include <iosfwd>
@@ -35,6 +36,7 @@ struct PublishSettings
     std::string linkColour = "Navy";
     bool includeItemFile = true;
     bool includeVCards = true;
+    VCardVersion vcardVersion = VCardVersion::V21;
     // Where the eight pictures of every site are copied from.
     std::filesystem::path iconsFolder;
 };

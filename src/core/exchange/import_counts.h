@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <string>
+#include <vector>
 
 namespace quillary {
 
@@ -12,7 +15,26 @@ struct ImportCounts
 {
     int made = 0;
     int rejected = 0;
+    // The items made, by kind, and why each row, record or card was left out ("row 12: no first
+    // or last name"), in file order.
+    std::map<int, int> madeByKind;
+    std::vector<std::string> reasons;
+
+    void CountMade(int kind)
+    {
+        ++made;
+        ++madeByKind[kind];
+    }
+    void CountRejected(std::string reason)
+    {
+        ++rejected;
+        reasons.push_back(std::move(reason));
+    }
 };
+
+// The report an import ends with, for the wizard's message and the command line: the items made
+// per kind, then the rejected entries with their reasons.
+std::string ImportSummary(const ImportCounts& counts);
 
 // Called now and then during long work with the amount done and the whole; returning false stops
 // the work after the current row or item.

@@ -114,12 +114,17 @@ ImportCounts ImportNicknames(const std::vector<std::string>& lines, TreeNode& ro
     TreeUpdateGuard guard(root.Tree());
     TKPXObject& folder = *CreateItem(KindFolder, NicknameFolderTitle, "", "", root, "", 0);
     ImportCounts counts;
-    for (const std::string& line : lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const std::string where = "line " + std::to_string(i + 1) + ": ";
         if (line.starts_with(AliasWord)) {
-            ++(ReadAlias(line, *folder.GetTreeNode()) ? counts.made : counts.rejected);
+            if (ReadAlias(line, *folder.GetTreeNode()))
+                counts.CountMade(KindEMail);
+            else
+                counts.CountRejected(where + "an alias without an e-mail address");
         } else if (line.starts_with(NoteWord)) {
             if (!ReadNote(line, folder))
-                ++counts.rejected;
+                counts.CountRejected(where + "a note for a nickname that has no alias");
         }
     }
     return counts;

@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Persons and organizations as vCards: reading a card into the item and its details, and the
 // card the item writes.
-#include "exchange/vcard_card.h"
+#include "exchange/party_vcard.h"
+
+#include "dialogs/recurring_date.h"
+#include "exchange/vcard_date.h"
 #include "exchange/vcard_file.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
+#include "model/item_services.h"
+#include "model/items_contact.h"
 #include "model/items_party.h"
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace quillary {
 
@@ -39,7 +45,129 @@ void MakeDetail(TPartyObject& owner, TPartyObject::Slot slot, const TCardPropert
     if (property.HasParam(ParamPref))
         owner.SetPrimary(slot, detail->GetTitle());
 }
+
+// The first NOTE becomes the comment; a 2.1 note divided at "," or ";" is joined again.
+void ReadNote(TKPXObject& item, const TCard& card)
+{
+    const TCardProperty* note = card.FindProperty("NOTE");
+    if (!note || note->Values.empty())
+        return;
+    std::string comment = note->Values.front();
+    for (auto part = note->Values.begin() + 1; part != note->Values.end(); ++part)
+        comment.append(",").append(*part);
+    item.SetComment(comment);
+}
+
+// A yearly reminder titled title under the person for the first date property of that name.
+// The reminder holds the card's date (a date without a year takes this year), so it shows as due
+// until it is first advanced.
+void MakeYearlyReminder(TPersonObject& person, const TCard& card, std::string_view name, std::string_view title)
+{
+    const TCardProperty* property = card.FindProperty(name);
+    const ItemServices& services = person.Services();
+    const auto date = property ? ParseVCardDate(property->Value(0), services.clock->Today().year) : std::nullopt;
+    TRecurringDate reminder(*services.clock, *services.locale);
+    if (!date || !reminder.SetDate(*date))
+        return;
+    reminder.SetRecurMode(kRecurYearly);
+    std::string details(TypeTag(KindReminder));
+    details.append(reminder.GetAsText()).append(FieldSeparator).append("0");
+    CreateItem(KindReminder, title, reminder.GetDateText(), "", *person.GetTreeNode(), details, 0);
+}
+
+TCardProperty Property(std::string_view name, std::vector<std::string> values)
+{
+    TCardProperty property;
+    property.Name = name;
+    property.Values = std::move(values);
+    return property;
+}
+
+// The property of a contact detail with its fields whole, or none for other kinds.
+std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersion version)
+{
+    switch (child.GetKind()) {
+    case KindAddress: {
+        const auto& address = static_cast<const TAddressObject&>(child);
+        std::vector<std::string> values(address.Lines().begin(), address.Lines().end());
+        values.resize(3);
+        values.insert(values.end(), {address.City(), address.State(), address.PostCode(), address.Country()});
+        return Property("ADR", std::move(values));
+    }
+    case KindPhone:
+        return Property("TEL", {child.GetTarget()});
+    case KindFax: {
+        TCardProperty fax = Property("TEL", {child.GetTarget()});
+        fax.SetParam(ParamFax);
+        return fax;
+    }
+    case KindEMail: {
+        TCardProperty email = Property("EMAIL", {child.GetTarget()});
+        // 4.0 knows no INTERNET type: every EMAIL is one.
+        if (version == VCardVersion::V30 && IsEMailAddress(child.GetTarget()))
+            email.SetParam(ParamInternet);
+        return email;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+void AddNameProperties(TCard& card, const TPartyObject& party)
+{
+    if (party.GetKind() != KindPerson) {
+        for (const std::string_view name : {"N", "FN", "ORG"})
+            card.AddProperty(Property(name, {party.GetTitle()}));
+        return;
+    }
+    const auto& person = static_cast<const TPersonObject&>(party);
+    card.AddProperty(Property(
+        "N", {person.LastName(), person.FirstName(), person.MiddleName(), person.Salutation(), std::string()}));
+    // A formatted name is required; a person without a salutation or names still has a title.
+    const std::string& formatted =
+        person.GetTarget().find_first_not_of(' ') == std::string::npos ? person.GetTitle() : person.GetTarget();
+    card.AddProperty(Property("FN", {formatted}));
+    card.AddProperty(Property("TITLE", {person.GetTitle()}));
+}
 } // namespace
+
+TCard MakeVCard(const TPartyObject& party, VCardVersion version)
+{
+    if (version == VCardVersion::V21)
+        return party.MakeVCard();
+    TCard card;
+    AddNameProperties(card, party);
+    if (!party.GetComment().empty())
+        card.AddProperty(Property("NOTE", {party.GetComment()}));
+    const std::array<const TKPXObject*, 4> primaries = {
+        party.PrimaryChild(TPartyObject::SlotAddress), party.PrimaryChild(TPartyObject::SlotPhone),
+        party.PrimaryChild(TPartyObject::SlotFax), party.PrimaryChild(TPartyObject::SlotEMail)};
+    for (int i = 0; i < party.ChildCount(); ++i) {
+        const TKPXObject* child = party.ChildAt(i);
+        std::optional<TCardProperty> property = DetailProperty(*child, version);
+        if (!property)
+            continue;
+        if (std::find(primaries.begin(), primaries.end(), child) != primaries.end())
+            property->SetParam(ParamPref);
+        card.AddProperty(std::move(*property));
+    }
+    return card;
+}
+
+bool WriteVCard(const TKPXObject& item, const std::filesystem::path& file, VCardVersion version)
+{
+    if (version == VCardVersion::V21)
+        return item.WriteVCard(file);
+    const auto* party = dynamic_cast<const TPartyObject*>(&item);
+    if (!party)
+        return false;
+    TVCardFile vcards;
+    vcards.Filename = file;
+    vcards.Version = version;
+    vcards.AddCard(MakeVCard(*party, version));
+    vcards.Save();
+    return true;
+}
 
 void TPartyObject::ReadVCardDetails(TCard& card)
 {
@@ -91,6 +219,7 @@ void TOrgObject::ReadVCard(TCard& card)
 {
     if (const TCardProperty* org = card.FindProperty("ORG"))
         SetTitle(org->Value(0));
+    ReadNote(*this, card);
     ReadVCardDetails(card);
 }
 
@@ -114,7 +243,10 @@ void TPersonObject::ReadVCard(TCard& card)
     else
         SetTitle(m_firstName + " " + m_lastName);
     SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
+    ReadNote(*this, card);
     ReadVCardDetails(card);
+    MakeYearlyReminder(*this, card, "BDAY", "Birthday");
+    MakeYearlyReminder(*this, card, "ANNIVERSARY", "Anniversary");
 }
 
 std::vector<std::string> TPersonObject::VCardNameLines() const

@@ -1,33 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_card.h"
 
+#include "exchange/vcard_escapes.h"
+#include "exchange/vcard_lines.h"
+
 #include "common/ascii_case.h"
 #include "common/text_line_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <functional>
 #include <iterator>
 
 namespace quillary {
-
-namespace {
-bool IsKnownProperty(std::string_view line)
-{
-    static constexpr std::array<std::string_view, 8> Names = {"FN", "N", "ADR", "TEL", "EMAIL", "TITLE", "ORG", "URL"};
-    return std::any_of(Names.begin(), Names.end(), [&](std::string_view name) { return StartsWithNoCase(line, name); });
-}
-} // namespace
 
 void TCard::AddProperty(TCardProperty property)
 {
     m_properties.push_back(std::move(property));
 }
 
-void TCard::AddLine(std::string_view line)
+void TCard::AddLine(std::string_view line, VCardVersion version)
 {
     TCardProperty property;
-    property.Parse(line);
+    property.Parse(line, version);
     AddProperty(std::move(property));
 }
 
@@ -68,10 +62,14 @@ std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
 
 void TCard::ReadCard(TextLineReader& lines)
 {
+    std::vector<std::string> cardLines;
+    cardLines.reserve(32);
     std::string line;
     while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
-        if (IsKnownProperty(line))
-            AddLine(line);
+        cardLines.push_back(std::move(line));
+    const VCardVersion version = CardVersion(cardLines);
+    for (const std::string& property : CardPropertyLines(std::move(cardLines), version))
+        AddLine(property, version);
 }
 
 void TCard::WriteCard(std::ostream& out) const
@@ -80,6 +78,18 @@ void TCard::WriteCard(std::ostream& out) const
     for (const TCardProperty& property : m_properties)
         out << property.AsText() << "\r\n";
     out << "end:vcard\r\n";
+}
+
+void TCard::WriteCard(std::ostream& out, VCardVersion version) const
+{
+    if (version == VCardVersion::V21) {
+        WriteCard(out);
+        return;
+    }
+    out << "BEGIN:VCARD\r\nVERSION:" << VCardVersionText(version) << "\r\n";
+    for (const TCardProperty& property : m_properties)
+        WriteFoldedLine(out, property.AsText(version));
+    out << "END:VCARD\r\n";
 }
 
 } // namespace quillary

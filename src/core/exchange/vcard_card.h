@@ -19,8 +19,8 @@ public:
     TCardProperty& Properties(int index) { return m_properties.at(static_cast<std::size_t>(index)); }
     const TCardProperty& Properties(int index) const { return m_properties.at(static_cast<std::size_t>(index)); }
     void AddProperty(TCardProperty property);
-    // Parses a line into a new property at the end.
-    void AddLine(std::string_view line);
+    // Parses a line into a new property at the end, as a line of a card of the given version.
+    void AddLine(std::string_view line, VCardVersion version = VCardVersion::V21);
     void DeleteProperty(int index);
     // The position of a property of this card, or -1 when it belongs to none.
     int IndexOfProperty(const TCardProperty* property) const;
@@ -31,13 +31,18 @@ public:
     // Removes every property named exactly name and hands them over in card order.
     std::vector<TCardProperty> TakeProperties(std::string_view name);
 
-    // Reads property lines up to a line that starts with "end:vcard" (any case) or the end of
-    // the lines. A line is taken when it starts with one of the known names (FN, N, ADR, TEL,
-    // EMAIL, TITLE, ORG, URL, any case); being a plain prefix test, that takes NOTE and
-    // NICKNAME lines too. Other lines are passed over.
+    // Reads the lines up to a line that starts with "end:vcard" (any case) or the end of the
+    // lines, and keeps the properties the card's version calls for (see CardPropertyLines). In a
+    // 2.1 card a line is taken when it starts with one of the known names (FN, N, ADR, TEL, EMAIL,
+    // TITLE, ORG, URL, BDAY, ANNIVERSARY, CATEGORIES, any case); being a plain prefix test, that
+    // takes NOTE and NICKNAME lines too, and names stay as written. 3.0 and 4.0 cards are unfolded
+    // and their names upper-cased.
     void ReadCard(TextLineReader& lines);
     // Writes "begin:vcard", each property's line and "end:vcard", each ended by CR LF.
     void WriteCard(std::ostream& out) const;
+    // The same for 2.1; for 3.0 and 4.0 "BEGIN:VCARD", "VERSION:", the properties in that
+    // version's form folded at 75 octets, and "END:VCARD".
+    void WriteCard(std::ostream& out, VCardVersion version) const;
 
 private:
     std::vector<TCardProperty> m_properties;

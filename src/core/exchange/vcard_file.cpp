@@ -42,7 +42,7 @@ void TVCardFile::Read(std::istream& in)
 void TVCardFile::Write(std::ostream& out) const
 {
     for (const TCard& card : m_cards)
-        card.WriteCard(out);
+        card.WriteCard(out, Version);
 }
 
 void TVCardFile::Save() const

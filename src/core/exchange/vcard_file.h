@@ -10,12 +10,13 @@
 
 namespace quillary {
 
-// A vCard file (version 2.1 text, one property per line, no folding or encodings) as a list of
-// cards.
+// A vCard file as a list of cards. Each card is read in the version it names; all are written in
+// Version.
 class TVCardFile
 {
 public:
     std::filesystem::path Filename;
+    VCardVersion Version = VCardVersion::V21;
 
     // Reads the file named by Filename and appends its cards. Throws FileError when the file
     // cannot be opened or read; the cards read so far then stay in the list.
@@ -23,7 +24,7 @@ public:
     // Appends the cards of a stream: each line that starts with "begin:vcard" (any case) opens a
     // card that runs to "end:vcard" or the end; lines outside cards are passed over.
     void Read(std::istream& in);
-    // Replaces the file named by Filename with all cards, lines ended by CR LF. The old file is
+    // Replaces the file named by Filename with all cards in Version, lines ended by CR LF. The old file is
     // replaced only once the new one is complete; throws FileError when that fails.
     void Save() const;
     void Write(std::ostream& out) const;

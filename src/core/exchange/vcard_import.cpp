@@ -2,6 +2,8 @@
 #include "exchange/vcard_import.h"
 
 #include "exchange/vcard_file.h"
+
+#include "common/ascii_case.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -24,6 +26,31 @@ std::string DisplayName(const TCard& card)
     return name.append(n->Value(0));
 }
 
+std::string_view TrimBlanks(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view()
+                                           : text.substr(first, text.find_last_not_of(' ') + 1 - first);
+}
+
+// The bits of the categories that the card's CATEGORIES name.
+std::int32_t CategoryBits(const TCard& card, const CategoryNames& categories)
+{
+    std::uint32_t bits = 0;
+    for (int i = 0; i < card.PropertyCount(); ++i) {
+        const TCardProperty& property = card.Properties(i);
+        if (property.Name != "CATEGORIES")
+            continue;
+        for (const std::string& value : property.Values) {
+            const std::string_view name = TrimBlanks(value);
+            for (std::size_t n = 0; n < categories.size(); ++n)
+                if (!name.empty() && EqualsNoCase(name, TrimBlanks(categories[n])))
+                    bits |= 1U << n;
+        }
+    }
+    return static_cast<std::int32_t>(bits);
+}
+
 int KindOf(const TCard& card, OrgCardQuestion& question)
 {
     const TCardProperty* org = card.FindProperty("ORG");
@@ -33,7 +60,7 @@ int KindOf(const TCard& card, OrgCardQuestion& question)
 }
 
 ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuestion& question,
-                         const ProgressFn& progress)
+                         const ProgressFn& progress, const CategoryNames& categories)
 {
     TreeUpdateGuard update(destination.Tree());
     // Every card renames a new child of the destination: sort it once, at the end.
@@ -42,9 +69,15 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
     const auto total = static_cast<std::uint64_t>(cards.CardCount());
     for (int i = 0; i < cards.CardCount(); ++i) {
         TCard& card = cards.Cards(i);
-        auto* item = static_cast<TPartyObject*>(CreateItem(KindOf(card, question), "", "", "", destination, "", 0));
-        item->ReadVCard(card);
-        ++counts.made;
+        if (card.PropertyCount() == 0) {
+            counts.CountRejected("card " + std::to_string(i + 1) + ": no name or contact details");
+        } else {
+            const int kind = KindOf(card, question);
+            auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", destination, "", 0));
+            item->SetCategories(item->GetCategories() | CategoryBits(card, categories));
+            item->ReadVCard(card);
+            counts.CountMade(kind);
+        }
         if (progress && !progress(static_cast<std::uint64_t>(i) + 1, total))
             break;
     }
@@ -53,20 +86,20 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
 } // namespace
 
 ImportCounts ImportVCardFile(const std::filesystem::path& file, TreeNode& destination, OrgCardQuestion& question,
-                             const ProgressFn& progress)
+                             const ProgressFn& progress, const CategoryNames& categories)
 {
     TVCardFile cards;
     cards.Filename = file;
     cards.Load();
-    return ImportCards(cards, destination, question, progress);
+    return ImportCards(cards, destination, question, progress, categories);
 }
 
 ImportCounts ImportVCardFile(std::istream& in, TreeNode& destination, OrgCardQuestion& question,
-                             const ProgressFn& progress)
+                             const ProgressFn& progress, const CategoryNames& categories)
 {
     TVCardFile cards;
     cards.Read(in);
-    return ImportCards(cards, destination, question, progress);
+    return ImportCards(cards, destination, question, progress, categories);
 }
 
 } // namespace quillary

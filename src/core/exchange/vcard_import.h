@@ -2,6 +2,7 @@
 #pragma once
 
 #include "exchange/import_counts.h"
+#include "shell/settings_keys.h"
 
 #include <filesystem>
 #include <istream>
@@ -23,11 +24,13 @@ public:
 // Imports every card beneath destination, in file order: a card with ORG becomes an organization
 // or a person as the question answers (it is shown the card's name, made from N, and its first
 // ORG value), any other card a person. The tree's views are told once, at the end. Returns the
-// cards imported; progress may stop the import between cards. The file form throws FileError
-// when the file cannot be opened or read, before anything is imported.
+// cards imported; progress may stop the import between cards. A card's CATEGORIES tick the
+// categories whose names (category n is element n-1) match without regard to case. A card that
+// holds nothing the import reads is counted as rejected. The file form throws FileError when the
+// file cannot be opened or read, before anything is imported.
 ImportCounts ImportVCardFile(const std::filesystem::path& file, TreeNode& destination, OrgCardQuestion& question,
-                             const ProgressFn& progress = {});
+                             const ProgressFn& progress = {}, const CategoryNames& categories = {});
 ImportCounts ImportVCardFile(std::istream& in, TreeNode& destination, OrgCardQuestion& question,
-                             const ProgressFn& progress = {});
+                             const ProgressFn& progress = {}, const CategoryNames& categories = {});
 
 } // namespace quillary

@@ -2,6 +2,8 @@
 #include "exchange/vcard_property.h"
 
 #include "exchange/line_protection.h"
+#include "exchange/vcard_encodings.h"
+#include "exchange/vcard_escapes.h"
 
 #include "common/ascii_case.h"
 #include "common/comma_text.h"
@@ -52,6 +54,83 @@ std::string Commas(std::string_view text)
     return result;
 }
 
+// Sets the flag of every parameter named token (any case).
+void SetTypeFlags(TCardProperty& property, std::string_view token)
+{
+    for (int flag = 0; flag < CardParamCount; ++flag)
+        if (EqualsNoCase(token, CardParamName(flag)))
+            property.SetParam(flag);
+}
+
+// The value as UTF-8 text of one line.
+std::string Decoded(std::string_view value, bool quotedPrintable, std::string_view charset)
+{
+    const std::string bytes = quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value);
+    return LineBreaksToBlanks(charset.empty() ? bytes : CharsetToUtf8(bytes, charset));
+}
+
+// Calls use with each part of text between the separators that stand outside double quotes.
+template <typename Use> void ForEachPart(std::string_view text, char separator, Use&& use)
+{
+    bool quoted = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '"')
+            quoted = !quoted;
+        else if (text[i] == separator && !quoted) {
+            use(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    use(text.substr(start));
+}
+
+std::size_t NameEnd(std::string_view line)
+{
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i;
+    }
+    return line.find(':'); // an unclosed quote: the first colon after all
+}
+
+std::string_view Unquoted(std::string_view text)
+{
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+std::string UpperAscii(std::string_view text)
+{
+    std::string upper(text);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return upper;
+}
+
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
+    return lower;
+}
+
+// The character at which a 3.0 or 4.0 value of the named property divides into values, or '\0'
+// for a single text.
+char ValueSeparator(std::string_view name)
+{
+    if (name == "N" || name == "ADR" || name == "ORG")
+        return ';';
+    if (name == "CATEGORIES" || name == "NICKNAME")
+        return ',';
+    return '\0';
+}
+
 } // namespace
 
 std::string_view CardParamName(int flag)
@@ -80,15 +159,102 @@ void TCardProperty::Parse(std::string_view line)
     const std::string valuePart = Commas(colon == std::string_view::npos ? line : line.substr(colon + 1));
 
     const std::vector<std::string> words = SplitCommaText(namePart);
+    std::string charset;
+    bool quotedPrintable = false;
     if (!words.empty()) {
         Name = words.front();
-        for (auto word = words.begin() + 1; word != words.end(); ++word)
-            for (int flag = 0; flag < CardParamCount; ++flag)
-                if (EqualsNoCase(*word, CardParamName(flag)))
-                    SetParam(flag);
+        for (auto word = words.begin() + 1; word != words.end(); ++word) {
+            const std::string_view parameter = *word;
+            if (StartsWithNoCase(parameter, "TYPE="))
+                SetTypeFlags(*this, parameter.substr(5));
+            else if (StartsWithNoCase(parameter, "CHARSET="))
+                charset = parameter.substr(8);
+            else if (EqualsNoCase(parameter, "QUOTED-PRINTABLE") ||
+                     EqualsNoCase(parameter, "ENCODING=QUOTED-PRINTABLE"))
+                quotedPrintable = true;
+            else
+                SetTypeFlags(*this, parameter);
+        }
     }
     if (!valuePart.empty())
         Values = SplitProtectedLine(valuePart);
+    if (quotedPrintable || !charset.empty())
+        for (std::string& value : Values)
+            value = Decoded(value, quotedPrintable, charset);
+}
+
+void TCardProperty::Parse(std::string_view line, VCardVersion version)
+{
+    if (version == VCardVersion::V21) {
+        Parse(line);
+        return;
+    }
+    Name.clear();
+    Params = 0;
+    Values.clear();
+    const std::size_t colon = NameEnd(line);
+    if (colon == std::string_view::npos) {
+        Values.push_back(UnescapeValue(std::string(line)));
+        return;
+    }
+    std::string charset;
+    bool quotedPrintable = false;
+    ParseParameters(line.substr(0, colon), version, charset, quotedPrintable);
+    const std::string_view value = line.substr(colon + 1);
+    if (value.empty())
+        return;
+    const bool encoded = quotedPrintable || !charset.empty();
+    Values = SplitUnescaped(value, ValueSeparator(Name));
+    for (std::string& part : Values)
+        part = UnescapeValue(encoded ? Decoded(part, quotedPrintable, charset) : std::move(part));
+    ReduceUriValue();
+}
+
+void TCardProperty::ParseParameters(std::string_view head, VCardVersion version, std::string& charset,
+                                    bool& quotedPrintable)
+{
+    const std::string_view name = head.substr(0, head.find(';'));
+    const std::size_t group = name.rfind('.');
+    Name = UpperAscii(group == std::string_view::npos ? name : name.substr(group + 1));
+    if (name.size() == head.size())
+        return;
+    ForEachPart(head.substr(name.size() + 1), ';', [&](std::string_view part) {
+        const std::size_t equals = part.find('=');
+        if (equals == std::string_view::npos) {
+            quotedPrintable |= EqualsNoCase(part, "QUOTED-PRINTABLE");
+            SetTypeFlags(*this, part);
+            return;
+        }
+        const std::string_view key = part.substr(0, equals);
+        ForEachPart(part.substr(equals + 1), ',', [&](std::string_view quoted) {
+            const std::string_view value = Unquoted(quoted);
+            if (EqualsNoCase(key, "TYPE"))
+                ForEachPart(value, ',', [&](std::string_view type) { SetTypeFlags(*this, type); });
+            else if (EqualsNoCase(key, "PREF") && version == VCardVersion::V40 && value == "1")
+                SetParam(ParamPref);
+            else if (EqualsNoCase(key, "ENCODING"))
+                quotedPrintable |= EqualsNoCase(value, "QUOTED-PRINTABLE");
+            else if (EqualsNoCase(key, "CHARSET"))
+                charset = value;
+        });
+    });
+}
+
+void TCardProperty::ReduceUriValue()
+{
+    if (Values.empty())
+        return;
+    std::string& first = Values.front();
+    if (Name == "TEL" && StartsWithNoCase(first, "tel:")) {
+        // The number without the URI's parameters (";ext=...").
+        first = first.substr(4, first.find(';', 4) - 4);
+    } else if ((Name == "EMAIL" || Name == "URL") && StartsWithNoCase(first, "mailto:")) {
+        first.erase(0, 7);
+        if (Name == "URL") {
+            Name = "EMAIL";
+            SetParam(ParamInternet);
+        }
+    }
 }
 
 std::string TCardProperty::AsText() const
@@ -102,6 +268,33 @@ std::string TCardProperty::AsText() const
         if (i > 0)
             text += ';';
         text += Values[i];
+    }
+    return text;
+}
+
+std::string TCardProperty::AsText(VCardVersion version) const
+{
+    if (version == VCardVersion::V21)
+        return AsText();
+    const bool v4 = version == VCardVersion::V40;
+    std::string types;
+    for (int flag = 0; flag < CardParamCount; ++flag) {
+        if (!HasParam(flag) || (v4 && flag == ParamPref))
+            continue;
+        types += types.empty() ? "" : ",";
+        types += v4 ? LowerAscii(CardParamName(flag)) : std::string(CardParamName(flag));
+    }
+    std::string text = Name;
+    if (!types.empty())
+        text.append(";TYPE=").append(types);
+    if (v4 && HasParam(ParamPref))
+        text += ";PREF=1";
+    text += ':';
+    const char separator = ValueSeparator(Name) == ',' ? ',' : ';';
+    for (std::size_t i = 0; i < Values.size(); ++i) {
+        if (i > 0)
+            text += separator;
+        text += EscapeValue(Values[i]);
     }
     return text;
 }

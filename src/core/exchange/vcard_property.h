@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exchange/vcard_version.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -60,13 +62,28 @@ public:
     // The value at index, or empty text when the line has fewer values.
     const std::string& Value(std::size_t index) const;
 
-    // Fills the property from one line. Parameters are recognised in any case; unknown ones are
-    // dropped. An empty value part gives no values; empty fields between ";" are kept.
+    // Fills the property from one line of a 2.1 card. Parameters are recognised in any case, also
+    // as "TYPE=WORK"; unknown ones are dropped. An empty value part gives no values; empty fields
+    // between ";" are kept. Values marked QUOTED-PRINTABLE are decoded and a CHARSET converted to
+    // UTF-8.
     void Parse(std::string_view line);
+    // Fills the property from one unfolded line of a card of the given version. For 3.0 and 4.0
+    // the name is upper-cased without its group ("item1.tel" is TEL), TYPE parameters are read in
+    // all their forms, "PREF=1" means preferred, backslash escapes are undone, and the URI forms
+    // "tel:" and "mailto:" are reduced to the number and the address (a "mailto:" URL becomes an
+    // EMAIL). Only N, ADR and ORG split at ";", CATEGORIES and NICKNAME at ",".
+    void Parse(std::string_view line, VCardVersion version);
     // The line again: name, the set parameters in flag order, ":" and the values joined by ";".
     std::string AsText() const;
+    // The unfolded content line in the form of the given version: 3.0 writes the parameters as
+    // "TYPE=WORK,PREF", 4.0 as "TYPE=work" and "PREF=1"; values are escaped.
+    std::string AsText(VCardVersion version) const;
     // The display names of the set parameters in flag order, joined by ",".
     std::string ParamDisplayText() const;
+
+private:
+    void ParseParameters(std::string_view head, VCardVersion version, std::string& charset, bool& quotedPrintable);
+    void ReduceUriValue();
 };
 
 } // namespace quillary

@@ -137,13 +137,6 @@ QAction* TMainForm::NewAction(int kind, const QString& caption, const QString& h
     return action;
 }
 
-QAction* TMainForm::Disabled(QAction* action)
-{
-    // The feature behind this entry is not part of the program yet: shown in place, not offered.
-    action->setEnabled(false);
-    return action;
-}
-
 void TMainForm::BuildCommandActions()
 {
     const auto command = [this](const char* caption, const char* hint, const char* key, const char* icon,
@@ -241,8 +234,14 @@ void TMainForm::BuildMenus()
     file->addAction(m_save);
     file->addAction(m_revert);
     file->addSeparator();
-    file->addAction(Disabled(MakeAction(QStringLiteral("&Print..."), QString())));
-    file->addAction(Disabled(MakeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Set printer options"))));
+    QAction* printItem = MakeAction(QStringLiteral("&Print..."), QString());
+    printItem->setObjectName(QStringLiteral("PrintItem"));
+    connect(printItem, &QAction::triggered, this, &TMainForm::PrintBtnClick);
+    file->addAction(printItem);
+    QAction* printerSetupItem = MakeAction(QStringLiteral("P&rinter Setup..."), QStringLiteral("Set printer options"));
+    printerSetupItem->setObjectName(QStringLiteral("PrinterSetupItem"));
+    connect(printerSetupItem, &QAction::triggered, this, &TMainForm::PrinterSetupItemClick);
+    file->addAction(printerSetupItem);
     file->addSeparator();
     QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
     exitItem->setStatusTip(QStringLiteral("Exit application"));
@@ -312,7 +311,10 @@ void TMainForm::BuildToolBars()
     publishBtn->setObjectName(QStringLiteral("PublishBtn"));
     connect(publishBtn, &QAction::triggered, this, &TMainForm::PublishBtnClick);
     m_speedPanel->addAction(publishBtn);
-    m_speedPanel->addAction(Disabled(MakeAction(QString(), QStringLiteral("Print"), "print")));
+    QAction* printBtn = MakeAction(QString(), QStringLiteral("Print"), "print");
+    printBtn->setObjectName(QStringLiteral("PrintBtn"));
+    connect(printBtn, &QAction::triggered, this, &TMainForm::PrintBtnClick);
+    m_speedPanel->addAction(printBtn);
     m_speedPanel->addSeparator();
     m_speedPanel->addAction(m_filterAny);
     m_speedPanel->addAction(m_filterAll);

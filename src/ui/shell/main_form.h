@@ -10,6 +10,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -46,6 +47,7 @@ class SplitterPanel;
 class TProfileFile;
 class TTipBar;
 class TProgressForm;
+class TReportForm;
 class TKPXObject;
 class TreeNode;
 
@@ -108,6 +110,17 @@ public:
     void ListPaneProps();
     // The Publishing Wizard for the selected node (main_window_publish.cpp).
     void PublishBtnClick();
+    // Printing (main_window_print.cpp): the report dialog opens on the node, address and name of
+    // PrintSubject(); the dialog is made once and keeps its choices while the program runs.
+    struct PrintChoice
+    {
+        TreeNode* node = nullptr;
+        const TKPXObject* address = nullptr;
+        std::string name;
+    };
+    PrintChoice PrintSubject() const;
+    void PrintBtnClick();
+    void PrinterSetupItemClick();
     // Clipboard, delete, save and revert (main_window_clipboard.cpp).
     void CutBtnClick();
     void CopyBtnClick();
@@ -176,7 +189,6 @@ private:
     void BuildListPopup();
     void ConnectViews();
     QAction* MakeAction(const QString& caption, const QString& hint, const char* icon = nullptr);
-    QAction* Disabled(QAction* action);
     void BarToggle(QAction* action, QToolBar* bar);
     void ShowListPopup(const QPoint& globalPos);
     void ConfigurePopup();
@@ -250,6 +262,7 @@ private:
     QLineEdit* m_findEdit = nullptr;
     QTimer* m_searchTime = nullptr;
     TProgressForm* m_progress = nullptr;
+    TReportForm* m_reportForm = nullptr;
 
     Pane m_activePane = Pane::Folders;
     int m_listStyle = 1;

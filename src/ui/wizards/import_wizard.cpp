@@ -6,6 +6,7 @@
 #include "exchange/csv_import.h"
 #include "exchange/favorites_import.h"
 #include "exchange/import_undo.h"
+#include "exchange/item_file_import.h"
 #include "exchange/nickname_file.h"
 #include "exchange/source_file.h"
 #include "exchange/vcard_import.h"
@@ -13,7 +14,10 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/node_path.h"
+#include "platform/app_paths.h"
 #include "platform/qt_icon_store.h"
+#include "shell/profile_file.h"
+#include "shell/settings_keys.h"
 #include "ui/questions.h"
 #include "ui/text_codec.h"
 #include "ui/wizards/file_views.h"
@@ -129,20 +133,7 @@ QString ImportSummary(const ImportOutcome& outcome)
 {
     if (outcome.cancelled)
         return QStringLiteral("The import was cancelled; nothing was imported.");
-    const int made = outcome.counts.made;
-    QString text = made == 1 ? QStringLiteral("Imported 1 item") : QStringLiteral("Imported %1 items").arg(made);
-    const int rejected = outcome.counts.rejected;
-    if (rejected == 0)
-        return text + QLatin1Char('.');
-    // What a rejected unit of each source is called, by import type.
-    static const char* const Units[][2] = {{"record", "records"}, {"file", "files"}, {"entry", "entries"},
-                                           {"entry", "entries"},  {"line", "lines"}, {"row", "rows"},
-                                           {"card", "cards"}};
-    const auto& unit = Units[std::clamp(outcome.type, 0, 6)];
-    return text + QStringLiteral("; %1 %2 %3 rejected.")
-                      .arg(rejected)
-                      .arg(QString::fromLatin1(unit[rejected == 1 ? 0 : 1]))
-                      .arg(rejected == 1 ? QStringLiteral("was") : QStringLiteral("were"));
+    return FromField(quillary::ImportSummary(outcome.counts));
 }
 
 TImportWizard::TImportWizard(const FieldMappingPage::KindIcon& kindIcon, QWidget* parent) : TWizardForm(parent)
@@ -505,12 +496,12 @@ ImportCounts TImportWizard::RunImport(ItemTree& tree, bool& cancelled)
     switch (ChosenType()) {
     case InterchangeFile: {
         const QString file = ChosenFile();
-        ReadReport report;
         if (file.isEmpty())
             return {};
-        if (!LoadItemFile(tree.Root(), LocalPath(file), &report))
+        const auto counts = ImportItemFile(tree.Root(), LocalPath(file));
+        if (!counts)
             throw FileError(LocalPath(file), "The file could not be opened");
-        return {report.records, static_cast<int>(report.skippedLines.size())};
+        return *counts;
     }
     case Favorites:
         return ImportFavorites(directory.string(), *m_destination);
@@ -551,7 +542,8 @@ ImportCounts TImportWizard::ImportCards(bool& cancelled)
         return {};
     WorkProgress progress(this, QStringLiteral("Importing vCards..."));
     VCardQuestion question(this);
-    const ImportCounts counts = ImportVCardFile(LocalPath(file), *m_destination, question, progress.Callback());
+    const ImportCounts counts = ImportVCardFile(LocalPath(file), *m_destination, question, progress.Callback(),
+                                                ReadCategoryNames(TProfileFile(LocalPath(SettingsFilePath()))));
     cancelled = progress.Cancelled();
     return counts;
 }

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// print: renders one of the five reports of a subtree to a PDF file, on Qt's offscreen platform.
+#include "cli_commands.h"
+#include "data_session.h"
+#include "exchange_commands.h"
+
+#include "common/file_error.h"
+#include "model/item_kind.h"
+#include "model/kpx_object.h"
+#include "model/node_path.h"
+#include "model/tree_node.h"
+#include "report_painter.h"
+#include "reports/report_layouts.h"
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QLocale>
+
+#include <map>
+#include <memory>
+
+namespace quillary::cli {
+
+namespace {
+
+using Maker = std::function<std::optional<TReport>(DataSession&, TreeNode&, const CliOptions&, std::ostream&)>;
+
+ReportFont FontOf(const CliOptions& options)
+{
+    ReportFont font;
+    font.family = options.ValueOr("--font", font.family);
+    return font;
+}
+
+ListOptions ListOptionsOf(TreeNode& node, const CliOptions& options, const std::string& defaultTitle)
+{
+    ListOptions list;
+    list.title = options.ValueOr("--title", defaultTitle);
+    list.source = NodePath(node);
+    list.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
+    list.landscape = options.Has("--landscape");
+    list.font = FontOf(options);
+    return list;
+}
+
+std::optional<TReport> Listing(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream&)
+{
+    return MakeListingReport(session.Tree(), RangeOf(node), ListOptionsOf(node, options, "Contact List"));
+}
+
+std::optional<TReport> Simple(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream&)
+{
+    return MakeSimpleReport(session.Tree(), RangeOf(node), ListOptionsOf(node, options, NodePath(node)));
+}
+
+std::optional<TReport> Book(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream& err)
+{
+    BookOptions book;
+    const std::string columns = options.ValueOr("--columns", "1");
+    if (columns.size() != 1 || columns[0] < '1' || columns[0] > '4') {
+        err << "quillary-cli: --columns takes 1 to 4\n";
+        return std::nullopt;
+    }
+    book.columns = columns[0] - '0';
+    book.landscape = options.Has("--landscape");
+    book.font = FontOf(options);
+    return MakeBookReport(session.Tree(), RangeOf(node), book);
+}
+
+std::optional<TReport> Labels(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream& err)
+{
+    const std::string name = options.ValueOr("--label-sheet", std::string(LabelSheets().front().name));
+    const LabelSheet* sheet = FindLabelSheet(name);
+    if (!sheet) {
+        err << "quillary-cli: no label sheet \"" << name << "\"; the sheets are:\n";
+        for (const LabelSheet& known : LabelSheets())
+            err << "  " << known.name << "\n";
+        return std::nullopt;
+    }
+    return MakeLabelReport(session.Tree(), RangeOf(node), *sheet, FontOf(options));
+}
+
+// A node path, or a node path followed by the title of one of its item's addresses.
+const TKPXObject* DeliverySubject(DataSession& session, const std::string& path)
+{
+    if (TreeNode* node = FindNodeByPath(session.Tree().Root(), path))
+        return node->Data();
+    const auto slash = path.rfind('/');
+    TreeNode* owner =
+        slash == std::string::npos ? nullptr : FindNodeByPath(session.Tree().Root(), path.substr(0, slash));
+    return owner ? owner->Data()->FindChild(path.substr(slash + 1), KindAddress) : nullptr;
+}
+
+std::optional<TReport> Envelope(DataSession& session, TreeNode&, const CliOptions& options, std::ostream& err)
+{
+    EnvelopeOptions envelope;
+    envelope.deliveryFont = envelope.returnFont = FontOf(options);
+    if (const auto from = options.Value("--delivery-from")) {
+        const TKPXObject* subject = DeliverySubject(session, *from);
+        if (!subject) {
+            err << "quillary-cli: no item " << *from << "\n";
+            return std::nullopt;
+        }
+        const DeliverySource delivery = DeliverySourceOf(*subject);
+        envelope.delivery = DeliveryLines(delivery.name, delivery.address);
+    }
+    const std::filesystem::path returnFile =
+        options.ValueOr("--return-address", (WorkingDirectoryOf(options) / "ret_addr.dat").string());
+    envelope.returnAddress = LoadReturnAddress(returnFile);
+    envelope.omitReturn = envelope.returnAddress.empty();
+    return MakeEnvelopeReport(envelope, ReportPageSize{});
+}
+
+const std::map<std::string, Maker>& Makers()
+{
+    static const std::map<std::string, Maker> makers = {
+        {"listing", Listing}, {"envelope", Envelope}, {"book", Book}, {"labels", Labels}, {"simple", Simple}};
+    return makers;
+}
+
+// Fonts and PDF writing need a GUI application; no display is needed or used.
+std::unique_ptr<QGuiApplication> OffscreenApplication()
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "quillary-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int Render(TReport& report, const std::string& file, std::ostream& out, std::ostream& err)
+{
+    const auto application = OffscreenApplication();
+    const ReportDocument document = report.Compose(ReportPageSize{});
+    QString problem;
+    if (!SaveReportPdf(document, QString::fromStdString(file), &problem)) {
+        err << "quillary-cli: " << problem.toStdString() << "\n";
+        return ExitFileError;
+    }
+    out << "written " << file << " (" << document.pages.size() << (document.pages.size() == 1 ? " page" : " pages")
+        << ")\n";
+    return ExitOk;
+}
+
+} // namespace
+
+int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+{
+    std::string problem;
+    const auto options = CliOptions::Parse(words,
+                                           {"--data", "--report", "--node", "--pdf", "--label-sheet", "--columns",
+                                            "--title", "--font", "--return-address", "--delivery-from"},
+                                           {"--landscape"}, problem);
+    if (!options || !options->Plain().empty()) {
+        err << "quillary-cli: " << (options ? "unexpected " + options->Plain().front() : problem) << "\n";
+        return ExitUsage;
+    }
+    const auto maker = Makers().find(options->ValueOr("--report", ""));
+    const auto file = options->Value("--pdf");
+    if (maker == Makers().end() || !file) {
+        err << "quillary-cli: print needs --report listing|envelope|book|labels|simple and --pdf FILE\n";
+        return ExitUsage;
+    }
+    int status = ExitOk;
+    auto session = DataSession::Open(*options, DataSession::Access::Read, err, status);
+    if (!session)
+        return status;
+    TreeNode* node = session->NodeOption(*options, "--node", err);
+    if (!node)
+        return ExitUsage;
+    try {
+        std::optional<TReport> report = maker->second(*session, *node, *options, err);
+        return report ? Render(*report, *file, out, err) : ExitUsage;
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return ExitFileError;
+    }
+}
+
+} // namespace quillary::cli

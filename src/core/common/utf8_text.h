@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillary {
+
+// UTF-8, the text of every item, and the single-byte encodings older files arrive in.
+void AppendUtf8(std::string& out, char32_t code);
+// Well-formed UTF-8 only: no overlong forms, surrogates or code points above U+10FFFF.
+bool IsUtf8(std::string_view text);
+std::string Latin1ToUtf8(std::string_view bytes);
+// The five bytes Windows-1252 leaves unassigned keep their Latin-1 meaning, so no byte is lost.
+std::string Cp1252ToUtf8(std::string_view bytes);
+
+} // namespace quillary

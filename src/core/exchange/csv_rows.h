@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+// One row of a delimited text file as today's programs write it, with the file line it starts on
+// (counting from 1).
+struct CsvRow
+{
+    std::size_t line = 0;
+    std::vector<std::string> values;
+
+    // An empty line gives one empty value.
+    bool Blank() const { return values.size() == 1 && values.front().empty(); }
+};
+
+// Splits text into rows at CR, LF or CR LF and into fields at the separator. A field that starts
+// with a double quote runs to its closing quote, may hold separators and line breaks (each break
+// becomes one blank) and writes a double quote as two; text after the closing quote is kept. A
+// quote that never closes is taken as an ordinary character, so one stray quote cannot swallow
+// the rest of the file. NUL characters are dropped.
+std::vector<CsvRow> ReadCsvRows(std::string_view text, char separator);
+
+// The values of one line split the same way.
+std::vector<std::string> SplitCsvLine(std::string_view line, char separator);
+
+} // namespace quillary

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/vcard_encodings.h"
+
+#include "common/ascii_case.h"
+#include "common/utf8_text.h"
+
+namespace quillary {
+
+namespace {
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    const char lower = AsciiLower(c);
+    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
+}
+
+} // namespace
+
+std::string DecodeQuotedPrintable(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int high = text[i] == '=' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+        if (low < 0) {
+            out += text[i];
+            continue;
+        }
+        out += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+std::string CharsetToUtf8(std::string_view text, std::string_view charset)
+{
+    for (const std::string_view latin1 : {"ISO-8859-1", "ISO8859-1", "LATIN1", "ISO-LATIN-1"})
+        if (EqualsNoCase(charset, latin1))
+            return Latin1ToUtf8(text);
+    for (const std::string_view windows : {"WINDOWS-1252", "CP1252", "WIN-1252"})
+        if (EqualsNoCase(charset, windows))
+            return Cp1252ToUtf8(text);
+    return std::string(text);
+}
+
+std::string LineBreaksToBlanks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        out += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+    }
+    return out;
+}
+
+} // namespace quillary

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quillary {
+
+// The bytes of a quoted-printable text: each "=" with two hex digits becomes that byte; any
+// other "=" stays as it is.
+std::string DecodeQuotedPrintable(std::string_view text);
+
+// The text as UTF-8, read in the named character set (any case): UTF-8 and US-ASCII stay as
+// they are, ISO-8859-1 and Windows-1252 are converted; under any other name the bytes stay.
+std::string CharsetToUtf8(std::string_view text, std::string_view charset);
+
+// Each line break (CR LF, CR or LF) as one blank: item fields hold a single line.
+std::string LineBreaksToBlanks(std::string_view text);
+
+} // namespace quillary

@@ -1,0 +1,84 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/vcard_escapes.h"
+
+namespace quillary {
+
+namespace {
+constexpr std::size_t FoldWidth = 75;
+
+bool IsContinuationByte(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+} // namespace
+
+std::vector<std::string> SplitUnescaped(std::string_view text, char separator)
+{
+    if (separator == '\0')
+        return {std::string(text)};
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\')
+            ++i; // an escape stays whole, the character after the backslash included
+        else if (text[i] == separator) {
+            parts.emplace_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+    }
+    parts.emplace_back(text.substr(start));
+    return parts;
+}
+
+std::string UnescapeValue(std::string text)
+{
+    if (text.find('\\') == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] != '\\' || std::string_view(",;\\:nN").find(next) == std::string_view::npos) {
+            out += text[i];
+            continue;
+        }
+        out += next == 'n' || next == 'N' ? ' ' : next;
+        ++i;
+    }
+    return out;
+}
+
+std::string EscapeValue(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            out += "\\n";
+            continue;
+        }
+        if (c == '\\' || c == ',' || c == ';')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+void WriteFoldedLine(std::ostream& out, std::string_view line)
+{
+    std::size_t width = FoldWidth;
+    while (line.size() > width) {
+        std::size_t cut = width;
+        while (cut > 1 && IsContinuationByte(line[cut]))
+            --cut;
+        out << line.substr(0, cut) << "\r\n ";
+        line.remove_prefix(cut);
+        width = FoldWidth - 1; // the leading blank counts
+    }
+    out << line << "\r\n";
+}
+
+} // namespace quillary

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+// Splits at every separator that no backslash escapes; the escapes stay in the parts. A
+// separator of '\0' gives the whole text as the one part.
+std::vector<std::string> SplitUnescaped(std::string_view text, char separator);
+
+// Undoes the 3.0 and 4.0 escapes: "\," "\;" "\\" and "\:" give the character, "\n" (either
+// case) a blank, as item fields hold one line. A backslash before anything else stays.
+std::string UnescapeValue(std::string text);
+
+// The value with "\", "," and ";" escaped and line breaks written as "\n".
+std::string EscapeValue(std::string_view text);
+
+// Writes a content line folded so that no line exceeds 75 octets: each continuation starts
+// with one blank, and no UTF-8 sequence is cut. Every line ends with CR LF.
+void WriteFoldedLine(std::ostream& out, std::string_view line);
+
+} // namespace quillary

@@ -1,0 +1,121 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/vcard_lines.h"
+
+#include "common/ascii_case.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace quillary {
+
+namespace {
+constexpr std::array<std::string_view, 11> KnownNames = {"FN",  "N",   "ADR",  "TEL",         "EMAIL",     "TITLE",
+                                                         "ORG", "URL", "BDAY", "ANNIVERSARY", "CATEGORIES"};
+
+bool IsKnownOldLine(std::string_view line)
+{
+    return std::any_of(KnownNames.begin(), KnownNames.end(),
+                       [&](std::string_view name) { return StartsWithNoCase(line, name); });
+}
+
+// The property name of a line without its group, or the whole line when it has no ";" or ":".
+std::string_view NameOf(std::string_view line)
+{
+    std::string_view name = line.substr(0, line.find_first_of(";:"));
+    if (const std::size_t group = name.rfind('.'); group != std::string_view::npos)
+        name.remove_prefix(group + 1);
+    return name;
+}
+
+bool IsKnownModernLine(std::string_view line)
+{
+    const std::string_view name = NameOf(line);
+    return EqualsNoCase(name, "NOTE") || std::any_of(KnownNames.begin(), KnownNames.end(),
+                                                     [&](std::string_view known) { return EqualsNoCase(name, known); });
+}
+
+bool HeadContains(std::string_view line, std::string_view word)
+{
+    const std::string_view head = line.substr(0, line.find(':'));
+    for (std::size_t i = 0; i + word.size() <= head.size(); ++i)
+        if (EqualsNoCase(head.substr(i, word.size()), word))
+            return true;
+    return false;
+}
+
+bool IsFolded(std::string_view line)
+{
+    return !line.empty() && (line.front() == ' ' || line.front() == '\t');
+}
+
+// Joins the lines that a quoted-printable value continues on ("=" at the end of a line).
+void JoinSoftBreaks(std::string& line, const std::vector<std::string>& lines, std::size_t& next)
+{
+    if (!HeadContains(line, "QUOTED-PRINTABLE"))
+        return;
+    while (!line.empty() && line.back() == '=' && next < lines.size()) {
+        line.pop_back();
+        line += lines[next++];
+    }
+}
+
+std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines)
+{
+    std::vector<std::string> kept;
+    kept.reserve(lines.size());
+    for (std::size_t next = 0; next < lines.size();) {
+        std::string line = std::move(lines[next++]);
+        JoinSoftBreaks(line, lines, next);
+        // Base64 data runs to an empty line; it never holds a colon, unlike the next property.
+        if (HeadContains(line, "BASE64"))
+            while (next < lines.size() && !lines[next].empty() && lines[next].find(':') == std::string::npos)
+                ++next;
+        if (IsKnownOldLine(line))
+            kept.push_back(std::move(line));
+    }
+    return kept;
+}
+
+std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
+{
+    std::vector<std::string> kept;
+    kept.reserve(lines.size());
+    for (std::size_t next = 0; next < lines.size();) {
+        std::string& first = lines[next++];
+        // A name folded before its end is only known once the line is whole.
+        const bool wanted = first.find_first_of(";:") == std::string::npos || IsKnownModernLine(first);
+        if (first.empty() || IsFolded(first) || !wanted) {
+            while (next < lines.size() && IsFolded(lines[next]))
+                ++next;
+            continue;
+        }
+        std::string line = std::move(first);
+        while (next < lines.size() && IsFolded(lines[next]))
+            line.append(lines[next++], 1);
+        JoinSoftBreaks(line, lines, next);
+        if (IsKnownModernLine(line))
+            kept.push_back(std::move(line));
+    }
+    return kept;
+}
+} // namespace
+
+VCardVersion CardVersion(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines)
+        if (StartsWithNoCase(line, "VERSION:")) {
+            std::string_view text = std::string_view(line).substr(8);
+            while (!text.empty() && text.back() == ' ')
+                text.remove_suffix(1);
+            return ParseVCardVersion(text).value_or(VCardVersion::V21);
+        }
+    return VCardVersion::V21;
+}
+
+std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version)
+{
+    return version == VCardVersion::V21 ? OldPropertyLines(lines) : ModernPropertyLines(lines);
+}
+
+} // namespace quillary

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Files of today's programs: the first line as column names, separator and encoding detection,
+// rows whose quoted fields span lines, and the reasons of refused rows.
+#include "exchange/csv_header_map.h"
+#include "exchange/csv_import.h"
+#include "exchange/csv_rows.h"
+#include "exchange/csv_separator.h"
+#include "exchange/csv_text_encoding.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_party.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace quillary;
+
+namespace {
+using Values = std::vector<std::string>;
+
+ImportCounts Import(ItemTree& tree, const std::string& text, CsvImportSettings settings)
+{
+    std::istringstream in(text);
+    return ImportCSV(in, tree.Root(), settings);
+}
+
+CsvImportSettings WithHeader(int kind, Values fields = {})
+{
+    CsvImportSettings settings{kind, std::move(fields)};
+    settings.headerLine = true;
+    settings.separator = CsvSeparator::Auto;
+    return settings;
+}
+
+std::vector<std::string> Titles(const ItemTree& tree)
+{
+    std::vector<std::string> titles;
+    for (int i = 0; i < tree.Root().ChildCount(); ++i)
+        titles.push_back(tree.Root().ChildAt(i)->Data()->GetTitle());
+    return titles;
+}
+} // namespace
+
+TEST(CsvEncoding, ByteOrderMarksDecideAndOtherwiseInvalidUtf8IsWindows1252)
+{
+    EXPECT_EQ(DetectCsvEncoding("\xEF\xBB\xBFx"), CsvEncoding::Utf8);
+    EXPECT_EQ(DetectCsvEncoding("\xFF\xFEx\0"), CsvEncoding::Utf16);
+    EXPECT_EQ(DetectCsvEncoding("\xFE\xFF\0x"), CsvEncoding::Utf16);
+    EXPECT_EQ(DetectCsvEncoding("caf\xC3\xA9"), CsvEncoding::Utf8);
+    EXPECT_EQ(DetectCsvEncoding("caf\xE9"), CsvEncoding::Cp1252);
+    // Overlong forms and encoded surrogates are no UTF-8.
+    EXPECT_EQ(DetectCsvEncoding("\xC0\xAF"), CsvEncoding::Cp1252);
+    EXPECT_EQ(DetectCsvEncoding("\xED\xA0\x80"), CsvEncoding::Cp1252);
+
+    EXPECT_EQ(DecodeCsvText("\xEF\xBB\xBF"
+                            "a,b",
+                            CsvEncoding::Auto),
+              "a,b");
+    EXPECT_EQ(DecodeCsvText("caf\xE9 \x80 \x81", CsvEncoding::Auto), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+    EXPECT_EQ(DecodeCsvText(std::string("\xFE\xFF\0\xE9\xD8\x3D\xDE\x00", 8), CsvEncoding::Auto),
+              "\xC3\xA9\xF0\x9F\x98\x80");
+    // A lone surrogate and an odd last byte are replaced, the rest kept.
+    EXPECT_EQ(DecodeCsvText(std::string("\xFF\xFE\x00\xD8x\0y", 7), CsvEncoding::Auto), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+    // A choice is kept even where detection would differ; UTF-16 without a mark is little-endian.
+    EXPECT_EQ(DecodeCsvText("caf\xC3\xA9", CsvEncoding::Cp1252), "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(DecodeCsvText(std::string("a\0", 2), CsvEncoding::Utf16), "a");
+}
+
+TEST(CsvSeparator, CountsOutsideQuotesWithTheFirstLineFirst)
+{
+    EXPECT_EQ(DetectCsvSeparator("Name;Street;City\nAnn;Main St 1, rear;Bonn\n"), CsvSeparator::Semicolon);
+    EXPECT_EQ(DetectCsvSeparator("\"a;b;c\",d\n"), CsvSeparator::Comma);
+    EXPECT_EQ(DetectCsvSeparator("a\tb\tc\n"), CsvSeparator::Tab);
+    EXPECT_EQ(DetectCsvSeparator("single column\nrow\n"), CsvSeparator::Comma);
+    // A tie on the first line goes to the separator the following lines use.
+    EXPECT_EQ(DetectCsvSeparator("a;b,c\n1;2;3\n"), CsvSeparator::Semicolon);
+    // A quoted line break does not end the first line.
+    EXPECT_EQ(DetectCsvSeparator("a,\"x\ny;z;w\",b\n"), CsvSeparator::Comma);
+}
+
+TEST(CsvRows, QuotedFieldsSpanLinesAndAStrayQuoteStaysOnItsLine)
+{
+    const auto rows = ReadCsvRows("h1,h2\r\n\"one\r\ntwo\nthree\",\"say \"\"hi\"\"\"\r\n\r\nlast,\n", ',');
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].values, (Values{"one two three", "say \"hi\""}));
+    EXPECT_EQ(rows[1].line, 2u);
+    EXPECT_TRUE(rows[2].Blank());
+    EXPECT_EQ(rows[2].line, 5u);
+    EXPECT_EQ(rows[3].values, (Values{"last", ""}));
+    EXPECT_EQ(rows[3].line, 6u);
+
+    const auto stray = ReadCsvRows("a,\"b\nc,d\n", ',');
+    ASSERT_EQ(stray.size(), 2u);
+    EXPECT_EQ(stray[0].values, (Values{"a", "\"b"}));
+    EXPECT_EQ(stray[1].values, (Values{"c", "d"}));
+    EXPECT_EQ(SplitCsvLine("\"x\"y;;z", ';'), (Values{"xy", "", "z"}));
+    EXPECT_TRUE(ReadCsvRows("", ',').empty());
+}
+
+TEST(CsvHeaderMap, KnownColumnsMapOntoTheKindsFieldsAndTheFirstColumnWins)
+{
+    const auto own = MapCsvHeader({"title", "FIRST NAME", " Last Name ", "Shoe Size", "", "Extension"}, KindPerson);
+    EXPECT_EQ(own.fields, (Values{"Title", "First Name", "Last Name", "", "", ""}));
+    EXPECT_EQ(own.ignored, (Values{"Shoe Size", "column 5", "Extension"}));
+
+    // Outlook's "Title" is the salutation; its home address loses to the business one.
+    const auto outlook = MapCsvHeader(
+        {"Title", "First Name", "Last Name", "Company", "Business Street", "Home Street", "E-mail Address"},
+        KindPerson);
+    EXPECT_EQ(outlook.fields,
+              (Values{"Salutation", "First Name", "Last Name", "", "Address Line 1", "", "E-Mail Address"}));
+    EXPECT_EQ(outlook.ignored, (Values{"Company", "Home Street"}));
+
+    // An organization takes its title from the company, not from a person's name.
+    const auto org = MapCsvHeader({"Name", "Organization 1 - Name", "Phone 1 - Value", "Given Name"}, KindOrganization);
+    EXPECT_EQ(org.fields, (Values{"", "Title", "Phone Number", ""}));
+    const auto mail = MapCsvHeader({"Display Name", "Primary Email", "Secondary Email", "Work Phone"}, KindEMail);
+    EXPECT_EQ(mail.fields, (Values{"Title", "E-Mail Address", "", ""}));
+    EXPECT_TRUE(MapCsvHeader({"Title"}, KindFolder).fields == Values{""});
+}
+
+TEST(CsvImport, WithoutTheHeaderChoiceTheFirstLineIsARow)
+{
+    const std::string text = "First Name,Last Name\nAnn,Lee\n";
+    ItemTree plain;
+    const auto counts = Import(plain, text, {KindPerson, {"First Name", "Last Name"}});
+    EXPECT_EQ(counts.made, 2);
+    ASSERT_EQ(plain.Root().ChildCount(), 2);
+    EXPECT_EQ(plain.Root().ChildAt(0)->Data()->GetTarget(), "First Name Last Name");
+
+    ItemTree headed;
+    EXPECT_EQ(Import(headed, text, WithHeader(KindPerson)).made, 1);
+    EXPECT_EQ(Titles(headed), Values{"Ann Lee"});
+}
+
+TEST(CsvImport, TheWizardsOwnMappingIgnoresColumnsWithoutAField)
+{
+    ItemTree tree;
+    const auto counts = Import(tree, "Who,Junk,Mail\nAnn,x,ann@example.org ::: ann@work.example\n",
+                               WithHeader(KindEMail, {"Title", "", "E-Mail Address"}));
+    ASSERT_EQ(counts.made, 1);
+    const TKPXObject& mail = *tree.Root().Data()->ChildAt(0);
+    EXPECT_EQ(mail.GetTitle(), "Ann");
+    EXPECT_EQ(mail.GetTarget(), "ann@example.org");
+}
+
+TEST(CsvImport, SemicolonsSplitRowsWithOrWithoutTheHeaderChoice)
+{
+    ItemTree tree;
+    CsvImportSettings settings{KindPhone, {"Title", "Phone Number", "Comment"}};
+    settings.separator = CsvSeparator::Auto;
+    EXPECT_EQ(Import(tree, "Desk;555 1;front, left\n", settings).made, 1);
+    EXPECT_EQ(tree.Root().Data()->ChildAt(0)->GetComment(), "front, left");
+    // The separator chosen is kept even where the text suggests another.
+    settings.separator = CsvSeparator::Comma;
+    EXPECT_EQ(Import(tree, "Desk;555 2;x\n", settings).rejected, 1);
+}
+
+TEST(CsvImport, RejectedRowsSayWhyWithTheirFileLine)
+{
+    struct Case
+    {
+        int kind;
+        Values fields;
+        std::string row;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {KindPerson, {"Title", "First Name"}, "Boss,", "no first or last name"},
+        {KindOrganization, {"Comment"}, "x", "no column for \"Title\""},
+        {KindOrganization, {"Title", "Comment"}, ",x", "\"Title\" is empty"},
+        {KindPhone, {"Title", "Phone Number"}, "Desk", "no value for \"Phone Number\""},
+        {KindFax, {"Fax Number", "Title"}, "555,", "\"Title\" is empty"},
+        {KindAddress, {"Title", "City"}, "Home,Bonn", "no column for \"Address Line 1\""},
+        {KindAddress, {"Title", "Address Line 1"}, "Home,", "\"Address Line 1\" is empty"},
+        {KindEMail, {"E-Mail Address"}, "@example.org", "\"E-Mail Address\" has nothing before \"@\""},
+        {KindWebsite, {"Website", "Title"}, "example.org,", "\"Title\" is empty"},
+        {KindFolder, {"Title"}, "x", "a folder cannot be read from a row"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        ItemTree tree;
+        const auto counts = Import(tree, "\n" + c.row + "\n", {c.kind, c.fields});
+        EXPECT_EQ(counts.reasons, Values{"row 2: " + c.reason});
+        EXPECT_EQ(tree.Root().ChildCount() + tree.Root().Data()->ChildCount(), 0);
+    }
+    // With the header choice the row's number is the line it starts on.
+    ItemTree tree;
+    const auto counts = Import(tree, "First Name,Notes\n\"Ann\",\"a\nb\"\n,x\n", WithHeader(KindPerson));
+    EXPECT_EQ(counts.made, 1);
+    EXPECT_EQ(counts.reasons, Values{"row 4: no first or last name"});
+    EXPECT_EQ(counts.madeByKind, (std::map<int, int>{{KindPerson, 1}}));
+}
+
+TEST(CsvImport, PreviewTellsWhatWasDetectedAndTheMapping)
+{
+    std::istringstream utf16(std::string("\xFF\xFE"
+                                         "G\0i\0v\0e\0n\0 \0N\0a\0m\0e\0;\0X\0\n\0",
+                                         28));
+    const CsvPreview preview = PreviewCSV(utf16, WithHeader(KindPerson));
+    EXPECT_EQ(preview.encoding, CsvEncoding::Utf16);
+    EXPECT_EQ(preview.separator, CsvSeparator::Semicolon);
+    EXPECT_EQ(preview.header, (Values{"Given Name", "X"}));
+    EXPECT_EQ(preview.mapping.fields, (Values{"First Name", ""}));
+    EXPECT_EQ(preview.mapping.ignored, Values{"X"});
+
+    CsvImportSettings chosen = WithHeader(KindPerson);
+    chosen.tabSeparated = true;
+    chosen.encoding = CsvEncoding::Cp1252;
+    std::istringstream text("a;b\tc\n");
+    const CsvPreview kept = PreviewCSV(text, chosen);
+    EXPECT_EQ(kept.separator, CsvSeparator::Tab);
+    EXPECT_EQ(kept.encoding, CsvEncoding::Cp1252);
+    EXPECT_EQ(kept.header, (Values{"a;b", "c"}));
+    EXPECT_FALSE(PreviewCSVFile("/nonexistent/file.csv", chosen));
+}

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# quillary-cli print: every report to PDF, and labels of a 30-label sheet measured on the pages.
+set -u
+cli=$1
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+export QUILLARY_HOME=$scratch/home
+mkdir -p "$QUILLARY_HOME"
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+run() { # expected-status description command...
+    local want=$1 what=$2
+    shift 2
+    "$@" >"$scratch/out" 2>"$scratch/err"
+    local got=$?
+    [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 "$scratch/err"))"
+}
+
+pages() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
+
+# 31 persons with an address and a phone, one folder deep.
+for i in $(seq 1000 1030); do
+    printf 'P%s,F%s,Lee,1 Main St,Springfield,IL,62701,USA,555 %s\r\n' "$i" "$i" "$i"
+done >"$scratch/persons.csv"
+run 0 "persons imported" "$cli" import --format csv --kind person \
+    --fields "Title,First Name,Last Name,Address Line 1,City,State/Province,Postal Code,Country,Phone Number" \
+    "$scratch/persons.csv"
+
+for report in listing book simple envelope; do
+    run 0 "print $report" "$cli" print --report "$report" --pdf "$scratch/$report.pdf"
+    [ -s "$scratch/$report.pdf" ] || fail "$report: no PDF written"
+done
+run 0 "print labels" "$cli" print --report labels --label-sheet "Avery 5160-Address" --pdf "$scratch/labels.pdf"
+[ "$(pages "$scratch/labels.pdf")" = 2 ] || fail "31 labels of a 30-label sheet take two pages"
+pdfinfo "$scratch/labels.pdf" | grep -q "Page size: *612 x 792 pts" || fail "labels on a Letter page"
+pdfinfo "$scratch/envelope.pdf" | grep -q "Page size: *792 x 612 pts" || fail "an envelope on a landscape page"
+
+# Where the first words of the labels are, in points: label c, r of Avery 5160 has its memo at
+# (0.19 + 0.10 + c * 2.75, 0.50 + 0.10 + r * 1.00) inches.
+pdftotext -f 1 -l 1 -bbox "$scratch/labels.pdf" "$scratch/labels.html"
+check_word() { # word column row
+    local want_x want_y
+    want_x=$(awk -v c="$2" 'BEGIN { printf "%.2f", (29 + c * 275) * 0.72 }')
+    want_y=$(awk -v r="$3" 'BEGIN { printf "%.2f", (60 + r * 100) * 0.72 }')
+    awk -v w="$1" -v x="$want_x" -v y="$want_y" '
+        index($0, ">" w "</word>") {
+            match($0, /xMin="[0-9.]+"/); gx = substr($0, RSTART + 6, RLENGTH - 7)
+            match($0, /yMin="[0-9.]+"/); gy = substr($0, RSTART + 6, RLENGTH - 7)
+            found = 1
+            if (gx - x > 1.5 || x - gx > 1.5 || gy - y > 3 || y - gy > 1) { print "at " gx "," gy; exit 1 }
+        }
+        END { if (!found) { print "not found"; exit 1 } }' "$scratch/labels.html" ||
+        fail "label word $1 expected near $want_x,$want_y"
+}
+check_word F1000 0 0
+check_word F1009 0 9
+check_word F1010 1 0
+check_word F1029 2 9
+
+# The envelope's delivery address from a person; the return address omitted when there is none.
+run 0 "envelope to a person" "$cli" print --report envelope --delivery-from "My Contacts/P1000" \
+    --return-address "$scratch/none.dat" --pdf "$scratch/to.pdf"
+pdftotext "$scratch/to.pdf" - | grep -q "62701 USA" || fail "delivery address on the envelope"
+printf 'Me\r\n12 Home Road\r\n' >"$scratch/ret_addr.dat"
+run 0 "envelope with a return address" "$cli" print --report envelope --delivery-from "My Contacts/P1000" \
+    --return-address "$scratch/ret_addr.dat" --pdf "$scratch/from.pdf"
+pdftotext "$scratch/from.pdf" - | grep -q "12 Home Road" || fail "return address on the envelope"
+
+# Wrong use and unwritable output.
+run 2 "unknown report" "$cli" print --report poster --pdf "$scratch/x.pdf"
+run 2 "unknown label sheet" "$cli" print --report labels --label-sheet "Avery 1" --pdf "$scratch/x.pdf"
+run 2 "columns out of range" "$cli" print --report book --columns 5 --pdf "$scratch/x.pdf"
+run 2 "unknown node" "$cli" print --report listing --node "My Contacts/Nobody" --pdf "$scratch/x.pdf"
+run 1 "unwritable PDF" "$cli" print --report listing --pdf "$scratch/no/such/folder/x.pdf"
+
+[ "$failures" -eq 0 ] && echo "cli print: all checks passed"
+exit $((failures > 0))
