@@ -16,6 +16,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 
+#include <iostream>
 #include <map>
 #include <memory>
 
@@ -118,10 +119,15 @@ const std::map<std::string, Maker>& Makers()
     return makers;
 }
 
-// Fonts and PDF writing need a GUI application; no display is needed or used.
+// Fonts and PDF writing need a GUI application; no display is needed or used. Qt's notes about
+// the session (no runtime folder, say) are no business of a script; its critical errors are.
 std::unique_ptr<QGuiApplication> OffscreenApplication()
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::cerr << "quillary-cli: " << message.toStdString() << "\n";
+    });
     static int argc = 1;
     static char name[] = "quillary-cli";
     static char* argv[] = {name, nullptr};

@@ -8,6 +8,7 @@
 #include "exchange/csv_text_encoding.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/items_contact.h"
 #include "model/items_party.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,14 @@ std::vector<std::string> Titles(const ItemTree& tree)
     for (int i = 0; i < tree.Root().ChildCount(); ++i)
         titles.push_back(tree.Root().ChildAt(i)->Data()->GetTitle());
     return titles;
+}
+
+const TPersonObject* PersonTitled(const ItemTree& tree, std::string_view title)
+{
+    for (int i = 0; i < tree.Root().ChildCount(); ++i)
+        if (tree.Root().ChildAt(i)->Data()->GetTitle() == title)
+            return dynamic_cast<const TPersonObject*>(tree.Root().ChildAt(i)->Data());
+    return nullptr;
 }
 } // namespace
 
@@ -98,25 +107,25 @@ TEST(CsvRows, QuotedFieldsSpanLinesAndAStrayQuoteStaysOnItsLine)
     EXPECT_TRUE(ReadCsvRows("", ',').empty());
 }
 
-TEST(CsvHeaderMap, KnownColumnsMapOntoTheKindsFieldsAndTheFirstColumnWins)
+TEST(CsvHeaderMap, KnownColumnsMapOntoTheKindsFieldsAndSeveralMayFeedOneField)
 {
     const auto own = MapCsvHeader({"title", "FIRST NAME", " Last Name ", "Shoe Size", "", "Extension"}, KindPerson);
     EXPECT_EQ(own.fields, (Values{"Title", "First Name", "Last Name", "", "", ""}));
     EXPECT_EQ(own.ignored, (Values{"Shoe Size", "column 5", "Extension"}));
 
-    // Outlook's "Title" is the salutation; its home address loses to the business one.
+    // Outlook's "Title" is the salutation; its business and home addresses both feed the address.
     const auto outlook = MapCsvHeader(
         {"Title", "First Name", "Last Name", "Company", "Business Street", "Home Street", "E-mail Address"},
         KindPerson);
-    EXPECT_EQ(outlook.fields,
-              (Values{"Salutation", "First Name", "Last Name", "", "Address Line 1", "", "E-Mail Address"}));
-    EXPECT_EQ(outlook.ignored, (Values{"Company", "Home Street"}));
+    EXPECT_EQ(outlook.fields, (Values{"Salutation", "First Name", "Last Name", "", "Address Line 1", "Address Line 1",
+                                      "E-Mail Address"}));
+    EXPECT_EQ(outlook.ignored, (Values{"Company"}));
 
     // An organization takes its title from the company, not from a person's name.
     const auto org = MapCsvHeader({"Name", "Organization 1 - Name", "Phone 1 - Value", "Given Name"}, KindOrganization);
     EXPECT_EQ(org.fields, (Values{"", "Title", "Phone Number", ""}));
     const auto mail = MapCsvHeader({"Display Name", "Primary Email", "Secondary Email", "Work Phone"}, KindEMail);
-    EXPECT_EQ(mail.fields, (Values{"Title", "E-Mail Address", "", ""}));
+    EXPECT_EQ(mail.fields, (Values{"Title", "E-Mail Address", "E-Mail Address", ""}));
     EXPECT_TRUE(MapCsvHeader({"Title"}, KindFolder).fields == Values{""});
 }
 
@@ -143,6 +152,55 @@ TEST(CsvImport, TheWizardsOwnMappingIgnoresColumnsWithoutAField)
     const TKPXObject& mail = *tree.Root().Data()->ChildAt(0);
     EXPECT_EQ(mail.GetTitle(), "Ann");
     EXPECT_EQ(mail.GetTarget(), "ann@example.org");
+}
+
+TEST(CsvImport, AFieldOfSeveralColumnsTakesTheFirstValueAndOneWholeAddress)
+{
+    ItemTree tree;
+    const auto counts = Import(
+        tree,
+        "Title,First Name,Last Name,Business Street,Business City,Business Postal Code,Home Street,Home Street 2,"
+        "Home City,Home Postal Code,Business Phone,Home Phone\n"
+        "Mr.,Tom,Home,,,,Elm St 4,Flat 2,Leeds,LS1,,0113 555\n"
+        "Ms.,Una,Both,Main St 1,York,,Elm St 4,Flat 2,Leeds,LS1,01904 555,0113 555\n",
+        WithHeader(KindPerson));
+    ASSERT_EQ(counts.made, 2);
+    struct Expected
+    {
+        std::string title;
+        Values lines;
+        std::string city, postCode, phone;
+    };
+    // Una's business address has no postal code and no second line; her home ones are not mixed in.
+    const Expected expected[] = {{"Tom Home", {"Elm St 4", "Flat 2", ""}, "Leeds", "LS1", "0113 555"},
+                                 {"Una Both", {"Main St 1", "", ""}, "York", "", "01904 555"}};
+    for (const Expected& e : expected) {
+        SCOPED_TRACE(e.title);
+        const auto* person = PersonTitled(tree, e.title);
+        ASSERT_TRUE(person);
+        const auto* address = dynamic_cast<const TAddressObject*>(person->PrimaryChild(TPartyObject::SlotAddress));
+        ASSERT_TRUE(address);
+        EXPECT_EQ(address->Lines(), e.lines);
+        EXPECT_EQ(address->City(), e.city);
+        EXPECT_EQ(address->PostCode(), e.postCode);
+        ASSERT_TRUE(person->PrimaryChild(TPartyObject::SlotPhone));
+        EXPECT_EQ(person->PrimaryChild(TPartyObject::SlotPhone)->GetTarget(), e.phone);
+    }
+
+    ItemTree mail;
+    EXPECT_EQ(
+        Import(mail, "Display Name\tPrimary Email\tSecondary Email\nBob\t\tbob@example.org\n", WithHeader(KindEMail))
+            .made,
+        1);
+    EXPECT_EQ(mail.Root().Data()->ChildAt(0)->GetTarget(), "bob@example.org");
+
+    // The same without the header choice, where the chosen fields name one field twice.
+    ItemTree phones;
+    EXPECT_EQ(
+        Import(phones, "Desk,,555 2\nHall,555 1,555 2\n", {KindPhone, {"Title", "phone number", "Phone Number"}}).made,
+        2);
+    EXPECT_EQ(phones.Root().Data()->FindChild("Desk", KindPhone)->GetTarget(), "555 2");
+    EXPECT_EQ(phones.Root().Data()->FindChild("Hall", KindPhone)->GetTarget(), "555 1");
 }
 
 TEST(CsvImport, SemicolonsSplitRowsWithOrWithoutTheHeaderChoice)

@@ -20,8 +20,10 @@ struct Alias
     Scope scope = Scope::AnyKind;
 };
 
-// Columns of other programs' exports. Where a program offers several columns for one field, they
-// are listed so that whichever the file holds first is taken.
+// Columns of other programs' exports. Where a program offers several columns for one field, all
+// of them map onto it; a row takes the first that holds a value, in file order, which in these
+// programs' exports puts Outlook's business columns before its home ones and the first of Google's
+// numbered values before the later ones.
 constexpr Alias Aliases[] = {
     {"Name", "Title", Scope::NotOrganization},
     {"Display Name", "Title", Scope::NotOrganization},
@@ -149,8 +151,7 @@ CsvHeaderMapping MapCsvHeader(const std::vector<std::string>& header, int kind)
     for (std::size_t i = 0; i < header.size(); ++i) {
         const std::string_view column = Trimmed(header[i]);
         const std::string_view field = FieldOfColumn(column, kind, outlook);
-        const bool taken = std::find(mapping.fields.begin(), mapping.fields.end(), field) != mapping.fields.end();
-        if (type && !field.empty() && OffersField(*type, field) && !taken) {
+        if (type && !field.empty() && OffersField(*type, field)) {
             mapping.fields.emplace_back(field);
             continue;
         }

@@ -18,9 +18,10 @@ struct CsvHeaderMapping
 
 // Maps column names onto the kind's fields: this program's own field names (in any case), and
 // the columns of the contact exports of Google Contacts (old and current), Outlook (English) and
-// Thunderbird. A column maps only onto a field the kind offers, and only the first column for a
-// field counts; the later ones are ignored. Outlook's "Title" holds the salutation, so it maps
-// to "Salutation" in a file that carries Outlook's own columns. Names of persons become the
+// Thunderbird. A column maps only onto a field the kind offers. Several columns may map onto one
+// field, such as Outlook's business and home phones; the import then takes the first of them that
+// holds a value (CsvRepeatedFields). Outlook's "Title" holds the salutation, so it maps to
+// "Salutation" in a file that carries Outlook's own columns. Names of persons become the
 // title of every kind but organizations, whose title comes from the company columns.
 CsvHeaderMapping MapCsvHeader(const std::vector<std::string>& header, int kind);
 

@@ -4,6 +4,7 @@
 #include "common/ascii_case.h"
 #include "common/file_error.h"
 #include "common/text_line_reader.h"
+#include "exchange/csv_repeated_fields.h"
 #include "exchange/csv_row_reason.h"
 #include "exchange/csv_rows.h"
 #include "exchange/line_protection.h"
@@ -87,14 +88,16 @@ ImportCounts ImportLines(const CsvText& read, TreeNode& destination, const CsvIm
 {
     std::istringstream in(read.text);
     std::vector<std::string> lines = ReadTextLines(in);
+    const CsvRepeatedFields repeated(settings.fields);
     ImportCounts counts;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (progress && i % 256 == 0 && !progress(i, lines.size()))
             break;
         if (lines[i].empty())
             continue;
-        ImportRow({settings.fields, SplitLine(std::move(lines[i]), read.separator)}, i + 1, destination, settings.kind,
-                  counts);
+        std::vector<std::string> values = SplitLine(std::move(lines[i]), read.separator);
+        repeated.Merge(values);
+        ImportRow({settings.fields, std::move(values)}, i + 1, destination, settings.kind, counts);
     }
     return counts;
 }
@@ -135,6 +138,7 @@ ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImp
     if (rows.empty())
         return counts;
     const std::vector<std::string> fields = FieldsOfRows(rows.front().values, settings);
+    const CsvRepeatedFields repeated(fields);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
             break;
@@ -142,6 +146,7 @@ ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImp
         // Columns a short row leaves out are empty.
         if (rows[i].values.size() < fields.size())
             rows[i].values.resize(fields.size());
+        repeated.Merge(rows[i].values);
         ImportRow({fields, std::move(rows[i].values)}, rows[i].line, destination, settings.kind, counts);
     }
     return counts;

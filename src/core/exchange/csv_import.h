@@ -17,7 +17,8 @@ namespace quillary {
 class TreeNode;
 
 // How the rows of a delimited text file are read: the kind each row becomes, the field name of
-// each column in order (an empty name ignores its column), the separator and the encoding.
+// each column in order (an empty name ignores its column; a name given to several columns takes
+// the first value among them, see CsvRepeatedFields), the separator and the encoding.
 struct CsvImportSettings
 {
     int kind = 0;

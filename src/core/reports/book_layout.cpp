@@ -9,6 +9,7 @@ namespace {
 
 constexpr int HeadingHeight = 30;
 constexpr int MemoHeight = 89;
+constexpr int MemoIndent = 25;
 
 void AddBands(TReport& report, const BookOptions& options)
 {
@@ -26,7 +27,7 @@ void AddBands(TReport& report, const BookOptions& options)
     phone.align = ReportAlign::Right;
     entry.elements.push_back(phone);
     ReportBand& memo = report.AddBand(BandType::Detail, MemoHeight, "QRBand3");
-    memo.elements.push_back(MakeElement("QRMemo1", LayoutInset, 0, 0, MemoHeight, font));
+    memo.elements.push_back(MakeElement("QRMemo1", MemoIndent, 0, 0, MemoHeight, font));
     memo.beforePrint = [](ReportBand& band) { band.height = band.Element("QRMemo1").lines.empty() ? 0 : MemoHeight; };
 }
 
@@ -48,7 +49,7 @@ TReport MakeBookReport(const ItemTree& tree, NodeRange range, const BookOptions&
     report.landscape = options.landscape;
     report.columns = options.columns;
     report.columnMargin = FromTenths(options.gutter);
-    report.leftMargin = FromTenths(options.leftMargin);
+    report.leftMargin = ListMargin(options.leftMargin);
     report.AddBand(BandType::PageHeader, FromTenths(options.topMargin), "QRBand4");
     AddBands(report, options);
     report.AddBand(BandType::PageFooter, FromTenths(options.bottomMargin), "QRBand5");

@@ -36,9 +36,14 @@ constexpr int FromTenths(int tenths)
     return tenths * 10;
 }
 
-// The designed line height of an 8-point text line and the inset of every list layout, so
-// nothing is printed against the paper's edge when the user's left margin is 0.
-inline constexpr int LineHeight = 16;
-inline constexpr int LayoutInset = 25;
+// The list and book layouts keep a quarter inch inside the user's side margins, so nothing is
+// printed against the paper's edge when those margins are 0.
+constexpr int ListMargin(int tenths)
+{
+    return FromTenths(tenths) + 25;
+}
+
+// The designed line height of an 8-point text line.
+inline constexpr int LineHeight = 14;
 
 } // namespace quillary

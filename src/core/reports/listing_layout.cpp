@@ -2,6 +2,7 @@
 #include "reports/layout_elements.h"
 #include "reports/report_layouts.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace quillary {
@@ -17,10 +18,18 @@ struct ListingColumn
 
 // Designed for a portrait page; a landscape page leaves room to the right.
 constexpr ListingColumn Columns[] = {
-    {"Contact", "Name", 0, 150},     {"Address", "Address", 155, 200}, {"Phone Number", "Phone", 360, 100},
-    {"FAX Number", "Fax", 465, 100}, {"E-Mail", "EMail", 570, 130},    {"URL", "URLAddr", 705, 95},
+    {"Contact", "Name", 0, 135},    {"Address", "Address", 140, 165}, {"Phone Number", "Phone", 310, 95},
+    {"FAX Number", "Fax", 410, 95}, {"E-Mail", "EMail", 510, 150},    {"URL", "URLAddr", 665, 135},
 };
-constexpr int AddressLines = 7; // the title and up to six lines of address
+constexpr int AddressLines = 6; // the title and up to five lines of address
+constexpr int DetailGap = 10;
+
+// The detail band is as tall as the record's address.
+void FitAddress(ReportBand& detail)
+{
+    const auto lines = static_cast<int>(detail.Element("Address").lines.size());
+    detail.height = std::max(1, lines) * LineHeight + DetailGap;
+}
 
 void AddTitleBand(TReport& report, const ListOptions& options)
 {
@@ -30,24 +39,24 @@ void AddTitleBand(TReport& report, const ListOptions& options)
     title.centred = true;
     title.align = ReportAlign::Center;
     band.elements.push_back(title);
-    band.elements.push_back(MakeElement("SourceLabel", LayoutInset, 40, 60, LineHeight, small, "Source:"));
-    band.elements.push_back(MakeElement("QualName", LayoutInset + 60, 40, 480, LineHeight, small, options.source));
-    band.elements.push_back(MakeElement("CreatedLabel", LayoutInset + 560, 40, 60, LineHeight, small, "created:"));
-    band.elements.push_back(MakeElement("DateCreated", LayoutInset + 620, 40, 180, LineHeight, small, options.date));
+    band.elements.push_back(MakeElement("SourceLabel", 0, 40, 60, LineHeight, small, "Source:"));
+    band.elements.push_back(MakeElement("QualName", 60, 40, 480, LineHeight, small, options.source));
+    band.elements.push_back(MakeElement("CreatedLabel", 560, 40, 60, LineHeight, small, "created:"));
+    band.elements.push_back(MakeElement("DateCreated", 620, 40, 180, LineHeight, small, options.date));
 }
 
 void AddColumnBands(TReport& report, const ListOptions& options)
 {
     report.AddBand(BandType::ColumnHeader, 24, "QRBand1");
-    report.AddBand(BandType::Detail, LineHeight * AddressLines + 8, "QRBand2");
+    report.AddBand(BandType::Detail, LineHeight * AddressLines + DetailGap, "QRBand2").beforePrint = FitAddress;
     ReportBand& header = report.Band("QRBand1");
     ReportBand& detail = report.Band("QRBand2");
     for (const ListingColumn& column : Columns) {
-        const int left = LayoutInset + column.left;
-        header.elements.push_back(MakeElement(std::string("Heading") + column.element, left, 4, column.width,
+        header.elements.push_back(MakeElement(std::string("Heading") + column.element, column.left, 4, column.width,
                                               LineHeight, Sized(options.font, 8, true), column.heading));
         const int height = std::string_view(column.element) == "Address" ? LineHeight * AddressLines : LineHeight;
-        detail.elements.push_back(MakeElement(column.element, left, 0, column.width, height, Sized(options.font, 8)));
+        detail.elements.push_back(
+            MakeElement(column.element, column.left, 0, column.width, height, Sized(options.font, 8)));
     }
 }
 
@@ -67,7 +76,7 @@ TReport MakeListingReport(const ItemTree& tree, NodeRange range, const ListOptio
 {
     TReport report;
     report.landscape = options.landscape;
-    report.leftMargin = FromTenths(options.leftMargin);
+    report.leftMargin = ListMargin(options.leftMargin);
     report.AddBand(BandType::PageHeader, FromTenths(options.topMargin), "QRBand3");
     AddTitleBand(report, options);
     AddColumnBands(report, options);

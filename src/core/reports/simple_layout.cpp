@@ -38,12 +38,11 @@ void AddBands(TReport& report, const ListOptions& options)
     report.AddBand(BandType::ColumnHeader, 24, "QRBand3");
     report.AddBand(BandType::Detail, LineHeight + 2, "QRBand4");
     for (const SimpleColumn& column : Columns) {
-        const int left = LayoutInset + column.left;
-        report.Band("QRBand3").elements.push_back(MakeElement(std::string("Heading") + column.element, left, 4,
+        report.Band("QRBand3").elements.push_back(MakeElement(std::string("Heading") + column.element, column.left, 4,
                                                               column.width, LineHeight, Sized(options.font, 8, true),
                                                               column.heading));
         report.Band("QRBand4").elements.push_back(
-            MakeElement(column.element, left, 0, column.width, LineHeight, Sized(options.font, 8)));
+            MakeElement(column.element, column.left, 0, column.width, LineHeight, Sized(options.font, 8)));
     }
 }
 
@@ -60,7 +59,7 @@ TReport MakeSimpleReport(const ItemTree& tree, NodeRange range, const ListOption
 {
     TReport report;
     report.landscape = options.landscape;
-    report.leftMargin = FromTenths(options.leftMargin);
+    report.leftMargin = ListMargin(options.leftMargin);
     report.AddBand(BandType::PageHeader, FromTenths(options.topMargin), "QRBand1");
     AddBands(report, options);
     report.AddBand(BandType::PageFooter, FromTenths(options.bottomMargin), "QRBand5");

@@ -85,6 +85,20 @@ void TWizardForm::RemoveSheet(const QString& name)
     m_visibleSheets.removeAll(name);
 }
 
+void TWizardForm::SetSheets(const QStringList& names)
+{
+    m_visibleSheets = names;
+}
+
+void TWizardForm::GoToSheet(const QString& name)
+{
+    const qsizetype index = m_visibleSheets.indexOf(name);
+    if (index < 0)
+        return;
+    GoToPage(static_cast<int>(index));
+    SetNextFinishes(m_currentPage > 0 && m_currentPage + 1 == m_visibleSheets.size());
+}
+
 void TWizardForm::ActivatePage()
 {
     for (int i = 0; i < m_pageControl->count(); ++i)

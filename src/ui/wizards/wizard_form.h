@@ -31,6 +31,11 @@ public:
     // Every page, in page order; derived wizards then drop the pages their choice does not use.
     void ShowAllSheets();
     void RemoveSheet(const QString& name);
+    // A sequence in an order of the wizard's own, for choices that put a later page first.
+    void SetSheets(const QStringList& names);
+    // Moves to the named sheet of the sequence, as after the sequence changed under the page
+    // shown; "Next >>" reads "Finish" when it is the last.
+    void GoToSheet(const QString& name);
 
     QPushButton* NextBtn() const { return m_nextBtn; }
     QPushButton* PrevBtn() const { return m_prevBtn; }

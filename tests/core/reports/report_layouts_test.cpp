@@ -101,7 +101,7 @@ TEST_F(ReportLayouts, BookHeadsEachLetterOnceAcrossItsColumn)
     const auto headings = BoxesWithText(document, 0, "L");
     ASSERT_EQ(headings.size(), 1u);
     EXPECT_TRUE(headings[0]->inverse);
-    const int usable = (850 - 100) / 2; // two columns with a gutter of 1 inch
+    const int usable = (850 - 2 * 25 - 100) / 2; // a quarter inch each side, a gutter of 1 inch
     EXPECT_EQ(headings[0]->width, usable);
     EXPECT_EQ(BoxesWithText(document, 0, "Lee1000, Ann ").size(), 1u);
 }
