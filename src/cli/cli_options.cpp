@@ -26,6 +26,21 @@ std::optional<CliOptions> CliOptions::Parse(const std::vector<std::string>& word
     return options;
 }
 
+std::optional<CliOptions> CliOptions::ParseOptionsOnly(const std::vector<std::string>& words,
+                                                       const std::set<std::string>& valued,
+                                                       const std::set<std::string>& switches, std::ostream& err)
+{
+    std::string problem;
+    auto options = Parse(words, valued, switches, problem);
+    if (options && !options->m_plain.empty())
+        problem = "unexpected " + options->m_plain.front();
+    if (!options || !options->m_plain.empty()) {
+        err << "quillary-cli: " << problem << "\n";
+        return std::nullopt;
+    }
+    return options;
+}
+
 std::optional<std::string> CliOptions::Value(const std::string& name) const
 {
     const auto it = m_values.find(name);

@@ -3,6 +3,7 @@
 
 #include <map>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ public:
     static std::optional<CliOptions> Parse(const std::vector<std::string>& words, const std::set<std::string>& valued,
                                            const std::set<std::string>& switches, std::string& error);
 
+    // The same for commands that take no plain words; what is wrong goes to err.
+    static std::optional<CliOptions> ParseOptionsOnly(const std::vector<std::string>& words,
+                                                      const std::set<std::string>& valued,
+                                                      const std::set<std::string>& switches, std::ostream& err);
     std::optional<std::string> Value(const std::string& name) const;
     std::string ValueOr(const std::string& name, const std::string& fallback) const;
     bool Has(const std::string& name) const { return m_switches.count(name) != 0; }

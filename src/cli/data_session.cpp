@@ -79,6 +79,21 @@ TreeNode* DataSession::NodeOption(const CliOptions& options, const std::string& 
     return node;
 }
 
+std::optional<DataSession::AtNode> DataSession::OpenAtNode(const CliOptions& options, Access access,
+                                                           const std::string& nodeOption, std::ostream& err,
+                                                           int& status)
+{
+    auto session = Open(options, access, err, status);
+    if (!session)
+        return std::nullopt;
+    TreeNode* node = session->NodeOption(options, nodeOption, err);
+    if (!node) {
+        status = ExitUsage;
+        return std::nullopt;
+    }
+    return AtNode{std::move(*session), node};
+}
+
 bool DataSession::Save(std::ostream& err)
 {
     try {

@@ -31,6 +31,11 @@ public:
     // The node a --node or --into option names (the root when absent); none, with a message, when
     // no node has that path.
     TreeNode* NodeOption(const CliOptions& options, const std::string& name, std::ostream& err);
+    // Opens the data file and finds the node that nodeOption names (the root when absent); a node
+    // that is not there fails with ExitUsage.
+    struct AtNode;
+    static std::optional<AtNode> OpenAtNode(const CliOptions& options, Access access, const std::string& nodeOption,
+                                            std::ostream& err, int& status);
     // Writes the tree back, replacing the file only when the new one is complete.
     bool Save(std::ostream& err);
 
@@ -39,6 +44,12 @@ private:
     std::filesystem::path m_file;
     std::optional<RunLock> m_lock;
     std::unique_ptr<ItemTree> m_tree;
+};
+
+struct DataSession::AtNode
+{
+    DataSession session;
+    TreeNode* node;
 };
 
 } // namespace quillary::cli

@@ -121,16 +121,13 @@ const std::map<std::string, Writer>& Writers()
 
 int Export(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
-    std::string problem;
     const auto options =
-        CliOptions::Parse(words,
-                          {"--data", "--format", "--node", "--out", "--kind", "--fields", "--levels", "--title",
-                           "--text-color", "--link-color", "--background", "--vcard-version"},
-                          {"--header", "--no-frames", "--no-zkd", "--no-vcards"}, problem);
-    if (!options || !options->Plain().empty()) {
-        err << "quillary-cli: " << (options ? "unexpected " + options->Plain().front() : problem) << "\n";
+        CliOptions::ParseOptionsOnly(words,
+                                     {"--data", "--format", "--node", "--out", "--kind", "--fields", "--levels",
+                                      "--title", "--text-color", "--link-color", "--background", "--vcard-version"},
+                                     {"--header", "--no-frames", "--no-zkd", "--no-vcards"}, err);
+    if (!options)
         return ExitUsage;
-    }
     const auto writer = Writers().find(options->ValueOr("--format", ""));
     const auto file = options->Value("--out");
     if (writer == Writers().end() || !file) {
@@ -138,14 +135,11 @@ int Export(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         return ExitUsage;
     }
     int status = ExitOk;
-    auto session = DataSession::Open(*options, DataSession::Access::Read, err, status);
-    if (!session)
+    auto opened = DataSession::OpenAtNode(*options, DataSession::Access::Read, "--node", err, status);
+    if (!opened)
         return status;
-    TreeNode* node = session->NodeOption(*options, "--node", err);
-    if (!node)
-        return ExitUsage;
     try {
-        status = writer->second(*node, *file, *options, *session, err);
+        status = writer->second(*opened->node, *file, *options, opened->session, err);
     } catch (const FileError& error) {
         err << "quillary-cli: " << error.what() << "\n";
         return ExitFileError;

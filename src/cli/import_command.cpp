@@ -197,19 +197,17 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         return ExitUsage;
     }
     int status = ExitOk;
-    auto session = DataSession::Open(*options, DataSession::Access::Change, err, status);
-    if (!session)
+    auto opened = DataSession::OpenAtNode(*options, DataSession::Access::Change, "--into", err, status);
+    if (!opened)
         return status;
-    TreeNode* into = session->NodeOption(*options, "--into", err);
-    if (!into)
-        return ExitUsage;
-    const auto counts = RunReader(reader->second, source, *into, *options, err);
+    DataSession& session = opened->session;
+    const auto counts = RunReader(reader->second, source, *opened->node, *options, err);
     if (!counts) {
         err << "quillary-cli: nothing imported from " << source << "\n";
         return ExitFileError;
     }
-    SortEveryNode(session->Tree());
-    if (!session->Save(err))
+    SortEveryNode(session.Tree());
+    if (!session.Save(err))
         return ExitFileError;
     out << "items made: " << counts->made << "\n"
         << "rejected: " << counts->rejected << "\n"

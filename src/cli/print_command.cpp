@@ -152,15 +152,13 @@ int Render(TReport& report, const std::string& file, std::ostream& out, std::ost
 
 int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
-    std::string problem;
-    const auto options = CliOptions::Parse(words,
-                                           {"--data", "--report", "--node", "--pdf", "--label-sheet", "--columns",
-                                            "--title", "--font", "--return-address", "--delivery-from"},
-                                           {"--landscape"}, problem);
-    if (!options || !options->Plain().empty()) {
-        err << "quillary-cli: " << (options ? "unexpected " + options->Plain().front() : problem) << "\n";
+    const auto options =
+        CliOptions::ParseOptionsOnly(words,
+                                     {"--data", "--report", "--node", "--pdf", "--label-sheet", "--columns", "--title",
+                                      "--font", "--return-address", "--delivery-from"},
+                                     {"--landscape"}, err);
+    if (!options)
         return ExitUsage;
-    }
     const auto maker = Makers().find(options->ValueOr("--report", ""));
     const auto file = options->Value("--pdf");
     if (maker == Makers().end() || !file) {
@@ -168,14 +166,11 @@ int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream
         return ExitUsage;
     }
     int status = ExitOk;
-    auto session = DataSession::Open(*options, DataSession::Access::Read, err, status);
-    if (!session)
+    auto opened = DataSession::OpenAtNode(*options, DataSession::Access::Read, "--node", err, status);
+    if (!opened)
         return status;
-    TreeNode* node = session->NodeOption(*options, "--node", err);
-    if (!node)
-        return ExitUsage;
     try {
-        std::optional<TReport> report = maker->second(*session, *node, *options, err);
+        std::optional<TReport> report = maker->second(opened->session, *opened->node, *options, err);
         return report ? Render(*report, *file, out, err) : ExitUsage;
     } catch (const FileError& error) {
         err << "quillary-cli: " << error.what() << "\n";

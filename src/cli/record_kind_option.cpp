@@ -11,9 +11,10 @@ namespace quillary::cli {
 namespace {
 const RecordType* TypeNamed(const std::string& name)
 {
-    static const std::map<std::string, int> kinds = {
-        {"person", KindPerson}, {"organization", KindOrganization}, {"website", KindWebsite}, {"address", KindAddress},
-        {"phone", KindPhone},   {"email", KindEMail},               {"fax", KindFax}};
+    static const std::map<std::string, int> kinds = {{"person", KindPerson},   {"organization", KindOrganization},
+                                                     {"website", KindWebsite}, {"address", KindAddress},
+                                                     {"phone", KindPhone},     {"email", KindEMail},
+                                                     {"fax", KindFax}};
     const auto it = kinds.find(name);
     return it == kinds.end() ? nullptr : RecordTypeOfKind(it->second);
 }

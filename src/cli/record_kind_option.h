@@ -11,7 +11,8 @@
 namespace quillary::cli {
 
 // The record type and its columns for delimited text: --kind person|organization|website|address|
-// phone|email|fax, and --fields "Title,First Name,..." (every field of the kind when absent). Fails with a message naming the offered fields.
+// phone|email|fax, and --fields "Title,First Name,..." (every field of the kind when absent). Fails with a message
+// naming the offered fields.
 struct RecordColumns
 {
     int kind = 0;
