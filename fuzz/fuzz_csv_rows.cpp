@@ -3,11 +3,12 @@
 // and splitting a row must keep every field (an unquoted row's commas are exactly its
 // separators), the import must count each non-blank line once, and the items made must export
 // again. Read with a header line, the text must decode to UTF-8, the first row's mapping must
-// give each offered field at most once, and every other non-blank row must be counted once with
-// a reason for each rejection.
+// name only offered fields, each field of several columns must take its value from one of them,
+// and every other non-blank row must be counted once with a reason for each rejection.
 #include "exchange/csv_export.h"
 #include "exchange/csv_header_map.h"
 #include "exchange/csv_import.h"
+#include "exchange/csv_repeated_fields.h"
 #include "exchange/csv_rows.h"
 #include "exchange/line_protection.h"
 #include "exchange/record_types.h"
@@ -49,11 +50,23 @@ void CheckMapping(const std::vector<std::string>& header, const quillary::Record
         mapping.ignored.size() !=
             static_cast<std::size_t>(std::count(mapping.fields.begin(), mapping.fields.end(), "")))
         __builtin_trap();
-    for (std::size_t i = 0; i < mapping.fields.size(); ++i) {
-        const std::string& field = mapping.fields[i];
-        if (!field.empty() &&
-            (!quillary::OffersField(type, field) ||
-             std::find(mapping.fields.begin(), mapping.fields.begin() + i, field) != mapping.fields.begin() + i))
+    for (const std::string& field : mapping.fields)
+        if (!field.empty() && !quillary::OffersField(type, field))
+            __builtin_trap();
+}
+
+// A merged value is the column's own, empty, or the value of another column of the same field.
+void CheckMerge(const std::vector<std::string>& fields, std::vector<std::string> values)
+{
+    const std::vector<std::string> original = values;
+    quillary::CsvRepeatedFields(fields).Merge(values);
+    if (values.size() != original.size())
+        __builtin_trap();
+    for (std::size_t i = 0; i < values.size() && i < fields.size(); ++i) {
+        bool fromItsField = values[i] == original[i] || values[i].empty();
+        for (std::size_t j = 0; j < original.size() && j < fields.size() && !fromItsField; ++j)
+            fromItsField = fields[j] == fields[i] && original[j] == values[i];
+        if (!fromItsField)
             __builtin_trap();
     }
 }
@@ -65,8 +78,12 @@ void CheckHeaderImport(const std::string& bytes, const quillary::RecordType& typ
         __builtin_trap();
     auto rows = quillary::ReadCsvRows(text, quillary::SeparatorChar(quillary::DetectCsvSeparator(text)));
     std::erase_if(rows, [](const quillary::CsvRow& row) { return row.Blank(); });
-    if (!rows.empty())
+    if (!rows.empty()) {
         CheckMapping(rows.front().values, type);
+        const auto fields = quillary::MapCsvHeader(rows.front().values, type.kind).fields;
+        for (std::size_t i = 1; i < rows.size(); ++i)
+            CheckMerge(fields, rows[i].values);
+    }
 
     quillary::ItemTree tree;
     quillary::CsvImportSettings settings{type.kind, {}};

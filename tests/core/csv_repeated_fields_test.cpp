@@ -29,17 +29,19 @@ TEST(CsvRepeatedFields, TheFirstNonEmptyValueGoesToTheFirstColumn)
 
 TEST(CsvRepeatedFields, AnAddressComesWholeFromTheFirstAddressWithAnyPart)
 {
-    // The n-th column of each part belongs to the n-th address, even where the file interleaves them.
+    // Two addresses: the second starts where "Address Line 1" comes again. Only the second has a
+    // second line, and items read it from that column.
     const CsvRepeatedFields repeated(
-        {"Address Line 1", "Address Line 1", "City", "Address Line 2", "City", "Postal Code", "Comment"});
-    // The first address has only a postal code: it is still the one taken.
-    EXPECT_EQ(Merged(repeated, {"", "Elm St", "", "", "Leeds", "Y1", "c"}),
-              (Values{"", "Elm St", "", "", "Leeds", "Y1", "c"}));
-    // An empty first address gives way to the second; parts the second lacks stay empty.
-    EXPECT_EQ(Merged(repeated, {"", "Elm St", "", "", "Leeds", "", "c"}),
-              (Values{"Elm St", "Elm St", "Leeds", "", "Leeds", "", "c"}));
-    EXPECT_EQ(Merged(repeated, {"Main St", "Elm St", "York", "Rear", "Leeds", "", ""}),
-              (Values{"Main St", "Elm St", "York", "Rear", "Leeds", "", ""}));
+        {"Address Line 1", "City", "Comment", "Postal Code", "Address Line 1", "Address Line 2", "City"});
+    // The first address has only a postal code: it is still the one taken, and nothing of the second.
+    EXPECT_EQ(Merged(repeated, {"", "", "c", "Y1", "Elm St", "Flat 2", "Leeds"}),
+              (Values{"", "", "c", "Y1", "Elm St", "", "Leeds"}));
+    EXPECT_EQ(Merged(repeated, {"Main St", "York", "", "", "Elm St", "Flat 2", "Leeds"}),
+              (Values{"Main St", "York", "", "", "Elm St", "", "Leeds"}));
+    // An empty first address gives way to the second.
+    EXPECT_EQ(Merged(repeated, {"", "", "c", "", "Elm St", "Flat 2", "Leeds"}),
+              (Values{"Elm St", "Leeds", "c", "", "Elm St", "Flat 2", "Leeds"}));
     // A row that ends inside the second address takes what it has of it.
-    EXPECT_EQ(Merged(repeated, {"", "Elm St", ""}), (Values{"Elm St", "Elm St", ""}));
+    EXPECT_EQ(Merged(repeated, {"", "", "c", "", "Elm St"}), (Values{"Elm St", "", "c", "", "Elm St"}));
+    EXPECT_EQ(Merged(repeated, {"", "", "c"}), (Values{"", "", "c"}));
 }

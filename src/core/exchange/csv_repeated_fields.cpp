@@ -21,10 +21,12 @@ std::vector<std::size_t> ColumnsOf(const std::vector<std::string>& names, std::s
     return columns;
 }
 
-bool IsAddressPart(std::string_view field)
+// The index of the address part a field is, or the number of parts for other fields.
+std::size_t AddressPartOf(std::string_view field)
 {
-    return std::any_of(std::begin(AddressParts), std::end(AddressParts),
-                       [&](std::string_view part) { return EqualsNoCase(part, field); });
+    const auto part = std::find_if(std::begin(AddressParts), std::end(AddressParts),
+                                   [&](std::string_view name) { return EqualsNoCase(name, field); });
+    return static_cast<std::size_t>(part - std::begin(AddressParts));
 }
 
 bool FirstOfItsName(const std::vector<std::string>& names, std::size_t column)
@@ -41,6 +43,7 @@ bool Filled(const std::vector<std::string>& values, std::size_t column)
 
 CsvRepeatedFields::CsvRepeatedFields(const std::vector<std::string>& names)
 {
+    static_assert(std::tuple_size_v<Address> == std::size(AddressParts));
     bool addressRepeated = false;
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (names[i].empty() || !FirstOfItsName(names, i))
@@ -48,14 +51,27 @@ CsvRepeatedFields::CsvRepeatedFields(const std::vector<std::string>& names)
         Columns columns = ColumnsOf(names, names[i]);
         if (columns.size() < 2)
             continue;
-        if (IsAddressPart(names[i]))
+        if (AddressPartOf(names[i]) < std::size(AddressParts))
             addressRepeated = true;
         else
             m_repeated.push_back(std::move(columns));
     }
     if (addressRepeated)
-        for (const std::string_view part : AddressParts)
-            m_addressParts.push_back(ColumnsOf(names, part));
+        ReadAddresses(names);
+}
+
+void CsvRepeatedFields::ReadAddresses(const std::vector<std::string>& names)
+{
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::size_t part = AddressPartOf(names[i]);
+        if (part == std::size(AddressParts))
+            continue;
+        if (m_addresses.empty() || m_addresses.back()[part] != NoColumn) {
+            m_addresses.emplace_back();
+            m_addresses.back().fill(NoColumn);
+        }
+        m_addresses.back()[part] = i;
+    }
 }
 
 void CsvRepeatedFields::Merge(std::vector<std::string>& values) const
@@ -66,26 +82,26 @@ void CsvRepeatedFields::Merge(std::vector<std::string>& values) const
         if (filled != columns.end())
             values[columns.front()] = values[*filled];
     }
-    if (!m_addressParts.empty())
+    if (!m_addresses.empty())
         MergeAddress(values);
 }
 
 void CsvRepeatedFields::MergeAddress(std::vector<std::string>& values) const
 {
-    std::size_t addresses = 0;
-    for (const Columns& columns : m_addressParts)
-        addresses = std::max(addresses, columns.size());
-    std::size_t chosen = 0;
-    while (chosen < addresses && std::none_of(m_addressParts.begin(), m_addressParts.end(), [&](const Columns& c) {
-               return chosen < c.size() && Filled(values, c[chosen]);
-           }))
-        ++chosen;
-    if (chosen == addresses)
+    const auto chosen = std::find_if(m_addresses.begin(), m_addresses.end(), [&](const Address& address) {
+        return std::any_of(address.begin(), address.end(), [&](std::size_t i) { return Filled(values, i); });
+    });
+    if (chosen == m_addresses.end())
         return;
-    for (const Columns& columns : m_addressParts)
-        if (!columns.empty() && columns.front() < values.size())
-            values[columns.front()] =
-                chosen < columns.size() && columns[chosen] < values.size() ? values[columns[chosen]] : std::string();
+    for (std::size_t part = 0; part < std::size(AddressParts); ++part) {
+        const auto first = std::find_if(m_addresses.begin(), m_addresses.end(),
+                                        [&](const Address& address) { return address[part] != NoColumn; });
+        if (first == m_addresses.end())
+            continue;
+        const std::size_t column = (*first)[part];
+        if (column < values.size())
+            values[column] = (*chosen)[part] < values.size() ? values[(*chosen)[part]] : std::string();
+    }
 }
 
 } // namespace quillary
