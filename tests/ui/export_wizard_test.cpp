@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/vcard_version.h"
 #include "model/data_file.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
@@ -169,7 +170,12 @@ private slots:
         wizard.DirectoryListBox2()->SetDirectory(m_out);
         wizard.LevelsEdit()->setValue(2);
         wizard.FramesCheckBox()->setChecked(false);
+        QCOMPARE(wizard.LinkVersionCombo()->currentText(), QStringLiteral("2.1"));
+        QCOMPARE(wizard.HtmlSettings().vcardVersion, VCardVersion::V21);
+        wizard.LinkVersionCombo()->setCurrentText(QStringLiteral("4.0"));
+        QCOMPARE(wizard.HtmlSettings().vcardVersion, VCardVersion::V40);
         wizard.IncludeVCard()->setChecked(false);
+        QVERIFY(!wizard.LinkVersionCombo()->isEnabled());
         wizard.TextColorCombo()->setCurrentText(QStringLiteral("Teal"));
         const PublishSettings settings = wizard.HtmlSettings();
         QCOMPARE(QString::fromStdString(settings.mainFile.string()), m_out + QStringLiteral("/Friends.htm"));
@@ -436,6 +442,22 @@ private slots:
         QCOMPARE(ReadAll(m_out + QStringLiteral("/Anna Berg.vcf")),
                  QByteArray("begin:vcard\r\nN:Berg;Anna;;\r\nFN:Anna Berg\r\nTITLE:Anna Berg\r\nTEL;PREF:555 1234\r\n"
                             "end:vcard\r\n"));
+
+        // The version list offers the three versions, 2.1 first; 3.0 writes a 3.0 card.
+        RunPublish([this](TExportWizard& wizard) {
+            wizard.ExportType()->setCurrentIndex(TExportWizard::ExportVCard);
+            wizard.NextBtn()->click();
+            QCOMPARE(wizard.VCardVersionCombo()->currentText(), QStringLiteral("2.1"));
+            QCOMPARE(wizard.VCardVersionCombo()->count(), 3);
+            QCOMPARE(wizard.VCardVersionCombo()->itemText(2), QStringLiteral("4.0"));
+            wizard.VCardVersionCombo()->setCurrentText(QStringLiteral("3.0"));
+            wizard.DirectoryListBox4()->SetDirectory(m_out);
+            wizard.Edit3()->setText(QStringLiteral("Anna 3.vcf"));
+            wizard.NextBtn()->click();
+        });
+        const QByteArray card = ReadAll(m_out + QStringLiteral("/Anna 3.vcf"));
+        QVERIFY2(card.startsWith("BEGIN:VCARD\r\nVERSION:3.0\r\n"), card.constData());
+        QVERIFY(card.contains("FN:Anna Berg\r\n"));
     }
 
 private:

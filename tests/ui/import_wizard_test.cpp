@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/csv_import.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -13,6 +14,7 @@
 #include "ui/wizards/vcard_import_dlg.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -43,6 +45,14 @@ const QByteArray ThreeCards = "BEGIN:VCARD\r\nN:Berg;Sonja\r\nORG:Acme Ltd\r\nTE
                               "BEGIN:VCARD\r\nN:Doe;John\r\nEND:VCARD\r\n"
                               "BEGIN:VCARD\r\nFN:Ann Lee\r\nN:Lee;Ann\r\nEND:VCARD\r\n";
 
+// Outlook's columns: "Title" is the salutation, two phone columns, three columns nothing reads.
+const QByteArray OutlookExport =
+    "\"Title\",\"First Name\",\"Middle Name\",\"Last Name\",\"Suffix\",\"Company\",\"Business Street\","
+    "\"Business City\",\"Business Phone\",\"Home Phone\",\"E-mail Address\",\"Notes\",\"Birthday\"\r\n"
+    "\"Dr.\",\"Ann\",\"\",\"Lee\",\"\",\"Acme\",\"1 High St\",\"Springfield\",\"\",\"555 0100\","
+    "\"ann@example.org\",\"Friend from school\",\"\"\r\n"
+    "\"\",\"Bob\",\"\",\"Ray\",\"\",\"\",\"\",\"\",\"555 0200\",\"555 0300\",\"\",\"\",\"\"\r\n";
+
 void WriteFile(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -56,6 +66,15 @@ TreeNode* Find(TreeNode& parent, const std::string& text)
         if (parent.ChildAt(i)->Text() == text)
             return parent.ChildAt(i);
     return nullptr;
+}
+
+// A field as the export writes it, without its quotes and separator.
+QString FieldOf(const TKPXObject& item, const char* field)
+{
+    QString text = QString::fromStdString(item.GetFieldText(field));
+    if (text.endsWith(QLatin1Char(',')))
+        text.chop(1);
+    return text.mid(1, text.size() - 2);
 }
 
 QStringList ChildTexts(const TreeNode& node)
@@ -142,10 +161,31 @@ private slots:
             QCOMPARE(wizard.VisibleSheets(), sequences[type]);
             QCOMPARE(wizard.CurrentPage(), 0);
         }
-        // The separator starts on "Comma" and the record types are filled.
-        QCOMPARE(wizard.findChild<QComboBox*>(QStringLiteral("SepCharCombo"))->currentText(), QStringLiteral("Comma"));
+        // The reading choices start on "Detect" without a line of field names, which reads commas
+        // as the import always has; the record types are filled.
+        auto* separator = wizard.findChild<QComboBox*>(QStringLiteral("SepCharCombo"));
+        QCOMPARE(separator->currentText(), QStringLiteral("Detect"));
+        QCOMPARE(wizard.EncodingCombo()->currentText(), QStringLiteral("Detect"));
+        QVERIFY(!wizard.HeaderLineCheck()->isChecked());
         QVERIFY(!wizard.TabSeparated());
         QCOMPARE(wizard.MappingPage().RecordKind(), int(KindPerson));
+        CsvImportSettings settings = wizard.TextSettings();
+        QVERIFY(!settings.headerLine && !settings.tabSeparated);
+        QCOMPARE(settings.separator, CsvSeparator::Comma);
+        QCOMPARE(settings.encoding, CsvEncoding::Auto);
+        separator->setCurrentText(QStringLiteral("Tab"));
+        wizard.EncodingCombo()->setCurrentText(QStringLiteral("Windows-1252"));
+        QVERIFY(wizard.TabSeparated());
+        QVERIFY(wizard.TextSettings().tabSeparated);
+        QCOMPARE(wizard.TextSettings().encoding, CsvEncoding::Cp1252);
+        // With field names the separator is detected, and the file page comes before the fields.
+        separator->setCurrentText(QStringLiteral("Detect"));
+        wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+        wizard.HeaderLineCheck()->setChecked(true);
+        QCOMPARE(wizard.TextSettings().separator, CsvSeparator::Auto);
+        QCOMPARE(wizard.VisibleSheets(), (QStringList{"TabSheet1", "TabSheet7", "TabSheet8"}));
+        wizard.HeaderLineCheck()->setChecked(false);
+        QCOMPARE(wizard.VisibleSheets(), sequences[TImportWizard::DelimitedText]);
     }
 
     void nextWaitsOnTheFieldPageUntilAFieldIsChosen()
@@ -275,6 +315,144 @@ private slots:
         QCOMPARE(ann->ChildAt(0)->GetTarget(), std::string("1 High St"));
         QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
         QCOMPARE(m_form->ListModel().rowCount(), 2);
+    }
+
+    // The header box is reached from the field page without choosing fields first.
+    void columnsNamedByTheFirstLineAreMappedForTheImport()
+    {
+        OpenMainWindow();
+        WriteFile(m_dir->filePath("outlook.csv"), OutlookExport);
+        TreeNode& friends = *Find(m_form->Tree().Root(), "Friends");
+        m_form->SelectNode(friends);
+        const QString csv = m_dir->filePath("outlook.csv");
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+            wizard.NextBtn()->click();
+            QVERIFY(!wizard.NextBtn()->isEnabled());
+            wizard.findChild<QPushButton*>(QStringLiteral("HeaderLineBtn"))->click();
+            QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet7"));
+            QVERIFY(wizard.HeaderLineCheck()->isChecked());
+            QCOMPARE(wizard.NextBtn()->text(), QStringLiteral("Next >>"));
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(csv);
+            wizard.NextBtn()->click();
+
+            FieldMappingPage& mapping = wizard.MappingPage();
+            QCOMPARE(wizard.ActivePage(), &mapping);
+            QVERIFY(mapping.ColumnsShown());
+            QCOMPARE(wizard.NextBtn()->text(), QStringLiteral("Finish"));
+            QVERIFY(wizard.NextBtn()->isEnabled());
+            QCOMPARE(mapping.ColumnNames().size(), 13);
+            QCOMPARE(mapping.ColumnCombos()[0]->currentText(), QStringLiteral("Salutation"));
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.ColumnCombos()[8]->currentText(), QStringLiteral("Phone Number"));
+            QCOMPARE(mapping.ColumnCombos()[9]->currentText(), QStringLiteral("Phone Number"));
+            QCOMPARE(mapping.ColumnCombos()[0]->itemText(0), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Suffix, Company, Birthday"));
+            wizard.NextBtn()->click();
+        });
+        m_form->ImportBtnClick();
+
+        QCOMPARE(m_told, QStringList{"Import Wizard: Made 2 persons."});
+        QCOMPARE(ChildTexts(friends), (QStringList{"Ann Lee", "Bob Ray"}));
+        const TKPXObject* ann = Find(friends, "Ann Lee")->Data();
+        QCOMPARE(FieldOf(*ann, "Salutation"), QStringLiteral("Dr."));
+        QCOMPARE(FieldOf(*ann, "City"), QStringLiteral("Springfield"));
+        QCOMPARE(FieldOf(*ann, "E-Mail Address"), QStringLiteral("ann@example.org"));
+        QCOMPARE(FieldOf(*ann, "Comment"), QStringLiteral("Friend from school"));
+        // Of the two phone columns the first that holds a number counts.
+        QCOMPARE(FieldOf(*ann, "Phone Number"), QStringLiteral("555 0100"));
+        QCOMPARE(FieldOf(*Find(friends, "Bob Ray")->Data(), "Phone Number"), QStringLiteral("555 0200"));
+    }
+
+    // The box checked on the file page after fields were listed; the user changes the mapping.
+    void aChangedColumnMappingChangesWhatIsImported()
+    {
+        OpenMainWindow();
+        WriteFile(m_dir->filePath("outlook.csv"), OutlookExport);
+        TreeNode& friends = *Find(m_form->Tree().Root(), "Friends");
+        m_form->SelectNode(friends);
+        const QString csv = m_dir->filePath("outlook.csv");
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+            wizard.NextBtn()->click();
+            FieldMappingPage& mapping = wizard.MappingPage();
+            Choose(mapping.ListBox1(), {"First Name"});
+            mapping.CopyRtBtnClick();
+            wizard.NextBtn()->click();
+            QCOMPARE(wizard.NextBtn()->text(), QStringLiteral("Finish"));
+            wizard.HeaderLineCheck()->setChecked(true);
+            QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet7"));
+            QCOMPARE(wizard.NextBtn()->text(), QStringLiteral("Next >>"));
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(csv);
+            wizard.NextBtn()->click();
+            QVERIFY(mapping.ColumnsShown());
+
+            // Another record type maps the columns afresh: an organization's title is the company.
+            mapping.RecTypeCombo()->setCurrentIndex(1);
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Title"));
+            mapping.RecTypeCombo()->setCurrentIndex(0);
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+
+            // Nothing to import while every column is ignored.
+            const QStringList fields = mapping.ColumnFields();
+            for (QComboBox* combo : mapping.ColumnCombos())
+                combo->setCurrentIndex(0);
+            QVERIFY(!wizard.NextBtn()->isEnabled());
+            for (qsizetype column = 0; column < fields.size(); ++column)
+                mapping.ColumnCombos()[column]->setCurrentText(fields[column].isEmpty() ? QStringLiteral("(ignored)")
+                                                                                        : fields[column]);
+            QVERIFY(wizard.NextBtn()->isEnabled());
+
+            mapping.ColumnCombos()[11]->setCurrentText(QStringLiteral("(ignored)"));
+            mapping.ColumnCombos()[5]->setCurrentText(QStringLiteral("Comment"));
+            QCOMPARE(mapping.IgnoredColumns(), (QStringList{"Suffix", "Notes", "Birthday"}));
+            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Suffix, Notes, Birthday"));
+            wizard.NextBtn()->click();
+        });
+        m_form->ImportBtnClick();
+        QCOMPARE(FieldOf(*Find(friends, "Ann Lee")->Data(), "Comment"), QStringLiteral("Acme"));
+        QCOMPARE(FieldOf(*Find(friends, "Bob Ray")->Data(), "Comment"), QString());
+    }
+
+    void withoutTheBoxTheFirstLineIsARow()
+    {
+        OpenMainWindow();
+        WriteFile(m_dir->filePath("names.csv"), "First Name,Last Name\r\nAnn,Lee\r\n");
+        TreeNode& friends = *Find(m_form->Tree().Root(), "Friends");
+        m_form->SelectNode(friends);
+        const QString csv = m_dir->filePath("names.csv");
+        WhenWizardOpens([&](TImportWizard& wizard) {
+            wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+            wizard.NextBtn()->click();
+            Choose(wizard.MappingPage().ListBox1(), {"First Name", "Last Name"});
+            wizard.MappingPage().CopyRtBtnClick();
+            wizard.NextBtn()->click();
+            wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(csv);
+            wizard.NextBtn()->click();
+        });
+        m_form->ImportBtnClick();
+        QCOMPARE(friends.ChildCount(), 2);
+        QCOMPARE(friends.ChildAt(0)->Data()->GetTarget(), std::string("First Name Last Name"));
+        QCOMPARE(friends.ChildAt(1)->Data()->GetTarget(), std::string("Ann Lee"));
+    }
+
+    void aFileThatCannotBeOpenedForItsColumnsIsNamed()
+    {
+        TImportWizard wizard({});
+        wizard.show();
+        wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+        wizard.findChild<QPushButton*>(QStringLiteral("HeaderLineBtn"))->click();
+        wizard.NextBtn()->click();
+        QCOMPARE(m_told, QStringList{"Import Wizard: Choose the file to import."});
+        const QString csv = m_dir->filePath("gone.csv");
+        WriteFile(csv, OutlookExport);
+        wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(csv);
+        QFile::remove(csv);
+        wizard.NextBtn()->click();
+        QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet7"));
+        QCOMPARE(m_told.size(), 2);
+        QVERIFY(m_told[1].startsWith("Import Wizard: The import could not be completed; nothing was imported.\n"));
+        QVERIFY(m_told[1].contains("gone.csv"));
     }
 
     void aFileThatCannotBeReadIsReportedAndTheWizardStaysOpen()

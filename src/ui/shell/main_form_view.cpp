@@ -9,6 +9,7 @@
 #include "model/list_fill.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "shell/settings_keys.h"
 #include "shell/tool_items.h"
 #include "shell/tree_commands.h"
 #include "ui/help_window.h"
@@ -33,9 +34,20 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace quillary {
 
 namespace {
+// The category names as the main window holds them, so cards name the categories the user sees.
+CategoryNames CurrentCategoryNames(const TMainForm& form)
+{
+    const std::array<QString, 32> shown = form.CategoryNames();
+    CategoryNames names;
+    std::transform(shown.begin(), shown.end(), names.begin(), [](const QString& name) { return ToField(name); });
+    return names;
+}
+
 // Reads an interchange file or imports a vCard file named on a command line into the root; other
 // words are ignored. A file that cannot be read is reported, and the next one is handled.
 bool ImportNamedFile(TMainForm& form, const std::string& element)
@@ -46,7 +58,7 @@ bool ImportNamedFile(TMainForm& form, const std::string& element)
             return LoadItemFile(form.Tree().Root(), element);
         case CommandLineFile::VCard: {
             VCardQuestion question(&form);
-            ImportVCardFile(element, form.Tree().Root(), question);
+            ImportVCardFile(element, form.Tree().Root(), question, {}, CurrentCategoryNames(form));
             return true;
         }
         case CommandLineFile::Other:

@@ -3,6 +3,7 @@
 
 #include "common/file_error.h"
 #include "exchange/csv_export.h"
+#include "exchange/party_vcard.h"
 #include "exchange/publish_choices.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
@@ -258,6 +259,7 @@ PublishSettings TExportWizard::HtmlSettings() const
     settings.linkColour = ToField(m_linkColorCombo->currentText());
     settings.includeItemFile = m_includeZKD->isChecked();
     settings.includeVCards = m_includeVCard->isChecked();
+    settings.vcardVersion = static_cast<VCardVersion>(m_linkVersionCombo->currentData().toInt());
     settings.iconsFolder = LocalPath(m_iconsFolder);
     return settings;
 }
@@ -330,7 +332,8 @@ bool TExportWizard::WriteVCardFile()
     const QString file = FileIn(m_directoryListBox4, m_edit3);
     if (!HasExtension(file, QStringLiteral(".vcf"), m_edit3))
         return false;
-    m_published->Data()->WriteVCard(LocalPath(file));
+    WriteVCard(*m_published->Data(), LocalPath(file),
+               static_cast<VCardVersion>(m_vcardVersionCombo->currentData().toInt()));
     return true;
 }
 

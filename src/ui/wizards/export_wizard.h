@@ -75,6 +75,9 @@ public:
     QCheckBox* IncludeZKD() const { return m_includeZKD; }
     QCheckBox* IncludeVCard() const { return m_includeVCard; }
     QCheckBox* FieldNamesCheck() const { return m_fieldNamesCheck; }
+    // The vCard version of the vCard file, and of the site's cards (enabled while they are linked).
+    QComboBox* VCardVersionCombo() const { return m_vcardVersionCombo; }
+    QComboBox* LinkVersionCombo() const { return m_linkVersionCombo; }
     FieldMappingPage* TabSheet7() const { return m_tabSheet7; }
 
     QString BackgroundsFolder() const { return m_backgroundsFolder; }
@@ -141,6 +144,8 @@ private:
     QCheckBox* m_includeZKD = nullptr;
     QCheckBox* m_includeVCard = nullptr;
     QCheckBox* m_fieldNamesCheck = nullptr;
+    QComboBox* m_vcardVersionCombo = nullptr;
+    QComboBox* m_linkVersionCombo = nullptr;
     FieldMappingPage* m_tabSheet7 = nullptr;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pages of the Publishing Wizard: controls and texts only, the handlers are in export_wizard.cpp.
 #include "exchange/publish_choices.h"
+#include "exchange/vcard_version.h"
 #include "platform/qt_icon_store.h"
 #include "ui/wizards/background_preview.h"
 #include "ui/wizards/export_wizard.h"
@@ -55,6 +56,29 @@ QComboBox* ColourList(const char* name, QWidget* parent)
     for (std::string_view colour : ColourNames())
         combo->addItem(QString::fromLatin1(colour.data(), static_cast<qsizetype>(colour.size())));
     return combo;
+}
+
+// "2.1", "3.0" and "4.0", each with its version as data; 2.1 chosen.
+QComboBox* VersionList(const char* name, QWidget* parent)
+{
+    auto* combo = Named(new QComboBox(parent), name);
+    for (VCardVersion version : {VCardVersion::V21, VCardVersion::V30, VCardVersion::V40}) {
+        const std::string_view text = VCardVersionText(version);
+        combo->addItem(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), int(version));
+    }
+    return combo;
+}
+
+// "vCard version:" and its list on one line.
+QHBoxLayout* VersionRow(QComboBox* versions, QWidget* parent)
+{
+    auto* label = new QLabel(QStringLiteral("v&Card version:"), parent);
+    label->setBuddy(versions);
+    auto* row = new QHBoxLayout;
+    row->addWidget(label);
+    row->addWidget(versions);
+    row->addStretch();
+    return row;
 }
 
 // A labelled control: the label above it, its buddy.
@@ -228,6 +252,8 @@ QWidget* TExportWizard::BuildLinksPage()
         "IncludeVCard");
     for (QCheckBox* check : {m_includeZKD, m_includeVCard})
         check->setChecked(true);
+    m_linkVersionCombo = VersionList("LinkVersionCombo", page);
+    connect(m_includeVCard, &QCheckBox::toggled, m_linkVersionCombo, &QWidget::setEnabled);
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(Heading(QStringLiteral("Downloadable Links"), page));
     layout->addWidget(Text(QStringLiteral("You can include links in your HTML page to allow downloading of individual "
@@ -238,6 +264,9 @@ QWidget* TExportWizard::BuildLinksPage()
     layout->addSpacing(8);
     layout->addWidget(m_includeZKD);
     layout->addWidget(m_includeVCard);
+    auto* version = VersionRow(m_linkVersionCombo, page);
+    version->insertSpacing(0, 20); // under the check box's text: it belongs to that choice
+    layout->addLayout(version);
     layout->addStretch();
     return page;
 }
@@ -286,12 +315,15 @@ QWidget* TExportWizard::BuildVCardPage()
     auto* page = new QWidget(this);
     m_directoryListBox4 = Named(new FolderChooser(page), "DirectoryListBox4");
     m_edit3 = Edit("Edit3", page);
+    m_vcardVersionCombo = VersionList("VCardVersionCombo", page);
     auto* right = new QVBoxLayout;
     right->addWidget(Text(QStringLiteral("Select the drive and directory where you want to export your vCard file, "
                                          "and type the desired name for the file below."),
                           page));
     right->addSpacing(8);
     right->addWidget(m_edit3);
+    right->addSpacing(8);
+    right->addLayout(VersionRow(m_vcardVersionCombo, page));
     right->addStretch();
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(BesideFolders(QStringLiteral("Select directory:"), m_directoryListBox4, right, page));

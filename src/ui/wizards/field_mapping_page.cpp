@@ -4,8 +4,8 @@
 #include "exchange/record_types.h"
 
 #include <QComboBox>
-#include <QHBoxLayout>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -149,6 +149,8 @@ QWidget* FieldMappingPage::ColumnsPanel()
     m_columnArea = new QScrollArea(panel);
     m_columnArea->setObjectName(QStringLiteral("ColumnArea"));
     m_columnArea->setWidgetResizable(true);
+    // The names wrap and the lists narrow, so the columns always fit the page's width.
+    m_columnArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_ignoredLabel = new QLabel(panel);
     m_ignoredLabel->setObjectName(QStringLiteral("IgnoredLabel"));
     m_ignoredLabel->setTextFormat(Qt::PlainText);
@@ -178,6 +180,8 @@ void FieldMappingPage::ShowColumns(const QStringList& names, const QStringList& 
         name->setWordWrap(true);
         auto* combo = new QComboBox(table);
         combo->setAccessibleName(names[column]);
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(12);
         combo->addItem(Ignored);
         combo->addItems(offered);
         combo->setCurrentIndex(std::max(0, static_cast<int>(offered.indexOf(fields.value(column))) + 1));

@@ -25,6 +25,7 @@
 #include "ui/wizards/vcard_import_dlg.h"
 #include "ui/wizards/work_progress.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QEvent>
@@ -175,11 +176,15 @@ TImportWizard::TImportWizard(const FieldMappingPage::KindIcon& kindIcon, QWidget
                        m_eudoraDirList, QStringLiteral("Address File"), m_label13),
             QStringLiteral("TabSheet6"));
     AddPage(m_mapping, QStringLiteral("TabSheet8"));
-    AddPage(TextFilePage(), QStringLiteral("TabSheet7"));
+    m_textFilePage = TextFilePage();
+    AddPage(m_textFilePage, QStringLiteral("TabSheet7"));
     AddPage(VCardPage(kindIcon ? kindIcon(KindPerson) : QIcon()), QStringLiteral("TabSheet9"));
 
     connect(m_importType, &QComboBox::currentIndexChanged, this, &TImportWizard::ImportTypeChange);
     connect(m_mapping, &FieldMappingPage::ChosenFieldsChanged, this, &TImportWizard::PageChange);
+    connect(m_mapping, &FieldMappingPage::HeaderLineRequested, this, &TImportWizard::TakeFieldsFromHeader);
+    connect(m_mapping->RecTypeCombo(), &QComboBox::currentIndexChanged, this, &TImportWizard::RecordTypeChange);
+    connect(m_headerLineCheck, &QCheckBox::toggled, this, &TImportWizard::HeaderLineChange);
     connect(m_directoryListBox1, &FolderChooser::DirectoryChanged, m_label3, &PathLabel::SetPath);
     connect(m_navDirListBox, &FolderChooser::DirectoryChanged, this, &TImportWizard::NavDirListBoxChange);
     connect(m_navAddrDirList, &FolderChooser::DirectoryChanged, this, &TImportWizard::NavAddrDirListChange);
@@ -284,24 +289,45 @@ QWidget* TImportWizard::TextFilePage()
 {
     auto* page = new QWidget(this);
     m_fileListBox2 = new FileList(QStringLiteral("FileListBox2"), {QStringLiteral("*.CSV")}, page);
+    auto* filters =
+        new FileFilterCombo(QStringLiteral("FilterComboBox2"),
+                            QStringLiteral("Comma Separated (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*"),
+                            m_fileListBox2, page);
+    m_headerLineCheck = new QCheckBox(QStringLiteral("&First line holds field names"), page);
+    m_headerLineCheck->setObjectName(QStringLiteral("HeaderLineCheck"));
     m_sepCharCombo = new QComboBox(page);
     m_sepCharCombo->setObjectName(QStringLiteral("SepCharCombo"));
-    m_sepCharCombo->addItems({QStringLiteral("Comma"), QStringLiteral("Tab")});
-    auto* separator = new QHBoxLayout;
-    separator->addWidget(new QLabel(QStringLiteral("Field Separator"), page));
-    separator->addWidget(m_sepCharCombo);
-    separator->addStretch();
+    m_sepCharCombo->addItem(QStringLiteral("Detect"), int(CsvSeparator::Auto));
+    m_sepCharCombo->addItem(QStringLiteral("Comma"), int(CsvSeparator::Comma));
+    m_sepCharCombo->addItem(QStringLiteral("Semicolon"), int(CsvSeparator::Semicolon));
+    m_sepCharCombo->addItem(QStringLiteral("Tab"), int(CsvSeparator::Tab));
+    m_encodingCombo = new QComboBox(page);
+    m_encodingCombo->setObjectName(QStringLiteral("EncodingCombo"));
+    m_encodingCombo->addItem(QStringLiteral("Detect"), int(CsvEncoding::Auto));
+    m_encodingCombo->addItem(QStringLiteral("UTF-8"), int(CsvEncoding::Utf8));
+    m_encodingCombo->addItem(QStringLiteral("UTF-16"), int(CsvEncoding::Utf16));
+    m_encodingCombo->addItem(QStringLiteral("Windows-1252"), int(CsvEncoding::Cp1252));
+    auto* separatorLabel = new QLabel(QStringLiteral("&Separator:"), page);
+    separatorLabel->setBuddy(m_sepCharCombo);
+    auto* encodingLabel = new QLabel(QStringLiteral("&Encoding:"), page);
+    encodingLabel->setBuddy(m_encodingCombo);
+    auto* reading = new QHBoxLayout;
+    reading->addWidget(separatorLabel);
+    reading->addWidget(m_sepCharCombo);
+    reading->addSpacing(12);
+    reading->addWidget(encodingLabel);
+    reading->addWidget(m_encodingCombo);
+    reading->addStretch();
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(Text(TextImportExplanation, page));
     layout->addWidget(new QLabel(QStringLiteral("Select File to Import"), page));
-    layout->addLayout(
-        FolderAndFiles(m_directoryListBox3, m_fileListBox2,
-                       new FileFilterCombo(QStringLiteral("FilterComboBox2"),
-                                           QStringLiteral("Comma Separated (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All "
-                                                          "Files (*.*)|*"),
-                                           m_fileListBox2, page)),
-        1);
-    layout->addLayout(separator);
+    layout->addLayout(FolderAndFiles(m_directoryListBox3, m_fileListBox2, filters), 1);
+    layout->addWidget(m_headerLineCheck);
+    layout->addLayout(reading);
+    setTabOrder(m_fileListBox2, filters);
+    setTabOrder(filters, m_headerLineCheck);
+    setTabOrder(m_headerLineCheck, m_sepCharCombo);
+    setTabOrder(m_sepCharCombo, m_encodingCombo);
     return page;
 }
 
@@ -336,6 +362,8 @@ void TImportWizard::FormShow()
     ImportTypeChange();
     m_mapping->FillRecordTypes();
     m_sepCharCombo->setCurrentIndex(0);
+    m_encodingCombo->setCurrentIndex(0);
+    m_headerLineCheck->setChecked(false);
 }
 
 void TImportWizard::SetParent(TreeNode& node)
@@ -346,27 +374,56 @@ void TImportWizard::SetParent(TreeNode& node)
 
 void TImportWizard::ImportTypeChange()
 {
-    // The pages each type uses after the first, in page-control order.
+    // The pages each type uses after the first; a text file whose first line names the fields is
+    // chosen before its columns are mapped.
     static const QStringList Sequences[] = {
         {QStringLiteral("TabSheet3")}, {QStringLiteral("TabSheet2")},
         {QStringLiteral("TabSheet4")}, {QStringLiteral("TabSheet5")},
         {QStringLiteral("TabSheet6")}, {QStringLiteral("TabSheet8"), QStringLiteral("TabSheet7")},
         {QStringLiteral("TabSheet9")}};
-    ShowAllSheets();
-    const QStringList& used = Sequences[ChosenType()];
-    for (const QString& name : QStringList(VisibleSheets()))
-        if (name != QStringLiteral("TabSheet1") && !used.contains(name))
-            RemoveSheet(name);
+    static const QStringList ColumnsSequence = {QStringLiteral("TabSheet7"), QStringLiteral("TabSheet8")};
+    const bool columns = ChosenType() == DelimitedText && m_headerLineCheck->isChecked();
+    SetSheets(QStringList{QStringLiteral("TabSheet1")} + (columns ? ColumnsSequence : Sequences[ChosenType()]));
+}
+
+void TImportWizard::HeaderLineChange()
+{
+    const QString shown = ActivePage()->objectName();
+    if (!m_headerLineCheck->isChecked())
+        m_mapping->ShowFieldLists();
+    ImportTypeChange();
+    GoToSheet(shown);
+    PageChange();
+}
+
+void TImportWizard::TakeFieldsFromHeader()
+{
+    m_headerLineCheck->setChecked(true);
+    GoToSheet(QStringLiteral("TabSheet7"));
+    PageChange();
+}
+
+void TImportWizard::RecordTypeChange()
+{
+    // The columns map onto the new type's fields as a fresh look at the file finds them.
+    if (m_mapping->ColumnsShown() && !PreviewColumns())
+        m_mapping->ShowColumns(m_mapping->ColumnNames(), {});
 }
 
 void TImportWizard::PageChange()
 {
-    const bool noFields = ActivePage() == m_mapping && m_mapping->ListBox2()->count() == 0;
-    NextBtn()->setEnabled(!noFields);
+    bool fields = true;
+    if (ActivePage() == m_mapping)
+        fields = m_mapping->AnyFieldChosen();
+    else if (ActivePage() == m_textFilePage && !m_headerLineCheck->isChecked())
+        fields = !m_mapping->ChosenFields().isEmpty();
+    NextBtn()->setEnabled(fields);
 }
 
 void TImportWizard::NextBtnClick()
 {
+    if (ActivePage() == m_textFilePage && m_headerLineCheck->isChecked() && !PreviewColumns())
+        return;
     TWizardForm::NextBtnClick();
     PageChange();
 }
@@ -459,7 +516,22 @@ QString TImportWizard::ChosenFile() const
 
 bool TImportWizard::TabSeparated() const
 {
-    return m_sepCharCombo->currentIndex() == 1;
+    return m_sepCharCombo->currentData().toInt() == int(CsvSeparator::Tab);
+}
+
+CsvImportSettings TImportWizard::TextSettings() const
+{
+    CsvImportSettings settings;
+    settings.kind = m_mapping->RecordKind();
+    settings.headerLine = m_headerLineCheck->isChecked();
+    const auto separator = static_cast<CsvSeparator>(m_sepCharCombo->currentData().toInt());
+    settings.tabSeparated = separator == CsvSeparator::Tab;
+    // Lines without field names have always been read as commas unless tabs were chosen.
+    settings.separator = separator == CsvSeparator::Auto && !settings.headerLine ? CsvSeparator::Comma : separator;
+    settings.encoding = static_cast<CsvEncoding>(m_encodingCombo->currentData().toInt());
+    for (const QString& field : settings.headerLine ? m_mapping->ColumnFields() : m_mapping->ChosenFields())
+        settings.fields.push_back(ToField(field));
+    return settings;
 }
 
 bool TImportWizard::FormClose()
@@ -524,15 +596,39 @@ ImportCounts TImportWizard::ImportTextFile(bool& cancelled)
     const QString file = ChosenFile();
     if (file.isEmpty())
         return {};
-    CsvImportSettings settings{m_mapping->RecordKind(), {}, TabSeparated()};
-    for (const QString& field : m_mapping->ChosenFields())
-        settings.fields.push_back(field.toStdString());
     WorkProgress progress(this, QStringLiteral("Importing records..."));
-    const auto counts = ImportCSVFile(LocalPath(file), *m_destination, settings, progress.Callback());
+    const auto counts = ImportCSVFile(LocalPath(file), *m_destination, TextSettings(), progress.Callback());
     if (!counts)
         throw FileError(LocalPath(file), "The file could not be opened");
     cancelled = progress.Cancelled();
     return *counts;
+}
+
+bool TImportWizard::PreviewColumns()
+{
+    const QString file = ChosenFile();
+    if (file.isEmpty()) {
+        Questions::Tell(this, QMessageBox::Information, windowTitle(), QStringLiteral("Choose the file to import."));
+        return false;
+    }
+    CsvImportSettings settings = TextSettings();
+    settings.fields.clear();
+    const auto preview = PreviewCSVFile(LocalPath(file), settings);
+    if (!preview) {
+        Questions::Tell(
+            this, QMessageBox::Critical, windowTitle(),
+            QStringLiteral("The import could not be completed; nothing was imported.\n%1")
+                .arg(QString::fromStdString(FileError(LocalPath(file), "The file could not be opened").what())));
+        return false;
+    }
+    QStringList names;
+    for (const std::string& name : preview->header)
+        names.append(FromField(name));
+    QStringList fields;
+    for (const std::string& field : preview->mapping.fields)
+        fields.append(FromField(field));
+    m_mapping->ShowColumns(names, fields);
+    return true;
 }
 
 ImportCounts TImportWizard::ImportCards(bool& cancelled)

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exchange/csv_import.h"
 #include "exchange/import_counts.h"
 #include "ui/wizards/field_mapping_page.h"
 #include "ui/wizards/wizard_form.h"
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 
@@ -48,6 +50,9 @@ public:
     void ImportTypeChange();
     // "Next >>" is offered everywhere but on the field page while no field is chosen.
     void PageChange();
+    // The first-line choice of the text file page: with it the file page comes before the field
+    // page, which then shows the file's columns.
+    void HeaderLineChange();
     // The first focus of the favorites folder list jumps to the user's favorites.
     void DirectoryListBox1Enter();
     void NavDirListBoxChange();
@@ -60,7 +65,12 @@ public:
     QString ChosenDirectory() const;
     QString ChosenFile() const;
     bool TabSeparated() const;
+    // How the text file is read: the record type, the fields of the list or of the columns, the
+    // first-line choice, separator and encoding. Without the first line "Detect" reads commas.
+    CsvImportSettings TextSettings() const;
     FieldMappingPage& MappingPage() const { return *m_mapping; }
+    QCheckBox* HeaderLineCheck() const { return m_headerLineCheck; }
+    QComboBox* EncodingCombo() const { return m_encodingCombo; }
     // After Finish: what the import did.
     const std::optional<ImportOutcome>& Outcome() const { return m_outcome; }
 
@@ -80,6 +90,11 @@ private:
     QWidget* VCardPage(const QIcon& icon);
     ImportCounts RunImport(ItemTree& tree, bool& cancelled);
     ImportCounts ImportTextFile(bool& cancelled);
+    // Reads the chosen file's first line and shows its columns on the field page; false (after
+    // telling the user) when no file is chosen or it cannot be opened.
+    bool PreviewColumns();
+    void RecordTypeChange();
+    void TakeFieldsFromHeader();
     ImportCounts ImportCards(bool& cancelled);
 
     QComboBox* m_importType = nullptr;
@@ -99,6 +114,9 @@ private:
     QLabel* m_label12 = nullptr;
     QLabel* m_label13 = nullptr;
     QComboBox* m_sepCharCombo = nullptr;
+    QComboBox* m_encodingCombo = nullptr;
+    QCheckBox* m_headerLineCheck = nullptr;
+    QWidget* m_textFilePage = nullptr;
     FieldMappingPage* m_mapping = nullptr;
 
     TreeNode* m_destination = nullptr;
