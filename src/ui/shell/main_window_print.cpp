@@ -2,31 +2,13 @@
 // The main window's "&Print..." and "P&rinter Setup..." commands.
 #include "ui/shell/main_form.h"
 
-#include "model/item_kind.h"
 #include "model/item_tree.h"
-#include "model/items_party.h"
 #include "model/tree_node.h"
+#include "reports/report_sources.h"
 #include "ui/reports/report_form.h"
 #include "ui/reports/report_preview.h"
 
 namespace quillary {
-
-namespace {
-
-// The address an envelope goes to for the print subject, and the name above it.
-void ChooseAddress(const TKPXObject* subject, TMainForm::PrintChoice& choice)
-{
-    if (const auto* party = dynamic_cast<const TPartyObject*>(subject)) {
-        choice.address = party->PrimaryChild(TPartyObject::SlotAddress);
-        // A person goes by the composed name, an organization by its title.
-        choice.name = party->GetKind() == KindPerson ? party->GetTarget() : party->GetTitle();
-    } else if (subject && subject->GetKind() == KindAddress) {
-        choice.address = subject;
-        choice.name = subject->GetTitle();
-    }
-}
-
-} // namespace
 
 TMainForm::PrintChoice TMainForm::PrintSubject() const
 {
@@ -35,7 +17,9 @@ TMainForm::PrintChoice TMainForm::PrintSubject() const
     if (!choice.node)
         choice.node = &m_tree->Root();
     const QList<TKPXObject*> entries = m_activePane == Pane::Folders ? QList<TKPXObject*>() : SelectedItems();
-    ChooseAddress(entries.isEmpty() ? choice.node->Data() : entries.first(), choice);
+    const DeliverySource delivery = DeliverySourceOf(entries.isEmpty() ? *choice.node->Data() : *entries.first());
+    choice.address = delivery.address;
+    choice.name = delivery.name;
     return choice;
 }
 
