@@ -140,6 +140,9 @@ TEST(TextLineReader, EndsLinesAtCrLfOrBoth)
     EXPECT_EQ(AllLines("\n"), Strings{""});
     const std::string big(100000, 'y');
     EXPECT_EQ(AllLines(big + "\r\nz"), (Strings{big, "z"}));
+    // A CR LF split by a refill of the reader's 64 KiB buffer is still one line end.
+    const std::string edge((1 << 16) - 1, 'e');
+    EXPECT_EQ(AllLines(edge + "\r\nz\r"), (Strings{edge, "z"}));
 }
 
 TEST(VCardCard, FindsPropertiesByExactName)

@@ -3,6 +3,8 @@
 
 #include "common/file_error.h"
 
+#include <algorithm>
+
 namespace quillary {
 
 int TextLineReader::Peek()
@@ -31,17 +33,20 @@ bool TextLineReader::Next(std::string& line)
 {
     line.clear();
     bool read = false;
-    for (int c = Get(); c != End; c = Get()) {
+    while (Peek() != End) {
         read = true;
-        if (c == '\n')
-            return true;
+        // Whole runs up to a line end are copied at once; a line may span buffer refills.
+        const char* begin = m_buffer.data() + m_pos;
+        const char* end = m_buffer.data() + m_size;
+        const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        line.append(begin, stop);
+        m_pos += static_cast<std::size_t>(stop - begin);
+        if (stop == end)
+            continue;
         // A lone CR ends a line too (old Mac files): only an LF right after it belongs to it.
-        if (c == '\r') {
-            if (Peek() == '\n')
-                Get();
-            return true;
-        }
-        line += static_cast<char>(c);
+        if (Get() == '\r' && Peek() == '\n')
+            Get();
+        return true;
     }
     return read;
 }
