@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/reports/progress_form.h"
 
+#include "reports/progress_percent.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
@@ -22,13 +24,6 @@ TProgressForm::TProgressForm(QWidget* parent)
     setFixedWidth(300);
 }
 
-int TProgressForm::Percent(int position, int maximum)
-{
-    if (maximum <= 0)
-        return 100;
-    return static_cast<int>(static_cast<long long>(position) * 100 / maximum);
-}
-
 void TProgressForm::Start(const QString& action, int maximum)
 {
     m_action->setText(action);
@@ -40,7 +35,7 @@ void TProgressForm::Start(const QString& action, int maximum)
 
 void TProgressForm::SetPosition(int position)
 {
-    const int percent = std::clamp(Percent(position, m_maximum), 0, 100);
+    const int percent = std::clamp(ProgressPercent(position, m_maximum), 0, 100);
     if (percent == m_percent)
         return;
     m_percent = percent;

@@ -21,8 +21,6 @@ public:
     void Start(const QString& action, int maximum);
     void SetPosition(int position);
     void SetResult(const QString& text);
-    // With a maximum of 0 the share cannot be computed and reads 100%.
-    static int Percent(int position, int maximum);
     int ShownPercent() const { return m_percent; }
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/file_error.h"
 #include "reports/page_settings.h"
+#include "reports/progress_percent.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -69,4 +70,13 @@ TEST(ReturnAddressFile, RoundTripsAndReadsAnyLineEnd)
     test::WriteWhole(file, "a\rb\nc\r\nd");
     EXPECT_EQ(LoadReturnAddress(file), (std::vector<std::string>{"a", "b", "c", "d"}));
     EXPECT_THROW(SaveReturnAddress(dir / "missing" / "ret_addr.dat", lines), FileError);
+}
+
+TEST(ProgressPercent, RoundsTowardZeroAndReadsFullWithoutAMaximum)
+{
+    EXPECT_EQ(PercentText(1, 3), "33%");
+    EXPECT_EQ(PercentText(2, 3), "66%");
+    EXPECT_EQ(PercentText(0, 0), "100%");
+    // Large counts must not overflow on the way.
+    EXPECT_EQ(ProgressPercent(2'000'000'000, 2'000'000'000), 100);
 }
