@@ -74,6 +74,13 @@ TEST(CsvEncoding, ByteOrderMarksDecideAndOtherwiseInvalidUtf8IsWindows1252)
     // A choice is kept even where detection would differ; UTF-16 without a mark is little-endian.
     EXPECT_EQ(DecodeCsvText("caf\xC3\xA9", CsvEncoding::Cp1252), "caf\xC3\x83\xC2\xA9");
     EXPECT_EQ(DecodeCsvText(std::string("a\0", 2), CsvEncoding::Utf16), "a");
+    // A file marked or chosen as UTF-8 may still hold stray Windows-1252 bytes; they are read as
+    // such, so the text is UTF-8 and nothing is dropped.
+    EXPECT_EQ(DecodeCsvText("\xEF\xBB\xBF"
+                            "caf\xC3\xA9 na\xEFve",
+                            CsvEncoding::Auto),
+              "caf\xC3\xA9 na\xC3\xAFve");
+    EXPECT_EQ(DecodeCsvText("\xC3", CsvEncoding::Utf8), "\xC3\x83");
 }
 
 TEST(CsvSeparator, CountsOutsideQuotesWithTheFirstLineFirst)

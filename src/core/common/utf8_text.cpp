@@ -90,4 +90,22 @@ std::string Cp1252ToUtf8(std::string_view bytes)
     return SingleByteToUtf8(bytes, true);
 }
 
+std::string RepairUtf8(std::string_view text)
+{
+    if (IsUtf8(text))
+        return std::string(text);
+    std::string out;
+    out.reserve(text.size() + text.size() / 8);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, pos);
+        if (length > 0) {
+            out.append(text, pos, length);
+            pos += length;
+        } else {
+            out += Cp1252ToUtf8(text.substr(pos++, 1));
+        }
+    }
+    return out;
+}
+
 } // namespace quillary

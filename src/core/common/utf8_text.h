@@ -14,4 +14,9 @@ std::string Latin1ToUtf8(std::string_view bytes);
 // The five bytes Windows-1252 leaves unassigned keep their Latin-1 meaning, so no byte is lost.
 std::string Cp1252ToUtf8(std::string_view bytes);
 
+// UTF-8 text as it stands, except that each byte outside well-formed UTF-8 is read as
+// Windows-1252 (files edited with tools of both kinds mix them), so the result is UTF-8 and no
+// byte is dropped.
+std::string RepairUtf8(std::string_view text);
+
 } // namespace quillary

@@ -66,7 +66,7 @@ std::string DecodeCsvText(std::string_view bytes, CsvEncoding encoding)
     case CsvEncoding::Cp1252:
         return Cp1252ToUtf8(bytes);
     default:
-        return std::string(bytes.starts_with(Utf8Mark) ? bytes.substr(Utf8Mark.size()) : bytes);
+        return RepairUtf8(bytes.starts_with(Utf8Mark) ? bytes.substr(Utf8Mark.size()) : bytes);
     }
 }
 

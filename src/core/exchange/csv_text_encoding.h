@@ -16,8 +16,8 @@ CsvEncoding DetectCsvEncoding(std::string_view bytes);
 
 // The file's text as UTF-8 without a byte order mark. Auto detects first. UTF-16 follows its
 // byte order mark and is little-endian without one; a lone surrogate or odd last byte becomes
-// U+FFFD. UTF-8 is taken as it stands. Windows-1252 maps its five unassigned bytes to the C1
-// control characters of the same codes, so no byte is lost.
+// U+FFFD. UTF-8 is taken as it stands, but a stray byte that is not UTF-8 is read as Windows-1252. Windows-1252 maps
+// its five unassigned bytes to the C1 control characters of the same codes, so no byte is lost.
 std::string DecodeCsvText(std::string_view bytes, CsvEncoding encoding);
 
 } // namespace quillary
