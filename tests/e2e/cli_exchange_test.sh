@@ -5,28 +5,7 @@
 set -u
 cli=$1
 data=$2
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export QUILLARY_HOME=$scratch/home
-mkdir -p "$QUILLARY_HOME"
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-run() { # expected-status description command...
-    local want=$1 what=$2
-    shift 2
-    "$@" >"$scratch/out" 2>"$scratch/err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 "$scratch/err"))"
-}
-
-has() { # description pattern file
-    grep -q -- "$2" "$3" || fail "$1: no \"$2\" in $3"
-}
+source "$(dirname "$0")/cli_checks.sh"
 
 # Delimited text into a data file that does not exist yet, then back out.
 run 0 "csv import" "$cli" import --format csv --kind person \
@@ -137,8 +116,4 @@ kill "$holder" 2>/dev/null
 wait "$holder" 2>/dev/null
 cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "the refused import wrote nothing"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "cli exchange: all checks passed"
+finish "cli exchange"

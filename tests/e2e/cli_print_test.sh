@@ -3,24 +3,7 @@
 # quillary-cli print: every report to PDF, and labels of a 30-label sheet measured on the pages.
 set -u
 cli=$1
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export QUILLARY_HOME=$scratch/home
-mkdir -p "$QUILLARY_HOME"
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-run() { # expected-status description command...
-    local want=$1 what=$2
-    shift 2
-    "$@" >"$scratch/out" 2>"$scratch/err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want ($(head -c 300 "$scratch/err"))"
-}
+source "$(dirname "$0")/cli_checks.sh"
 
 pages() { pdfinfo "$1" | awk '/^Pages:/ { print $2 }'; }
 
@@ -79,5 +62,4 @@ run 2 "columns out of range" "$cli" print --report book --columns 5 --pdf "$scra
 run 2 "unknown node" "$cli" print --report listing --node "My Contacts/Nobody" --pdf "$scratch/x.pdf"
 run 1 "unwritable PDF" "$cli" print --report listing --pdf "$scratch/no/such/folder/x.pdf"
 
-[ "$failures" -eq 0 ] && echo "cli print: all checks passed"
-exit $((failures > 0))
+finish "cli print"
