@@ -10,6 +10,7 @@
 #include "platform/web_graphics.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "ui/automation/automation_lifetime.h"
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
 #include "ui/shell/logic_form.h"
@@ -19,8 +20,16 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+
+#include <chrono>
+#include <memory>
+#include <optional>
 
 namespace {
+
+// How long a copy started for an automation client waits for the client's first cursor.
+constexpr std::chrono::seconds AutomationIdleTime{10};
 
 std::vector<std::string> Arguments(int argc, char** argv)
 {
@@ -52,6 +61,33 @@ int ChangeRegistration(quillary::AutomationStart word)
     return 0;
 }
 
+// Hands the command line to a running copy, or makes this the running copy. An exit status when
+// this copy must end: 0 when the running copy took the command line, 1 when it cannot be reached
+// or no private folder for the socket exists (said in a box and on the error output).
+std::optional<int> StartAsSingleCopy(quillary::SingleInstance& instance, const QString& commandLine)
+{
+    using Result = quillary::SingleInstance::HandOverResult;
+    QString problem = instance.Problem();
+    if (problem.isEmpty()) {
+        Result result = instance.HandOver(commandLine);
+        // Two copies started at the same moment may both find nobody listening at first.
+        if (result == Result::NobodyRunning && !instance.Listen())
+            result = instance.HandOver(commandLine);
+        if (result == Result::Delivered)
+            return 0; // the running copy took the command line; this one touches nothing
+        if (result == Result::NoAnswer)
+            problem = QStringLiteral("Quillary is already running but does not answer. It may be stopped or "
+                                     "busy; try again in a moment.");
+        else if (result == Result::Refused)
+            problem = QStringLiteral("The running copy of Quillary refused this command line.");
+    }
+    if (problem.isEmpty())
+        return std::nullopt;
+    qWarning("%s", qPrintable(problem));
+    QMessageBox::warning(nullptr, QStringLiteral("Quillary"), problem);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -68,9 +104,8 @@ int main(int argc, char** argv)
 
     const QString workingDirectory = WorkingDirectory();
     SingleInstance instance(SingleInstance::ServerName(workingDirectory));
-    // Ask twice: two copies started at the same moment may both find nobody listening at first.
-    if (instance.HandOver(commandLine) || (!instance.Listen() && instance.HandOver(commandLine)))
-        return 0; // the running copy took the command line; this one touches nothing
+    if (const auto status = StartAsSingleCopy(instance, commandLine))
+        return *status;
     QDir::setCurrent(workingDirectory);
     InstallWebGraphics(workingDirectory); // a failure is logged and does not stop the start
     const QString dataFile = QDir(workingDirectory).filePath(QStringLiteral("zelk.dat"));
@@ -99,9 +134,18 @@ int main(int argc, char** argv)
     AutomationService automation(mainForm.Tree(), automationHost, QDBusConnection::sessionBus());
     if (!automation.Register())
         qWarning("Automation is not offered: %s", qPrintable(automation.ErrorText()));
-    // A copy started by a client ends with that client's last cursor.
-    if (automationStart == AutomationStart::ByClient)
-        QObject::connect(&automation, &AutomationService::LastReleased, &app, endProgram);
+    // A copy started by a client ends with its clients' last cursor, or soon when none takes one,
+    // until the user starts the program by hand.
+    std::unique_ptr<AutomationLifetime> lifetime;
+    if (automationStart == AutomationStart::ByClient) {
+        lifetime = std::make_unique<AutomationLifetime>(automation, AutomationIdleTime);
+        QObject::connect(lifetime.get(), &AutomationLifetime::EndRequested, &app, endProgram);
+        QObject::connect(&instance, &SingleInstance::commandLineReceived, lifetime.get(),
+                         [&lifetime](const QString& text) {
+                             if (FindAutomationStartInText(text.toStdString()) == AutomationStart::None)
+                                 lifetime->AdoptByUser();
+                         });
+    }
 
     if (!hidden)
         logicForm.Restore();

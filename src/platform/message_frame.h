@@ -7,7 +7,9 @@
 namespace quillary {
 
 // How one running copy and a newly started one talk: the newcomer sends one frame holding its
-// command line, the running copy answers with one byte.
+// command line; the running copy answers FrameReceived at once and, after handling the command
+// line, FrameAcknowledged (or FrameRefused instead of both).
+constexpr char FrameReceived = 'r';
 constexpr char FrameAcknowledged = 'A';
 constexpr char FrameRefused = 'R';
 

@@ -2,6 +2,7 @@
 #include "platform/single_instance.h"
 
 #include "platform/message_frame.h"
+#include "platform/private_socket_folder.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -44,16 +45,6 @@ QString CanonicalFolder(const QString& folder)
     return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
 }
 
-// $XDG_RUNTIME_DIR is private to the user; the temporary folder is shared, which is why
-// HandOver() checks who owns the socket there.
-QString SocketFolder()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
-        return runtime;
-    return QDir::tempPath();
-}
-
 bool OwnedByThisUser(const QString& path)
 {
     return QFileInfo(path).ownerId() == ::geteuid();
@@ -79,11 +70,12 @@ bool SendAll(QLocalSocket& socket, const QByteArray& bytes, int timeoutMs)
     return true;
 }
 
-// Blocks until the running copy answers or closes the connection.
-char AwaitAnswer(QLocalSocket& socket)
+// The running copy's next answer byte, or none when it closes the connection or lets timeoutMs
+// (-1: no limit) pass.
+char AwaitAnswer(QLocalSocket& socket, int timeoutMs)
 {
     while (socket.bytesAvailable() < 1) {
-        if (!socket.waitForReadyRead(-1))
+        if (!socket.waitForReadyRead(timeoutMs))
             return '\0';
     }
     char answer = '\0';
@@ -99,9 +91,12 @@ void Answer(QLocalSocket& socket, char answer)
 
 } // namespace
 
-SingleInstance::SingleInstance(const QString& serverName, QObject* parent)
-    : QObject(parent), m_address(SocketFolder() + '/' + serverName)
+SingleInstance::SingleInstance(const QString& serverName, QObject* parent) : QObject(parent)
 {
+    const SocketFolderChoice folder = PrivateSocketFolder();
+    m_problem = folder.problem;
+    if (m_problem.isEmpty())
+        m_address = folder.path + '/' + serverName;
 }
 
 SingleInstance::~SingleInstance() = default;
@@ -114,21 +109,35 @@ QString SingleInstance::ServerName(const QString& workingDirectory)
         .arg(SafeCharacters(UserName()), QString::fromLatin1(digest.toHex().left(16)));
 }
 
-bool SingleInstance::HandOver(const QString& commandLine, int timeoutMs) const
+SingleInstance::HandOverResult SingleInstance::HandOver(const QString& commandLine, int timeoutMs) const
 {
-    if (!QFileInfo::exists(m_address) || !OwnedByThisUser(m_address))
-        return false;
+    if (m_address.isEmpty() || !QFileInfo::exists(m_address) || !OwnedByThisUser(m_address))
+        return HandOverResult::NobodyRunning;
     QLocalSocket socket;
     socket.connectToServer(m_address);
     if (!socket.waitForConnected(timeoutMs))
-        return false;
+        return HandOverResult::NobodyRunning;
+    // A stopped copy's socket still takes connections and bytes: only its receipt shows it is alive.
     if (!SendAll(socket, EncodeFrame(commandLine), timeoutMs))
-        return false;
-    return AwaitAnswer(socket) == FrameAcknowledged;
+        return HandOverResult::NoAnswer;
+    switch (AwaitAnswer(socket, timeoutMs)) {
+    case FrameReceived:
+        break;
+    case FrameRefused:
+        return HandOverResult::Refused;
+    case '\0':
+        return socket.state() == QLocalSocket::ConnectedState ? HandOverResult::NoAnswer
+                                                              : HandOverResult::NobodyRunning;
+    default:
+        return HandOverResult::Refused;
+    }
+    return AwaitAnswer(socket, -1) == FrameAcknowledged ? HandOverResult::Delivered : HandOverResult::Refused;
 }
 
 bool SingleInstance::Listen()
 {
+    if (m_address.isEmpty())
+        return false;
     if (m_server != nullptr)
         return m_server->isListening();
     // Two copies starting at once must not both decide that nobody is there.
@@ -168,6 +177,14 @@ void SingleInstance::ReadFrom(QLocalSocket* socket, FrameDecoder& decoder)
     case FrameDecoder::State::Complete:
         break;
     }
+    // A sender that gave up waiting (this copy was stopped or busy) has told its user so; its
+    // command line is not carried out behind the user's back.
+    socket->waitForReadyRead(0);
+    if (socket->state() != QLocalSocket::ConnectedState)
+        return;
+    // The receipt tells the sender that this copy is alive; handling may take a while.
+    socket->write(&FrameReceived, 1);
+    socket->flush();
     // The slots may run a nested event loop (a dialog) in which the sender goes away.
     const QPointer<QLocalSocket> guard(socket);
     emit commandLineReceived(decoder.Text());

@@ -12,22 +12,29 @@ namespace quillary {
 class FrameDecoder;
 
 // Keeps one copy of the program running per user and working directory. A new copy first
-// tries HandOver(); when that fails it calls Listen() and becomes the running copy. Should
-// Listen() fail because another copy started in the meantime, HandOver() again:
+// tries HandOver(); when nobody runs it calls Listen() and becomes the running copy. Should
+// Listen() fail because another copy started in the meantime, HandOver() again (see
+// StartAsSingleCopy in the application).
 //
-//     SingleInstance instance(SingleInstance::ServerName(WorkingDirectory()));
-//     if (instance.HandOver(commandLine) || (!instance.Listen() && instance.HandOver(commandLine)))
-//         return 0;
-//
-// The socket lives in $XDG_RUNTIME_DIR when there is one (private to the user), else in the
-// temporary folder with user-only access.
+// The socket lives in a folder only this user can reach (see PrivateSocketFolder); without one
+// Problem() says why and nothing is listened to or handed over.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
+    enum class HandOverResult {
+        Delivered,     // the running copy handled the command line
+        NobodyRunning, // no copy listens
+        NoAnswer,      // a copy holds the socket but did not take the command line in time
+        Refused,       // the running copy refused the message
+    };
+
     explicit SingleInstance(const QString& serverName, QObject* parent = nullptr);
     ~SingleInstance() override;
+
+    // Why no socket can be used, naming the folder; empty when all is well.
+    const QString& Problem() const { return m_problem; }
 
     // A name made of the user's name and a hash of the canonical working directory; only
     // letters, digits, '.', '_' and '-'.
@@ -37,10 +44,11 @@ public:
     const QString& Address() const { return m_address; }
 
     // Sends the whole command line to the running copy and waits until it has been handled
-    // there. timeoutMs bounds connecting and sending; the wait for the answer is not bounded,
-    // because handling may ask the user something. False when no copy answers, the socket
-    // belongs to someone else, or the running copy refused the message or went away.
-    bool HandOver(const QString& commandLine, int timeoutMs = 5000) const;
+    // there. timeoutMs bounds connecting, sending and the running copy's receipt; once it has
+    // taken the command line the wait for the end of its handling is not bounded, because
+    // handling may ask the user something. A copy that is stopped, or too busy to take the
+    // command line within timeoutMs, gives NoAnswer.
+    HandOverResult HandOver(const QString& commandLine, int timeoutMs = 5000) const;
 
     // Becomes the running copy. A socket left by a copy that crashed is replaced; a socket
     // on which another copy answers is left alone and the result is false.
@@ -56,6 +64,7 @@ private:
     void ReadFrom(QLocalSocket* socket, FrameDecoder& decoder);
 
     QString m_address;
+    QString m_problem;
     QLocalServer* m_server = nullptr;
 };
 

@@ -27,6 +27,16 @@ TEST(CommandLine, AutomationWordsAreExactAndSkipTheProgramPath)
     EXPECT_EQ(FindAutomationStart({"quillary", "automation", "RegServer", "HIDEWIN"}), AutomationStart::None);
 }
 
+TEST(CommandLine, AutomationWordsOfAHandedOverText)
+{
+    EXPECT_EQ(FindAutomationStartInText("/usr/bin/quillary AUTOMATION"), AutomationStart::ByClient);
+    EXPECT_EQ(FindAutomationStartInText(CommandLineText({"/opt/My Apps/quillary", "/tmp/a.zkd", "EMBEDDING"})),
+              AutomationStart::ByClient);
+    EXPECT_EQ(FindAutomationStartInText("/usr/bin/quillary /tmp/a.zkd"), AutomationStart::None);
+    EXPECT_EQ(FindAutomationStartInText("/usr/bin/AUTOMATION \"AUTOMATION x.zkd\""), AutomationStart::None);
+    EXPECT_EQ(FindAutomationStartInText(""), AutomationStart::None);
+}
+
 TEST(CommandLine, TextQuotesWhatWouldSplit)
 {
     EXPECT_EQ(CommandLineText({"/usr/bin/quillary", "/tmp/a.zkd", "HIDEWIN"}), "/usr/bin/quillary /tmp/a.zkd HIDEWIN");

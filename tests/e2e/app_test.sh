@@ -59,9 +59,28 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 status=$?
 [ "$status" -eq 4 ] || fail "quillary-cli import while the program runs ended with $status, not 4"
 
+# A running copy that is stopped cannot take a command line: a second start says so and ends
+# instead of waiting forever, and starts no copy of its own.
+kill -STOP "$first"
+timeout 30 "$app" "$scratch/Import Me.zkd" 2>"$scratch/stopped.err" &
+beside=$!
+pids+=("$beside")
+message_box() { xdotool search --onlyvisible --name '^Quillary$' 2>/dev/null | head -1; }
+box_shown() { [ -n "$(message_box)" ]; }
+wait_for 20 box_shown || fail "a second start beside a stopped copy showed no message"
+box=$(message_box)
+[ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+wait "$beside"
+status=$?
+kill -CONT "$first"
+[ "$status" -eq 1 ] || fail "a second start beside a stopped copy ended with status $status, not 1"
+grep -q 'does not answer' "$scratch/stopped.err" || fail "a second start beside a stopped copy did not say why"
+[ "$(pgrep -c -x -g "$group" "$(basename "$app")")" -eq 1 ] || fail "a copy beside the stopped one is running"
+
 kill -TERM "$first"
 wait_for 10 bash -c "! kill -0 $first 2>/dev/null" || fail "SIGTERM did not end the program"
-grep -q 'Handed Over~~Ms. Handed Over' "$QUILLARY_HOME/zelk.dat" || fail "the handed-over file is not in zelk.dat"
+[ "$(grep -c 'Handed Over~~Ms. Handed Over' "$QUILLARY_HOME/zelk.dat")" -eq 1 ] ||
+    fail "the handed-over file is not in zelk.dat once (the start that gave up must not import it later)"
 grep -q '^{1 0 }Existing' "$QUILLARY_HOME/zelk.dat" || fail "zelk.dat lost its own records"
 grep -q '^Norm_Width=' "$QUILLARY_HOME/kpx.ini" || fail "kpx.ini holds no window state"
 grep -q '^\[WinState\]' "$QUILLARY_HOME/kpx.ini" || fail "kpx.ini has no WinState section"

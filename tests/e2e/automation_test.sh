@@ -128,6 +128,28 @@ wait_for 20 name_free || fail "the activated program did not end with its last c
 [ -n "$activated" ] && { wait_for 20 ended "$activated" || fail "the activated program is still running"; }
 grep -q '^{1 0 }Pals~~~~activated~~' "$QUILLARY_HOME/zelk.dat" || fail "the activated program did not write zelk.dat"
 
+# A call that starts the program but takes no cursor (a look at the service) leaves a copy that
+# ends by itself after a short idle time.
+gdbus introspect --session --dest Zelk.Application --object-path / >/dev/null 2>&1 ||
+    fail "introspection did not start the program"
+idle=$(service_pid)
+[ -n "$idle" ] && pids+=("$idle")
+[ -n "$idle" ] || fail "the introspected service has no process"
+wait_for 40 name_free || fail "a copy started without a cursor did not end by itself"
+
+# A copy started for a client becomes the user's once the user starts the program by hand: it
+# keeps running when its client is done.
+gdbus introspect --session --dest Zelk.Application --object-path / >/dev/null 2>&1
+adopted=$(service_pid)
+[ -n "$adopted" ] && pids+=("$adopted")
+timeout 20 "$app" || fail "the start by hand beside the activated copy failed"
+mapfile -t answers < <(timeout 60 "$client" Create zelkTitle Release)
+expect "the adopted copy's root" "My Contacts" "${answers[1]:-}"
+sleep 12
+[ -n "$adopted" ] && ! kill -0 "$adopted" 2>/dev/null && fail "the copy the user started by hand ended with its client"
+[ -n "$adopted" ] && kill -TERM "$adopted"
+[ -n "$adopted" ] && { wait_for 20 ended "$adopted" || fail "SIGTERM did not end the adopted copy"; }
+
 timeout 20 "$app" UNREGSERVER || fail "UNREGSERVER ended with a failure"
 [ -f "$XDG_DATA_HOME/dbus-1/services/Zelk.Application.service" ] && fail "UNREGSERVER left the activation file"
 

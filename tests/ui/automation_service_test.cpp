@@ -2,24 +2,32 @@
 // The automation service on a real session bus (the test runs under dbus-run-session): the
 // service and its clients use separate connections, as separate programs would.
 #include "automation/automation_members.h"
+#include "model/create_item.h"
 #include "model/item_tree.h"
 #include "model/tree_node.h"
 #include "shell/profile_file.h"
+#include "ui/automation/automation_lifetime.h"
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
 #include "ui/shell/main_form.h"
 #include "ui/text_codec.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
+#include <atomic>
+#include <chrono>
 #include <map>
+#include <thread>
 
 using namespace quillary;
 
@@ -199,6 +207,102 @@ private slots:
                  QVariant());
         QCOMPARE(Answer(Call(client, path, Cursor, QStringLiteral("zelkComment"))).toString(), QStringLiteral("noted"));
         QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+
+    void onlyTheCursorsMakerMayUseIt()
+    {
+        QDBusConnection client = Connect(QStringLiteral("client"));
+        QDBusConnection stranger = Connect(QStringLiteral("stranger"));
+        const QString path = CreateObject(client);
+        QVERIFY(Answer(Call(client, path, Cursor, QStringLiteral("Items"), {1})).toBool());
+        for (const auto& [method, args] : std::map<QString, QVariantList>{
+                 {QStringLiteral("zelkTitle"), {}},
+                 {QStringLiteral("Items"), {0}},
+                 {QStringLiteral("SetzelkTitle"), {QStringLiteral("Taken")}},
+                 {QStringLiteral("Insert"), {0, QStringLiteral("Planted"), QString(), QString(), QString()}},
+                 {QStringLiteral("DoDefaultAction"), {}}}) {
+            const QDBusMessage refused = Call(stranger, path, Cursor, method, args);
+            QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+            QCOMPARE(refused.errorName(), QStringLiteral("Zelk.Application.Error"));
+        }
+        // Nothing the stranger asked for happened: the owner's cursor still stands on Friends.
+        QCOMPARE(Answer(Call(client, path, Cursor, QStringLiteral("CurrentItemIndex"))).toInt(), 1);
+        QCOMPARE(Answer(Call(client, path, Cursor, QStringLiteral("zelkTitle"))).toString(), QStringLiteral("Friends"));
+        QCOMPARE(Answer(Call(client, path, Cursor, QStringLiteral("ChildCount"))).toInt(), 1);
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("stranger"));
+    }
+
+    // A reminder's default action is its modal dialog: the caller must not wait on the user.
+    void theDefaultActionAnswersBeforeItsDialogAndSurvivesARelease()
+    {
+        CreateItem(9, "Renew", "", "", m_form->Tree().Root(), "{Remd}2030,1,15,5~~0", 77);
+        QDBusConnection client = Connect(QStringLiteral("client"));
+        const QString path = CreateObject(client);
+        QVERIFY(Answer(Call(client, path, Cursor, QStringLiteral("ItemWithId"), {77})).toBool());
+
+        std::atomic<int> replyType = -1;
+        std::thread caller([&] {
+            QDBusMessage message = QDBusMessage::createMethodCall(QStringLiteral("Zelk.Application"), path, Cursor,
+                                                                  QStringLiteral("DoDefaultAction"));
+            replyType = client.call(message, QDBus::Block, 10000).type();
+        });
+        bool answeredWhileOpen = false;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || replyType == -1)
+                return;
+            poll.stop();
+            answeredWhileOpen = replyType == QDBusMessage::ReplyMessage;
+            // The client lets its cursor go while the dialog is still open: the cursor must
+            // outlive the call it is in.
+            QDBusMessage release =
+                QDBusMessage::createMethodCall(QStringLiteral("Zelk.Application"), QStringLiteral("/"),
+                                               QStringLiteral("Zelk.Application"), QStringLiteral("Release"));
+            release.setArguments({QVariant::fromValue(QDBusObjectPath(path))});
+            client.asyncCall(release);
+            QTRY_COMPARE(m_service->CursorCount(), 0);
+            dialog->close();
+        });
+        poll.start(20);
+        QTRY_VERIFY_WITH_TIMEOUT(replyType != -1 && !QApplication::activeModalWidget(), 20000);
+        caller.join();
+        QVERIFY(answeredWhileOpen);
+        QCOMPARE(m_service->CursorCount(), 0);
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+
+    void aCopyStartedForClientsEndsWhenTheyAreDoneUnlessTheUserTookIt()
+    {
+        using namespace std::chrono_literals;
+        {
+            AutomationLifetime idle(*m_service, 50ms);
+            QSignalSpy end(&idle, &AutomationLifetime::EndRequested);
+            QVERIFY(end.wait(5000)); // no client ever took a cursor
+        }
+        {
+            AutomationLifetime used(*m_service, 300ms);
+            QSignalSpy end(&used, &AutomationLifetime::EndRequested);
+            QDBusConnection client = Connect(QStringLiteral("client"));
+            const QString path = CreateObject(client);
+            QVERIFY(!end.wait(600)); // a cursor is held: idle time does not count
+            Call(client, QStringLiteral("/"), QStringLiteral("Zelk.Application"), QStringLiteral("Release"),
+                 {QVariant::fromValue(QDBusObjectPath(path))});
+            QTRY_COMPARE(end.count(), 1);
+            QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+        }
+        {
+            AutomationLifetime adopted(*m_service, 50ms);
+            QSignalSpy end(&adopted, &AutomationLifetime::EndRequested);
+            adopted.AdoptByUser();
+            QDBusConnection client = Connect(QStringLiteral("client"));
+            const QString path = CreateObject(client);
+            Call(client, QStringLiteral("/"), QStringLiteral("Zelk.Application"), QStringLiteral("Release"),
+                 {QVariant::fromValue(QDBusObjectPath(path))});
+            QVERIFY(!end.wait(300));
+            QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+        }
     }
 
     void aSecondServiceCannotTakeTheName()

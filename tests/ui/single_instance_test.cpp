@@ -14,6 +14,7 @@
 
 #include <atomic>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -35,7 +36,7 @@ public:
 
     void run() override
     {
-        delivered = m_instance.HandOver(m_commandLine);
+        delivered = m_instance.HandOver(m_commandLine) == SingleInstance::HandOverResult::Delivered;
         returned = true;
     }
 
@@ -61,6 +62,45 @@ void LeaveStaleSocket(const QString& path)
     ::close(fd);
 }
 
+// What a stopped copy looks like from outside: its socket takes connections (the system queues
+// them) and bytes, and nobody ever reads or answers.
+int ListenWithoutAnswering(const QString& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address = {};
+    address.sun_family = AF_UNIX;
+    qstrcpy(address.sun_path, path.toLocal8Bit().constData());
+    if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 8) != 0)
+        return -1;
+    return fd;
+}
+
+// Sets an environment variable for one test and puts the old value back afterwards.
+class ScopedEnvironment
+{
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : m_name(name), m_hadValue(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_hadValue)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_hadValue;
+    QByteArray m_old;
+};
+
 // Waits for the running copy's one-byte answer on a raw client.
 char AnswerOn(QLocalSocket& client)
 {
@@ -85,6 +125,9 @@ private slots:
     void listenReplacesTheSocketOfACrashedCopy();
     void listenLeavesARunningCopyAlone();
     void messagesInPiecesOversizeOrAbandonedAreHandledSafely();
+    void aCopyThatTakesNoCommandLineIsGivenUpOn();
+    void withoutARuntimeFolderTheSocketLivesInAPrivateFolder();
+    void aSharedFolderThatIsNotPrivatelyOursIsRefused();
 
 private:
     QString m_serverName;
@@ -134,7 +177,7 @@ void SingleInstanceTest::commandLineIsAnsweredOnlyAfterItWasHandled()
 void SingleInstanceTest::handOverFailsWhenNoCopyRuns()
 {
     SingleInstance lonely(m_serverName);
-    QVERIFY(!lonely.HandOver(QStringLiteral("quillary")));
+    QCOMPARE(lonely.HandOver(QStringLiteral("quillary")), SingleInstance::HandOverResult::NobodyRunning);
 }
 
 void SingleInstanceTest::listenReplacesTheSocketOfACrashedCopy()
@@ -144,7 +187,7 @@ void SingleInstanceTest::listenReplacesTheSocketOfACrashedCopy()
     if (QTest::currentTestFailed())
         return;
     QVERIFY(QFileInfo::exists(restarted.Address()));
-    QVERIFY(!restarted.HandOver(QStringLiteral("quillary")));
+    QCOMPARE(restarted.HandOver(QStringLiteral("quillary")), SingleInstance::HandOverResult::NobodyRunning);
 
     QVERIFY(restarted.Listen());
     QSignalSpy received(&restarted, &SingleInstance::commandLineReceived);
@@ -184,6 +227,7 @@ void SingleInstanceTest::messagesInPiecesOversizeOrAbandonedAreHandledSafely()
         piecewise.flush();
         QCoreApplication::processEvents();
     }
+    QCOMPARE(AnswerOn(piecewise), FrameReceived);
     QCOMPARE(AnswerOn(piecewise), FrameAcknowledged);
     QCOMPARE(received.count(), 1);
     QCOMPARE(received.front().front().toString(), QStringLiteral("quillary x.zkd"));
@@ -210,6 +254,86 @@ void SingleInstanceTest::messagesInPiecesOversizeOrAbandonedAreHandledSafely()
     QVERIFY(second.delivered);
     QCOMPARE(received.count(), 2);
     QCOMPARE(received.back().front().toString(), QStringLiteral("quillary y.zkd"));
+}
+
+void SingleInstanceTest::aCopyThatTakesNoCommandLineIsGivenUpOn()
+{
+    SingleInstance second(m_serverName);
+    const int stopped = ListenWithoutAnswering(second.Address());
+    QVERIFY(stopped >= 0);
+    QCOMPARE(second.HandOver(QStringLiteral("quillary a.zkd"), 300), SingleInstance::HandOverResult::NoAnswer);
+    // Nor may it take the socket over while the other copy holds it.
+    QVERIFY(!second.Listen());
+    ::close(stopped);
+}
+
+void SingleInstanceTest::withoutARuntimeFolderTheSocketLivesInAPrivateFolder()
+{
+    QTemporaryDir shared;
+    QVERIFY(QFile::setPermissions(shared.path(), QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser |
+                                                     QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                                     QFileDevice::ExeOther));
+    const ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", QByteArray());
+    const ScopedEnvironment tmp("TMPDIR", QFile::encodeName(shared.path()));
+    const QString folder = shared.filePath(QStringLiteral("quillary-%1").arg(::geteuid()));
+    const mode_t oldMask = ::umask(0);
+    {
+        SingleInstance first(m_serverName);
+        ::umask(oldMask);
+        QCOMPARE(first.Problem(), QString());
+        QCOMPARE(QFileInfo(first.Address()).path(), folder);
+        struct stat info
+        {
+        };
+        QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, mode_t{0700});
+        QVERIFY(first.Listen());
+        QSignalSpy received(&first, &SingleInstance::commandLineReceived);
+        SecondCopy second(m_serverName, QStringLiteral("quillary b.zkd"));
+        second.start();
+        QTRY_VERIFY_WITH_TIMEOUT(second.isFinished(), WaitLimitMs);
+        QVERIFY(second.delivered);
+    }
+    // A folder of ours that was left open to others is closed before it is used.
+    QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0777) == 0);
+    SingleInstance again(m_serverName);
+    QCOMPARE(again.Problem(), QString());
+    struct stat info
+    {
+    };
+    QCOMPARE(::lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, mode_t{0700});
+
+    // A runtime folder that others may enter is passed over for the private one.
+    QTemporaryDir openRuntime;
+    QVERIFY(::chmod(QFile::encodeName(openRuntime.path()).constData(), 0777) == 0);
+    const ScopedEnvironment runtime("XDG_RUNTIME_DIR", QFile::encodeName(openRuntime.path()));
+    QCOMPARE(QFileInfo(SingleInstance(m_serverName).Address()).path(), folder);
+}
+
+void SingleInstanceTest::aSharedFolderThatIsNotPrivatelyOursIsRefused()
+{
+    QTemporaryDir shared;
+    const ScopedEnvironment noRuntime("XDG_RUNTIME_DIR", QByteArray());
+    const ScopedEnvironment tmp("TMPDIR", QFile::encodeName(shared.path()));
+    const QString folder = shared.filePath(QStringLiteral("quillary-%1").arg(::geteuid()));
+    const QByteArray path = QFile::encodeName(folder);
+
+    // Another user made the folder first (the test runs as root, so it can play that user).
+    QVERIFY(::mkdir(path.constData(), 0777) == 0);
+    QVERIFY(::chmod(path.constData(), 0777) == 0);
+    QVERIFY2(::chown(path.constData(), 65534, 65534) == 0, "giving the folder to another user needs root");
+    SingleInstance squatted(m_serverName);
+    QVERIFY(squatted.Problem().contains(folder));
+    QVERIFY(squatted.Address().isEmpty());
+    QVERIFY(!squatted.Listen());
+    QCOMPARE(squatted.HandOver(QStringLiteral("quillary")), SingleInstance::HandOverResult::NobodyRunning);
+
+    // Nor is a link in its place followed, even to a private folder of ours.
+    QVERIFY(::rmdir(path.constData()) == 0);
+    QTemporaryDir ours;
+    QVERIFY(QFile::link(ours.path(), folder));
+    QVERIFY(SingleInstance(m_serverName).Problem().contains(folder));
 }
 
 QTEST_MAIN(SingleInstanceTest)

@@ -59,6 +59,13 @@ AutomationStart FindAutomationStart(const std::vector<std::string>& args)
     return AutomationStart::None;
 }
 
+AutomationStart FindAutomationStartInText(std::string_view commandLineText)
+{
+    std::vector<std::string> args = CommandLineElements(commandLineText);
+    args.insert(args.begin(), std::string()); // the program path, which the elements leave out
+    return FindAutomationStart(args);
+}
+
 std::string CommandLineText(const std::vector<std::string>& args)
 {
     std::string text;

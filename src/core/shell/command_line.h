@@ -23,6 +23,8 @@ enum class AutomationStart {
 
 // The first automation word among the arguments after the program path.
 AutomationStart FindAutomationStart(const std::vector<std::string>& args);
+// The same for a command-line text that a second start handed over (see CommandLineText).
+AutomationStart FindAutomationStartInText(std::string_view commandLineText);
 
 // The whole command line as one text, the way a second copy hands it to the running one: arguments
 // joined by blanks, an argument that is empty or holds blanks, control characters, commas or double

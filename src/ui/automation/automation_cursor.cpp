@@ -4,20 +4,56 @@
 #include "automation/automation_error.h"
 #include "ui/text_codec.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+
 namespace quillary {
 
-AutomationCursor::AutomationCursor(ItemTree& tree, AutomationHost& host, QObject* parent)
-    : QObject(parent), m_app(tree, host)
+namespace {
+const QString ErrorName = QStringLiteral("Zelk.Application.Error");
+}
+
+AutomationCursor::AutomationCursor(ItemTree& tree, AutomationHost& host, QString owner, QObject* parent)
+    : QObject(parent), m_app(tree, host), m_owner(std::move(owner))
 {
+}
+
+void AutomationCursor::DeleteWhenIdle()
+{
+    if (m_callDepth == 0)
+        delete this;
+    else
+        m_released = true;
+}
+
+bool AutomationCursor::FromStranger() const
+{
+    if (!calledFromDBus() || message().service() == m_owner)
+        return false;
+    sendErrorReply(ErrorName, QStringLiteral("This cursor belongs to another client"));
+    return true;
 }
 
 template <typename Call> void AutomationCursor::Reporting(Call call)
 {
+    if (FromStranger())
+        return;
+    ++m_callDepth;
     try {
         call();
     } catch (const AutomationError& error) {
-        sendErrorReply(QStringLiteral("Zelk.Application.Error"), QString::fromStdString(error.what()));
+        if (calledFromDBus() && !message().isDelayedReply())
+            sendErrorReply(ErrorName, QString::fromStdString(error.what()));
+        else
+            qWarning("Automation: %s", error.what());
     }
+    if (--m_callDepth == 0 && m_released)
+        deleteLater();
+}
+
+template <typename Read, typename R> R AutomationCursor::Owned(Read read, R fallback) const
+{
+    return FromStranger() ? fallback : read();
 }
 
 void AutomationCursor::Insert(int kind, const QString& title, const QString& target, const QString& comment,
@@ -33,22 +69,29 @@ void AutomationCursor::CopyClipboard()
 
 void AutomationCursor::DoDefaultAction()
 {
-    Reporting([&] { m_app.DoDefaultAction(); });
+    Reporting([&] {
+        // The action may open a modal dialog; the caller has its answer before that.
+        if (calledFromDBus()) {
+            setDelayedReply(true);
+            connection().send(message().createReply());
+        }
+        m_app.DoDefaultAction();
+    });
 }
 
 int AutomationCursor::zelkID() const
 {
-    return m_app.zelkID();
+    return Owned([&] { return m_app.zelkID(); }, 0);
 }
 
 int AutomationCursor::zelkClass() const
 {
-    return m_app.zelkClass();
+    return Owned([&] { return m_app.zelkClass(); }, 0);
 }
 
 QString AutomationCursor::zelkTitle() const
 {
-    return FromField(m_app.zelkTitle());
+    return Owned([&] { return FromField(m_app.zelkTitle()); }, QString());
 }
 
 void AutomationCursor::SetzelkTitle(const QString& title)
@@ -58,7 +101,7 @@ void AutomationCursor::SetzelkTitle(const QString& title)
 
 QString AutomationCursor::zelkTarget() const
 {
-    return FromField(m_app.zelkTarget());
+    return Owned([&] { return FromField(m_app.zelkTarget()); }, QString());
 }
 
 void AutomationCursor::SetzelkTarget(const QString& target)
@@ -68,7 +111,7 @@ void AutomationCursor::SetzelkTarget(const QString& target)
 
 QString AutomationCursor::zelkComment() const
 {
-    return FromField(m_app.zelkComment());
+    return Owned([&] { return FromField(m_app.zelkComment()); }, QString());
 }
 
 void AutomationCursor::SetzelkComment(const QString& comment)
@@ -78,7 +121,7 @@ void AutomationCursor::SetzelkComment(const QString& comment)
 
 QString AutomationCursor::zelkField(const QString& field) const
 {
-    return FromField(m_app.zelkField(ToField(field)));
+    return Owned([&] { return FromField(m_app.zelkField(ToField(field))); }, QString());
 }
 
 void AutomationCursor::SetzelkField(const QString& field, const QString& value)
@@ -88,52 +131,52 @@ void AutomationCursor::SetzelkField(const QString& field, const QString& value)
 
 int AutomationCursor::ItemCount() const
 {
-    return m_app.ItemCount();
+    return Owned([&] { return m_app.ItemCount(); }, 0);
 }
 
 bool AutomationCursor::Items(int index)
 {
-    return m_app.Items(index);
+    return Owned([&] { return m_app.Items(index); }, false);
 }
 
 int AutomationCursor::CurrentItemIndex() const
 {
-    return m_app.CurrentItemIndex();
+    return Owned([&] { return m_app.CurrentItemIndex(); }, 0);
 }
 
 int AutomationCursor::NextSiblingIndex() const
 {
-    return m_app.NextSiblingIndex();
+    return Owned([&] { return m_app.NextSiblingIndex(); }, 0);
 }
 
 int AutomationCursor::ChildCount() const
 {
-    return m_app.ChildCount();
+    return Owned([&] { return m_app.ChildCount(); }, 0);
 }
 
 bool AutomationCursor::Child(int index)
 {
-    return m_app.Child(index);
+    return Owned([&] { return m_app.Child(index); }, false);
 }
 
 int AutomationCursor::SelectCount() const
 {
-    return m_app.SelectCount();
+    return Owned([&] { return m_app.SelectCount(); }, 0);
 }
 
 bool AutomationCursor::UserSelected(int n)
 {
-    return m_app.UserSelected(n);
+    return Owned([&] { return m_app.UserSelected(n); }, false);
 }
 
 bool AutomationCursor::NextItemWithTitle(const QString& title)
 {
-    return m_app.NextItemWithTitle(ToField(title));
+    return Owned([&] { return m_app.NextItemWithTitle(ToField(title)); }, false);
 }
 
 bool AutomationCursor::ItemWithId(int id)
 {
-    return m_app.ItemWithId(id);
+    return Owned([&] { return m_app.ItemWithId(id); }, false);
 }
 
 } // namespace quillary

@@ -12,8 +12,10 @@ namespace quillary {
 // One client's cursor on the session bus: every member of the automation cursor as a method.
 // Properties are read by their own name and written by "Set" + name; indexed members take the
 // index (or field name, or title) as their first argument. A call that cannot be carried out
-// answers the error "Zelk.Application.Error" with the reason; reads never fail. The introspection
-// data names each method's dispatch identifier in the annotation "Zelk.Application.DispatchId".
+// answers the error "Zelk.Application.Error" with the reason; reads never fail. Calls from any
+// connection but the owner's are refused with that error. DoDefaultAction answers before it acts,
+// so a dialog the action opens never keeps its caller waiting. The introspection data names each
+// method's dispatch identifier in the annotation "Zelk.Application.DispatchId".
 class AutomationCursor final : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -102,7 +104,11 @@ class AutomationCursor final : public QObject, protected QDBusContext
                                        "  </interface>\n")
 
 public:
-    AutomationCursor(ItemTree& tree, AutomationHost& host, QObject* parent = nullptr);
+    // owner: the unique bus name of the only connection that may use the cursor.
+    AutomationCursor(ItemTree& tree, AutomationHost& host, QString owner, QObject* parent = nullptr);
+
+    // Deletes the cursor now, or when the call it is carrying out has ended.
+    void DeleteWhenIdle();
 
 public slots:
     Q_SCRIPTABLE void Insert(int kind, const QString& title, const QString& target, const QString& comment,
@@ -133,10 +139,17 @@ public slots:
     Q_SCRIPTABLE bool ItemWithId(int id);
 
 private:
-    // Runs a call that may fail; a failure becomes the client's error reply.
+    // True (and the caller answered with an error) for a call through the bus from a stranger.
+    bool FromStranger() const;
+    // Runs an owner's call that may fail; a failure becomes the client's error reply.
     template <typename Call> void Reporting(Call call);
+    // Runs an owner's read; a stranger gets the error and the value is fallback.
+    template <typename Read, typename R> R Owned(Read read, R fallback) const;
 
     TZelkApp m_app;
+    QString m_owner;
+    int m_callDepth = 0;
+    bool m_released = false;
 };
 
 } // namespace quillary

@@ -51,14 +51,15 @@ bool AutomationService::Register()
 QDBusObjectPath AutomationService::CreateObject()
 {
     const QString path = CursorPathPrefix + QString::number(++m_lastNumber);
-    auto cursor = std::make_unique<AutomationCursor>(m_tree, m_host);
+    const QString owner = message().service();
+    auto cursor = std::make_unique<AutomationCursor>(m_tree, m_host, owner);
     if (!m_bus.registerObject(path, cursor.get(), QDBusConnection::ExportScriptableSlots)) {
         sendErrorReply(ErrorName, QStringLiteral("the cursor could not be made"));
         return {};
     }
-    const QString owner = message().service();
     m_watcher->addWatchedService(owner);
     m_cursors[path] = Client{std::move(cursor), owner};
+    emit CursorCreated();
     return QDBusObjectPath(path);
 }
 
@@ -87,6 +88,9 @@ void AutomationService::Drop(std::map<QString, Client>::iterator it)
 {
     const QString owner = it->second.owner;
     m_bus.unregisterObject(it->first);
+    // A cursor may be released from inside its own call (a dialog's event loop): it then goes
+    // when that call has ended.
+    it->second.cursor.release()->DeleteWhenIdle();
     m_cursors.erase(it);
     const bool ownerHasMore =
         std::any_of(m_cursors.begin(), m_cursors.end(), [&](const auto& entry) { return entry.second.owner == owner; });

@@ -19,8 +19,9 @@ class AutomationHost;
 class ItemTree;
 
 // The program's automation service: bus name "Zelk.Application", object "/". CreateObject makes a
-// cursor for the caller and answers its object path; the cursor lives until the caller releases
-// it or leaves the bus. The tree and the host must outlive the service.
+// cursor for the caller and answers its object path; the cursor serves only that caller and
+// lives until the caller releases it or leaves the bus. The tree and the host must outlive the
+// service.
 class AutomationService final : public QObject, protected QDBusContext
 {
     Q_OBJECT
@@ -41,6 +42,7 @@ public slots:
     Q_SCRIPTABLE void Release(const QDBusObjectPath& path);
 
 signals:
+    void CursorCreated();
     // The last cursor was released (or its client left the bus).
     void LastReleased();
 
