@@ -40,6 +40,7 @@ void QuillaryApplication::ReportAndQuit(const QString& message)
                           QStringLiteral("An unhandled program exception occurred. To protect your data, the program "
                                          "will terminate. Please report any repeatable program errors to %1.")
                               .arg(QString::fromLatin1(SupportAddress)));
+    emit EndingAfterError();
     exit(1); // the orderly end: the data file is written after the loop returns
 }
 
