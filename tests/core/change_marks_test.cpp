@@ -116,6 +116,10 @@ TEST_F(ChangeMarks, PropertiesDialogsMarkFieldsOfTheirKindAlone)
     ExpectMarked([&] { Person().FindChild("Work", KindPhone)->EditProperties(); });
     world.dialogs.group = [](GroupForm& f, EditMode) { return f.comment = "new comment", true; };
     ExpectMarked([&] { Node("Other").Data()->EditProperties(); });
+    TKPXObject& tool = *CreateItem(KindTool, "Editor", "", "", Node("Other"), "{Tool}vi~~-R~~0", 0);
+    tree.MarkSaved();
+    world.dialogs.tool = [](ToolForm& f, EditMode) { return f.iconIndex = 3, true; };
+    ExpectMarked([&] { tool.EditProperties(); });
 }
 
 TEST_F(ChangeMarks, CancelledDialogsMarkNothingUnlessTheDateMoved)

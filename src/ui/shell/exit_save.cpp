@@ -112,8 +112,8 @@ bool TExitSave::TrySave(QString& problem)
 TExitSave::Choice TExitSave::AskAfterFailure(const QString& problem)
 {
     return Ask(QMessageBox::Critical,
-               QStringLiteral("%1.\n\nThe data file %2 was kept as it was. Free some room and retry, save the data to "
-                              "another file, or go back to Quillary.")
+               QStringLiteral("%1.\n\nThe data file %2 was kept as it was. Retry once the cause is fixed (room on "
+                              "the disk, write permission), save the data to another file, or go back to Quillary.")
                    .arg(problem, FileName(m_session.File())),
                QMessageBox::Retry | QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Retry);
 }
