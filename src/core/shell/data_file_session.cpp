@@ -73,7 +73,7 @@ fs::path DataFileSession::KeepRecovery(const ItemTree& tree)
         }
     }
     const fs::path fallback = FallbackRecoveryFileOf(m_file);
-    WriteRecoveryCopy(tree, fallback);
+    WriteRecoveryCopy(tree, fallback, true);
     m_ownsFallback = true;
     return fallback;
 }

@@ -44,9 +44,9 @@ fs::path FallbackRecoveryFileOf(const fs::path& dataFile)
     return StateHome() / "quillary" / RecoveryFileOf(dataFile.filename());
 }
 
-void WriteRecoveryCopy(const ItemTree& tree, const fs::path& path)
+void WriteRecoveryCopy(const ItemTree& tree, const fs::path& path, bool makeFolder)
 {
-    if (path.has_parent_path())
+    if (makeFolder && path.has_parent_path())
         MakePrivateFolder(path.parent_path());
     WriteFileAtomically(path, [&](std::ostream& out) { WriteDataStream(tree, out); });
     // A copy of every contact: nobody else may read it, whatever the umask made of it.

@@ -18,9 +18,10 @@ std::filesystem::path RecoveryFileOf(const std::filesystem::path& dataFile);
 // $XDG_STATE_HOME/quillary (by default ~/.local/state/quillary), a folder the user owns.
 std::filesystem::path FallbackRecoveryFileOf(const std::filesystem::path& dataFile);
 
-// Writes tree as a data file at path, whole or not at all, readable by its owner only. A
-// missing folder is made, readable by its owner only. Throws FileError.
-void WriteRecoveryCopy(const ItemTree& tree, const std::filesystem::path& path);
+// Writes tree as a data file at path, whole or not at all, readable by its owner only. With
+// makeFolder a missing folder is made, for its owner only (the second place); the data file's
+// own folder is never made anew. Throws FileError.
+void WriteRecoveryCopy(const ItemTree& tree, const std::filesystem::path& path, bool makeFolder = false);
 
 // When a file was last written; none when it is not there.
 std::optional<FileTime> LastWritten(const std::filesystem::path& path);
