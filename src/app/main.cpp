@@ -3,7 +3,6 @@
 // orderly end that writes the data file.
 #include "app/quillary_application.h"
 #include "platform/app_paths.h"
-#include "platform/data_file_lock.h"
 #include "platform/dbus_service_file.h"
 #include "platform/signal_bridge.h"
 #include "platform/single_instance.h"
@@ -13,14 +12,19 @@
 #include "ui/automation/automation_lifetime.h"
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
+#include "ui/questions.h"
+#include "ui/shell/lock_wait_form.h"
 #include "ui/shell/logic_form.h"
 #include "ui/shell/main_form.h"
+#include "ui/shell/recovery_keeper.h"
 
 #include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
+#include <QStringList>
+#include <QTimer>
 
 #include <chrono>
 #include <memory>
@@ -88,6 +92,43 @@ std::optional<int> StartAsSingleCopy(quillary::SingleInstance& instance, const Q
     return 1;
 }
 
+// An unreadable data file is never replaced: the start ends, saying why, before anything is
+// written. Otherwise a copy without the lock is read-only, and a recovery copy is offered.
+bool StartWithDataFile(quillary::TMainForm& mainForm, const quillary::DataFileHold& hold)
+{
+    using namespace quillary;
+    if (mainForm.LoadResult().state == DataFileState::Unreadable) {
+        const QString problem = QString::fromLocal8Bit(mainForm.LoadResult().problem.c_str());
+        qCritical("%s; Quillary ends without changing it", qPrintable(problem));
+        Questions::Tell(nullptr, QMessageBox::Critical, QStringLiteral("Quillary"),
+                        QStringLiteral("%1.\n\nQuillary ends without changing anything, so the file stays as it is. "
+                                       "Give it back read permission (or move what is in its place) and start "
+                                       "Quillary again.")
+                            .arg(problem));
+        return false;
+    }
+    if (!hold.lock) {
+        mainForm.SetReadOnly(hold.readOnlyReason);
+        if (!hold.chosen)
+            Questions::Tell(nullptr, QMessageBox::Warning, QStringLiteral("Quillary"),
+                            QStringLiteral("Quillary opens %1 read-only: %2. Your changes in this run can only be "
+                                           "saved to another file.")
+                                .arg(mainForm.DataFile(), hold.readOnlyReason));
+    }
+    OfferRecovery(mainForm);
+    return true;
+}
+
+// Runs the loop until an end that may end the program: the user may go back from a failed save.
+int RunUntilEnd(QApplication& app, quillary::TMainForm& mainForm)
+{
+    for (;;) {
+        const int status = app.exec();
+        if (mainForm.SaveOnExit())
+            return status;
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -109,23 +150,45 @@ int main(int argc, char** argv)
     QDir::setCurrent(workingDirectory);
     InstallWebGraphics(workingDirectory); // a failure is logged and does not stop the start
     const QString dataFile = QDir(workingDirectory).filePath(QStringLiteral("zelk.dat"));
-    const auto dataFileLock = HoldDataFile(dataFile);
+    // Second starts may hand over their command lines while the lock is waited for: they are kept
+    // and handled once the window exists.
+    QStringList earlyCommandLines;
+    const QMetaObject::Connection early =
+        QObject::connect(&instance, &SingleInstance::commandLineReceived,
+                         [&earlyCommandLines](const QString& text) { earlyCommandLines << text; });
+    // Until the main window exists a signal ends the start at once: nothing is written before.
+    const DataFileHold dataFileHold = HoldDataFile(dataFile);
+    if (dataFileHold.cancelled)
+        return 0;
 
     TProfileFile settings(SettingsFilePath().toStdString());
     TMainForm mainForm(settings, dataFile);
+    if (!StartWithDataFile(mainForm, dataFileHold))
+        return 1;
+    RecoveryKeeper recoveryKeeper(mainForm.Tree(), mainForm.Session());
     TLogicForm logicForm(mainForm);
     mainForm.SetStartupCommandLine(commandLine);
 
+    QObject::disconnect(early);
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,
                      [&mainForm](const QString& text) { mainForm.HandleCommandLine(text); });
+    for (const QString& text : std::as_const(earlyCommandLines))
+        QTimer::singleShot(0, &mainForm, [&mainForm, text] { mainForm.HandleCommandLine(text); });
     // exit(), not quit(): quit() first asks the windows to close, and the main window only hides.
     const auto endProgram = [] { QCoreApplication::exit(0); };
     QObject::connect(&mainForm, &TMainForm::ExitRequested, &app, endProgram);
     QObject::connect(&logicForm, &TLogicForm::ExitRequested, &app, endProgram);
+    // Ends nobody waits on at the screen: their save never asks (exit() also closes a box that is up).
+    const auto endUnattended = [&mainForm] {
+        mainForm.SetUnattendedEnd(true);
+        QCoreApplication::exit(0);
+    };
     SignalBridge signalBridge;
-    QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, endProgram);
-    // A desktop logout ends the session's programs; make it the same orderly end as "Exit".
-    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endProgram);
+    QObject::connect(&signalBridge, &SignalBridge::terminationRequested, &app, endUnattended);
+    // A desktop logout ends the session's programs; make it the same orderly end as a signal.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endUnattended);
+    QObject::connect(&app, &QuillaryApplication::EndingAfterError, &app,
+                     [&mainForm] { mainForm.SetUnattendedEnd(true); });
 
     // Every start keeps the activation file pointing at this program.
     if (!WriteDBusServiceFile(OwnProgramPath()))
@@ -139,7 +202,7 @@ int main(int argc, char** argv)
     std::unique_ptr<AutomationLifetime> lifetime;
     if (automationStart == AutomationStart::ByClient) {
         lifetime = std::make_unique<AutomationLifetime>(automation, AutomationIdleTime);
-        QObject::connect(lifetime.get(), &AutomationLifetime::EndRequested, &app, endProgram);
+        QObject::connect(lifetime.get(), &AutomationLifetime::EndRequested, &app, endUnattended);
         QObject::connect(&instance, &SingleInstance::commandLineReceived, lifetime.get(),
                          [&lifetime](const QString& text) {
                              if (FindAutomationStartInText(text.toStdString()) == AutomationStart::None)
@@ -149,7 +212,5 @@ int main(int argc, char** argv)
 
     if (!hidden)
         logicForm.Restore();
-    const int status = app.exec();
-    mainForm.SaveOnExit();
-    return status;
+    return RunUntilEnd(app, mainForm);
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/quillary_application.h"
 
-#include <QMessageBox>
+#include "ui/questions.h"
 
 #include <exception>
 
@@ -35,11 +35,13 @@ void QuillaryApplication::ReportAndQuit(const QString& message)
     if (m_failing)
         return; // one report is enough; the program is already on its way out
     m_failing = true;
-    QMessageBox::critical(nullptr, applicationName(), message.endsWith(QLatin1Char('.')) ? message : message + '.');
-    QMessageBox::critical(nullptr, QStringLiteral("Unhandled Exception"),
-                          QStringLiteral("An unhandled program exception occurred. To protect your data, the program "
-                                         "will terminate. Please report any repeatable program errors to %1.")
-                              .arg(QString::fromLatin1(SupportAddress)));
+    Questions::Tell(nullptr, QMessageBox::Critical, applicationName(),
+                    message.endsWith(QLatin1Char('.')) ? message : message + '.');
+    Questions::Tell(nullptr, QMessageBox::Critical, QStringLiteral("Unhandled Exception"),
+                    QStringLiteral("An unhandled program exception occurred. To protect your data, the program "
+                                   "will terminate. Please report any repeatable program errors to %1.")
+                        .arg(QString::fromLatin1(SupportAddress)));
+    emit EndingAfterError();
     exit(1); // the orderly end: the data file is written after the loop returns
 }
 

@@ -16,6 +16,11 @@ public:
     QuillaryApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
+signals:
+    // The policy is about to end the program: an end nobody asked for, whose save must not wait
+    // on further answers.
+    void EndingAfterError();
+
 private:
     void ReportAndQuit(const QString& message);
     bool m_failing = false;

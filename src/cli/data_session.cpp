@@ -4,6 +4,7 @@
 #include "cli_commands.h"
 #include "common/file_error.h"
 #include "model/data_file.h"
+#include "model/data_file_read.h"
 #include "model/node_path.h"
 
 #include <cstdlib>
@@ -54,10 +55,15 @@ std::optional<DataSession> DataSession::Open(const CliOptions& options, Access a
             return std::nullopt;
         }
         DataSession session(file, std::move(lock));
-        // A data file that does not exist yet starts empty when it is to be changed.
-        const bool missingIsEmpty = access == Access::Change && !fs::exists(file);
-        if (!missingIsEmpty && (fs::is_directory(file) || !LoadDataFile(session.Tree().Root(), file))) {
-            err << "quillary-cli: cannot read " << file.string() << "\n";
+        // Only a data file that is not there yet starts empty, when it is to be changed. One that is
+        // there but cannot be read is never written over.
+        const DataFileRead read = LoadWholeDataFile(session.Tree().Root(), file);
+        if (read.state == DataFileState::Unreadable) {
+            err << "quillary-cli: " << read.problem << "\n";
+            return std::nullopt;
+        }
+        if (read.state == DataFileState::Missing && access == Access::Read) {
+            err << "quillary-cli: cannot read " << file.string() << ": there is no such file\n";
             return std::nullopt;
         }
         status = ExitOk;

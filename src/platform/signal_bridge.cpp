@@ -20,6 +20,20 @@ constexpr std::array<int, 3> HandledSignals = {SIGTERM, SIGINT, SIGHUP};
 int g_writeEnd = -1;
 int g_readEnd = -1;
 std::array<struct sigaction, HandledSignals.size()> g_previous{};
+// How many termination signals came, and whether the end has kept the changes somewhere.
+volatile std::sig_atomic_t g_signals = 0;
+volatile std::sig_atomic_t g_changesKept = 0;
+
+// Ends the process by this signal, as if it had never been caught. Safe in a handler.
+void DieBy(int signal)
+{
+    struct sigaction byDefault = {};
+    byDefault.sa_handler = SIG_DFL;
+    sigemptyset(&byDefault.sa_mask);
+    for (const int handled : HandledSignals)
+        ::sigaction(handled, &byDefault, nullptr);
+    ::raise(signal);
+}
 
 void OnSignal(int signal)
 {
@@ -27,6 +41,11 @@ void OnSignal(int signal)
     const unsigned char byte = static_cast<unsigned char>(signal);
     // Non-blocking: should the pipe be full, the requests already waiting say enough.
     [[maybe_unused]] const ssize_t written = ::write(g_writeEnd, &byte, 1);
+    g_signals = g_signals + 1;
+    // The first asks for the orderly end. A later one ends the program where it stands once the
+    // changes are kept (a third one at any rate), so nothing waits on an end that hangs.
+    if (g_signals >= 3 || (g_signals == 2 && g_changesKept))
+        DieBy(signal);
     errno = savedErrno;
 }
 
@@ -74,6 +93,8 @@ SignalBridge::SignalBridge(QObject* parent) : QObject(parent)
 {
     if (g_readEnd >= 0 || !OpenSocketPair())
         return;
+    g_signals = 0;
+    g_changesKept = 0;
     if (!InstallHandlers()) {
         CloseSocketPair();
         return;
@@ -89,6 +110,13 @@ SignalBridge::~SignalBridge()
     RestoreHandlers(HandledSignals.size());
     delete m_notifier;
     CloseSocketPair();
+}
+
+void SignalBridge::ChangesKept()
+{
+    g_changesKept = 1;
+    if (g_signals >= 2)
+        DieBy(SIGTERM);
 }
 
 void SignalBridge::Drain()

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/questions.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
+
 namespace quillary {
 
 namespace {
@@ -9,17 +12,38 @@ Questions::Hook& CurrentHook()
     static Questions::Hook hook;
     return hook;
 }
+
+Questions::FileHook& CurrentFileHook()
+{
+    static Questions::FileHook hook;
+    return hook;
+}
 } // namespace
 
 QMessageBox::StandardButton Questions::Ask(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
                                            const QString& text, QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton)
+                                           QMessageBox::StandardButton defaultButton, const ButtonTexts& texts)
 {
     if (CurrentHook())
         return CurrentHook()(caption, text);
     QMessageBox box(icon, caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    for (auto it = texts.begin(); it != texts.end(); ++it)
+        if (QAbstractButton* button = box.button(it.key()))
+            button->setText(it.value());
     return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString Questions::SaveFileName(QWidget* parent, const QString& caption, const QString& folder)
+{
+    if (CurrentFileHook())
+        return CurrentFileHook()(caption, folder);
+    return QFileDialog::getSaveFileName(parent, caption, folder);
+}
+
+void Questions::SetFileHook(FileHook hook)
+{
+    CurrentFileHook() = std::move(hook);
 }
 
 void Questions::Tell(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text)

@@ -93,6 +93,7 @@ private slots:
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
         m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
         m_form->show();
+        QVERIFY(!m_form->Tree().HasUnsavedChanges()); // reading and showing the file changes nothing
         m_questions.clear();
     }
 

@@ -126,7 +126,10 @@ std::string TZelkApp::zelkField(std::string_view field) const
 
 void TZelkApp::SetZelkField(std::string_view field, std::string_view value)
 {
-    Reporting([&] { WriteItemField(*m_item, field, value); });
+    Reporting([&] {
+        WriteItemField(*m_item, field, value);
+        m_tree.MarkChanged(); // a kind's own fields have no setters that count
+    });
 }
 
 std::int32_t TZelkApp::ItemCount() const

@@ -103,6 +103,7 @@ TreeNode& ItemTree::AddChild(TreeNode& parent, std::unique_ptr<TKPXObject> item,
     node->m_selectedImage = selectedImage;
     TreeNode& added = *node;
     parent.m_children.push_back(std::move(node));
+    MarkChanged();
     InvalidateOrder();
     Notify([&](TreeObserver& o) { o.NodeAdded(added); });
     return added;
@@ -119,6 +120,7 @@ void ItemTree::DeleteNode(TreeNode& node)
     std::unique_ptr<TreeNode> doomed = std::move(parent.m_children[static_cast<std::size_t>(row)]);
     parent.m_children.erase(parent.m_children.begin() + row);
     Reindex(parent, row);
+    MarkChanged();
     InvalidateOrder();
     Notify([&](TreeObserver& o) { o.NodeRemoved(parent, row); });
     // The doomed subtree still reaches its old ancestors, so due markers below it are withdrawn.
@@ -156,6 +158,7 @@ void ItemTree::MoveNode(TreeNode& node, TreeNode& newParent)
         for (auto& child : n->m_children)
             stack.push_back(child.get());
     }
+    MarkChanged();
     InvalidateOrder();
     Notify([&](TreeObserver& o) { o.NodeMoved(node); });
 }
@@ -197,6 +200,7 @@ void ItemTree::SortChildren(TreeNode& parent)
     for (std::size_t row = 0; row < parent.m_children.size(); ++row)
         newRows[static_cast<std::size_t>(parent.m_children[row]->m_index)] = static_cast<int>(row);
     Reindex(parent, 0);
+    MarkChanged(); // the saved order is the shown order
     InvalidateOrder();
     Notify([&](TreeObserver& o) { o.ChildrenSorted(parent, newRows); });
 }
@@ -220,6 +224,8 @@ bool ItemTree::IsLive(const TreeNode& node) const
 
 void ItemTree::SetNodeText(TreeNode& node, std::string text)
 {
+    if (node.Text() != text)
+        MarkChanged();
     node.SetText(std::move(text));
     if (IsLive(node))
         Notify([&](TreeObserver& o) { o.NodeChanged(node); });

@@ -6,6 +6,7 @@
 #include "model/item_services.h"
 #include "model/tree_node.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -59,6 +60,14 @@ public:
     void SetStateIndex(TreeNode& node, int stateImage);
     void NotifyDetailsChanged(TreeNode& owner);
 
+    // Every change of the tree's data counts one step: structure changes count themselves, field
+    // edits call MarkChanged. A saved or freshly read tree calls MarkSaved; the changes since then
+    // are the unsaved ones.
+    std::uint64_t ChangeGeneration() const { return m_generation; }
+    void MarkChanged() { ++m_generation; }
+    void MarkSaved() { m_savedGeneration = m_generation; }
+    bool HasUnsavedChanges() const { return m_generation != m_savedGeneration; }
+
     // Suspends notifications; the outermost EndUpdate tells observers to read the tree afresh.
     void BeginUpdate();
     void EndUpdate();
@@ -85,6 +94,8 @@ private:
     mutable bool m_orderValid = false;
     TreeNode* m_dying = nullptr;
     TreeNode* m_sortDeferred = nullptr;
+    std::uint64_t m_generation = 0;
+    std::uint64_t m_savedGeneration = 0;
     std::unique_ptr<TreeNode> m_root;
 };
 

@@ -19,6 +19,7 @@ void TGroupObject::EditProperties()
     GroupForm form{GetTitle(), GetComment()};
     if (!Services().dialogs->EditGroup(*this, form))
         return;
+    Tree().MarkChanged();
     SetTitle(form.title);
     SetComment(form.comment);
 }

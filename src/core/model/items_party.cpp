@@ -181,6 +181,7 @@ std::vector<std::string> TPartyObject::SectionTitles(Slot slot) const
 
 void TPartyObject::ApplyForm(const PartyForm& form, EditMode mode)
 {
+    Tree().MarkChanged(); // the names and details have no setters that count
     ApplyNames(form);
     SetTitle(form.title);
     SetComment(form.comment);

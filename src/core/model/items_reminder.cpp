@@ -51,7 +51,11 @@ bool TReminderObject::EditWith(EditMode mode)
     ReminderForm form{mode == EditMode::New ? std::string("New Reminder") : GetTitle(),
                       mode == EditMode::New ? std::string() : GetComment()};
     // The dialog changes the date itself; those changes stand even when it is cancelled.
-    if (!Services().dialogs->EditReminder(*this, form, m_date, mode) || form.title.empty())
+    const std::string dateBefore = m_date.GetDateText();
+    const bool accepted = Services().dialogs->EditReminder(*this, form, m_date, mode);
+    if (m_date.GetDateText() != dateBefore)
+        Tree().MarkChanged();
+    if (!accepted || form.title.empty())
         return false;
     ApplyCommon(form.title, m_date.GetDateText(), form.comment);
     UpdateDueState();

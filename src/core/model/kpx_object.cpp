@@ -37,7 +37,7 @@ void TKPXObject::SetTitle(std::string_view title)
     // Only the item's own node follows: a detail item's node belongs to its owner, even when
     // the owner's label happens to read the same.
     const bool labelFollows = m_treeNode && m_treeNode->Data() == this && m_treeNode->Text() == m_title;
-    m_title = CleanFieldText(title);
+    ChangeField(m_title, CleanFieldText(title));
     if (!m_treeNode)
         return;
     if (labelFollows)
@@ -49,12 +49,26 @@ void TKPXObject::SetTitle(std::string_view title)
 
 void TKPXObject::SetTarget(std::string_view target)
 {
-    m_target = CleanFieldText(target);
+    ChangeField(m_target, CleanFieldText(target));
 }
 
 void TKPXObject::SetComment(std::string_view comment)
 {
-    m_comment = CleanFieldText(comment);
+    ChangeField(m_comment, CleanFieldText(comment));
+}
+
+void TKPXObject::SetCategories(std::int32_t categories)
+{
+    if (categories != m_categories)
+        m_tree->MarkChanged();
+    m_categories = categories;
+}
+
+void TKPXObject::ChangeField(std::string& field, std::string value)
+{
+    if (field != value)
+        m_tree->MarkChanged();
+    field = std::move(value);
 }
 
 void TKPXObject::MarkPath(TreeNode* start, int step)
@@ -94,6 +108,7 @@ void TKPXObject::SetTreeNode(TreeNode* node)
 void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
 {
     m_children.push_back(std::move(child));
+    m_tree->MarkChanged();
     if (m_treeNode)
         m_tree->NotifyDetailsChanged(*m_treeNode);
 }
@@ -157,6 +172,7 @@ std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
         return nullptr;
     std::unique_ptr<TKPXObject> detached = std::move(*it);
     m_children.erase(it);
+    m_tree->MarkChanged();
     if (m_treeNode)
         m_tree->NotifyDetailsChanged(*m_treeNode);
     return detached;
@@ -245,8 +261,20 @@ void TKPXObject::AppendCategoriesLine(std::string& out, std::string_view tag) co
     out += CategoriesText();
 }
 
+CategoriesWithheld::CategoriesWithheld(TKPXObject& item) : m_item(item), m_categories(item.m_categories)
+{
+    item.m_categories = 0;
+}
+
+CategoriesWithheld::~CategoriesWithheld()
+{
+    m_item.m_categories = m_categories;
+}
+
 void TKPXObject::ApplyCommon(std::string_view title, std::string_view target, std::string_view comment)
 {
+    // An accepted dialog may have changed fields of the kind's own, which have no setter that counts.
+    m_tree->MarkChanged();
     SetTitle(title);
     SetTarget(target);
     SetComment(comment);

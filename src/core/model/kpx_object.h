@@ -48,7 +48,7 @@ public:
     int GetKind() const { return m_kind; }
     std::int32_t GetID() const { return m_id; }
     std::int32_t GetCategories() const { return m_categories; }
-    void SetCategories(std::int32_t categories) { m_categories = categories; }
+    void SetCategories(std::int32_t categories);
     const std::string& GetTitle() const { return m_title; }
     const std::string& GetTarget() const { return m_target; }
     const std::string& GetComment() const { return m_comment; }
@@ -122,12 +122,16 @@ protected:
     void AppendCategoriesLine(std::string& out, std::string_view tag) const;
     std::string CategoriesText() const { return std::to_string(m_categories); }
     // Ways back from a dialog: always through SetTitle, so the node and the sibling order follow.
+    // It counts as a change of the tree, whatever fields the dialog touched.
     void ApplyCommon(std::string_view title, std::string_view target, std::string_view comment);
 
 private:
     // A moved node takes its flagged items' count from its old ancestors to its new ones.
     friend class ItemTree;
+    friend class CategoriesWithheld;
     static constexpr int DueStateImage = 1;
+    // Sets a text field; a different value counts as a change of the tree.
+    void ChangeField(std::string& field, std::string value);
     // Adds step to the count of every node from start up to the root and shows or clears the marker.
     void MarkPath(TreeNode* start, int step);
 
@@ -142,6 +146,21 @@ private:
     std::int32_t m_flagCount = 0;
     std::uint8_t m_kind;
     std::uint8_t m_flagged = 0;
+};
+
+// Shows an item's categories as 0 while it lives, for writing tree items into an interchange file
+// (they go without their categories). Nothing about the item changes, so the tree does not count it.
+class CategoriesWithheld
+{
+public:
+    explicit CategoriesWithheld(TKPXObject& item);
+    ~CategoriesWithheld();
+    CategoriesWithheld(const CategoriesWithheld&) = delete;
+    CategoriesWithheld& operator=(const CategoriesWithheld&) = delete;
+
+private:
+    TKPXObject& m_item;
+    std::int32_t m_categories;
 };
 
 // The plain item: the root, and kinds above 12 from files written by other means. Those keep the

@@ -69,10 +69,10 @@ void WriteSubtreeRecords(TreeNode& start, std::ostream& out)
         TKPXObject& item = *node.Data();
         if (IsFilteredOut(item))
             return;
-        const std::int32_t categories = item.GetCategories();
-        item.SetCategories(0);
-        WriteItem(item, buffer.Text(), node.Depth() - startDepth + 1);
-        item.SetCategories(categories);
+        {
+            const CategoriesWithheld withheld(item);
+            WriteItem(item, buffer.Text(), node.Depth() - startDepth + 1);
+        }
         buffer.FlushIfFull();
     });
     buffer.Flush();

@@ -4,6 +4,7 @@
 #include "common/atomic_file.h"
 #include "common/file_error.h"
 #include "model/data_file.h"
+#include "model/data_file_read.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
@@ -129,25 +130,23 @@ bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem
     return true;
 }
 
-bool Revert(ItemTree& tree, const std::filesystem::path& dataFile)
+bool Revert(ItemTree& tree, const std::filesystem::path& dataFile, std::string* problem)
 {
-    // The file is opened before anything is removed: an unreadable file must not cost the
-    // session's tree. A missing file is the saved state of a program never saved.
-    std::error_code error;
-    const bool present = std::filesystem::exists(dataFile, error);
-    if (present && !std::filesystem::is_regular_file(dataFile, error))
+    // The file is read whole before anything is removed: a file that cannot be read, even half
+    // way, must not cost the session's tree. A missing file is the saved state of a program never
+    // saved.
+    std::string text;
+    const DataFileRead read = ReadWholeFile(dataFile, text);
+    if (read.state == DataFileState::Unreadable) {
+        if (problem)
+            *problem = read.problem;
         return false;
-    std::ifstream in(dataFile, std::ios::binary);
-    if (present && !in)
-        return false;
+    }
     TreeUpdateGuard guard(tree);
     ClearTree(tree);
-    if (in) {
-        try {
-            LoadDataStream(in, tree.Root());
-        } catch (const FileError&) {
-            throw FileError(dataFile, "Cannot read file");
-        }
+    if (read.state == DataFileState::Loaded) {
+        std::istringstream in(std::move(text));
+        LoadDataStream(in, tree.Root());
     }
     SortEveryNode(tree);
     return true;

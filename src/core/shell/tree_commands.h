@@ -41,9 +41,9 @@ bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem
 void SortEveryNode(ItemTree& tree);
 
 // Replaces the whole tree below the root, and the root's detail items, by the data file's
-// contents; a missing file leaves the root alone. A file that exists but cannot be opened
-// changes nothing: the result is then false. Throws FileError when reading fails half way.
-bool Revert(ItemTree& tree, const std::filesystem::path& dataFile);
+// contents; a missing file leaves the root alone. A file that exists but cannot be read to its
+// end changes nothing: the result is then false, and problem (when given) says why.
+bool Revert(ItemTree& tree, const std::filesystem::path& dataFile, std::string* problem = nullptr);
 
 // Moves dragged to become target's last child, re-sorting target's children. A drop onto the
 // dragged node itself or into its own subtree, or of the root, does nothing: the result says

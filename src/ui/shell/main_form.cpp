@@ -13,6 +13,7 @@
 #include "platform/qt_icon_store.h"
 #include "platform/qt_shell.h"
 #include "platform/xdg_messaging.h"
+#include "shell/data_file_session.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 #include "shell/tool_items.h"
@@ -103,9 +104,9 @@ void TMainForm::FormCreate()
     BuildToolBars();
     BuildListPopup();
     ConnectViews();
-    LoadDataFile(m_tree->Root(), m_dataFile.toStdString());
-    SelectNode(m_tree->Root());
-    m_folders->expand(m_treeModel->IndexOf(&m_tree->Root()));
+    m_session = std::make_unique<DataFileSession>(m_dataFile.toStdString());
+    m_loadResult = m_session->Load(*m_tree);
+    ShowWholeTree();
     SetActivePane(Pane::Folders);
     ApplySettings(m_winState.Current());
 }

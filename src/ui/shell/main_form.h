@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/data_file_read.h"
 #include "model/item_services.h"
 #include "shell/win_state.h"
 #include "ui/dialogs/dialog_context.h"
@@ -45,6 +46,7 @@ class QtIconStore;
 class QtItemDialogs;
 class SplitterPanel;
 class TProfileFile;
+class DataFileSession;
 class TTipBar;
 class TProgressForm;
 class TReportForm;
@@ -67,6 +69,15 @@ public:
 
     ItemTree& Tree() { return *m_tree; }
     const QString& DataFile() const { return m_dataFile; }
+    DataFileSession& Session() { return *m_session; }
+    // How reading the data file went when the window was built. An unreadable file leaves the
+    // tree empty, and the program must not go on with it (it would save the empty tree over it).
+    const DataFileRead& LoadResult() const { return m_loadResult; }
+    // This copy never writes the data file: the title and the status bar say so, Save says why.
+    void SetReadOnly(const QString& reason);
+    bool IsReadOnly() const;
+    // After the whole tree was read afresh: the root shown open and selected.
+    void ShowWholeTree();
 
     // The list fill for the selected node (or none): entries, status panels, tray tip.
     void FoldersChange(TreeNode* node);
@@ -91,8 +102,13 @@ public:
     int TreePaneWidth() const;
     void SetTreePaneWidth(int width);
 
-    // Writes the data file, then the window state. Called once on every orderly end.
-    void SaveOnExit();
+    // Writes the data file (TExitSave), then the window state. Called on every orderly end; false
+    // when the user chose to go back to the program instead of ending it.
+    bool SaveOnExit();
+    // Whether the end was asked by a signal, the logout or the unhandled-exception policy rather
+    // than the user: then nothing may wait on an answer from the screen.
+    void SetUnattendedEnd(bool unattended) { m_unattendedEnd = unattended; }
+    bool UnattendedEnd() const { return m_unattendedEnd; }
 
     QString StatusText(int panel) const;
     QString TrayTip() const { return m_trayTip; }
@@ -220,6 +236,8 @@ private:
     std::unique_ptr<ItemPictures> m_pictures;
     std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;
+    std::unique_ptr<DataFileSession> m_session;
+    DataFileRead m_loadResult;
     TMainWinState m_winState;
     FolderTreeModel* m_treeModel = nullptr;
     ItemListModel* m_listModel = nullptr;
@@ -231,6 +249,7 @@ private:
     QListView* m_iconList = nullptr;
     QTreeView* m_detailList = nullptr;
     std::array<QLabel*, 3> m_panels{};
+    QLabel* m_readOnlyPanel = nullptr;
     QToolBar* m_speedPanel = nullptr;
     QToolBar* m_newItemPanel = nullptr;
     QToolBar* m_findPanel = nullptr;
@@ -270,6 +289,7 @@ private:
     QString m_trayTip;
     QString m_pendingCommandLine;
     bool m_refillQueued = false;
+    bool m_unattendedEnd = false;
 };
 
 } // namespace quillary

@@ -14,6 +14,7 @@
 #include "shell/tree_commands.h"
 #include "ui/help_window.h"
 #include "ui/questions.h"
+#include "ui/shell/exit_save.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/text_codec.h"
@@ -381,15 +382,10 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
     SelectNode(selected ? *selected : m_tree->Root());
 }
 
-void TMainForm::SaveOnExit()
+bool TMainForm::SaveOnExit()
 {
-    try {
-        SaveDataFile(*m_tree, m_dataFile.toStdString());
-    } catch (const FileError& error) {
-        QMessageBox::critical(this, QStringLiteral("Quillary"),
-                              QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
-                                  .arg(QString::fromStdString(error.what())));
-    }
+    if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run())
+        return false;
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);
     m_tools->Save(m_settings);
@@ -398,6 +394,7 @@ void TMainForm::SaveOnExit()
     } catch (const FileError&) {
         // The window geometry is not worth a message at exit.
     }
+    return true;
 }
 
 HelpWindow& TMainForm::Help()

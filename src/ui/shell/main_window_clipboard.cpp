@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Main window commands on the tree: delete, cut, copy, paste, select all, save and revert.
+// Main window commands on the tree: delete, cut, copy, paste, select all, save and revert, and
+// the read-only state of a copy that must not write the data file.
 #include "ui/shell/main_form.h"
 
 #include "common/file_error.h"
@@ -8,6 +9,7 @@
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 #include "platform/qt_clipboard.h"
+#include "shell/data_file_session.h"
 #include "shell/tree_commands.h"
 #include "ui/questions.h"
 #include "ui/shell/folder_tree_model.h"
@@ -15,8 +17,10 @@
 #include "ui/text_codec.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QListView>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTreeView>
 
 namespace quillary {
@@ -103,8 +107,14 @@ void TMainForm::SelectAll1Click()
 
 void TMainForm::Save1Click()
 {
+    if (IsReadOnly()) {
+        Questions::Tell(this, QMessageBox::Warning, QStringLiteral("Quillary"),
+                        QStringLiteral("%1 is open read-only (%2), so Quillary does not save it.")
+                            .arg(m_dataFile, QString::fromStdString(m_session->ReadOnlyReason())));
+        return;
+    }
     try {
-        SaveDataFile(*m_tree, m_dataFile.toStdString());
+        m_session->Save(*m_tree);
     } catch (const FileError& error) {
         Questions::Tell(this, QMessageBox::Critical, QStringLiteral("Quillary"),
                         QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
@@ -118,9 +128,37 @@ void TMainForm::Revert1Click()
                        QStringLiteral("This option will lose all changes made during this session. Are you sure?"),
                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
         return;
-    Revert(*m_tree, m_dataFile.toStdString());
+    std::string problem;
+    if (!m_session->Revert(*m_tree, problem)) {
+        Questions::Tell(this, QMessageBox::Critical, QStringLiteral("Revert to Saved"),
+                        QStringLiteral("%1.\nNothing was changed.").arg(QString::fromLocal8Bit(problem.c_str())));
+        return;
+    }
+    ShowWholeTree();
+}
+
+void TMainForm::ShowWholeTree()
+{
     m_folders->expand(m_treeModel->IndexOf(&m_tree->Root()));
     SelectNode(m_tree->Root());
+}
+
+void TMainForm::SetReadOnly(const QString& reason)
+{
+    m_session->SetReadOnly(reason.toStdString());
+    setWindowTitle(QStringLiteral("Quillary: read-only"));
+    if (!m_readOnlyPanel) {
+        m_readOnlyPanel = new QLabel(QStringLiteral("Read-only"), this);
+        m_readOnlyPanel->setObjectName(QStringLiteral("ReadOnlyPanel"));
+        statusBar()->addPermanentWidget(m_readOnlyPanel);
+    }
+    m_readOnlyPanel->setToolTip(
+        QStringLiteral("%1 is open read-only: %2. Quillary never saves it in this run.").arg(m_dataFile, reason));
+}
+
+bool TMainForm::IsReadOnly() const
+{
+    return m_session->IsReadOnly();
 }
 
 } // namespace quillary

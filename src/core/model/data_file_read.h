@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace quillary {
+
+class TreeNode;
+
+// What reading the data file found. Only a file that is not there is the normal first start;
+// a file that is there but cannot be read must never be replaced by what the program holds.
+enum class DataFileState { Loaded, Missing, Unreadable };
+
+struct DataFileRead
+{
+    DataFileState state = DataFileState::Loaded;
+    std::string problem; // when Unreadable: what is wrong, naming the file
+};
+
+// Reads a whole file into text. Missing when nothing has that name; Unreadable when something
+// does but cannot be read to its end (no permission, a folder, an I/O error part way).
+DataFileRead ReadWholeFile(const std::filesystem::path& path, std::string& text);
+
+// Reads the data file beneath root. The file is read whole before the tree is touched, so a
+// file that cannot be read leaves root as it was.
+DataFileRead LoadWholeDataFile(TreeNode& root, const std::filesystem::path& path);
+
+} // namespace quillary

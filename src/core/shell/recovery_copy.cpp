@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "shell/recovery_copy.h"
+
+#include "common/atomic_file.h"
+#include "common/file_error.h"
+#include "model/data_file.h"
+
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace quillary {
+
+namespace fs = std::filesystem;
+
+namespace {
+fs::path StateHome()
+{
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
+        return state;
+    const char* home = std::getenv("HOME");
+    return fs::path(home ? home : "") / ".local/state";
+}
+
+void MakePrivateFolder(const fs::path& folder)
+{
+    std::error_code error;
+    if (fs::is_directory(folder, error))
+        return;
+    if (!fs::create_directories(folder, error) && !fs::is_directory(folder))
+        throw FileError(folder, "Cannot create folder");
+    fs::permissions(folder, fs::perms::owner_all, error);
+}
+} // namespace
+
+fs::path RecoveryFileOf(const fs::path& dataFile)
+{
+    fs::path file = dataFile;
+    file += ".recovery";
+    return file;
+}
+
+fs::path FallbackRecoveryFileOf(const fs::path& dataFile)
+{
+    return StateHome() / "quillary" / RecoveryFileOf(dataFile.filename());
+}
+
+void WriteRecoveryCopy(const ItemTree& tree, const fs::path& path, bool makeFolder)
+{
+    if (makeFolder && path.has_parent_path())
+        MakePrivateFolder(path.parent_path());
+    WriteFileAtomically(path, [&](std::ostream& out) { WriteDataStream(tree, out); });
+    // A copy of every contact: nobody else may read it, whatever the umask made of it.
+    std::error_code error;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, error);
+}
+
+std::optional<FileTime> LastWritten(const fs::path& path)
+{
+    // stat: the standard library's file clock has no portable way to the system clock in C++20.
+    struct stat info = {};
+    if (::stat(path.c_str(), &info) != 0)
+        return std::nullopt;
+    return FileTime(std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec));
+}
+
+std::optional<RecoveryCopy> FindRecoveryCopy(const fs::path& dataFile)
+{
+    const std::optional<FileTime> dataWritten = LastWritten(dataFile);
+    std::optional<RecoveryCopy> newest;
+    for (const fs::path& file : {RecoveryFileOf(dataFile), FallbackRecoveryFileOf(dataFile)}) {
+        const std::optional<FileTime> written = LastWritten(file);
+        // Not older, rather than newer: file times are coarse, and an offer too many loses nothing.
+        if (!written || (dataWritten && *written < *dataWritten) || (newest && *written <= newest->written))
+            continue;
+        newest = RecoveryCopy{file, *written, dataWritten};
+    }
+    return newest;
+}
+
+} // namespace quillary
