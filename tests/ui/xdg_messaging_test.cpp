@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "actions/action_prompts.h"
 #include "actions/email_component.h"
 #include "platform/desktop_telephony.h"
 #include "platform/xdg_messaging.h"
@@ -21,6 +22,15 @@ public:
 
 public slots:
     void open(const QUrl& url) { urls.append(url); }
+};
+
+// Keeps the errors the actions would show.
+class RecordingPrompts final : public ActionPrompts
+{
+public:
+    QStringList errors;
+    bool Confirm(const std::string&) override { return false; }
+    void ShowError(const std::string& text) override { errors << QString::fromStdString(text); }
 };
 
 class XdgMessagingTest : public QObject
@@ -142,14 +152,20 @@ private slots:
 
     void dialHandsATelAddressToTheDesktop()
     {
-        DesktopTelephony telephony;
+        RecordingPrompts prompts;
+        DesktopTelephony telephony(prompts);
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("tel"), &catcher, "open");
         QCOMPARE(telephony.RequestMakeCall("+1 (555) 123-4567 *9#", "Tarnwell", "Office", "note"), 0);
+        QCOMPARE(telephony.RequestMakeCall("+44 (0)20 7946 0958 ext. 12", "Tarnwell", "Office", ""), 0);
+        QVERIFY(prompts.errors.isEmpty());
         QVERIFY(telephony.RequestMakeCall("call me", "Tarnwell", "", "") < 0);
         QDesktopServices::unsetUrlHandler(QStringLiteral("tel"));
-        QCOMPARE(catcher.urls.size(), 1);
-        QCOMPARE(catcher.urls.first().toString(QUrl::FullyEncoded), QStringLiteral("tel:+15551234567*9%23"));
+        QCOMPARE(catcher.urls.size(), 2);
+        QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded), QStringLiteral("tel:+15551234567*9%23"));
+        QCOMPARE(catcher.urls[1].toString(QUrl::FullyEncoded), QStringLiteral("tel:+442079460958;ext=12"));
+        // Nothing to dial is said, not dialled.
+        QCOMPARE(prompts.errors, QStringList{QStringLiteral("\"call me\" holds no phone number to dial.")});
 
         // The offscreen desktop has no handler of its own: a refused request.
         QVERIFY(telephony.RequestMakeCall("555", "Tarnwell", "", "") < 0);
