@@ -5,6 +5,7 @@
 #include "platform/xdg_messaging.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -127,6 +128,37 @@ private slots:
         QCOMPARE(asked, (QStringList{"Sam", "Nobody", "Unknown"}));
         QCOMPARE(Recorded(QStringLiteral("xdg-email")),
                  (QStringList{"--attach", first, "--attach", second, "to@x.org", "sam@x.org"}));
+    }
+
+    void longAttachmentPathsArriveWhole()
+    {
+        QString folder = m_empty.path();
+        for (const QString& part : {QStringLiteral("Geschäftsberichte und Jahresabschlüsse der Tochtergesellschaften"),
+                                    QStringLiteral("Übersetzungen für die Prüfung durch die Wirtschaftsprüfer"),
+                                    QStringLiteral("Ausgabe März – endgültige Fassung nach Rücksprache"),
+                                    QStringLiteral("Anlagen zur Beschlussvorlage für den Aufsichtsrat")})
+            folder += QLatin1Char('/') + part;
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/Zusammenfassung der Änderungen gegenüber dem Vorjahr.pdf");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::encodeName(path).size() > 300); // well past the 255 bytes of old path buffers
+
+        XdgMessaging messaging = Refusing();
+        TEmail mail(messaging);
+        mail.Recipient = {"to@x.org"};
+        mail.Attachment = {QFile::encodeName(path).toStdString()};
+        QCOMPARE(mail.SendMail(), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("xdg-email")), (QStringList{"--attach", path, "to@x.org"}));
+
+        WriteRecorder(QStringLiteral("sendfax"));
+        mapi::Message fax;
+        fax.recipients = {{mapi::To, "Office", "FAX:555 0100"}};
+        fax.files = {{QFile::encodeName(path).toStdString(), {}, -1}};
+        QCOMPARE(messaging.SendMail(0, fax, mapi::Dialog), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("sendfax")), (QStringList{"-d", "5550100", path}));
+        QFile::remove(m_bin.filePath(QStringLiteral("sendfax")));
     }
 
     void faxNeedsSendfax()
