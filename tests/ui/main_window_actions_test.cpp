@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "reserved_port.h"
+
 #include "model/item_tree.h"
 #include "shell/profile_file.h"
 #include "ui/questions.h"
@@ -48,6 +50,7 @@ class MainWindowActionsTest : public QObject
 {
     Q_OBJECT
 
+    ReservedPort m_noBrowser;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TProfileFile> m_settings;
     std::unique_ptr<TMainForm> m_form;
@@ -115,6 +118,9 @@ private slots:
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
         m_settings->WriteInteger("Settings", "INetMail", 1);
+        // No browser answers on a port the test holds, whatever runs on the default one.
+        for (const char* service : {"NETSCAPE", "IExplore", "Mosaic"})
+            m_settings->WriteString("DDE", service, m_noBrowser.Endpoint().toStdString());
         m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
         m_form->show();
         m_form->SelectNode(*m_form->Tree().NodeAt(1));
