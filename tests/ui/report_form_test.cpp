@@ -8,6 +8,7 @@
 #include "ui/questions.h"
 #include "ui/reports/inch_edit.h"
 #include "ui/reports/report_form.h"
+#include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
 
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -28,6 +30,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <sstream>
 
@@ -349,6 +352,62 @@ private slots:
             print->trigger();
         }
         QCOMPARE(delivered, JoAtHome);
+    }
+
+    void printWithNoNodeSelectedOpensNothing()
+    {
+        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
+        QVERIFY(data.open(QIODevice::WriteOnly));
+        data.write(Sample);
+        data.close();
+        TProfileFile settings(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
+        TMainForm window(settings, data.fileName());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QAction* print = window.findChild<QAction*>(QStringLiteral("PrintItem"));
+        QVERIFY(print);
+        // Any dialog the command opens is closed again and named.
+        QStringList opened;
+        const auto printAndClose = [&] {
+            QTimer::singleShot(0, &window, [&window, &opened] {
+                for (TReportForm* form : window.findChildren<TReportForm*>())
+                    if (form->isVisible()) {
+                        opened << Child<QLineEdit>(*form, "NodeId")->text();
+                        form->reject();
+                    }
+            });
+            print->trigger();
+            QCoreApplication::processEvents();
+        };
+
+        // With the list active, a click on its empty space leaves the tree's node: that is printed.
+        QTreeView& folders = window.FoldersView();
+        const QModelIndex friends = window.TreeModel().IndexOf(FindNode(window.Tree().Root(), "Friends"));
+        QTest::mouseClick(folders.viewport(), Qt::LeftButton, {}, folders.visualRect(friends).center());
+        QAbstractItemView* list = nullptr;
+        for (auto* candidate : window.findChildren<QAbstractItemView*>())
+            if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
+                list = candidate;
+        QVERIFY(list && window.ListModel().rowCount() > 0);
+        const QPoint listSpace(list->viewport()->width() - 5, list->viewport()->height() - 5);
+        QVERIFY(!list->indexAt(listSpace).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, listSpace);
+        QCOMPARE(window.ActivePaneName(), QStringLiteral("MainItems"));
+        QVERIFY(!list->selectionModel()->hasSelection());
+        printAndClose();
+        QCOMPARE(opened, QStringList{QStringLiteral("My Contacts/Friends")});
+
+        // A right-button press on the tree's empty space selects no node: nothing to print from.
+        opened.clear();
+        const QPoint treeSpace(5, folders.viewport()->height() - 5);
+        QVERIFY(!folders.indexAt(treeSpace).isValid());
+        // Through the window, as the desktop delivers it, so the press also asks for the pop-up menu.
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, folders.viewport()->mapTo(&window, treeSpace));
+        window.ListPopup().close();
+        QVERIFY(!window.SelectedNode());
+        QCOMPARE(window.ListModel().rowCount(), 0);
+        printAndClose();
+        QVERIFY(opened.isEmpty());
     }
 };
 
