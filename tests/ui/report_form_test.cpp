@@ -63,6 +63,15 @@ QStringList Lines(const QPlainTextEdit* memo)
     return memo->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// The item list as the window shows it now (icons or details).
+QAbstractItemView* ListView(TMainForm& window)
+{
+    for (auto* candidate : window.findChildren<QAbstractItemView*>())
+        if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
+            return candidate;
+    return nullptr;
+}
+
 TreeNode* FindNode(TreeNode& node, const std::string& text)
 {
     if (node.Text() == text)
@@ -82,6 +91,22 @@ class ReportFormTest : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ItemTree> m_tree;
     QStringList m_messages;
+
+    std::unique_ptr<TProfileFile> m_settings;
+    std::unique_ptr<TMainForm> m_window;
+
+    // The main window on the sample data file, shown.
+    TMainForm& ShowWindow()
+    {
+        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
+        if (data.open(QIODevice::WriteOnly))
+            data.write(Sample);
+        data.close();
+        m_settings = std::make_unique<TProfileFile>(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
+        m_window = std::make_unique<TMainForm>(*m_settings, data.fileName());
+        m_window->show();
+        return *m_window;
+    }
 
     TKPXObject* Jo() { return FindNode(m_tree->Root(), "Jo Bloggs")->Data(); }
     TKPXObject* JoHome() { return Jo()->FindChild("Home", 5); }
@@ -103,6 +128,8 @@ private slots:
 
     void cleanup()
     {
+        m_window.reset();
+        m_settings.reset();
         Questions::SetHook({});
         m_tree.reset();
         QDir::setCurrent(QDir::tempPath());
@@ -292,13 +319,7 @@ private slots:
 
     void mainWindowPrintsTheSelection()
     {
-        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
-        QVERIFY(data.open(QIODevice::WriteOnly));
-        data.write(Sample);
-        data.close();
-        TProfileFile settings(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm window(settings, data.fileName());
-        window.show();
+        TMainForm& window = ShowWindow();
         ItemTree& tree = window.Tree();
 
         window.SelectNode(*FindNode(tree.Root(), "Jo Bloggs"));
@@ -315,10 +336,7 @@ private slots:
         QCOMPARE(choice.address->GetTarget(), std::string("2 Dock St"));
 
         // An address entry of the list, while the list is the active pane.
-        QAbstractItemView* view = nullptr;
-        for (auto* candidate : window.findChildren<QAbstractItemView*>())
-            if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
-                view = candidate;
+        QAbstractItemView* view = ListView(window);
         QModelIndex office;
         for (int row = 0; row < window.ListModel().rowCount(); ++row)
             if (window.ListModel().index(row, 0).data().toString() == QStringLiteral("Office"))
@@ -356,13 +374,7 @@ private slots:
 
     void printWithNoNodeSelectedOpensNothing()
     {
-        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
-        QVERIFY(data.open(QIODevice::WriteOnly));
-        data.write(Sample);
-        data.close();
-        TProfileFile settings(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm window(settings, data.fileName());
-        window.show();
+        TMainForm& window = ShowWindow();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QAction* print = window.findChild<QAction*>(QStringLiteral("PrintItem"));
         QVERIFY(print);
@@ -384,10 +396,7 @@ private slots:
         QTreeView& folders = window.FoldersView();
         const QModelIndex friends = window.TreeModel().IndexOf(FindNode(window.Tree().Root(), "Friends"));
         QTest::mouseClick(folders.viewport(), Qt::LeftButton, {}, folders.visualRect(friends).center());
-        QAbstractItemView* list = nullptr;
-        for (auto* candidate : window.findChildren<QAbstractItemView*>())
-            if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
-                list = candidate;
+        QAbstractItemView* list = ListView(window);
         QVERIFY(list && window.ListModel().rowCount() > 0);
         const QPoint listSpace(list->viewport()->width() - 5, list->viewport()->height() - 5);
         QVERIFY(!list->indexAt(listSpace).isValid());
