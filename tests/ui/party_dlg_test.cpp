@@ -30,6 +30,17 @@ template <typename T> T* Child(QWidget& dialog, const char* name)
     return dialog.findChild<T*>(QString::fromLatin1(name));
 }
 
+// The person dialog as "New Person" opens it.
+struct NewPersonDialog
+{
+    ItemTree tree;
+    TPartyObject& person = Make(tree, KindPerson, "New Person");
+    DialogContext context;
+    TPartyEditDlg dialog{context, person, EditMode::New};
+
+    NewPersonDialog() { dialog.Fill(person.NewForm()); }
+};
+
 } // namespace
 
 class PartyDlgTest : public QObject
@@ -39,11 +50,8 @@ class PartyDlgTest : public QObject
 private slots:
     void newPersonShowsPresetsAndUsaFormats()
     {
-        ItemTree tree;
-        TPartyObject& person = Make(tree, KindPerson, "New Person");
-        DialogContext context;
-        TPartyEditDlg dialog(context, person, EditMode::New);
-        dialog.Fill(person.NewForm());
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Person"));
         auto* pages = Child<QTabWidget>(dialog, "PageControl1");
@@ -67,11 +75,8 @@ private slots:
 
     void leavingTheTitleSplitsTheName()
     {
-        ItemTree tree;
-        TPartyObject& person = Make(tree, KindPerson, "New Person");
-        DialogContext context;
-        TPartyEditDlg dialog(context, person, EditMode::New);
-        dialog.Fill(person.NewForm());
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
         Child<QLineEdit>(dialog, "Title")->setText(QStringLiteral("John Q Public"));
         dialog.TitleExit();
         PartyForm form = dialog.Collected();
@@ -126,11 +131,8 @@ private slots:
 
     void halfTypedNumbersAreRefusedOnEnterAndOk()
     {
-        ItemTree tree;
-        TPartyObject& person = Make(tree, KindPerson, "New Person");
-        DialogContext context;
-        TPartyEditDlg dialog(context, person, EditMode::New);
-        dialog.Fill(person.NewForm());
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
         QStringList told;
         Questions::SetHook([&told](const QString& caption, const QString& text) {
             told << caption + QStringLiteral(": ") + text;
