@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/data_file.h"
 #include "model/item_tree.h"
+#include "model/items_contact.h"
 #include "model/kpx_object.h"
 #include "model/tree_node.h"
 #include "reports/page_settings.h"
@@ -14,6 +15,7 @@
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -24,6 +26,8 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -190,6 +194,54 @@ private slots:
         // Clicking the sheet again restores its numbers.
         emit labels->itemClicked(rows.first());
         QCOMPARE(form.ChosenLabelSheet().topMargin, 50);
+    }
+
+    void labelTypeFaceIsSizedForFiveLinesUntilChosen()
+    {
+        TReportForm form;
+        auto* labels = Child<QListWidget>(form, "LabelList");
+        const auto choose = [&](const char* name) {
+            const auto rows = labels->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+            QCOMPARE(rows.size(), 1);
+            QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, labels->visualItemRect(rows.first()).center());
+        };
+        form.show();
+        choose("Avery 5160-Address"); // 1 inch high
+        QCOMPARE(form.LabelFont().points, 10);
+        QCOMPARE(Child<QLabel>(form, "LabelText")->font().pointSize(), 10);
+        QCOMPARE(form.LabelFont().family, std::string("Arial"));
+        choose("Avery 5162-Address"); // 1.33 inches
+        QCOMPARE(form.LabelFont().points, 12);
+        Child<InchEdit>(form, "HeightEdit")->SetValue(75);
+        QCOMPARE(form.LabelFont().points, 7);
+        QCOMPARE(Child<QLabel>(form, "LabelText")->font().pointSize(), 7);
+    }
+
+    void previewTellsOfLinesLeftOffTheLabels()
+    {
+        // A third address line makes Jo's label six lines: one more than a 1-inch label holds.
+        auto* home = static_cast<TAddressObject*>(JoHome());
+        home->SetLines({"1 High St", "Flat 2", "Leeds Road"});
+        TReportForm form;
+        form.SetSubject(*m_tree, m_tree->Root(), nullptr, std::string());
+        Child<QComboBox>(form, "RptTypeCombo")->setCurrentIndex(TReportForm::Labels);
+        Child<QListWidget>(form, "LabelList")->setCurrentRow(1); // Avery 5160-Address
+        form.show();
+        // The preview closes once it has told; and in any case after a while, so nothing hangs.
+        const auto closePreview = [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* preview = qobject_cast<QPrintPreviewDialog*>(window); preview && preview->isVisible())
+                    preview->reject();
+        };
+        Questions::SetHook([&](const QString& caption, const QString& text) {
+            m_messages.append(caption + QStringLiteral(": ") + text);
+            QTimer::singleShot(0, &form, closePreview);
+            return QMessageBox::Ok;
+        });
+        QTimer::singleShot(10000, &form, closePreview);
+        QTest::mouseClick(Child<QPushButton>(form, "PreviewBtn"), Qt::LeftButton);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Warning: 1 line did not fit on its label and was left out. "
+                                                        "A smaller type face makes room.")});
     }
 
     void reportTypeShowsItsPage()

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/left_out_lines.h"
 #include "reports/report_engine.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +145,7 @@ TEST(ReportEngine, LandscapeSwapsThePaper)
 {
     CountingReport r(8);
     r.report.landscape = true;
-    r.report.AddBand(BandType::PageFooter, 0).elements.push_back(Label("footer", 0, 0, 10, 10));
+    r.report.AddBand(BandType::PageFooter, 0).elements.push_back(Label("footer", 0, 0, 10, 14));
     const ReportDocument document = r.report.Compose({850, 1100});
 
     EXPECT_TRUE(document.landscape);
@@ -231,6 +232,75 @@ TEST(ReportEngine, ProgressCountsRecordsAndCanStop)
     ASSERT_EQ(document.pages.size(), 2u);
     ExpectAt(document, 1, "12", 10, 130);
     ExpectAt(document, 1, "footer", 0, 1050);
+}
+
+TEST(ReportEngine, BoxesKeepTheLinesThatFitWholeAndCountTheRest)
+{
+    TReport report;
+    int records = 0;
+    report.needData = [&](TReport&) { return ++records <= 3; };
+    ReportElement memo = Label("memo", 0, 0, 200, 90);
+    memo.font.points = 10; // a line of 1/6 inch: five fit in 0.9 inch, not six
+    memo.lines = {"1", "2", "3", "4", "5", "6", "7"};
+    ReportBand& detail = report.AddBand(BandType::Detail, 100);
+    detail.elements.push_back(memo);
+    report.fitPlace = FitPlace::Labels;
+    const ReportDocument document = report.Compose({850, 1100});
+    ASSERT_EQ(document.pages.size(), 1u);
+    ASSERT_EQ(document.pages[0].boxes.size(), 3u);
+    for (const ReportBox& box : document.pages[0].boxes)
+        EXPECT_EQ(box.lines, (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(document.linesLeftOut, 6);
+    EXPECT_EQ(document.fitPlace, FitPlace::Labels);
+    EXPECT_EQ(LeftOutLinesMessage(document),
+              "6 lines did not fit on their labels and were left out. A smaller type face makes room.");
+}
+
+TEST(ReportEngine, LeftOutLinesAreNamedForWhereTheyPrint)
+{
+    ReportDocument document;
+    EXPECT_EQ(LeftOutLinesMessage(document), "");
+    document.linesLeftOut = 1;
+    document.fitPlace = FitPlace::Labels;
+    EXPECT_EQ(LeftOutLinesMessage(document),
+              "1 line did not fit on its label and was left out. A smaller type face makes room.");
+    document.fitPlace = FitPlace::Envelope;
+    EXPECT_EQ(LeftOutLinesMessage(document),
+              "1 line did not fit on the envelope and was left out. A smaller type face makes room.");
+    document.linesLeftOut = 2;
+    document.fitPlace = FitPlace::Page;
+    EXPECT_EQ(LeftOutLinesMessage(document),
+              "2 lines did not fit in their places on the page and were left out. A smaller type face makes room.");
+}
+
+TEST(ReportEngine, SharesPlaceElementsAcrossWhateverWidthTheColumnHas)
+{
+    for (const int columns : {1, 3}) {
+        TReport report;
+        report.columns = columns;
+        report.leftMargin = 25;
+        report.columnMargin = 100;
+        int records = 0;
+        report.needData = [&](TReport&) { return records++ < 1; };
+        ReportBand& detail = report.AddBand(BandType::Detail, 20);
+        ReportElement left = Label("left", 0, 0, 0, 20);
+        left.shareWidth = 60;
+        ReportElement right = Label("right", 0, 0, 0, 20);
+        right.shareLeft = 64;
+        right.shareWidth = 36;
+        detail.elements = {left, right};
+        const ReportDocument document = report.Compose({850, 1100});
+        const int column = (800 - (columns - 1) * 100) / columns;
+        SCOPED_TRACE(columns);
+        const ReportBox* first = FindText(document.pages[0], "left");
+        const ReportBox* second = FindText(document.pages[0], "right");
+        ASSERT_TRUE(first && second);
+        EXPECT_EQ(first->left, 25);
+        EXPECT_EQ(first->width, column * 60 / 100);
+        EXPECT_EQ(second->left, 25 + column * 64 / 100);
+        EXPECT_EQ(second->left + second->width, 25 + column * 64 / 100 + column * 36 / 100);
+        EXPECT_LT(first->left + first->width, second->left);
+    }
 }
 
 TEST(ReportEngine, LooksUpBandsAndElements)
