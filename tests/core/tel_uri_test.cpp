@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace quillary {
 namespace {
 
@@ -75,6 +77,33 @@ TEST(TelUri, ThePhonesExtensionFieldJoinsANumberWithoutOne)
     EXPECT_EQ(NumberWithExtension("555-1234", ""), "555-1234");
     EXPECT_EQ(NumberWithExtension("555-1234", "desk"), "555-1234");
     EXPECT_EQ(Dialled(NumberWithExtension("call me", "12")), "refused");
+}
+
+// Whatever a stored number holds, the address carries nothing a handler could read as anything
+// but digits to dial: no blank, option, parameter or fragment of the text's own.
+TEST(TelUri, AnyTextGivesOnlyDialCharacters)
+{
+    std::mt19937 random(20240611);
+    const std::string alphabet = "0123456789+*#,;()-. xXeEtTnN:=/abcOP\x01\t\"'&?%@\xC3\xA9\xE2\x80\x93";
+    for (int round = 0; round < 20000; ++round) {
+        std::string text(random() % 40, ' ');
+        for (char& c : text)
+            c = alphabet[random() % alphabet.size()];
+        const std::optional<DialString> dial = ReadDialString(text);
+        if (!dial)
+            continue;
+        const std::string uri = TelUri(*dial);
+        SCOPED_TRACE(text);
+        ASSERT_EQ(uri.rfind("tel:", 0), 0u);
+        const std::size_t ext = uri.find(";ext=");
+        const std::string number = uri.substr(4, ext == std::string::npos ? std::string::npos : ext - 4);
+        const std::string extension = ext == std::string::npos ? "1" : uri.substr(ext + 5);
+        ASSERT_NE(number.find_first_of("0123456789"), std::string::npos);
+        ASSERT_EQ(number.find_first_not_of("0123456789*%23+"), std::string::npos);
+        ASSERT_EQ(number.find('+', 1), std::string::npos);
+        ASSERT_FALSE(extension.empty());
+        ASSERT_EQ(extension.find_first_not_of("0123456789"), std::string::npos);
+    }
 }
 
 TEST(TelUri, RefusalNamesTheNumber)
