@@ -256,53 +256,6 @@ TEST(ReportEngine, BoxesKeepTheLinesThatFitWholeAndCountTheRest)
               "6 lines did not fit on their labels and were left out. A smaller type face makes room.");
 }
 
-TEST(ReportEngine, LeftOutLinesAreNamedForWhereTheyPrint)
-{
-    ReportDocument document;
-    EXPECT_EQ(LeftOutLinesMessage(document), "");
-    document.linesLeftOut = 1;
-    document.fitPlace = FitPlace::Labels;
-    EXPECT_EQ(LeftOutLinesMessage(document),
-              "1 line did not fit on its label and was left out. A smaller type face makes room.");
-    document.fitPlace = FitPlace::Envelope;
-    EXPECT_EQ(LeftOutLinesMessage(document),
-              "1 line did not fit on the envelope and was left out. A smaller type face makes room.");
-    document.linesLeftOut = 2;
-    document.fitPlace = FitPlace::Page;
-    EXPECT_EQ(LeftOutLinesMessage(document),
-              "2 lines did not fit in their places on the page and were left out. A smaller type face makes room.");
-}
-
-TEST(ReportEngine, SharesPlaceElementsAcrossWhateverWidthTheColumnHas)
-{
-    for (const int columns : {1, 3}) {
-        TReport report;
-        report.columns = columns;
-        report.leftMargin = 25;
-        report.columnMargin = 100;
-        int records = 0;
-        report.needData = [&](TReport&) { return records++ < 1; };
-        ReportBand& detail = report.AddBand(BandType::Detail, 20);
-        ReportElement left = Label("left", 0, 0, 0, 20);
-        left.shareWidth = 60;
-        ReportElement right = Label("right", 0, 0, 0, 20);
-        right.shareLeft = 64;
-        right.shareWidth = 36;
-        detail.elements = {left, right};
-        const ReportDocument document = report.Compose({850, 1100});
-        const int column = (800 - (columns - 1) * 100) / columns;
-        SCOPED_TRACE(columns);
-        const ReportBox* first = FindText(document.pages[0], "left");
-        const ReportBox* second = FindText(document.pages[0], "right");
-        ASSERT_TRUE(first && second);
-        EXPECT_EQ(first->left, 25);
-        EXPECT_EQ(first->width, column * 60 / 100);
-        EXPECT_EQ(second->left, 25 + column * 64 / 100);
-        EXPECT_EQ(second->left + second->width, 25 + column * 64 / 100 + column * 36 / 100);
-        EXPECT_LT(first->left + first->width, second->left);
-    }
-}
-
 TEST(ReportEngine, LooksUpBandsAndElements)
 {
     TReport report;

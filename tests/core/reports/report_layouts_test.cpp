@@ -4,8 +4,6 @@
 #include "exchange/csv_import.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
-#include "model/items_contact.h"
-#include "model/kpx_object.h"
 #include "reports/report_layouts.h"
 #include "reports/report_lines.h"
 
@@ -107,26 +105,6 @@ TEST_F(ReportLayouts, BookHeadsEachLetterOnceAcrossItsColumn)
     const int usable = (850 - 2 * 25 - 100) / 2; // a quarter inch each side, a gutter of 1 inch
     EXPECT_EQ(headings[0]->width, usable);
     EXPECT_EQ(BoxesWithText(document, 0, "Lee1000, Ann ").size(), 1u);
-}
-
-TEST_F(ReportLayouts, ASixLineLabelLosesItsLastLineAtTheDefaultFace)
-{
-    AddPersons(tree, 2);
-    auto* address = tree.Root().FirstChild()->Data()->ChildAt(0);
-    ASSERT_EQ(address->GetKind(), KindAddress);
-    static_cast<TAddressObject*>(address)->SetLines({"1 Main St", "Flat 2", "Rear"});
-    const LabelSheet& sheet = *FindLabelSheet("Avery 5160-Address");
-    ReportFont font;
-    font.points = DefaultLabelPoints(sheet);
-    const ReportDocument document = MakeLabelReport(tree, RangeOf(tree.Root()), sheet, font).Compose(Letter);
-    EXPECT_EQ(document.fitPlace, FitPlace::Labels);
-    EXPECT_EQ(document.linesLeftOut, 1);
-    EXPECT_EQ(BoxesWithText(document, 0, "Ann Lee1000")[0]->lines,
-              (std::vector<std::string>{"Ann Lee1000", "1 Main St", "Flat 2", "Rear", "Springfield, IL"}));
-    EXPECT_EQ(BoxesWithText(document, 0, "Ann Lee1001")[0]->lines.size(), 4u);
-
-    font.points = 8;
-    EXPECT_EQ(MakeLabelReport(tree, RangeOf(tree.Root()), sheet, font).Compose(Letter).linesLeftOut, 0);
 }
 
 TEST_F(ReportLayouts, BookNameEndsBeforeThePhoneColumnAndIsAsTallAsItsFace)
