@@ -10,6 +10,7 @@
 #include "model/node_path.h"
 #include "model/tree_node.h"
 #include "report_painter.h"
+#include "reports/left_out_lines.h"
 #include "reports/report_layouts.h"
 
 #include <QDate>
@@ -26,32 +27,51 @@ namespace {
 
 using Maker = std::function<std::optional<TReport>(DataSession&, TreeNode&, const CliOptions&, std::ostream&)>;
 
-ReportFont FontOf(const CliOptions& options)
+// The type face of --font and --font-size; none (and the reason told) for a size out of range.
+std::optional<ReportFont> FontOf(const CliOptions& options, int defaultPoints, std::ostream& err)
 {
+    constexpr int Smallest = 4;
+    constexpr int Largest = 72;
     ReportFont font;
     font.family = options.ValueOr("--font", font.family);
+    font.points = defaultPoints;
+    if (const auto size = options.Value("--font-size")) {
+        const bool digits =
+            !size->empty() && size->size() <= 2 && size->find_first_not_of("0123456789") == std::string::npos;
+        font.points = digits ? std::stoi(*size) : 0;
+        if (font.points < Smallest || font.points > Largest) {
+            err << "quillary-cli: --font-size takes " << Smallest << " to " << Largest << " points\n";
+            return std::nullopt;
+        }
+    }
     return font;
 }
 
-ListOptions ListOptionsOf(TreeNode& node, const CliOptions& options, const std::string& defaultTitle)
+std::optional<ListOptions> ListOptionsOf(TreeNode& node, const CliOptions& options, const std::string& defaultTitle,
+                                         std::ostream& err)
 {
     ListOptions list;
+    const auto font = FontOf(options, list.font.points, err);
+    if (!font)
+        return std::nullopt;
     list.title = options.ValueOr("--title", defaultTitle);
     list.source = NodePath(node);
     list.date = QLocale().toString(QDate::currentDate(), QLocale::ShortFormat).toStdString();
     list.landscape = options.Has("--landscape");
-    list.font = FontOf(options);
+    list.font = *font;
     return list;
 }
 
-std::optional<TReport> Listing(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream&)
+std::optional<TReport> Listing(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream& err)
 {
-    return MakeListingReport(session.Tree(), RangeOf(node), ListOptionsOf(node, options, "Contact List"));
+    const auto list = ListOptionsOf(node, options, "Contact List", err);
+    return list ? std::optional(MakeListingReport(session.Tree(), RangeOf(node), *list)) : std::nullopt;
 }
 
-std::optional<TReport> Simple(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream&)
+std::optional<TReport> Simple(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream& err)
 {
-    return MakeSimpleReport(session.Tree(), RangeOf(node), ListOptionsOf(node, options, NodePath(node)));
+    const auto list = ListOptionsOf(node, options, NodePath(node), err);
+    return list ? std::optional(MakeSimpleReport(session.Tree(), RangeOf(node), *list)) : std::nullopt;
 }
 
 std::optional<TReport> Book(DataSession& session, TreeNode& node, const CliOptions& options, std::ostream& err)
@@ -62,9 +82,12 @@ std::optional<TReport> Book(DataSession& session, TreeNode& node, const CliOptio
         err << "quillary-cli: --columns takes 1 to 4\n";
         return std::nullopt;
     }
+    const auto font = FontOf(options, book.font.points, err);
+    if (!font)
+        return std::nullopt;
     book.columns = columns[0] - '0';
     book.landscape = options.Has("--landscape");
-    book.font = FontOf(options);
+    book.font = *font;
     return MakeBookReport(session.Tree(), RangeOf(node), book);
 }
 
@@ -78,7 +101,10 @@ std::optional<TReport> Labels(DataSession& session, TreeNode& node, const CliOpt
             err << "  " << known.name << "\n";
         return std::nullopt;
     }
-    return MakeLabelReport(session.Tree(), RangeOf(node), *sheet, FontOf(options));
+    const auto font = FontOf(options, DefaultLabelPoints(*sheet), err);
+    if (!font)
+        return std::nullopt;
+    return MakeLabelReport(session.Tree(), RangeOf(node), *sheet, *font);
 }
 
 // A node path, or a node path followed by the title of one of its item's addresses.
@@ -95,7 +121,10 @@ const TKPXObject* DeliverySubject(DataSession& session, const std::string& path)
 std::optional<TReport> Envelope(DataSession& session, TreeNode&, const CliOptions& options, std::ostream& err)
 {
     EnvelopeOptions envelope;
-    envelope.deliveryFont = envelope.returnFont = FontOf(options);
+    const auto font = FontOf(options, envelope.deliveryFont.points, err);
+    if (!font)
+        return std::nullopt;
+    envelope.deliveryFont = envelope.returnFont = *font;
     if (const auto from = options.Value("--delivery-from")) {
         const TKPXObject* subject = DeliverySubject(session, *from);
         if (!subject) {
@@ -145,6 +174,8 @@ int Render(TReport& report, const std::string& file, std::ostream& out, std::ost
     }
     out << "written " << file << " (" << document.pages.size() << (document.pages.size() == 1 ? " page" : " pages")
         << ")\n";
+    if (const std::string leftOut = LeftOutLinesMessage(document); !leftOut.empty())
+        err << "quillary-cli: " << leftOut << "\n";
     return ExitOk;
 }
 
@@ -155,7 +186,7 @@ int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream
     const auto options =
         CliOptions::ParseOptionsOnly(words,
                                      {"--data", "--report", "--node", "--pdf", "--label-sheet", "--columns", "--title",
-                                      "--font", "--return-address", "--delivery-from"},
+                                      "--font", "--font-size", "--return-address", "--delivery-from"},
                                      {"--landscape"}, err);
     if (!options)
         return ExitUsage;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/desktop_telephony.h"
 
-#include "actions/dial_number.h"
+#include "actions/action_prompts.h"
+#include "common/tel_uri.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -16,13 +17,12 @@ constexpr int NoHandler = -1;
 int DesktopTelephony::RequestMakeCall(const std::string& number, const std::string&, const std::string&,
                                       const std::string&)
 {
-    const std::string dialable = DialableNumber(number);
-    if (dialable.empty())
+    const std::optional<DialString> dial = ReadDialString(number);
+    if (!dial) {
+        m_prompts.ShowError(UndialableMessage(number));
         return NoNumber;
-    QUrl url;
-    url.setScheme(QStringLiteral("tel"));
-    // Decoded mode: "#" becomes %23 instead of starting a fragment.
-    url.setPath(QString::fromLatin1(dialable), QUrl::DecodedMode);
+    }
+    const QUrl url = QUrl::fromEncoded(QByteArray::fromStdString(TelUri(*dial)), QUrl::StrictMode);
     return QDesktopServices::openUrl(url) ? 0 : NoHandler;
 }
 

@@ -34,19 +34,23 @@ public:
     // How long a started browser program is given to answer.
     void SetStartWait(std::chrono::milliseconds wait) { m_startWait = wait; }
 
-private:
     struct Endpoint
     {
         QString host;
         quint16 port = 0;
+
+        bool operator==(const Endpoint&) const = default;
     };
+    // Where a service is spoken to: its entry in the settings, or the default endpoint.
+    Endpoint EndpointOf(const std::string& service) const;
+
+private:
     struct HttpReply
     {
         int status = 0;
         QByteArray body;
     };
 
-    Endpoint EndpointOf(const std::string& service) const;
     std::optional<HttpReply> Http(const Endpoint& endpoint, const QByteArray& verb, const QByteArray& pathAndQuery);
     std::optional<std::string> Ask(const Endpoint& endpoint, const std::string& topic, const std::string& item);
     bool StartProgram(const Endpoint& endpoint, const std::string& program);

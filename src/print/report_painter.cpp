@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "report_painter.h"
 
+#include "reports/report_lines.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
@@ -55,15 +57,19 @@ void PaintBox(QPainter& painter, const ReportBox& box, int deviceDpi)
     painter.resetTransform();
     painter.setFont(FontOf(box.font, deviceDpi));
     painter.setPen(box.inverse ? Qt::white : Qt::black);
-    const qreal lineSpacing = QFontMetricsF(painter.font(), painter.device()).lineSpacing();
+    // The composer counted the lines a box holds with this height, so every line it kept is
+    // painted whole; the clip and the stop at the box's foot only guard other documents.
+    const qreal lineHeight = LineHeightOf(box.font.points) * deviceDpi / 100.0;
+    const QFontMetricsF metrics(painter.font(), painter.device());
     const int flags = static_cast<int>(AlignmentOf(box.align) | Qt::AlignTop) | Qt::TextSingleLine;
     qreal y = deviceRect.top();
     for (const std::string& line : box.lines) {
         if (y >= deviceRect.bottom())
             break;
-        painter.drawText(QRectF(deviceRect.left(), y, deviceRect.width(), lineSpacing), flags,
-                         QString::fromStdString(line));
-        y += lineSpacing;
+        // A line wider than its box ends in an ellipsis rather than being cut through a letter.
+        const QString text = metrics.elidedText(QString::fromStdString(line), Qt::ElideRight, deviceRect.width());
+        painter.drawText(QRectF(deviceRect.left(), y, deviceRect.width(), lineHeight), flags, text);
+        y += lineHeight;
     }
     painter.restore();
 }

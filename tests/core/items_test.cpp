@@ -233,6 +233,17 @@ TEST_F(Items, DefaultActionsReachTheDesktop)
                                                       {"select", {"P"}}}));
 }
 
+TEST_F(Items, PhonesDialTheirExtensionFieldWithTheNumber)
+{
+    TreeNode& person = Node(KindPerson, "P");
+    Detail(KindPhone, "Desk", person, "555-1234", "{Phon}12~~0").Dial();
+    Detail(KindPhone, "Own", person, "555-1234 x9", "{Phon}12~~0").Dial();
+    Detail(KindPhone, "Plain", person, "555-1234").OpenDefault();
+    EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"dial", {"555-1234 ext 12", "Tarnwell", "Desk", ""}},
+                                                      {"dial", {"555-1234 x9", "Tarnwell", "Own", ""}},
+                                                      {"dial", {"555-1234", "Tarnwell", "Plain", ""}}}));
+}
+
 TEST_F(Items, PersonsActThroughTheirPrimaryChildren)
 {
     TreeNode& node = Node(KindPerson, "P");

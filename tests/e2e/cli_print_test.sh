@@ -46,6 +46,23 @@ check_word F1009 0 9
 check_word F1010 1 0
 check_word F1029 2 9
 
+# A six-line label on a 1-inch label: the default face prints five lines whole, and the line
+# that does not fit is left out and counted, never printed in part; a smaller face makes room.
+printf 'Wide,Ann,Wide,1 Main St,Flat 2,Rear Building,Springfield,IL,62702,Farland\r\n' >"$scratch/six.csv"
+run 0 "a six-line address imported" "$cli" import --format csv --kind person \
+    --fields "Title,First Name,Last Name,Address Line 1,Address Line 2,Address Line 3,City,State/Province,Postal Code,Country" \
+    "$scratch/six.csv"
+run 0 "labels of a six-line address" "$cli" print --report labels --node "My Contacts/Wide" \
+    --label-sheet "Avery 5160-Address" --pdf "$scratch/six.pdf"
+has "the left-out line is told" "1 line did not fit on its label and was left out" "$scratch/err"
+pdftotext "$scratch/six.pdf" "$scratch/six.txt"
+has "five lines printed" "Rear Building" "$scratch/six.txt"
+grep -q "Farland" "$scratch/six.txt" && fail "the sixth line printed on a 1-inch label"
+run 0 "labels at 8 points" "$cli" print --report labels --node "My Contacts/Wide" --font-size 8 \
+    --label-sheet "Avery 5160-Address" --pdf "$scratch/six8.pdf"
+grep -q "did not fit" "$scratch/err" && fail "a warning at 8 points"
+pdftotext "$scratch/six8.pdf" - | grep -q "62702 Farland" || fail "the sixth line at 8 points"
+
 # The envelope's delivery address from a person; the return address omitted when there is none.
 run 0 "envelope to a person" "$cli" print --report envelope --delivery-from "My Contacts/P1000" \
     --return-address "$scratch/none.dat" --pdf "$scratch/to.pdf"
@@ -59,6 +76,7 @@ pdftotext "$scratch/from.pdf" - | grep -q "12 Home Road" || fail "return address
 run 2 "unknown report" "$cli" print --report poster --pdf "$scratch/x.pdf"
 run 2 "unknown label sheet" "$cli" print --report labels --label-sheet "Avery 1" --pdf "$scratch/x.pdf"
 run 2 "columns out of range" "$cli" print --report book --columns 5 --pdf "$scratch/x.pdf"
+run 2 "font size out of range" "$cli" print --report labels --font-size 99 --pdf "$scratch/x.pdf"
 run 2 "unknown node" "$cli" print --report listing --node "My Contacts/Nobody" --pdf "$scratch/x.pdf"
 run 1 "unwritable PDF" "$cli" print --report listing --pdf "$scratch/no/such/folder/x.pdf"
 

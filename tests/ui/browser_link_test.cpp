@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_devtools_server.h"
+#include "reserved_port.h"
 
 #include "browser/browser_capture.h"
 #include "model/item_kind.h"
@@ -28,16 +29,6 @@ TProfileFile SettingsFor(const QString& endpoint, const QString& browserLines = 
                          QStringLiteral("\nIExplore=") + endpoint + QStringLiteral("\nMosaic=") + endpoint +
                          QStringLiteral("\n");
     return TProfileFile::FromText("/nonexistent/kpx.ini", text.toStdString());
-}
-
-// A port nobody listens on.
-QString ClosedEndpoint()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost, 0);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return QStringLiteral("127.0.0.1:%1").arg(port);
 }
 
 } // namespace
@@ -125,10 +116,12 @@ private slots:
         DevToolsConversation conversation(settings);
         QVERIFY(conversation.Request("chromium", "WWW_Version", "", ""));
         QCOMPARE(server.requests.size(), 1);
-        // Unmapped and malformed entries go to the default endpoint, never to the fake one.
-        conversation.Request("NETSCAPE", "WWW_Version", "", "");
-        conversation.Request("broken", "WWW_Version", "", "");
-        QCOMPARE(server.requests.size(), 1);
+        // Unmapped and malformed entries go to the default endpoint, never to the fake one; the
+        // default is only looked up, so nothing here reaches a browser that may run on this machine.
+        using Endpoint = DevToolsConversation::Endpoint;
+        QCOMPARE(conversation.EndpointOf("chromium"), (Endpoint{QStringLiteral("127.0.0.1"), server.Port()}));
+        for (const char* service : {"NETSCAPE", "broken"})
+            QCOMPARE(conversation.EndpointOf(service), (Endpoint{QStringLiteral("127.0.0.1"), 9222}));
     }
 
     void getBrowserUrlMakesTheWebsiteFromTheAnswer()
@@ -146,7 +139,9 @@ private slots:
 
     void withNoBrowserNothingIsMadeAndNothingStarted()
     {
-        const TProfileFile settings = SettingsFor(ClosedEndpoint(), QStringLiteral("Path=/nonexistent/browser\n"));
+        const ReservedPort closed;
+        QVERIFY(closed.Port());
+        const TProfileFile settings = SettingsFor(closed.Endpoint(), QStringLiteral("Path=/nonexistent/browser\n"));
         QtBrowser browser(settings);
         ItemTree tree;
         QCOMPARE(CaptureBrowserPage(browser.Link(), tree.Root()), nullptr);
@@ -166,7 +161,9 @@ private slots:
 
     void withNoBrowserTheDesktopOpensTheAddressUnlessAProgramIsSet()
     {
-        const TProfileFile settings = SettingsFor(ClosedEndpoint());
+        const ReservedPort closed;
+        QVERIFY(closed.Port());
+        const TProfileFile settings = SettingsFor(closed.Endpoint());
         QtBrowser browser(settings);
         browser.Open("https://quillary.example.org/support");
         QCOMPARE(m_desktop.urls, QList<QUrl>({QUrl("https://quillary.example.org/support")}));
@@ -189,15 +186,25 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("<html><head><title>Local Page</title></head><body>x</body></html>");
         file.close();
-        const QString endpoint = ClosedEndpoint();
-        const QString port = endpoint.section(QLatin1Char(':'), 1);
+        // Port 0: the browser listens where the system lets it and names the port in its profile.
+        const QString profile = dir.filePath(QStringLiteral("profile"));
         QProcess process;
         process.start(chromium, {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
-                                 QStringLiteral("--remote-debugging-port=") + port,
-                                 QStringLiteral("--user-data-dir=") + dir.filePath(QStringLiteral("profile")),
-                                 QUrl::fromLocalFile(page).toString()});
+                                 QStringLiteral("--remote-debugging-port=0"),
+                                 QStringLiteral("--user-data-dir=") + profile, QUrl::fromLocalFile(page).toString()});
         QVERIFY(process.waitForStarted());
-        const TProfileFile settings = SettingsFor(endpoint);
+        QFile activePort(profile + QStringLiteral("/DevToolsActivePort"));
+        QByteArray port;
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                if (activePort.open(QIODevice::ReadOnly)) {
+                    port = activePort.readLine().trimmed();
+                    activePort.close();
+                }
+                return port.toUInt() > 0;
+            },
+            15000));
+        const TProfileFile settings = SettingsFor(QStringLiteral("127.0.0.1:") + QString::fromLatin1(port));
         QtBrowser browser(settings);
         browser.Link().SetStartBrowser(false);
         WindowInfo info;

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "reserved_port.h"
+
 #include "model/item_tree.h"
 #include "shell/profile_file.h"
 #include "ui/questions.h"
@@ -24,6 +26,8 @@ const QByteArray Sample = "{Params}\r\n"
                           "{2 7 }Mail~~s&b@x.org~~~~3\r\n{Mail}0\r\n"
                           "{2 7 }Other~~other@x.org~~~~4\r\n{Mail}0\r\n"
                           "{2 6 }Home~~+49 (30) 555-12~~~~5\r\n{Phon}~~0\r\n"
+                          "{2 6 }Desk~~555-1234~~~~9\r\n{Phon}12~~0\r\n"
+                          "{2 6 }Reception~~ask at the desk~~~~10\r\n{Phon}~~0\r\n"
                           "{2 8 }Fax~~555-99~~~~6\r\n{Faxs}0\r\n"
                           "{2 10 }Accounts~~/etc/passwd~~~~7\r\n{Docs}0\r\n"
                           "{2 4 }Site~~https://example.org/~~~~8\r\n{Webs}0\r\n";
@@ -46,6 +50,7 @@ class MainWindowActionsTest : public QObject
 {
     Q_OBJECT
 
+    ReservedPort m_noBrowser;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<TProfileFile> m_settings;
     std::unique_ptr<TMainForm> m_form;
@@ -53,12 +58,25 @@ class MainWindowActionsTest : public QObject
     QStringList m_questions;
     QByteArray m_path;
 
-    void Select(const QStringList& titles)
+    QAbstractItemView* ListView()
     {
-        QAbstractItemView* view = nullptr;
         for (auto* candidate : m_form->findChildren<QAbstractItemView*>())
             if (candidate->model() == &m_form->ListModel() && candidate->isVisibleTo(m_form.get()))
-                view = candidate;
+                return candidate;
+        return nullptr;
+    }
+
+    QModelIndex Row(const QString& title)
+    {
+        for (int row = 0; row < m_form->ListModel().rowCount(); ++row)
+            if (m_form->ListModel().index(row, 0).data().toString() == title)
+                return m_form->ListModel().index(row, 0);
+        return {};
+    }
+
+    void Select(const QStringList& titles)
+    {
+        QAbstractItemView* view = ListView();
         QVERIFY(view);
         view->clearSelection();
         for (int row = 0; row < m_form->ListModel().rowCount(); ++row)
@@ -100,6 +118,9 @@ private slots:
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
         m_settings->WriteInteger("Settings", "INetMail", 1);
+        // No browser answers on a port the test holds, whatever runs on the default one.
+        for (const char* service : {"NETSCAPE", "IExplore", "Mosaic"})
+            m_settings->WriteString("DDE", service, m_noBrowser.Endpoint().toStdString());
         m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
         m_form->show();
         m_form->SelectNode(*m_form->Tree().NodeAt(1));
@@ -169,6 +190,25 @@ private slots:
         Select({QStringLiteral("Home")});
         Entry(QStringLiteral("&Dial"))->trigger();
         QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("tel:+493055512")});
+    }
+
+    void dialCarriesTheExtensionAndRefusesWhatIsNoNumber()
+    {
+        Select({QStringLiteral("Desk")});
+        Entry(QStringLiteral("&Dial"))->trigger();
+        QCOMPARE(m_catcher.urls, QStringList{QStringLiteral("tel:5551234;ext=12")});
+
+        // A double click on a phone that holds no number says so instead of dialling.
+        m_catcher.urls.clear();
+        QAbstractItemView* view = ListView();
+        const QModelIndex reception = Row(QStringLiteral("Reception"));
+        QVERIFY(view && reception.isValid());
+        const QPoint where = view->visualRect(reception).center();
+        // The view opens an entry on the second click of a press it saw.
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, where);
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, where);
+        QVERIFY(m_catcher.urls.isEmpty());
+        QCOMPARE(m_questions, QStringList{QStringLiteral("Error: \"ask at the desk\" holds no phone number to dial.")});
     }
 
     void faxWithoutSendfaxTellsTheUser()

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fake_devtools_server.h"
+#include "reserved_port.h"
 
 #include "model/create_item.h"
 #include "model/item_kind.h"
@@ -108,11 +109,9 @@ private slots:
 
     void withNoBrowserNothingIsMade()
     {
-        QTcpServer probe;
-        probe.listen(QHostAddress::LocalHost, 0);
-        const QString endpoint = QStringLiteral("127.0.0.1:%1").arg(probe.serverPort());
-        probe.close();
-        MakeForm(endpoint);
+        const ReservedPort closed;
+        QVERIFY(closed.Port());
+        MakeForm(closed.Endpoint());
         m_form->GetUrlBtnClick();
         QCOMPARE(m_form->Tree().NodeCount(), 1);
     }

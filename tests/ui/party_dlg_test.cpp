@@ -5,10 +5,14 @@
 #include "model/items_party.h"
 #include "ui/dialogs/masked_number_edit.h"
 #include "ui/dialogs/party_dlg.h"
+#include "ui/questions.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -26,6 +30,17 @@ template <typename T> T* Child(QWidget& dialog, const char* name)
     return dialog.findChild<T*>(QString::fromLatin1(name));
 }
 
+// The person dialog as "New Person" opens it.
+struct NewPersonDialog
+{
+    ItemTree tree;
+    TPartyObject& person = Make(tree, KindPerson, "New Person");
+    DialogContext context;
+    TPartyEditDlg dialog{context, person, EditMode::New};
+
+    NewPersonDialog() { dialog.Fill(person.NewForm()); }
+};
+
 } // namespace
 
 class PartyDlgTest : public QObject
@@ -35,11 +50,8 @@ class PartyDlgTest : public QObject
 private slots:
     void newPersonShowsPresetsAndUsaFormats()
     {
-        ItemTree tree;
-        TPartyObject& person = Make(tree, KindPerson, "New Person");
-        DialogContext context;
-        TPartyEditDlg dialog(context, person, EditMode::New);
-        dialog.Fill(person.NewForm());
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
         dialog.show();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Person"));
         auto* pages = Child<QTabWidget>(dialog, "PageControl1");
@@ -63,11 +75,8 @@ private slots:
 
     void leavingTheTitleSplitsTheName()
     {
-        ItemTree tree;
-        TPartyObject& person = Make(tree, KindPerson, "New Person");
-        DialogContext context;
-        TPartyEditDlg dialog(context, person, EditMode::New);
-        dialog.Fill(person.NewForm());
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
         Child<QLineEdit>(dialog, "Title")->setText(QStringLiteral("John Q Public"));
         dialog.TitleExit();
         PartyForm form = dialog.Collected();
@@ -118,6 +127,60 @@ private slots:
         TPartyEditDlg dialog(context, person, EditMode::Properties);
         dialog.Fill(person.FormFromItem());
         QCOMPARE(dialog.Collected().title, longTitle);
+    }
+
+    void halfTypedNumbersAreRefusedOnEnterAndOk()
+    {
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
+        QStringList told;
+        Questions::SetHook([&told](const QString& caption, const QString& text) {
+            told << caption + QStringLiteral(": ") + text;
+            return QMessageBox::Ok;
+        });
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* pages = Child<QTabWidget>(dialog, "PageControl1");
+        auto* phone = Child<MaskedNumberEdit>(dialog, "PhoneNum");
+        auto* fax = Child<MaskedNumberEdit>(dialog, "FaxNum");
+        const auto openSheet = [&](int index) {
+            QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {}, pages->tabBar()->tabRect(index).center());
+            QCOMPARE(pages->currentIndex(), index);
+        };
+        const QString why = QStringLiteral("Warning: ") + MaskedNumberEdit::IncompleteMessage();
+
+        // Three digits of a USA number, then Enter in the field.
+        openSheet(1);
+        QTest::mouseClick(phone, Qt::LeftButton, {}, QPoint(4, phone->height() / 2));
+        QTest::keyClicks(phone, QStringLiteral("555"));
+        QTest::keyClick(phone, Qt::Key_Return);
+        QCOMPARE(told, QStringList{why});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QCOMPARE(QApplication::focusWidget(), phone);
+
+        // Completed, the phone passes; a half fax number on a sheet left for another is shown again on OK.
+        QTest::keyClicks(phone, QStringLiteral("1234567"));
+        QVERIFY(phone->IsComplete());
+        openSheet(2);
+        QTest::mouseClick(fax, Qt::LeftButton, {}, QPoint(4, fax->height() / 2));
+        QTest::keyClicks(fax, QStringLiteral("12"));
+        openSheet(3);
+        told.clear();
+        auto* ok = Child<QPushButton>(dialog, "OKBtn");
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QTest::qWait(0); // a refusal on leaving the field would come queued
+        QCOMPARE(told, QStringList{why});
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(pages->currentIndex(), 2);
+        QCOMPARE(QApplication::focusWidget(), fax);
+
+        // A cleared fax number is no number: OK closes the dialog with the phone.
+        fax->clear();
+        QTest::mouseClick(ok, Qt::LeftButton);
+        Questions::SetHook({});
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.Collected().phone.number, std::string("(555)123-4567"));
     }
 
     void anOrganizationWithOnlyWebsitesOpensWithEmptyLists()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/data_file.h"
 #include "model/item_tree.h"
+#include "model/items_contact.h"
 #include "model/kpx_object.h"
 #include "model/tree_node.h"
 #include "reports/page_settings.h"
@@ -8,11 +9,13 @@
 #include "ui/questions.h"
 #include "ui/reports/inch_edit.h"
 #include "ui/reports/report_form.h"
+#include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
 
 #include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,13 +24,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <sstream>
 
@@ -60,6 +67,15 @@ QStringList Lines(const QPlainTextEdit* memo)
     return memo->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+// The item list as the window shows it now (icons or details).
+QAbstractItemView* ListView(TMainForm& window)
+{
+    for (auto* candidate : window.findChildren<QAbstractItemView*>())
+        if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
+            return candidate;
+    return nullptr;
+}
+
 TreeNode* FindNode(TreeNode& node, const std::string& text)
 {
     if (node.Text() == text)
@@ -79,6 +95,22 @@ class ReportFormTest : public QObject
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<ItemTree> m_tree;
     QStringList m_messages;
+
+    std::unique_ptr<TProfileFile> m_settings;
+    std::unique_ptr<TMainForm> m_window;
+
+    // The main window on the sample data file, shown.
+    TMainForm& ShowWindow()
+    {
+        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
+        if (data.open(QIODevice::WriteOnly))
+            data.write(Sample);
+        data.close();
+        m_settings = std::make_unique<TProfileFile>(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
+        m_window = std::make_unique<TMainForm>(*m_settings, data.fileName());
+        m_window->show();
+        return *m_window;
+    }
 
     TKPXObject* Jo() { return FindNode(m_tree->Root(), "Jo Bloggs")->Data(); }
     TKPXObject* JoHome() { return Jo()->FindChild("Home", 5); }
@@ -100,6 +132,8 @@ private slots:
 
     void cleanup()
     {
+        m_window.reset();
+        m_settings.reset();
         Questions::SetHook({});
         m_tree.reset();
         QDir::setCurrent(QDir::tempPath());
@@ -160,6 +194,54 @@ private slots:
         // Clicking the sheet again restores its numbers.
         emit labels->itemClicked(rows.first());
         QCOMPARE(form.ChosenLabelSheet().topMargin, 50);
+    }
+
+    void labelTypeFaceIsSizedForFiveLinesUntilChosen()
+    {
+        TReportForm form;
+        auto* labels = Child<QListWidget>(form, "LabelList");
+        const auto choose = [&](const char* name) {
+            const auto rows = labels->findItems(QString::fromLatin1(name), Qt::MatchExactly);
+            QCOMPARE(rows.size(), 1);
+            QTest::mouseClick(labels->viewport(), Qt::LeftButton, {}, labels->visualItemRect(rows.first()).center());
+        };
+        form.show();
+        choose("Avery 5160-Address"); // 1 inch high
+        QCOMPARE(form.LabelFont().points, 10);
+        QCOMPARE(Child<QLabel>(form, "LabelText")->font().pointSize(), 10);
+        QCOMPARE(form.LabelFont().family, std::string("Arial"));
+        choose("Avery 5162-Address"); // 1.33 inches
+        QCOMPARE(form.LabelFont().points, 12);
+        Child<InchEdit>(form, "HeightEdit")->SetValue(75);
+        QCOMPARE(form.LabelFont().points, 7);
+        QCOMPARE(Child<QLabel>(form, "LabelText")->font().pointSize(), 7);
+    }
+
+    void previewTellsOfLinesLeftOffTheLabels()
+    {
+        // A third address line makes Jo's label six lines: one more than a 1-inch label holds.
+        auto* home = static_cast<TAddressObject*>(JoHome());
+        home->SetLines({"1 High St", "Flat 2", "Leeds Road"});
+        TReportForm form;
+        form.SetSubject(*m_tree, m_tree->Root(), nullptr, std::string());
+        Child<QComboBox>(form, "RptTypeCombo")->setCurrentIndex(TReportForm::Labels);
+        Child<QListWidget>(form, "LabelList")->setCurrentRow(1); // Avery 5160-Address
+        form.show();
+        // The preview closes once it has told; and in any case after a while, so nothing hangs.
+        const auto closePreview = [] {
+            for (QWidget* window : QApplication::topLevelWidgets())
+                if (auto* preview = qobject_cast<QPrintPreviewDialog*>(window); preview && preview->isVisible())
+                    preview->reject();
+        };
+        Questions::SetHook([&](const QString& caption, const QString& text) {
+            m_messages.append(caption + QStringLiteral(": ") + text);
+            QTimer::singleShot(0, &form, closePreview);
+            return QMessageBox::Ok;
+        });
+        QTimer::singleShot(10000, &form, closePreview);
+        QTest::mouseClick(Child<QPushButton>(form, "PreviewBtn"), Qt::LeftButton);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Warning: 1 line did not fit on its label and was left out. "
+                                                        "A smaller type face makes room.")});
     }
 
     void reportTypeShowsItsPage()
@@ -289,13 +371,7 @@ private slots:
 
     void mainWindowPrintsTheSelection()
     {
-        QFile data(QDir::current().filePath(QStringLiteral("zelk.dat")));
-        QVERIFY(data.open(QIODevice::WriteOnly));
-        data.write(Sample);
-        data.close();
-        TProfileFile settings(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm window(settings, data.fileName());
-        window.show();
+        TMainForm& window = ShowWindow();
         ItemTree& tree = window.Tree();
 
         window.SelectNode(*FindNode(tree.Root(), "Jo Bloggs"));
@@ -312,10 +388,7 @@ private slots:
         QCOMPARE(choice.address->GetTarget(), std::string("2 Dock St"));
 
         // An address entry of the list, while the list is the active pane.
-        QAbstractItemView* view = nullptr;
-        for (auto* candidate : window.findChildren<QAbstractItemView*>())
-            if (candidate->model() == &window.ListModel() && candidate->isVisibleTo(&window))
-                view = candidate;
+        QAbstractItemView* view = ListView(window);
         QModelIndex office;
         for (int row = 0; row < window.ListModel().rowCount(); ++row)
             if (window.ListModel().index(row, 0).data().toString() == QStringLiteral("Office"))
@@ -349,6 +422,53 @@ private slots:
             print->trigger();
         }
         QCOMPARE(delivered, JoAtHome);
+    }
+
+    void printWithNoNodeSelectedOpensNothing()
+    {
+        TMainForm& window = ShowWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QAction* print = window.findChild<QAction*>(QStringLiteral("PrintItem"));
+        QVERIFY(print);
+        // Any dialog the command opens is closed again and named.
+        QStringList opened;
+        const auto printAndClose = [&] {
+            QTimer::singleShot(0, &window, [&window, &opened] {
+                for (TReportForm* form : window.findChildren<TReportForm*>())
+                    if (form->isVisible()) {
+                        opened << Child<QLineEdit>(*form, "NodeId")->text();
+                        form->reject();
+                    }
+            });
+            print->trigger();
+            QCoreApplication::processEvents();
+        };
+
+        // With the list active, a click on its empty space leaves the tree's node: that is printed.
+        QTreeView& folders = window.FoldersView();
+        const QModelIndex friends = window.TreeModel().IndexOf(FindNode(window.Tree().Root(), "Friends"));
+        QTest::mouseClick(folders.viewport(), Qt::LeftButton, {}, folders.visualRect(friends).center());
+        QAbstractItemView* list = ListView(window);
+        QVERIFY(list && window.ListModel().rowCount() > 0);
+        const QPoint listSpace(list->viewport()->width() - 5, list->viewport()->height() - 5);
+        QVERIFY(!list->indexAt(listSpace).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, listSpace);
+        QCOMPARE(window.ActivePaneName(), QStringLiteral("MainItems"));
+        QVERIFY(!list->selectionModel()->hasSelection());
+        printAndClose();
+        QCOMPARE(opened, QStringList{QStringLiteral("My Contacts/Friends")});
+
+        // A right-button press on the tree's empty space selects no node: nothing to print from.
+        opened.clear();
+        const QPoint treeSpace(5, folders.viewport()->height() - 5);
+        QVERIFY(!folders.indexAt(treeSpace).isValid());
+        // Through the window, as the desktop delivers it, so the press also asks for the pop-up menu.
+        QTest::mouseClick(window.windowHandle(), Qt::RightButton, {}, folders.viewport()->mapTo(&window, treeSpace));
+        window.ListPopup().close();
+        QVERIFY(!window.SelectedNode());
+        QCOMPARE(window.ListModel().rowCount(), 0);
+        printAndClose();
+        QVERIFY(opened.isEmpty());
     }
 };
 

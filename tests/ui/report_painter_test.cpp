@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "print/report_painter.h"
 
+#include "model/data_file.h"
+#include "model/item_tree.h"
+#include "reports/page_settings.h"
+#include "reports/report_layouts.h"
+#include "reports/report_lines.h"
+
 #include <QGuiApplication>
 #include <QProcess>
 #include <QRegularExpression>
@@ -9,6 +15,7 @@
 #include <QTest>
 
 #include <optional>
+#include <sstream>
 
 using namespace quillary;
 
@@ -66,9 +73,30 @@ std::optional<PdfLayout> ReadPdf(const QString& pdf)
 }
 
 // Hundredths of an inch in PDF points.
-double Points(int hundredths)
+double Points(double hundredths)
 {
     return hundredths * 0.72;
+}
+
+// Ann's label is six lines, Bob's four; Worthington's name is far wider than its column.
+const char* const People =
+    "{Params}\r\n"
+    "{0 11 }My Contacts~~~~~~1\r\n"
+    "{1 3 }Ann Lee~~Ann Lee~~~~2\r\n{Pers}~~Ann~~~~Lee~~Home~~~~~~~~~~0\r\n"
+    "{2 5 }Home~~1 Mainword St~~~~3\r\n"
+    "{Addr}1 Mainword St~~Flatword 2~~Courtword~~Springword~~IL~~62701~~Countryword~~0\r\n"
+    "{1 3 }Bob Roe~~Bob Roe~~~~4\r\n{Pers}~~Bob~~~~Roe~~Home~~~~~~~~~~0\r\n"
+    "{2 5 }Home~~9 Elmword Rd~~~~5\r\n{Addr}9 Elmword Rd~~~~~~Townword~~NY~~10001~~Landword~~0\r\n"
+    "{1 1 }Worthington Consolidated International Holdings and Trading Company of Greater "
+    "London and the Home Counties Limited~~~~~~6\r\n{Orgn}~~Main~~~~~~~~0\r\n"
+    "{2 6 }Main~~555-0100~~~~7\r\n{Phon}~~0\r\n";
+
+std::optional<PdfLayout> PrintToPdf(const ReportDocument& document, const QTemporaryDir& dir)
+{
+    const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
+    if (!SaveReportPdf(document, pdf, nullptr))
+        return std::nullopt;
+    return ReadPdf(pdf);
 }
 
 } // namespace
@@ -143,6 +171,66 @@ private slots:
         QVERIFY(layout);
         QCOMPARE(layout->pages, QList<QSizeF>{QSizeF(792, 612)});
         QVERIFY(qAbs(layout->words[QStringLiteral("Cornerword")].xMin - Points(900)) <= 1);
+    }
+
+    void labelLinesPrintWholeOnTheirLabels()
+    {
+        ItemTree tree;
+        std::istringstream in(People);
+        LoadDataStream(in, tree.Root());
+        const LabelSheet& sheet = *FindLabelSheet("Avery 5160-Address");
+        ReportFont font;
+        font.points = DefaultLabelPoints(sheet);
+        QCOMPARE(font.points, 10);
+        const ReportDocument document = MakeLabelReport(tree, RangeOf(tree.Root()), sheet, font).Compose({850, 1100});
+        QCOMPARE(document.linesLeftOut, 1);
+        QTemporaryDir dir;
+        const std::optional<PdfLayout> layout = PrintToPdf(document, dir);
+        QVERIFY(layout);
+
+        // The first label's memo starts 0.60 inch down and ends 0.90 inch lower.
+        const double labelTop = Points(60);
+        const double labelBottom = Points(60 + 90);
+        const QStringList lines = {"Ann", "Mainword", "Flatword", "Courtword", "Springword,"};
+        for (int i = 0; i < lines.size(); ++i) {
+            QVERIFY2(layout->words.contains(lines[i]), qPrintable(lines[i]));
+            const PdfWord& word = layout->words[lines[i]];
+            QVERIFY2(qAbs(word.yMin - (labelTop + Points(i * LineHeightOf(10)))) <= 1,
+                     qPrintable(QStringLiteral("%1 at %2").arg(lines[i]).arg(word.yMin)));
+            QVERIFY2(word.yMax <= labelBottom,
+                     qPrintable(QStringLiteral("%1 ends at %2").arg(lines[i]).arg(word.yMax)));
+        }
+        // The sixth line did not fit whole and is not printed at all, not even in part.
+        QVERIFY(!layout->words.contains(QStringLiteral("Countryword")));
+        QVERIFY(!layout->words.contains(QStringLiteral("62701")));
+        QVERIFY(layout->words.contains(QStringLiteral("Landword")));
+    }
+
+    void aLongNameInTheBookEndsBeforeThePhoneNumber()
+    {
+        ItemTree tree;
+        std::istringstream in(People);
+        LoadDataStream(in, tree.Root());
+        BookOptions options;
+        options.font.points = 10;
+        const ReportDocument document = MakeBookReport(tree, RangeOf(tree.Root()), options).Compose({850, 1100});
+        QTemporaryDir dir;
+        const std::optional<PdfLayout> layout = PrintToPdf(document, dir);
+        QVERIFY(layout);
+        QVERIFY(layout->words.contains(QStringLiteral("555-0100")));
+        const PdfWord phone = layout->words[QStringLiteral("555-0100")];
+        QVERIFY(qAbs(phone.xMax - Points(850 - 25)) <= 1); // against the column's right edge
+        int nameWords = 0;
+        bool elided = false;
+        for (auto word = layout->words.cbegin(); word != layout->words.cend(); ++word) {
+            if (word.key() == QStringLiteral("555-0100") || qAbs(word->yMin - phone.yMin) > 3)
+                continue;
+            ++nameWords;
+            elided = elided || word.key().endsWith(QChar(0x2026));
+            QVERIFY2(word->xMax < phone.xMin, qPrintable(word.key()));
+        }
+        QVERIFY(nameWords >= 3);
+        QVERIFY(elided);
     }
 
     void unwritableFileIsNamedInTheError()

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "actions/action_prompts.h"
 #include "actions/email_component.h"
 #include "platform/desktop_telephony.h"
 #include "platform/xdg_messaging.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +23,15 @@ public:
 
 public slots:
     void open(const QUrl& url) { urls.append(url); }
+};
+
+// Keeps the errors the actions would show.
+class RecordingPrompts final : public ActionPrompts
+{
+public:
+    QStringList errors;
+    bool Confirm(const std::string&) override { return false; }
+    void ShowError(const std::string& text) override { errors << QString::fromStdString(text); }
 };
 
 class XdgMessagingTest : public QObject
@@ -119,6 +130,37 @@ private slots:
                  (QStringList{"--attach", first, "--attach", second, "to@x.org", "sam@x.org"}));
     }
 
+    void longAttachmentPathsArriveWhole()
+    {
+        QString folder = m_empty.path();
+        for (const QString& part : {QStringLiteral("Geschäftsberichte und Jahresabschlüsse der Tochtergesellschaften"),
+                                    QStringLiteral("Übersetzungen für die Prüfung durch die Wirtschaftsprüfer"),
+                                    QStringLiteral("Ausgabe März – endgültige Fassung nach Rücksprache"),
+                                    QStringLiteral("Anlagen zur Beschlussvorlage für den Aufsichtsrat")})
+            folder += QLatin1Char('/') + part;
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = folder + QStringLiteral("/Zusammenfassung der Änderungen gegenüber dem Vorjahr.pdf");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(QFile::encodeName(path).size() > 300); // well past the 255 bytes of old path buffers
+
+        XdgMessaging messaging = Refusing();
+        TEmail mail(messaging);
+        mail.Recipient = {"to@x.org"};
+        mail.Attachment = {QFile::encodeName(path).toStdString()};
+        QCOMPARE(mail.SendMail(), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("xdg-email")), (QStringList{"--attach", path, "to@x.org"}));
+
+        WriteRecorder(QStringLiteral("sendfax"));
+        mapi::Message fax;
+        fax.recipients = {{mapi::To, "Office", "FAX:555 0100"}};
+        fax.files = {{QFile::encodeName(path).toStdString(), {}, -1}};
+        QCOMPARE(messaging.SendMail(0, fax, mapi::Dialog), mapi::SuccessSuccess);
+        QCOMPARE(Recorded(QStringLiteral("sendfax")), (QStringList{"-d", "5550100", path}));
+        QFile::remove(m_bin.filePath(QStringLiteral("sendfax")));
+    }
+
     void faxNeedsSendfax()
     {
         XdgMessaging messaging = Refusing();
@@ -142,14 +184,20 @@ private slots:
 
     void dialHandsATelAddressToTheDesktop()
     {
-        DesktopTelephony telephony;
+        RecordingPrompts prompts;
+        DesktopTelephony telephony(prompts);
         UrlCatcher catcher;
         QDesktopServices::setUrlHandler(QStringLiteral("tel"), &catcher, "open");
         QCOMPARE(telephony.RequestMakeCall("+1 (555) 123-4567 *9#", "Tarnwell", "Office", "note"), 0);
+        QCOMPARE(telephony.RequestMakeCall("+44 (0)20 7946 0958 ext. 12", "Tarnwell", "Office", ""), 0);
+        QVERIFY(prompts.errors.isEmpty());
         QVERIFY(telephony.RequestMakeCall("call me", "Tarnwell", "", "") < 0);
         QDesktopServices::unsetUrlHandler(QStringLiteral("tel"));
-        QCOMPARE(catcher.urls.size(), 1);
-        QCOMPARE(catcher.urls.first().toString(QUrl::FullyEncoded), QStringLiteral("tel:+15551234567*9%23"));
+        QCOMPARE(catcher.urls.size(), 2);
+        QCOMPARE(catcher.urls[0].toString(QUrl::FullyEncoded), QStringLiteral("tel:+15551234567*9%23"));
+        QCOMPARE(catcher.urls[1].toString(QUrl::FullyEncoded), QStringLiteral("tel:+442079460958;ext=12"));
+        // Nothing to dial is said, not dialled.
+        QCOMPARE(prompts.errors, QStringList{QStringLiteral("\"call me\" holds no phone number to dial.")});
 
         // The offscreen desktop has no handler of its own: a refused request.
         QVERIFY(telephony.RequestMakeCall("555", "Tarnwell", "", "") < 0);

@@ -112,7 +112,8 @@ int TEmail::AddAttachments(mapi::Message& message) const
     for (const std::string& path : Attachment) {
         if (!AttachmentExists(path))
             return mapi::AttachmentNotFound;
-        message.files.push_back({Short(path), {}, -1});
+        // Whole: a path cut short would name no file, or another one.
+        message.files.push_back({path, {}, -1});
     }
     return mapi::SuccessSuccess;
 }

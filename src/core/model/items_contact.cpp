@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/items_contact.h"
 
+#include "common/tel_uri.h"
+
 #include "model/field_text.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -16,10 +18,9 @@ std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_
     return index < fields.size() ? fields[index] : std::string_view{};
 }
 
-int DialNumber(const TKPXObject& item)
+int DialNumber(const TKPXObject& item, const std::string& number)
 {
-    return item.Services().telephony->RequestMakeCall(item.GetTarget(), std::string(AppName), item.GetTitle(),
-                                                      item.GetComment());
+    return item.Services().telephony->RequestMakeCall(number, std::string(AppName), item.GetTitle(), item.GetComment());
 }
 } // namespace
 
@@ -188,7 +189,8 @@ void TPhoneObject::EditProperties()
 
 int TPhoneObject::Dial()
 {
-    return DialNumber(*this);
+    // The extension field travels in the number, where the desktop's dialler finds it.
+    return DialNumber(*this, NumberWithExtension(GetTarget(), m_extension));
 }
 
 // ---- fax
@@ -225,7 +227,7 @@ void TFaxObject::SendFax(const std::string& document)
 
 int TFaxObject::Dial()
 {
-    return DialNumber(*this);
+    return DialNumber(*this, GetTarget());
 }
 
 // ---- e-mail

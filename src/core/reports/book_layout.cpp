@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/layout_elements.h"
 #include "reports/report_layouts.h"
+#include "reports/report_lines.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace quillary {
@@ -10,6 +12,9 @@ namespace {
 constexpr int HeadingHeight = 30;
 constexpr int MemoHeight = 89;
 constexpr int MemoIndent = 25;
+// Percent of the column: the name's part, then a gap, then the phone number's.
+constexpr int NameShare = 62;
+constexpr int PhoneShare = 36;
 
 void AddBands(TReport& report, const BookOptions& options)
 {
@@ -18,12 +23,19 @@ void AddBands(TReport& report, const BookOptions& options)
     heading.align = ReportAlign::Center;
     heading.inverse = true;
     report.AddBand(BandType::Detail, HeadingHeight, "QRBand1").elements.push_back(heading);
-    // The name keeps the type face's own size, in bold; the phone number sits to its right.
-    ReportBand& entry = report.AddBand(BandType::Detail, LineHeight + 4, "QRBand2");
+    // The name keeps the type face's own size, in bold, as tall as that needs; the phone number
+    // takes the right part of the column, and the name's box ends before it, so a long name is
+    // shortened instead of printing over the number.
     ReportFont nameFont = options.font;
     nameFont.bold = true;
-    entry.elements.push_back(MakeElement("Name", 0, 2, 0, LineHeight + 2, nameFont));
+    const int nameHeight = std::max(LineHeight + 2, OneLineHeight(nameFont.points));
+    ReportBand& entry = report.AddBand(BandType::Detail, nameHeight + 2, "QRBand2");
+    ReportElement name = MakeElement("Name", 0, 2, 0, nameHeight, nameFont);
+    name.shareWidth = NameShare;
+    entry.elements.push_back(name);
     ReportElement phone = MakeElement("Phone", 0, 2, 0, LineHeight, font);
+    phone.shareLeft = 100 - PhoneShare;
+    phone.shareWidth = PhoneShare;
     phone.align = ReportAlign::Right;
     entry.elements.push_back(phone);
     ReportBand& memo = report.AddBand(BandType::Detail, MemoHeight, "QRBand3");

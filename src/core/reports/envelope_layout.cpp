@@ -13,6 +13,7 @@ TReport MakeEnvelopeReport(const EnvelopeOptions& options, ReportPageSize paper)
     const int height = std::min(paper.width, paper.height);
     const EnvelopePlacement place = PlaceEnvelope(width, height, options.size);
     TReport report;
+    report.fitPlace = FitPlace::Envelope;
     report.landscape = true;
     ReportBand& band = report.AddBand(BandType::Title, 0, "QRBand1");
     if (!options.omitReturn)

@@ -19,6 +19,7 @@ TReport MakeLabelReport(const ItemTree& tree, NodeRange range, const LabelSheet&
 {
     const LabelSettings settings = LabelSettingsFor(sheet);
     TReport report;
+    report.fitPlace = FitPlace::Labels;
     report.columns = settings.columns;
     report.leftMargin = settings.leftMargin;
     report.columnWidth = settings.columnWidth;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/page_settings.h"
 #include "reports/report_engine.h"
+#include "reports/report_lines.h"
 
 #include <algorithm>
 
@@ -54,6 +55,17 @@ LabelSettings LabelSettingsFor(const LabelSheet& sheet)
     settings.columnWidth = sheet.width;
     settings.columnMargin = sheet.horizontalPitch - sheet.width;
     return settings;
+}
+
+int DefaultLabelPoints(const LabelSheet& sheet)
+{
+    constexpr int Lines = 5;
+    constexpr int Smallest = 6;
+    constexpr int Largest = 12;
+    int points = Largest;
+    while (points > Smallest && WholeLinesIn(LabelSettingsFor(sheet).memoHeight, points) < Lines)
+        --points;
+    return points;
 }
 
 } // namespace quillary

@@ -41,6 +41,10 @@ struct LabelSettings
 };
 LabelSettings LabelSettingsFor(const LabelSheet& sheet);
 
+// The size of the label type face until the user chooses one: the largest, up to 12 points,
+// that prints five lines whole on a label of the sheet's height (10 points on a 1-inch label).
+int DefaultLabelPoints(const LabelSheet& sheet);
+
 struct EnvelopeSize
 {
     std::string_view name;

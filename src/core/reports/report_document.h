@@ -29,7 +29,8 @@ struct ReportBox
     int top = 0;
     int width = 0;
     int height = 0;
-    // One entry per printed line; a box clips what does not fit.
+    // One entry per printed line, each of them whole inside the box (see report_lines.h); a
+    // line wider than the box is shortened with an ellipsis by the painter.
     std::vector<std::string> lines;
     ReportFont font;
     ReportAlign align = ReportAlign::Left;
@@ -42,6 +43,9 @@ struct ReportPage
     std::vector<ReportBox> boxes;
 };
 
+// Where a report's lines are printed, as a warning about lines left out names it.
+enum class FitPlace { Page, Labels, Envelope };
+
 struct ReportDocument
 {
     std::string title;
@@ -49,6 +53,9 @@ struct ReportDocument
     int pageHeight = 0;
     bool landscape = false;
     std::vector<ReportPage> pages;
+    // Lines that did not fit whole in their boxes and were left out.
+    int linesLeftOut = 0;
+    FitPlace fitPlace = FitPlace::Page;
 };
 
 } // namespace quillary

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reports/report_engine.h"
 
+#include "reports/report_lines.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -134,18 +136,39 @@ private:
         m_y += band.height;
     }
 
-    ReportBox BoxOf(const ReportElement& element, int left, int width) const
+    ReportBox BoxOf(const ReportElement& element, int left, int width)
     {
         ReportBox box;
-        box.left = left + (element.centred ? (width - element.width) / 2 : element.left);
+        PlaceAcross(box, element, left, width);
         box.top = m_y + element.top;
-        box.width = element.width > 0 ? element.width : std::max(0, width - element.left);
         box.height = element.height;
         box.lines = element.lines;
+        KeepWholeLines(box, element.font.points);
         box.font = element.font;
         box.align = element.align;
         box.inverse = element.inverse;
         return box;
+    }
+
+    static void PlaceAcross(ReportBox& box, const ReportElement& element, int left, int width)
+    {
+        if (element.shareWidth > 0) {
+            box.left = left + width * element.shareLeft / 100;
+            box.width = width * element.shareWidth / 100;
+            return;
+        }
+        box.left = left + (element.centred ? (width - element.width) / 2 : element.left);
+        box.width = element.width > 0 ? element.width : std::max(0, width - element.left);
+    }
+
+    // Half a line is never printed: what does not fit whole is left out and counted.
+    void KeepWholeLines(ReportBox& box, int points)
+    {
+        const auto whole = static_cast<std::size_t>(WholeLinesIn(box.height, points));
+        if (box.lines.size() <= whole)
+            return;
+        m_document.linesLeftOut += static_cast<int>(box.lines.size() - whole);
+        box.lines.resize(whole);
     }
 
     TReport& m_report;
@@ -166,6 +189,7 @@ ReportDocument TReport::Compose(ReportPageSize paper, const std::function<bool(i
     ReportDocument document;
     document.title = title;
     document.landscape = landscape;
+    document.fitPlace = fitPlace;
     document.pageWidth = landscape ? paper.height : paper.width;
     document.pageHeight = landscape ? paper.width : paper.height;
     PageComposer composer(*this, document);

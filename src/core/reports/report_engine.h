@@ -13,6 +13,8 @@ namespace quillary {
 //   page margin (PageMarginTop), page header band, title band (first page only), column
 //   header band, detail bands filling the columns down then across, page footer band at the
 //   foot (PageMarginBottom above the page's lower edge).
+// A box keeps the lines that fit whole in its height (report_lines.h); the others are left out
+// and counted in the document.
 // Detail bands are printed as one group per record, in the order they were added; a group that
 // does not fit below the last one in the column goes to the top of the next column, and after
 // the last column to a new page. Header, title and footer bands span the whole width from the
@@ -31,6 +33,10 @@ struct ReportElement
     int top = 0;
     int width = 0; // 0 reaches from left to the right edge of the band or column
     int height = 0;
+    // When shareWidth is set, left and width are these shares of the band's or column's width
+    // instead (percent), for columns whose width only the page decides.
+    int shareLeft = 0;
+    int shareWidth = 0;
     std::vector<std::string> lines;
     ReportFont font;
     ReportAlign align = ReportAlign::Left;
@@ -71,6 +77,8 @@ public:
     int columnMargin = 0; // hundredths between two columns
     // Hundredths; 0 shares the width between the left margin and an equal right margin.
     int columnWidth = 0;
+    // Names the report's places in the warning about lines left out.
+    FitPlace fitPlace = FitPlace::Page;
     // Fills the detail bands of the report it is given with the next record; answers false when
     // there is none. Without it the report prints its page frame once (header, title, column
     // header, footer).

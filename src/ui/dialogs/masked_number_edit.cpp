@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/dialogs/masked_number_edit.h"
 
+#include "ui/questions.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -79,7 +81,8 @@ void ShowIncompleteNotice(QWidget* field)
     if (IncompleteNotice())
         IncompleteNotice()(field);
     else
-        QMessageBox::warning(field->window(), QStringLiteral("Warning"), MaskedNumberEdit::IncompleteMessage());
+        Questions::Tell(field->window(), QMessageBox::Warning, QStringLiteral("Warning"),
+                        MaskedNumberEdit::IncompleteMessage());
 }
 
 // The focus reasons by which the user leaves the field on purpose; switching windows or opening a menu does not count.
@@ -149,7 +152,7 @@ bool MaskedNumberEdit::IsComplete() const
 
 bool MaskedNumberEdit::CheckComplete()
 {
-    if (!Refuses())
+    if (!IsHalfFilled())
         return true;
     ShowIncompleteNotice(this);
     setFocus(Qt::OtherFocusReason);
@@ -169,7 +172,8 @@ QString MaskedNumberEdit::IncompleteMessage()
 void MaskedNumberEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    if (m_refusalPending || !LeftByUser(event->reason()) || !Refuses() || IsEscapeButton(QApplication::focusWidget()))
+    if (m_refusalPending || !LeftByUser(event->reason()) || !IsHalfFilled() ||
+        IsEscapeButton(QApplication::focusWidget()))
         return;
     // Refused after the focus change has run its course: a modal box inside it would leave the focus astray.
     m_refusalPending = true;
@@ -195,8 +199,7 @@ std::string MaskedNumberEdit::ShownText() const
     return bytes;
 }
 
-// Some digits entered but not every required one.
-bool MaskedNumberEdit::Refuses() const
+bool MaskedNumberEdit::IsHalfFilled() const
 {
     return !m_mask.IsFree() && !IsComplete() && !PlainValue().isEmpty();
 }
@@ -204,7 +207,7 @@ bool MaskedNumberEdit::Refuses() const
 void MaskedNumberEdit::RefuseLeaving()
 {
     m_refusalPending = false;
-    if (hasFocus() || !isVisible() || !Refuses())
+    if (hasFocus() || !isVisible() || !IsHalfFilled())
         return;
     ShowIncompleteNotice(this);
     setFocus(Qt::OtherFocusReason);

@@ -39,13 +39,15 @@ public:
     QString PlainValue() const;
     // Every required digit filled; free text: true.
     bool IsComplete() const;
+    // Some digits entered but not every required one: what leaving and OK refuse.
+    bool IsHalfFilled() const;
 
     // For OK handlers: true when the value may be taken (complete, empty, or free text); otherwise shows the
     // incomplete notice, puts the focus back into the field and returns false.
     bool CheckComplete();
 
     // Replaces how the incomplete notice is shown (tests, other front ends); an empty function restores the default
-    // message box. The argument is the refusing field.
+    // message box, which goes through Questions. The argument is the refusing field.
     static void SetIncompleteNotice(std::function<void(QWidget*)> notice);
 
     static QString IncompleteMessage();
@@ -56,7 +58,6 @@ protected:
 
 private:
     std::string ShownText() const;
-    bool Refuses() const;
     void RefuseLeaving();
     void MoveToNextEntry();
 

@@ -388,6 +388,20 @@ void TPartyEditDlg::TitleExit()
         ShowText(*m_last, *split.last);
 }
 
+void TPartyEditDlg::accept()
+{
+    // Enter reaches OK without the field losing the focus, and a number on a sheet not shown
+    // cannot be left by the user at all: the fields' own check on leaving sees neither.
+    for (MaskedNumberEdit* number : {m_phoneNum, m_faxNum}) {
+        if (number->IsHalfFilled()) {
+            m_pages->setCurrentWidget(number->parentWidget());
+            number->CheckComplete();
+            return;
+        }
+    }
+    QDialog::accept();
+}
+
 bool TPartyEditDlg::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_title && event->type() == QEvent::FocusOut)

@@ -40,6 +40,9 @@ public:
     void LoadWebsite();
     // Leaving the person's title splits it into first, middle and last name.
     void TitleExit();
+    // A half-typed phone or fax number is refused: its sheet is shown, the user told and the
+    // field focused.
+    void accept() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -190,6 +190,7 @@ TReportForm::TReportForm(QWidget* parent)
     // A click on the chosen sheet again brings back its numbers after they were edited.
     connect(m_labelList, &QListWidget::currentRowChanged, this, &TReportForm::LabelListClick);
     connect(m_labelList, &QListWidget::itemClicked, this, &TReportForm::LabelListClick);
+    connect(m_heightEdit, &QLineEdit::textChanged, this, &TReportForm::ShowLabelFontSize);
     connect(preview, &QPushButton::clicked, this, &TReportForm::PreviewBtnClick);
     connect(print, &QPushButton::clicked, this, &TReportForm::PrintBtnClick);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -416,6 +417,16 @@ void TReportForm::LabelListClick()
     m_numAcross->setValue(sheet.across);
 }
 
+// The label sample shows the size labels print at while the user has chosen none.
+void TReportForm::ShowLabelFontSize()
+{
+    if (m_labelFontChosen)
+        return;
+    QFont font = m_labelText->font();
+    font.setPointSize(LabelFont().points);
+    m_labelText->setFont(font);
+}
+
 void TReportForm::ChooseFont(QWidget* target)
 {
     bool chosen = false;
@@ -424,6 +435,7 @@ void TReportForm::ChooseFont(QWidget* target)
         return;
     m_dialogFont = font;
     target->setFont(font);
+    m_labelFontChosen = m_labelFontChosen || target == m_labelText;
 }
 
 ListOptions TReportForm::ListSettings() const
@@ -480,7 +492,10 @@ LabelSheet TReportForm::ChosenLabelSheet() const
 
 ReportFont TReportForm::LabelFont() const
 {
-    return ReportFontOf(m_labelText->font());
+    ReportFont font = ReportFontOf(m_labelText->font());
+    if (!m_labelFontChosen)
+        font.points = DefaultLabelPoints(ChosenLabelSheet());
+    return font;
 }
 
 EnvelopeOptions TReportForm::EnvelopeSettings() const

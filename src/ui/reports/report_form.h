@@ -52,6 +52,7 @@ public:
     ListOptions SimpleListSettings() const;
     BookOptions BookSettings() const;
     LabelSheet ChosenLabelSheet() const;
+    // The label type face; until the user chooses one, sized for five lines on the chosen label.
     ReportFont LabelFont() const;
     EnvelopeOptions EnvelopeSettings() const;
     // The chosen report for the preview and the printer, and whether it is printed landscape.
@@ -72,6 +73,7 @@ private:
     void FormClose();
     void RptTypeComboChange(int index);
     void LabelListClick();
+    void ShowLabelFontSize();
     void ChooseFont(QWidget* target);
     void PreviewBtnClick();
     void PrintBtnClick();
@@ -114,6 +116,7 @@ private:
     InchEdit* m_vPitchEdit = nullptr;
     QSpinBox* m_numAcross = nullptr;
     QLabel* m_labelText = nullptr;
+    bool m_labelFontChosen = false;
 
     QLineEdit* m_title2 = nullptr;
     QRadioButton* m_portrait3 = nullptr;

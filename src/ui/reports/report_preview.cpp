@@ -2,6 +2,7 @@
 #include "ui/reports/report_preview.h"
 
 #include "print/report_painter.h"
+#include "reports/left_out_lines.h"
 #include "ui/questions.h"
 
 #include <QPageSetupDialog>
@@ -9,6 +10,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -60,6 +62,16 @@ void KeepChosenPages(ReportDocument& document, const QPrinter& printer)
     document.pages.erase(document.pages.begin(), document.pages.begin() + (first - 1));
 }
 
+QString LeftOutWarning(const ReportDocument& document)
+{
+    return QString::fromStdString(LeftOutLinesMessage(document));
+}
+
+void Warn(QWidget* parent, const QString& warning)
+{
+    Questions::Tell(parent, QMessageBox::Warning, QStringLiteral("Warning"), warning);
+}
+
 void SetOrientation(QPrinter& printer, bool landscape)
 {
     printer.setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -85,9 +97,16 @@ void PreviewReport(const ReportMaker& make, bool landscape, QWidget* parent)
     SetOrientation(printer, landscape);
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Print Preview"));
+    bool warned = false;
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
         bool cancelled = false;
-        PaintReport(ComposeFor(make, *target, &dialog, cancelled), *target);
+        const ReportDocument document = ComposeFor(make, *target, &dialog, cancelled);
+        PaintReport(document, *target);
+        // Told once, over the preview once it shows the pages.
+        if (const QString warning = LeftOutWarning(document); !warning.isEmpty() && !warned) {
+            warned = true;
+            QTimer::singleShot(0, &dialog, [&dialog, warning] { Warn(&dialog, warning); });
+        }
     });
     dialog.exec();
 }
@@ -112,6 +131,8 @@ bool PrintReport(const ReportMaker& make, bool landscape, QWidget* parent)
             QStringLiteral("The report could not be sent to the printer \"%1\".").arg(printer.printerName()));
         return false;
     }
+    if (const QString warning = LeftOutWarning(document); !warning.isEmpty())
+        Warn(parent, warning);
     return true;
 }
 

@@ -77,9 +77,9 @@ void TMainForm::FormCreate()
     m_dialogs = std::make_unique<QtItemDialogs>(m_dialogContext, *m_icons);
     m_shell = std::make_unique<QtShell>();
     m_browser = std::make_unique<QtBrowser>(m_settings);
-    m_telephony = std::make_unique<DesktopTelephony>();
-    m_messaging = std::make_unique<XdgMessaging>([this](const QString& name) { return AskMailAddress(this, name); });
     m_actionPrompts = std::make_unique<QtActionPrompts>(this);
+    m_telephony = std::make_unique<DesktopTelephony>(*m_actionPrompts);
+    m_messaging = std::make_unique<XdgMessaging>([this](const QString& name) { return AskMailAddress(this, name); });
     m_actions =
         std::make_unique<TOutwardActions>(MailServices{*m_messaging, *m_shell, *m_actionPrompts,
                                                        [this](const std::string& url) { m_browser->Open(url); }},

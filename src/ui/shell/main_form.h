@@ -127,7 +127,8 @@ public:
     // The Publishing Wizard for the selected node (main_window_publish.cpp).
     void PublishBtnClick();
     // Printing (main_window_print.cpp): the report dialog opens on the node, address and name of
-    // PrintSubject(); the dialog is made once and keeps its choices while the program runs.
+    // PrintSubject() (no node: nothing is printed); the dialog is made once and keeps its choices
+    // while the program runs.
     struct PrintChoice
     {
         TreeNode* node = nullptr;

@@ -15,7 +15,7 @@ TMainForm::PrintChoice TMainForm::PrintSubject() const
     PrintChoice choice;
     choice.node = SelectedNode();
     if (!choice.node)
-        choice.node = &m_tree->Root();
+        return choice;
     const QList<TKPXObject*> entries = m_activePane == Pane::Folders ? QList<TKPXObject*>() : SelectedItems();
     const DeliverySource delivery = DeliverySourceOf(entries.isEmpty() ? *choice.node->Data() : *entries.first());
     choice.address = delivery.address;
@@ -25,9 +25,12 @@ TMainForm::PrintChoice TMainForm::PrintSubject() const
 
 void TMainForm::PrintBtnClick()
 {
+    // With no node selected there is nothing to print from; the list is empty then too.
+    const PrintChoice choice = PrintSubject();
+    if (!choice.node)
+        return;
     if (!m_reportForm)
         m_reportForm = new TReportForm(this);
-    const PrintChoice choice = PrintSubject();
     m_reportForm->Open(*m_tree, *choice.node, choice.address, choice.name);
 }
 

@@ -2,6 +2,7 @@
 #include "common/file_error.h"
 #include "reports/page_settings.h"
 #include "reports/progress_percent.h"
+#include "reports/report_lines.h"
 #include "support/test_files.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +41,24 @@ TEST(LabelSheets, TopMarginWithinThePagesOwnGivesNoPageHeader)
     sheet.topMargin = 10;
     EXPECT_EQ(LabelSettingsFor(sheet).pageHeaderHeight, 0);
     EXPECT_EQ(LabelSettingsFor(*FindLabelSheet("Avery 5389-Post Card")).pageHeaderHeight, 125);
+}
+
+TEST(LabelSheets, DefaultTypeFacePrintsFiveWholeLinesOnEveryLabel)
+{
+    EXPECT_EQ(DefaultLabelPoints(*FindLabelSheet("Avery 5160-Address")), 10);
+    EXPECT_EQ(DefaultLabelPoints(*FindLabelSheet("Avery 5162-Address")), 12); // larger labels stay at 12
+    for (const LabelSheet& sheet : LabelSheets()) {
+        const int points = DefaultLabelPoints(sheet);
+        SCOPED_TRACE(std::string(sheet.name));
+        EXPECT_GE(WholeLinesIn(LabelSettingsFor(sheet).memoHeight, points), 5);
+        EXPECT_LE(points, 12);
+    }
+    // A label the user made lower gets a smaller face, down to 6 points.
+    LabelSheet low = *FindLabelSheet("Avery 5160-Address");
+    low.height = 75;
+    EXPECT_EQ(DefaultLabelPoints(low), 7);
+    low.height = 20;
+    EXPECT_EQ(DefaultLabelPoints(low), 6);
 }
 
 TEST(EnvelopeSizes, PlacedAgainstTheRightEdgeAndCentred)

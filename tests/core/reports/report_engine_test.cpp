@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "reports/left_out_lines.h"
 #include "reports/report_engine.h"
 
 #include <gtest/gtest.h>
@@ -144,7 +145,7 @@ TEST(ReportEngine, LandscapeSwapsThePaper)
 {
     CountingReport r(8);
     r.report.landscape = true;
-    r.report.AddBand(BandType::PageFooter, 0).elements.push_back(Label("footer", 0, 0, 10, 10));
+    r.report.AddBand(BandType::PageFooter, 0).elements.push_back(Label("footer", 0, 0, 10, 14));
     const ReportDocument document = r.report.Compose({850, 1100});
 
     EXPECT_TRUE(document.landscape);
@@ -231,6 +232,28 @@ TEST(ReportEngine, ProgressCountsRecordsAndCanStop)
     ASSERT_EQ(document.pages.size(), 2u);
     ExpectAt(document, 1, "12", 10, 130);
     ExpectAt(document, 1, "footer", 0, 1050);
+}
+
+TEST(ReportEngine, BoxesKeepTheLinesThatFitWholeAndCountTheRest)
+{
+    TReport report;
+    int records = 0;
+    report.needData = [&](TReport&) { return ++records <= 3; };
+    ReportElement memo = Label("memo", 0, 0, 200, 90);
+    memo.font.points = 10; // a line of 1/6 inch: five fit in 0.9 inch, not six
+    memo.lines = {"1", "2", "3", "4", "5", "6", "7"};
+    ReportBand& detail = report.AddBand(BandType::Detail, 100);
+    detail.elements.push_back(memo);
+    report.fitPlace = FitPlace::Labels;
+    const ReportDocument document = report.Compose({850, 1100});
+    ASSERT_EQ(document.pages.size(), 1u);
+    ASSERT_EQ(document.pages[0].boxes.size(), 3u);
+    for (const ReportBox& box : document.pages[0].boxes)
+        EXPECT_EQ(box.lines, (std::vector<std::string>{"1", "2", "3", "4", "5"}));
+    EXPECT_EQ(document.linesLeftOut, 6);
+    EXPECT_EQ(document.fitPlace, FitPlace::Labels);
+    EXPECT_EQ(LeftOutLinesMessage(document),
+              "6 lines did not fit on their labels and were left out. A smaller type face makes room.");
 }
 
 TEST(ReportEngine, LooksUpBandsAndElements)

@@ -5,6 +5,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "reports/report_layouts.h"
+#include "reports/report_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -104,6 +105,25 @@ TEST_F(ReportLayouts, BookHeadsEachLetterOnceAcrossItsColumn)
     const int usable = (850 - 2 * 25 - 100) / 2; // a quarter inch each side, a gutter of 1 inch
     EXPECT_EQ(headings[0]->width, usable);
     EXPECT_EQ(BoxesWithText(document, 0, "Lee1000, Ann ").size(), 1u);
+}
+
+TEST_F(ReportLayouts, BookNameEndsBeforeThePhoneColumnAndIsAsTallAsItsFace)
+{
+    AddPersons(tree, 1);
+    BookOptions options;
+    options.columns = 2;
+    options.font.points = 14;
+    const ReportDocument document = MakeBookReport(tree, RangeOf(tree.Root()), options).Compose(Letter);
+    const auto names = BoxesWithText(document, 0, "Lee1000, Ann ");
+    const auto phones = BoxesWithText(document, 0, "555 0");
+    ASSERT_EQ(names.size(), 1u);
+    ASSERT_EQ(phones.size(), 1u);
+    const int column = (850 - 2 * 25 - 100) / 2;
+    EXPECT_EQ(names[0]->left, 25);
+    EXPECT_LT(names[0]->left + names[0]->width, phones[0]->left);
+    EXPECT_EQ(phones[0]->left + phones[0]->width, 25 + column * 64 / 100 + column * 36 / 100);
+    EXPECT_GE(names[0]->height, LineHeightOf(14));
+    EXPECT_EQ(document.linesLeftOut, 0);
 }
 
 TEST_F(ReportLayouts, EnvelopeLiesAgainstThePagesRightEdge)
