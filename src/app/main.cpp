@@ -10,6 +10,7 @@
 #include "platform/web_graphics.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "shell/save_leftovers.h"
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
 #include "ui/shell/logic_form.h"
@@ -75,6 +76,8 @@ int main(int argc, char** argv)
     InstallWebGraphics(workingDirectory); // a failure is logged and does not stop the start
     const QString dataFile = QDir(workingDirectory).filePath(QStringLiteral("zelk.dat"));
     const auto dataFileLock = HoldDataFile(dataFile);
+    if (dataFileLock) // else a command-line import may be writing its temporary file right now
+        RemoveSaveLeftovers(workingDirectory.toStdString(), SettingsFilePath().toStdString());
 
     TProfileFile settings(SettingsFilePath().toStdString());
     TMainForm mainForm(settings, dataFile);
