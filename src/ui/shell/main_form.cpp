@@ -108,6 +108,8 @@ void TMainForm::FormCreate()
     m_folders->expand(m_treeModel->IndexOf(&m_tree->Root()));
     SetActivePane(Pane::Folders);
     ApplySettings(m_winState.Current());
+    // Once the program runs, so the message has a window to stand over.
+    QTimer::singleShot(0, this, &TMainForm::TellUnreadableSettings);
 }
 
 std::array<QString, 32> TMainForm::CategoryNames() const

@@ -93,6 +93,13 @@ public:
 
     // Writes the data file, then the window state. Called once on every orderly end.
     void SaveOnExit();
+    // The settings file (main_window_settings.cpp): a file that cannot be read is named to the user
+    // once, at start; a failed write is reported, after Options and at exit alike (false then).
+    void TellUnreadableSettings();
+    bool FlushSettings();
+    void FlushSettingsAtExit();
+    // How a problem met at the orderly end reaches the user.
+    void TellAtExit(const QString& text);
 
     QString StatusText(int panel) const;
     QString TrayTip() const { return m_trayTip; }
