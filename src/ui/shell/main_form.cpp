@@ -426,6 +426,9 @@ void TMainForm::BuildPanes()
     m_folders->setObjectName(QStringLiteral("Folders"));
     m_folders->setModel(m_treeModel);
     m_folders->setHeaderHidden(true);
+    // Deep folders stay reachable: the column grows with what is shown and the pane scrolls sideways.
+    m_folders->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_folders->header()->setStretchLastSection(false);
     m_folders->setIndentation(20);
     m_folders->setFrameShape(QFrame::NoFrame);
     m_folders->setUniformRowHeights(true);
