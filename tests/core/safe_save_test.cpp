@@ -6,6 +6,7 @@
 #include "common/atomic_file.h"
 #include "common/file_error.h"
 #include "common/private_folders.h"
+#include "common/run_lock.h"
 #include "common/temporary_file.h"
 #include "shell/save_leftovers.h"
 
@@ -76,6 +77,13 @@ TEST(SafeSave, NewFilesAndFoldersArePrivateWhateverTheUmask)
         EXPECT_EQ(ModeOf(file), Private);
         EXPECT_FALSE(NobodyCanRead(file));
         EXPECT_EQ(ReadWhole(file), "contacts");
+
+        { // the lock beside the data file, too
+            const auto lock = RunLock::TryAcquire(file);
+            EXPECT_TRUE(lock.has_value());
+        }
+        EXPECT_EQ(ModeOf(RunLock::LockFileOf(file)), Private);
+        EXPECT_TRUE(RunLock::TryAcquire(file).has_value());
 
         CreatePrivateFolders(dir / "data" / "quillary");
         EXPECT_EQ(ModeOf(dir / "data"), fs::perms::owner_all);
