@@ -88,6 +88,10 @@ TEST(SettingsFaults, AMissingFileIsMadePrivateWithItsFolders)
     EXPECT_EQ(ModeOf(dir / "config"), fs::perms::owner_all);
     EXPECT_EQ(ModeOf(dir / "config" / "quillary"), fs::perms::owner_all);
     EXPECT_EQ(TProfileFile(path).State(), TProfileFile::LoadState::Loaded);
+    // Even with the folders opened up, another user cannot read the file itself.
+    for (const fs::path& folder : {*dir, dir / "config", dir / "config" / "quillary"})
+        fs::permissions(folder, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    EXPECT_FALSE(NobodyCanRead(path));
 }
 
 TEST(SettingsFaults, AFullDiskFailsTheFlushAndLosesNothing)
