@@ -54,6 +54,8 @@ DescriptorBuffer::int_type DescriptorBuffer::overflow(int_type c)
 std::streamsize DescriptorBuffer::xsputn(const char* text, std::streamsize size)
 {
     const auto count = static_cast<std::size_t>(size);
+    if (count == 0)
+        return 0;
     if (count <= static_cast<std::size_t>(epptr() - pptr())) {
         std::memcpy(pptr(), text, count);
         pbump(static_cast<int>(count));
