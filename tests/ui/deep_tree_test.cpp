@@ -8,8 +8,8 @@
 #include "ui/shell/main_form.h"
 
 #include <QFile>
-#include <QScrollBar>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
