@@ -9,6 +9,7 @@
 #include "platform/web_graphics.h"
 #include "shell/command_line.h"
 #include "shell/profile_file.h"
+#include "shell/save_leftovers.h"
 #include "ui/automation/automation_lifetime.h"
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
@@ -160,6 +161,8 @@ int main(int argc, char** argv)
     const DataFileHold dataFileHold = HoldDataFile(dataFile);
     if (dataFileHold.cancelled)
         return 0;
+    if (dataFileHold.lock) // else a command-line import may be writing its temporary file right now
+        RemoveSaveLeftovers(workingDirectory.toStdString(), SettingsFilePath().toStdString());
 
     TProfileFile settings(SettingsFilePath().toStdString());
     TMainForm mainForm(settings, dataFile);

@@ -8,6 +8,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "model/tree_depth.h"
 
 #include <filesystem>
 #include <fstream>
@@ -24,7 +25,8 @@ constexpr const char* Usage =
     "reading a file:\n"
     "  cat FILE    read FILE and print it as the data file that would be saved\n"
     "  tree FILE   read FILE and print its items, indented by level\n"
-    "  check FILE  read FILE and report the records read and the lines skipped\n"
+    "  check FILE  read FILE and report the records read, the lines skipped and the\n"
+    "              records nested too deep (placed at the depth limit)\n"
     "FILE is read as an interchange file when it ends in .zkd or is named\n"
     "clipdata.dat, and as a data file (first line skipped) otherwise.\n"
     "\n"
@@ -53,7 +55,8 @@ constexpr const char* Usage =
     "         envelope: [--delivery-from PATH[/ADDRESS TITLE]] [--return-address FILE]\n"
     "                   (default return address: ret_addr.dat in the working folder)\n"
     "\n"
-    "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines found by check,\n"
+    "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines or records nested\n"
+    "too deep found by check,\n"
     "4 Quillary is running on the data file (import changes nothing then)\n";
 
 // Reads FILE beneath the root the way the program reads that kind of file.
@@ -109,7 +112,11 @@ int Check(ItemTree&, const ReadReport& report, std::ostream& out, std::ostream&)
     out << "lines skipped: " << report.skippedLines.size() << "\n";
     for (int line : report.skippedLines)
         out << "  line " << line << "\n";
-    return report.skippedLines.empty() ? ExitOk : ExitSkipped;
+    out << "records placed at the depth limit: " << report.placedAtDepthLimit << "\n";
+    if (report.placedAtDepthLimit > 0)
+        out << "  " << PlacedAtDepthLimitText(report.placedAtDepthLimit) << "\n";
+    // Either way a save would not give the file back as it is.
+    return report.skippedLines.empty() && report.placedAtDepthLimit == 0 ? ExitOk : ExitSkipped;
 }
 
 using Command = std::function<int(ItemTree&, const ReadReport&, std::ostream&, std::ostream&)>;

@@ -3,6 +3,8 @@
 
 #include "cli_commands.h"
 #include "common/file_error.h"
+#include "common/private_folders.h"
+#include "common/temporary_file.h"
 #include "model/data_file.h"
 #include "model/data_file_read.h"
 #include "model/node_path.h"
@@ -48,12 +50,18 @@ std::optional<DataSession> DataSession::Open(const CliOptions& options, Access a
     std::optional<RunLock> lock;
     status = ExitFileError;
     try {
+        // The program's own folder is made as the program makes it, private.
+        if (access == Access::Change && !options.Value("--data"))
+            CreatePrivateFolders(WorkingDirectoryOf(options));
         if (access == Access::Change && !(lock = RunLock::TryAcquire(file))) {
             err << "quillary-cli: Quillary is running on " << file.string()
                 << "; close it first (or use its own Import and Publish commands)\n";
             status = ExitRunning;
             return std::nullopt;
         }
+        // With the lock held no save can be under way: what a killed one left goes.
+        if (access == Access::Change)
+            RemoveStaleTemporaries(file);
         DataSession session(file, std::move(lock));
         // Only a data file that is not there yet starts empty, when it is to be changed. One that is
         // there but cannot be read is never written over.

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/app_paths.h"
 
+#include "common/file_error.h"
+#include "common/private_folders.h"
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -16,9 +20,15 @@ QString HomeOverride()
     return home.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(home).absoluteFilePath());
 }
 
+// Made private (0700): the folders hold contacts and settings. A folder that cannot be made is
+// left to the first file written there, whose failure names it.
 QString Created(const QString& folder)
 {
-    QDir().mkpath(folder);
+    try {
+        CreatePrivateFolders(QFile::encodeName(folder).toStdString());
+    } catch (const FileError& error) {
+        qWarning("%s", error.what());
+    }
     return folder;
 }
 

@@ -51,9 +51,11 @@ TEST(ToolItemsStorage, SaveRenumbersFromToolZeroAndReadsBack)
     auto profile = FromText("[Tools]\nEditor=Notes,C:\\Apps\\Notes.exe,,0\nTool7=x,y,z\n");
     tools.Save(profile);
 
-    EXPECT_EQ(profile.SectionKeys("Tools"), (std::vector<std::string>{"Tool0", "Tool1"}));
+    // The value that is no tool is kept as it stands, after the tools.
+    EXPECT_EQ(profile.SectionKeys("Tools"), (std::vector<std::string>{"Tool0", "Tool1", "Tool7"}));
     EXPECT_EQ(profile.ReadString("Tools", "Tool0", ""), "Notes,C:\\Apps\\Notes.exe,,0");
     EXPECT_EQ(profile.ReadString("Tools", "Tool1", ""), "\"Mail, Fast\",/usr/bin/mail,-s,1");
+    EXPECT_EQ(profile.ReadString("Tools", "Tool7", ""), "x,y,z");
 
     TToolItems reread;
     reread.Load(FromText(profile.Text()));

@@ -5,8 +5,10 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <utility>
 
 namespace quillary {
@@ -22,11 +24,27 @@ std::filesystem::path RunLock::LockFileOf(const std::filesystem::path& dataFile)
     return path;
 }
 
+namespace {
+// A new lock file is private whatever the umask (a umask that took the owner's write bit would
+// lock the owner out of it next time); one that exists is opened as it is. Neither is reached
+// through a link someone planted.
+int OpenLockFile(const std::filesystem::path& lockFile)
+{
+    constexpr mode_t PrivateMode = 0600;
+    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, PrivateMode);
+    if (fd >= 0) {
+        ::fchmod(fd, PrivateMode);
+        return fd;
+    }
+    return errno == EEXIST ? ::open(lockFile.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC) : -1;
+}
+} // namespace
+
 // flock is the one way to a lock the kernel drops when its holder dies; the standard library has none.
 std::optional<RunLock> RunLock::TryAcquire(const std::filesystem::path& dataFile)
 {
     const std::filesystem::path lockFile = LockFileOf(dataFile);
-    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int fd = OpenLockFile(lockFile);
     if (fd < 0)
         throw FileError(lockFile, "Cannot create file");
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

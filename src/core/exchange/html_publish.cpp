@@ -189,6 +189,8 @@ std::uint64_t CountNodes(TreeNode& start)
 bool PublishHTML(TreeNode& published, const PublishSettings& settings, const ProgressFn& progress)
 {
     BatchedSync batch(OutputFolder(settings));
+    // A site is made for a web server to read; its files keep the umask's mode.
+    SharedFileMode shared;
     try {
         WritePages(published, settings, progress);
     } catch (const PublishStopped&) {

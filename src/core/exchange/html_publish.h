@@ -45,7 +45,8 @@ struct PublishSettings
 // vCards as the settings ask, then the background and the pictures where the folder lacks them.
 // Each page replaces an old one only once it is complete. progress hears of each node whose
 // entry was written; when it answers false the main page is left as it was, nothing more is
-// written and the result is false. Failing writes throw FileError.
+// written and the result is false. Failing writes throw FileError. New files of the site get the
+// umask's mode, as a web server must read them; the program's other files are private.
 bool PublishHTML(TreeNode& published, const PublishSettings& settings, const ProgressFn& progress = {});
 
 // The head of a page, with the page title when asked and a base target when one is given.

@@ -19,6 +19,8 @@ struct ImportCounts
     // or last name"), in file order.
     std::map<int, int> madeByKind;
     std::vector<std::string> reasons;
+    // Records of an interchange file nested deeper than the tree may be, placed at its limit.
+    int placedAtDepthLimit = 0;
 
     void CountMade(int kind)
     {
@@ -33,7 +35,7 @@ struct ImportCounts
 };
 
 // The report an import ends with, for the wizard's message and the command line: the items made
-// per kind, then the rejected entries with their reasons.
+// per kind, the records placed at the depth limit, then the rejected entries with their reasons.
 std::string ImportSummary(const ImportCounts& counts);
 
 // Called now and then during long work with the amount done and the whole; returning false stops

@@ -2,6 +2,7 @@
 #include "exchange/import_counts.h"
 
 #include "model/item_kind.h"
+#include "model/tree_depth.h"
 
 #include <algorithm>
 #include <utility>
@@ -76,6 +77,8 @@ std::string RejectedLines(const ImportCounts& counts)
 std::string ImportSummary(const ImportCounts& counts)
 {
     std::string summary = MadeLine(counts);
+    if (counts.placedAtDepthLimit > 0)
+        summary += "\n" + PlacedAtDepthLimitText(counts.placedAtDepthLimit);
     if (counts.rejected > 0)
         summary += RejectedLines(counts);
     return summary;

@@ -22,6 +22,7 @@ std::optional<ImportCounts> ImportItemFile(TreeNode& into, const std::filesystem
     for (int i = 0; i < into.ChildCount(); ++i)
         if (!before.contains(into.ChildAt(i)))
             counts.CountMade(into.ChildAt(i)->Data()->GetKind());
+    counts.placedAtDepthLimit = report.placedAtDepthLimit;
     for (const int line : report.skippedLines)
         counts.CountRejected("line " + std::to_string(line) + ": a damaged record");
     return counts;

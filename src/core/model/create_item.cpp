@@ -9,6 +9,7 @@
 #include "model/items_party.h"
 #include "model/items_reminder.h"
 #include "model/items_tool.h"
+#include "model/tree_depth.h"
 
 namespace quillary {
 
@@ -60,7 +61,7 @@ TKPXObject* CreateItem(int kind, std::string_view title, std::string_view target
     if (IsTreeKind(kind)) {
         const int image = handle->GetImageIndex();
         const int selected = kind == KindFolder ? handle->GetSelectedIndex() : image;
-        TreeNode& node = tree.AddChild(parent, std::move(item), handle->GetTitle(), image, selected);
+        TreeNode& node = tree.AddChild(HolderWithinDepth(parent), std::move(item), handle->GetTitle(), image, selected);
         handle->SetTreeNode(&node);
         return handle;
     }

@@ -3,6 +3,9 @@
 
 #include "model/tree_node.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace quillary {
@@ -22,27 +25,34 @@ std::string NodePath(const TreeNode& node)
 }
 
 namespace {
-// rest is the path from node's own title on.
-TreeNode* FindBelow(TreeNode& node, std::string_view rest)
+// The part of rest after node's own title and a "/", or none when rest does not go on through node.
+std::optional<std::string_view> PastTitle(const TreeNode& node, std::string_view rest)
 {
     const std::string& title = node.Text();
-    if (rest.substr(0, title.size()) != title)
-        return nullptr;
-    if (rest.size() == title.size())
-        return &node;
-    if (rest[title.size()] != '/')
-        return nullptr;
-    rest.remove_prefix(title.size() + 1);
-    for (int i = 0; i < node.ChildCount(); ++i)
-        if (TreeNode* found = FindBelow(*node.ChildAt(i), rest))
-            return found;
-    return nullptr;
+    if (rest.substr(0, title.size()) != title || (rest.size() > title.size() && rest[title.size()] != '/'))
+        return std::nullopt;
+    return rest.substr(std::min(rest.size(), title.size() + 1));
 }
 } // namespace
 
 TreeNode* FindNodeByPath(TreeNode& root, std::string_view path)
 {
-    return FindBelow(root, path);
+    // Titles may hold "/" and one may begin another, so several children can match; they are
+    // tried in order, depth first, with a stack of its own (trees may be nested very deep).
+    std::vector<std::pair<TreeNode*, std::string_view>> pending{{&root, path}};
+    while (!pending.empty()) {
+        auto [node, rest] = pending.back();
+        pending.pop_back();
+        const std::string& title = node->Text();
+        const auto below = PastTitle(*node, rest);
+        if (!below)
+            continue;
+        if (rest.size() == title.size())
+            return node;
+        for (int i = node->ChildCount() - 1; i >= 0; --i)
+            pending.emplace_back(node->ChildAt(i), *below);
+    }
+    return nullptr;
 }
 
 } // namespace quillary

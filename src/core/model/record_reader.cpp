@@ -72,7 +72,7 @@ std::optional<Head> ParseHead(std::string_view line)
     const auto kind = level ? ReadHeadNumber(line, pos) : std::nullopt;
     if (!kind || pos + 2 > line.size() || line[pos + 1] != '}')
         return std::nullopt;
-    Head head{static_cast<std::int16_t>(*level), static_cast<int>(*kind & 0xFF), SplitFields(line.substr(pos + 2))};
+    Head head{static_cast<int>(*level), static_cast<int>(*kind & 0xFF), SplitFields(line.substr(pos + 2))};
     if (head.fields.size() != 4)
         return std::nullopt;
     return head;
@@ -114,14 +114,19 @@ private:
     }
 
     // A deeper level goes one step down, to the last tree item read, however large the jump;
-    // a shallower one climbs, but never above the target.
-    void PlaceAt(int level)
+    // a shallower one climbs, but never above the target. Levels the depth limit folded away are
+    // climbed first, so the records after a deep run land where the file puts them.
+    void PlaceAt(long long level)
     {
         if (level > m_level) {
             m_level = level;
             m_parent = m_lastTreeItem;
+            m_folded = m_lastFolded;
         } else if (level < m_level) {
-            int climbs = std::min(m_level - level, m_parent->Depth() - m_target.Depth());
+            long long climbs = m_level - level;
+            const long long unfolded = std::min<long long>(climbs, m_folded);
+            m_folded -= unfolded;
+            climbs = std::min<long long>(climbs - unfolded, m_parent->Depth() - m_target.Depth());
             for (; climbs > 0; --climbs)
                 m_parent = m_parent->Parent();
             m_level = level;
@@ -130,20 +135,34 @@ private:
 
     void Take(const Head& head, std::string_view details)
     {
-        PlaceAt(head.level + m_base);
+        // A level below 1 would climb above the target and take every later record inside it.
+        PlaceAt(std::max(head.level, 1) + static_cast<long long>(m_base));
         TKPXObject* item = CreateItem(head.kind, head.fields[0], head.fields[1], head.fields[2], *m_parent, details,
                                       ParseLenientInt(head.fields[3]));
         if (item && IsTreeKind(head.kind))
-            m_lastTreeItem = item->GetTreeNode();
+            TakeTreeItem(*item->GetTreeNode());
         if (m_report)
             ++m_report->records;
     }
 
+    // CreateItem hangs a node that would pass the depth limit higher up; the levels it was
+    // lifted by are remembered for the climbs back.
+    void TakeTreeItem(TreeNode& node)
+    {
+        m_lastTreeItem = &node;
+        m_lastFolded = m_parent->Depth() + m_folded + 1 - node.Depth();
+        if (node.Parent() != m_parent && m_report)
+            ++m_report->placedAtDepthLimit;
+    }
+
     TreeNode& m_target;
     int m_base;
-    int m_level;
+    long long m_level;
     TreeNode* m_parent;
     TreeNode* m_lastTreeItem;
+    // How many levels deeper than in the tree the parent and the last tree item stand in the file.
+    long long m_folded = 0;
+    long long m_lastFolded = 0;
     ReadReport* m_report;
 };
 

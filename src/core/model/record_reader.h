@@ -8,16 +8,19 @@ namespace quillary {
 
 class TreeNode;
 
-// What a read met: the records taken and the lines passed over (1-based line numbers).
+// What a read met: the records taken, the lines passed over (1-based line numbers), and the
+// records nested deeper than MaxTreeDepth, which were placed at that depth.
 struct ReadReport
 {
     int records = 0;
     std::vector<int> skippedLines;
+    int placedAtDepthLimit = 0;
 };
 
 // Reads records beneath target until the stream ends. Levels count from target (level 1 lands
-// directly beneath it). A damaged line is skipped and reading goes on with the next line that
-// starts a record ("{" followed by a digit or "-"), so a bad spot never stops a load half way.
+// directly beneath it; a level below 1 is read as 1). A damaged line is skipped and reading goes
+// on with the next line that starts a record ("{" followed by a digit or "-"), so a bad spot
+// never stops a load half way. Records that would stand deeper than MaxTreeDepth stand at it.
 // firstLine numbers the stream's first line in the report. Throws FileError when the stream
 // fails for a reason other than its end.
 void ReadItems(std::istream& in, TreeNode& target, ReadReport* report = nullptr, int firstLine = 1);

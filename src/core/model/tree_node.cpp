@@ -29,9 +29,17 @@ void TreeNode::SetText(std::string text)
 TreeNode::~TreeNode()
 {
     // Children first, then the item: items below still walk up through this node to clear due
-    // markers while they are destroyed.
-    while (!m_children.empty())
-        m_children.pop_back();
+    // markers while they are destroyed. The subtree goes leaf by leaf, deepest first, so each
+    // destructor below finds no children and a deep tree never nests destructor calls.
+    TreeNode* node = this;
+    for (;;) {
+        while (!node->m_children.empty())
+            node = node->m_children.back().get();
+        if (node == this)
+            break;
+        node = node->m_parent;
+        node->m_children.pop_back();
+    }
     m_item.reset();
 }
 

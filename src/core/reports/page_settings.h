@@ -67,6 +67,7 @@ EnvelopePlacement PlaceEnvelope(int pageWidth, int pageHeight, const EnvelopeSiz
 
 // "ret_addr.dat": one text line per line of the return address. A missing file reads as no
 // lines; a file that cannot be read or written raises FileError.
+inline constexpr std::string_view ReturnAddressFileName = "ret_addr.dat";
 std::vector<std::string> LoadReturnAddress(const std::filesystem::path& file);
 void SaveReturnAddress(const std::filesystem::path& file, const std::vector<std::string>& lines);
 

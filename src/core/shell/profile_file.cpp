@@ -2,15 +2,18 @@
 #include "shell/profile_file.h"
 
 #include "common/ascii_case.h"
-
 #include "common/atomic_file.h"
 #include "common/file_error.h"
+#include "common/private_folders.h"
 #include "model/field_text.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstring>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 namespace quillary {
@@ -79,14 +82,30 @@ std::vector<std::string_view> SplitLines(std::string_view text)
     return lines;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path)
+// The file's text, or the errno that stopped the reading (ENOENT when there is no file). POSIX
+// tells a missing file from one that cannot be read, and a folder from a file.
+std::string ReadWholeFile(const std::filesystem::path& path, int& error)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    error = 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
         return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    }
+    std::string text;
+    char block[16 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            error = errno;
+        if (got <= 0)
+            break;
+        text.append(block, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return text;
 }
 
 template <typename Lines> auto FindLine(Lines& lines, std::string_view key)
@@ -99,7 +118,21 @@ template <typename Lines> auto FindLine(Lines& lines, std::string_view key)
 
 TProfileFile::TProfileFile(std::filesystem::path path) : m_path(std::move(path))
 {
-    Parse(ReadWholeFile(m_path));
+    Load();
+}
+
+void TProfileFile::Load()
+{
+    int error = 0;
+    const std::string text = ReadWholeFile(m_path, error);
+    if (error == ENOENT || error == ENOTDIR) {
+        m_state = LoadState::Missing;
+    } else if (error != 0) {
+        m_state = LoadState::Unreadable;
+        m_readProblem = std::strerror(error);
+    } else {
+        Parse(text);
+    }
 }
 
 TProfileFile TProfileFile::FromText(std::filesystem::path path, std::string_view text)
@@ -242,14 +275,10 @@ std::string TProfileFile::Text() const
 
 void TProfileFile::Flush()
 {
-    if (!m_dirty)
+    if (!m_dirty || m_state == LoadState::Unreadable)
         return;
-    if (m_path.has_parent_path()) {
-        std::error_code error;
-        std::filesystem::create_directories(m_path.parent_path(), error);
-        if (error)
-            throw FileError(m_path, "Cannot create folder");
-    }
+    if (m_path.has_parent_path())
+        CreatePrivateFolders(m_path.parent_path());
     const std::string text = Text();
     WriteFileAtomically(m_path, [&](std::ostream& out) { out << text; });
     m_dirty = false;

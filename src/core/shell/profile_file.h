@@ -17,18 +17,26 @@ namespace quillary {
 // - Lines that are not "key=value" (comments, blank lines, text before the first section) are
 //   kept and written back as they were.
 // - A missing or unreadable file reads as empty, so every read gives its default.
+// - A file that exists but cannot be read (no permission, a folder, an input-output error) is
+//   never written: its content is unknown, and defaults must not replace it. State() tells, so
+//   the user can be told.
 //
 // Reads and writes work on the content in memory; Flush() writes the whole file in one atomic
 // step. Callers write a group of keys and then flush once, instead of rewriting the file per key.
 class TProfileFile
 {
 public:
+    enum class LoadState { Missing, Loaded, Unreadable };
+
     explicit TProfileFile(std::filesystem::path path);
 
     // Content taken from a text instead of the file (the file is still where Flush writes).
     static TProfileFile FromText(std::filesystem::path path, std::string_view text);
 
     const std::filesystem::path& Path() const { return m_path; }
+    LoadState State() const { return m_state; }
+    // Why an unreadable file could not be read ("Permission denied"); empty otherwise.
+    const std::string& ReadProblem() const { return m_readProblem; }
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // A present value is read as a decimal integer: leading blanks, an optional sign, the digits up to
@@ -50,8 +58,9 @@ public:
     bool IsDirty() const { return m_dirty; }
     // The whole file as Flush writes it, lines ended by CR LF.
     std::string Text() const;
-    // Writes the file when it is dirty (creating its folder if needed); throws FileError when that
-    // fails, and the content stays dirty.
+    // Writes the file when it is dirty (creating its folder, private, if needed); throws FileError
+    // when that fails, and the content stays dirty. An unreadable file is left alone: nothing is
+    // written and the content stays dirty.
     void Flush();
 
 private:
@@ -69,6 +78,7 @@ private:
     };
 
     TProfileFile(std::filesystem::path path, std::string_view text);
+    void Load();
     void Parse(std::string_view text);
     const Section* FindSection(std::string_view name) const;
     Section* FindSection(std::string_view name);
@@ -79,6 +89,8 @@ private:
     std::vector<std::string> m_preamble; // lines before the first section
     std::vector<Section> m_sections;
     bool m_dirty = false;
+    LoadState m_state = LoadState::Loaded;
+    std::string m_readProblem;
 };
 
 } // namespace quillary

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "shell/tool_items.h"
 
+#include "common/ascii_case.h"
 #include "common/comma_text.h"
 #include "common/path_text.h"
 #include "shell/profile_file.h"
@@ -49,6 +50,22 @@ std::unique_ptr<TToolItem> ToolFromFields(const std::vector<std::string>& fields
 std::string StoredValue(const TToolItem& tool)
 {
     return JoinCommaText({tool.Description, tool.Filename, tool.Arguments, tool.AllowAddressItem ? "1" : "0"});
+}
+
+bool IsKeyTaken(const std::vector<std::string>& taken, std::string_view key)
+{
+    return std::any_of(taken.begin(), taken.end(), [&](const std::string& t) { return EqualsNoCase(t, key); });
+}
+
+// The key itself while it is free, else the first free "Tool" + number.
+std::string FreeKey(const std::vector<std::string>& taken, const std::string& key)
+{
+    if (!key.empty() && !IsKeyTaken(taken, key))
+        return key;
+    int number = 0;
+    while (IsKeyTaken(taken, settings::ToolKey(number)))
+        ++number;
+    return settings::ToolKey(number);
 }
 
 } // namespace
@@ -113,17 +130,27 @@ std::optional<int> TToolItems::ImageIndexForProgram(const std::string& program) 
 void TToolItems::Load(const TProfileFile& profile)
 {
     for (const std::string& key : profile.SectionKeys(settings::ToolsSection)) {
-        const std::vector<std::string> fields = SplitCommaText(profile.ReadString(settings::ToolsSection, key, ""));
+        std::string value = profile.ReadString(settings::ToolsSection, key, "");
+        const std::vector<std::string> fields = SplitCommaText(value);
         if (fields.size() == StoredFieldCount)
             Add(ToolFromFields(fields));
+        else
+            m_unread.push_back({key, std::move(value)});
     }
 }
 
 void TToolItems::Save(TProfileFile& profile) const
 {
     profile.EraseSection(settings::ToolsSection);
-    for (std::size_t i = 0; i < m_tools.size(); ++i)
-        profile.WriteString(settings::ToolsSection, settings::ToolKey(static_cast<int>(i)), StoredValue(*m_tools[i]));
+    std::vector<std::string> written;
+    for (std::size_t i = 0; i < m_tools.size(); ++i) {
+        written.push_back(settings::ToolKey(static_cast<int>(i)));
+        profile.WriteString(settings::ToolsSection, written.back(), StoredValue(*m_tools[i]));
+    }
+    for (const KeptLine& line : m_unread) {
+        written.push_back(FreeKey(written, line.key));
+        profile.WriteString(settings::ToolsSection, written.back(), line.value);
+    }
 }
 
 bool IsToolProgramName(std::string_view path)

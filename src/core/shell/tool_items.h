@@ -52,13 +52,22 @@ public:
     std::optional<int> ImageIndexForProgram(const std::string& program) const override;
 
     // Appends a tool for every value of section "Tools" (every key, whatever its name, in file order)
-    // that splits into exactly four fields; other values are skipped.
+    // that splits into exactly four fields; other values are kept aside as they stand.
     void Load(const TProfileFile& profile);
-    // Replaces section "Tools" with keys "Tool0" onwards; the caller flushes.
+    // Replaces section "Tools" with keys "Tool0" onwards, followed by the values Load could not
+    // read, unchanged and under their own key unless a tool now has it; the caller flushes.
     void Save(TProfileFile& profile) const;
 
 private:
+    struct KeptLine
+    {
+        std::string key;
+        std::string value;
+    };
     std::vector<std::unique_ptr<TToolItem>> m_tools;
+    // Values another version or a hand edit wrote: a later version may read them, so they are
+    // never dropped.
+    std::vector<KeptLine> m_unread;
 };
 
 // True when the path names a program: it ends with ".exe" in any letter case.

@@ -10,6 +10,7 @@
 #include "model/kpx_object.h"
 #include "model/record_reader.h"
 #include "model/record_writer.h"
+#include "model/tree_depth.h"
 #include "model/tree_node.h"
 #include "model/tree_walk.h"
 
@@ -28,9 +29,15 @@ TreeNode* OwnNode(const TKPXObject& item)
 }
 
 // Whether node may become a child of target: not the root, not target itself nor above it.
-bool CanMoveUnder(const TreeNode& node, const TreeNode& target)
+bool IsMovableUnder(const TreeNode& node, const TreeNode& target)
 {
     return node.Parent() && &node != &target && !node.IsAncestorOf(target);
+}
+
+// The same, and the subtree stays within the depth limit there.
+bool CanMoveUnder(const TreeNode& node, const TreeNode& target)
+{
+    return IsMovableUnder(node, target) && FitsUnder(node, target);
 }
 
 void ClearTree(ItemTree& tree)
@@ -106,7 +113,7 @@ std::string CopyEntryRecords(const std::vector<TKPXObject*>& entries)
     return text;
 }
 
-bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem::path& clipFile)
+bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem::path& clipFile, ReadReport* report)
 {
     if (text.empty())
         return false;
@@ -121,7 +128,7 @@ bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem
     {
         TreeUpdateGuard guard(holder.Tree());
         try {
-            ReadItems(in, holder);
+            ReadItems(in, holder, report);
         } catch (const FileError&) {
             throw FileError(clipFile, "Cannot read file");
         }
@@ -162,15 +169,19 @@ bool DropNode(TreeNode& dragged, TreeNode& target)
     return true;
 }
 
-void DropEntries(TreeNode& selected, const std::vector<TKPXObject*>& entries, TreeNode& target)
+int DropEntries(TreeNode& selected, const std::vector<TKPXObject*>& entries, TreeNode& target)
 {
     ItemTree& tree = selected.Tree();
+    int refused = 0;
     {
         TreeUpdateGuard guard(tree);
         for (TKPXObject* item : entries) {
             if (IsTreeKind(item->GetKind())) {
-                if (TreeNode* node = OwnNode(*item); node && CanMoveUnder(*node, target))
+                TreeNode* node = OwnNode(*item);
+                if (node && CanMoveUnder(*node, target))
                     tree.MoveNodeWithMarks(*node, target);
+                else if (node && DropPassesDepthLimit(*node, target))
+                    ++refused;
                 continue;
             }
             // An item the selected node does not hold is left where it is.
@@ -182,6 +193,18 @@ void DropEntries(TreeNode& selected, const std::vector<TKPXObject*>& entries, Tr
         }
     }
     tree.SortChildren(target);
+    return refused;
+}
+
+bool DropPassesDepthLimit(const TreeNode& dragged, const TreeNode& target)
+{
+    return IsMovableUnder(dragged, target) && !FitsUnder(dragged, target);
+}
+
+std::string DepthLimitMessage(int refused)
+{
+    return std::string(refused == 1 ? "The item was" : std::to_string(refused) + " items were") +
+           " not moved: the tree would then be more than " + std::to_string(MaxTreeDepth) + " levels deep.";
 }
 
 } // namespace quillary

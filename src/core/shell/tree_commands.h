@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/record_reader.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,7 +12,6 @@ namespace quillary {
 
 class ItemTree;
 class TKPXObject;
-class TreeNode;
 
 // The main window's commands that change the folder tree, free of any window: the window picks
 // the nodes and list entries, asks its questions and refreshes its views afterwards.
@@ -35,7 +36,9 @@ std::string CopyNodeRecords(TreeNode& node);
 std::string CopyEntryRecords(const std::vector<TKPXObject*>& entries);
 // Stages text in clipFile and reads it beneath holder, levels counting from holder. Empty text
 // pastes nothing: the result is false. Throws FileError when clipFile cannot be written or read.
-bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem::path& clipFile);
+// The report, when asked for, tells among others how many records were placed at the depth limit.
+bool PasteRecords(TreeNode& holder, std::string_view text, const std::filesystem::path& clipFile,
+                  ReadReport* report = nullptr);
 
 // Re-sorts the children of every node of the tree.
 void SortEveryNode(ItemTree& tree);
@@ -46,11 +49,17 @@ void SortEveryNode(ItemTree& tree);
 bool Revert(ItemTree& tree, const std::filesystem::path& dataFile, std::string* problem = nullptr);
 
 // Moves dragged to become target's last child, re-sorting target's children. A drop onto the
-// dragged node itself or into its own subtree, or of the root, does nothing: the result says
-// whether the node moved. Due markers move with the node.
+// dragged node itself or into its own subtree, or of the root, does nothing, nor does one that
+// would take the subtree deeper than MaxTreeDepth: the result says whether the node moved. Due
+// markers move with the node.
 bool DropNode(TreeNode& dragged, TreeNode& target);
 // Moves list entries to target: detail items join target's item, tree items' nodes become
 // target's children (skipping moves into themselves). Then target's children are re-sorted.
-void DropEntries(TreeNode& selected, const std::vector<TKPXObject*>& entries, TreeNode& target);
+// Tree items whose subtree would pass MaxTreeDepth stay where they are; the result counts them.
+int DropEntries(TreeNode& selected, const std::vector<TKPXObject*>& entries, TreeNode& target);
+// Whether dropping dragged onto target is refused only because of the depth limit.
+bool DropPassesDepthLimit(const TreeNode& dragged, const TreeNode& target);
+// Why refused nodes were not moved.
+std::string DepthLimitMessage(int refused);
 
 } // namespace quillary

@@ -109,6 +109,8 @@ void TMainForm::FormCreate()
     ShowWholeTree();
     SetActivePane(Pane::Folders);
     ApplySettings(m_winState.Current());
+    // Once the program runs, so the message has a window to stand over.
+    QTimer::singleShot(0, this, &TMainForm::TellUnreadableSettings);
 }
 
 std::array<QString, 32> TMainForm::CategoryNames() const
@@ -425,6 +427,9 @@ void TMainForm::BuildPanes()
     m_folders->setObjectName(QStringLiteral("Folders"));
     m_folders->setModel(m_treeModel);
     m_folders->setHeaderHidden(true);
+    // Deep folders stay reachable: the column grows with what is shown and the pane scrolls sideways.
+    m_folders->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_folders->header()->setStretchLastSection(false);
     m_folders->setIndentation(20);
     m_folders->setFrameShape(QFrame::NoFrame);
     m_folders->setUniformRowHeights(true);

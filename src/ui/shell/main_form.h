@@ -109,6 +109,14 @@ public:
     // than the user: then nothing may wait on an answer from the screen.
     void SetUnattendedEnd(bool unattended) { m_unattendedEnd = unattended; }
     bool UnattendedEnd() const { return m_unattendedEnd; }
+    // The settings file (main_window_settings.cpp): a file that cannot be read is named to the user
+    // once, at start; a failed write is reported, after Options and at exit alike (false then).
+    void TellUnreadableSettings();
+    bool FlushSettings();
+    void FlushSettingsAtExit();
+    // How a problem met at the orderly end reaches the user: a box, or only the error output when
+    // nobody waits at the screen.
+    void TellAtExit(const QString& text);
 
     QString StatusText(int panel) const;
     QString TrayTip() const { return m_trayTip; }

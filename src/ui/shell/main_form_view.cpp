@@ -389,11 +389,7 @@ bool TMainForm::SaveOnExit()
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);
     m_tools->Save(m_settings);
-    try {
-        m_settings.Flush();
-    } catch (const FileError&) {
-        // The window geometry is not worth a message at exit.
-    }
+    FlushSettingsAtExit();
     return true;
 }
 

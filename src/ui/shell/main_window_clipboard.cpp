@@ -8,6 +8,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "model/tree_depth.h"
 #include "platform/qt_clipboard.h"
 #include "shell/data_file_session.h"
 #include "shell/tree_commands.h"
@@ -93,9 +94,13 @@ void TMainForm::PasteBtnClick()
         return;
     TreeNode& holder = HolderNode();
     const QString clipFile = QDir::current().filePath(QStringLiteral("clipdata.dat"));
-    PasteRecords(holder, *records, clipFile.toStdString());
+    ReadReport report;
+    PasteRecords(holder, *records, clipFile.toStdString(), &report);
     // The tree was read afresh by its view: select the holder again.
     SelectNode(holder);
+    if (report.placedAtDepthLimit > 0)
+        Questions::Tell(this, QMessageBox::Warning, QStringLiteral("Warning"),
+                        FromField(PlacedAtDepthLimitText(report.placedAtDepthLimit)));
 }
 
 void TMainForm::SelectAll1Click()

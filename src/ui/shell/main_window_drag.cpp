@@ -15,10 +15,22 @@
 
 namespace quillary {
 
+namespace {
+void TellDepthLimit(QWidget* parent, int refused)
+{
+    if (refused > 0)
+        Questions::Tell(parent, QMessageBox::Warning, QStringLiteral("Warning"), FromField(DepthLimitMessage(refused)));
+}
+} // namespace
+
 void TMainForm::NodeDropped(TreeNode* target)
 {
     TreeNode* dragged = SelectedNode();
-    if (!dragged || !target || !DropNode(*dragged, *target))
+    if (!dragged || !target)
+        return;
+    if (DropPassesDepthLimit(*dragged, *target))
+        return TellDepthLimit(this, 1);
+    if (!DropNode(*dragged, *target))
         return; // onto itself or into its own subtree: nothing changes
     FoldersChange(SelectedNode());
 }
@@ -29,8 +41,9 @@ void TMainForm::EntriesDropped(TreeNode* target)
     const QList<TKPXObject*> items = SelectedItems();
     if (!selected || !target || items.isEmpty())
         return;
-    DropEntries(*selected, {items.begin(), items.end()}, *target);
+    const int refused = DropEntries(*selected, {items.begin(), items.end()}, *target);
     FoldersChange(selected);
+    TellDepthLimit(this, refused);
 }
 
 void TMainForm::FileDropped(const QString& path)

@@ -65,11 +65,7 @@ void TMainForm::OptionsItemClick()
         const OptionsValues chosen = dialog.Values();
         WriteOptions(m_settings, chosen);
         m_browser->SetPreferred(chosen.browserService, chosen.browserPath);
-        try {
-            m_settings.Flush();
-        } catch (const std::exception&) {
-            // The next orderly end tries again.
-        }
+        FlushSettings(); // a failure is reported; the next orderly end tries again
         // The names change; the ticks stay with their entries.
         for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
             m_filterList->item(i)->setText(FromField(chosen.categories[static_cast<std::size_t>(i)]));
