@@ -65,13 +65,18 @@ void Remove(TKPXObject* item)
 
 void ImportRow(FieldRecord record, std::size_t line, TreeNode& destination, int kind, ImportCounts& counts)
 {
+    const std::string row = "row " + std::to_string(line) + ": ";
+    // A person or organization keeps the rest of its row; only its website stays out.
+    const std::string websiteProblem = WebsiteProblem(record);
     TKPXObject* item = CreateItem(kind, "New", "", "", destination, "", 0);
     if (item->ReadFields(record)) {
         counts.CountMade(item->GetKind());
+        if (!websiteProblem.empty())
+            counts.NoteLeftOut(row + "website left out: " + websiteProblem);
         return;
     }
     Remove(item);
-    counts.CountRejected("row " + std::to_string(line) + ": " + RejectedRowReason(kind, record));
+    counts.CountRejected(row + RejectedRowReason(kind, record));
 }
 
 std::vector<std::string> SplitLine(std::string line, CsvSeparator separator)

@@ -3,6 +3,7 @@
 
 #include "exchange/vcard_file.h"
 
+#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
@@ -59,6 +60,17 @@ int KindOf(const TCard& card, OrgCardQuestion& question)
     return KindPerson;
 }
 
+// A card keeps its other details when a URL of it must not be a live link; only the URL stays out.
+void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
+{
+    for (TCardProperty& url : card.TakeProperties("URL")) {
+        if (const auto problem = LinkProblem(url.Value(0)))
+            counts.NoteLeftOut("card " + std::to_string(number) + ": URL left out: " + *problem);
+        else
+            card.AddProperty(std::move(url));
+    }
+}
+
 ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuestion& question,
                          const ProgressFn& progress, const CategoryNames& categories)
 {
@@ -72,6 +84,7 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
         if (card.PropertyCount() == 0) {
             counts.CountRejected("card " + std::to_string(i + 1) + ": no name or contact details");
         } else {
+            LeaveOutHarmfulUrls(card, i + 1, counts);
             const int kind = KindOf(card, question);
             auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", destination, "", 0));
             item->SetCategories(item->GetCategories() | CategoryBits(card, categories));
