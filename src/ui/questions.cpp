@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/questions.h"
 
+#include "ui/plain_text.h"
+
 namespace quillary {
 
 namespace {
@@ -18,6 +20,7 @@ QMessageBox::StandardButton Questions::Ask(QWidget* parent, QMessageBox::Icon ic
     if (CurrentHook())
         return CurrentHook()(caption, text);
     QMessageBox box(icon, caption, text, buttons, parent);
+    AsPlainText(&box);
     box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

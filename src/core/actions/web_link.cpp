@@ -3,7 +3,7 @@
 
 #include "actions/mail_address.h"
 #include "common/ascii_case.h"
-#include "common/quoted_excerpt.h"
+#include "common/text_excerpt.h"
 #include "model/kpx_object.h"
 
 #include <algorithm>

@@ -386,9 +386,9 @@ void TMainForm::SaveOnExit()
     try {
         SaveDataFile(*m_tree, m_dataFile.toStdString());
     } catch (const FileError& error) {
-        QMessageBox::critical(this, QStringLiteral("Quillary"),
-                              QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
-                                  .arg(QString::fromStdString(error.what())));
+        Questions::Tell(this, QMessageBox::Critical, QStringLiteral("Quillary"),
+                        QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
+                            .arg(QString::fromStdString(error.what())));
     }
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);
