@@ -5,6 +5,8 @@
 
 #include "actions/web_link.h"
 #include "common/ascii_case.h"
+#include "common/field_limits.h"
+#include "common/text_excerpt.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -60,6 +62,16 @@ int KindOf(const TCard& card, OrgCardQuestion& question)
     return KindPerson;
 }
 
+// Why a card is refused for a value of more parts than a value may have, or empty.
+std::string OverfullReason(const TCard& card)
+{
+    for (int i = 0; i < card.PropertyCount(); ++i)
+        if (card.Properties(i).TooManyParts)
+            return QuotedExcerpt(card.Properties(i).Name, 20) + " has more than " + std::to_string(MaxFieldsPerRow) +
+                   " parts (the most a value may have)";
+    return {};
+}
+
 // A card keeps its other details when a URL of it must not be a live link; only the URL stays out.
 void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
 {
@@ -81,8 +93,11 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
     const auto total = static_cast<std::uint64_t>(cards.CardCount());
     for (int i = 0; i < cards.CardCount(); ++i) {
         TCard& card = cards.Cards(i);
+        const std::string overfull = OverfullReason(card);
         if (card.PropertyCount() == 0) {
             counts.CountRejected("card " + std::to_string(i + 1) + ": no name or contact details");
+        } else if (!overfull.empty()) {
+            counts.CountRejected("card " + std::to_string(i + 1) + ": " + overfull);
         } else {
             LeaveOutHarmfulUrls(card, i + 1, counts);
             const int kind = KindOf(card, question);
