@@ -4,6 +4,7 @@
 #include "common/field_limits.h"
 #include "common/text_excerpt.h"
 #include "exchange/csv_import.h"
+#include "exchange/nickname_file.h"
 #include "exchange/vcard_escapes.h"
 #include "exchange/vcard_import.h"
 #include "model/item_kind.h"
@@ -100,6 +101,15 @@ TEST(FieldLimits, VCardValuesOfTooManyPartsRefuseTheirCard)
                                                         "card 3: \"TEL\" has more than 1024 parts (the most a value "
                                                         "may have)"}));
     EXPECT_EQ(tree.Root().FirstChild()->Text(), "Ann Lee");
+}
+
+TEST(FieldLimits, NicknameLinesOfTooManyWordsAreRefused)
+{
+    ItemTree tree;
+    std::istringstream file("alias crowd" + std::string(50000, ',') + "a@x.org\nalias bob bob@x.org\n");
+    const ImportCounts counts = ImportEudora(file, tree.Root());
+    EXPECT_EQ(counts.made, 1);
+    EXPECT_EQ(counts.reasons, std::vector<std::string>{"line 1: " + TooMany});
 }
 
 TEST(FieldLimits, SplittingStopsOnePastTheLimit)
