@@ -83,12 +83,3 @@ TEST(LinkRule, OnlyWebAddressesAndHarmlessMailLinksAreLiveLinks)
     EXPECT_EQ(RefusedLinkMessage("www.x.org"),
               "\"www.x.org\" was not opened: only http, https, ftp and mailto addresses are opened.");
 }
-
-TEST(LinkRule, IsUrlKeepsItsSchemesAndLength)
-{
-    EXPECT_TRUE(IsURL("Gopher://x"));
-    EXPECT_TRUE(IsURL("mailto:a@b"));
-    EXPECT_FALSE(IsURL("http://"));
-    EXPECT_FALSE(IsURL("javascript:alert(1)"));
-    EXPECT_FALSE(IsURL("xhttp://x.org"));
-}
