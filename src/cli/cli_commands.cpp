@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 
 #include "exchange_commands.h"
+#include "terminal_stream.h"
 
 #include "common/file_error.h"
 #include "model/data_file.h"
@@ -136,23 +137,20 @@ int PrintCommand(const std::vector<std::string>& words, std::ostream& out, std::
 #endif
 }
 
-} // namespace
-
-int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+// shown is out for everything but the data file that cat prints as it would be saved.
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& shown, std::ostream& err)
 {
     static const std::map<std::string, Command> commands = {{"cat", Cat}, {"tree", Tree}, {"check", Check}};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << Usage;
+        shown << Usage;
         return ExitOk;
     }
     if (!args.empty() && (args[0] == "export" || args[0] == "import")) {
         const std::vector<std::string> words(args.begin() + 1, args.end());
-        const int status = args[0] == "export" ? Export(words, out, err) : Import(words, out, err);
-        out.flush();
-        return status;
+        return args[0] == "export" ? Export(words, shown, err) : Import(words, shown, err);
     }
     if (!args.empty() && args[0] == "print")
-        return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();
     if (command == commands.end()) {
         err << Usage;
@@ -162,11 +160,22 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     ReadReport report;
     if (!ReadInto(tree, args[1], report, err))
         return ExitFileError;
-    const int status = command->second(tree, report, out, err);
+    return command->second(tree, report, command->first == "cat" ? out : shown, err);
+}
+} // namespace
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    // Titles, reasons and file names come from files: their control characters are shown, never
+    // sent to the terminal.
+    TerminalStream shownErr(err);
+    TerminalStream shown(out);
+    int status = RunCommand(args, out, shown, shownErr);
+    shown.flush();
     out.flush();
-    if (!out) {
-        err << "quillary-cli: cannot write the output\n";
-        return ExitFileError;
+    if (!out && status != ExitFileError) {
+        shownErr << "quillary-cli: cannot write the output\n";
+        status = ExitFileError;
     }
     return status;
 }

@@ -10,6 +10,7 @@
 #include "exchange/html_publish.h"
 #include "exchange/party_vcard.h"
 #include "exchange/publish_choices.h"
+#include "graphics/shipped_web_graphics.h"
 #include "model/data_file.h"
 #include "model/kpx_object.h"
 
@@ -87,6 +88,10 @@ std::optional<PublishSettings> SiteSettings(TreeNode& node, const std::string& f
         return std::nullopt;
     }
     const std::filesystem::path working = WorkingDirectoryOf(options);
+    // As the desktop program does at its start: the shipped pictures the folder lacks are placed,
+    // and the user's own are kept. Without them the site is still written, only without pictures.
+    if (const std::string problem = InstallWebGraphics(working); !problem.empty())
+        err << "quillary-cli: Web Graphics: " << problem << "\n";
     settings.iconsFolder = WebIconsFolder(working);
     if (const auto background = options.Value("--background")) {
         // A shipped background by name, or any picture file.

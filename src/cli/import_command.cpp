@@ -6,6 +6,7 @@
 #include "record_kind_option.h"
 
 #include "common/file_error.h"
+#include "common/text_excerpt.h"
 #include "exchange/bookmark_page.h"
 #include "exchange/csv_import.h"
 #include "exchange/favorites_import.h"
@@ -98,12 +99,9 @@ void ReportIgnoredColumns(const std::string& source, const CliOptions& options, 
     if (!settings || !settings->headerLine || !settings->fields.empty())
         return;
     const auto preview = PreviewCSVFile(source, *settings);
-    if (!preview || preview->mapping.ignored.empty())
+    if (!preview || preview->mapping.ignored.empty() || HeaderTooLong(*preview))
         return;
-    out << "ignored columns:";
-    for (std::size_t i = 0; i < preview->mapping.ignored.size(); ++i)
-        out << (i == 0 ? " " : ", ") << preview->mapping.ignored[i];
-    out << "\n";
+    out << "ignored columns: " << ListExcerpt(preview->mapping.ignored) << "\n";
 }
 
 // The answer to "How should this vCard be imported?" for every card that names an organization.

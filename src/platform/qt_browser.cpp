@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_browser.h"
 
+#include "actions/web_link.h"
 #include "shell/options_values.h"
 
 #include <QDesktopServices>
@@ -23,6 +24,9 @@ void QtBrowser::SetPreferred(const std::string& service, const std::string& prog
 
 void QtBrowser::Open(const std::string& address)
 {
+    // The last gate before the browser: callers tell the user why an address is refused.
+    if (!IsOpenableLink(address))
+        return;
     m_link.SetStartBrowser(true);
     if (m_link.FindBrowser()) {
         m_link.OpenURL(address);

@@ -23,7 +23,8 @@ public:
     // The Options dialog's choice of service name and program file.
     void SetPreferred(const std::string& service, const std::string& program);
     // Opens the address in the browser, starting the browser program when one is set. With no
-    // browser answering and no program to start, the desktop's default browser takes it.
+    // browser answering and no program to start, the desktop's default browser takes it. Only
+    // web and mail addresses are opened (IsOpenableLink); anything else is dropped here.
     void Open(const std::string& address);
 
 private:

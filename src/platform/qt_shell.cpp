@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_shell.h"
 
+#include "actions/web_link.h"
+
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QProcess>
@@ -33,7 +35,13 @@ QUrl UrlFor(const QString& file)
     const QUrl url(file, QUrl::TolerantMode);
     if (url.isValid() && url.scheme().size() > 1 && !QFileInfo::exists(file))
         return url;
-    return QUrl::fromLocalFile(file);
+    return QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath());
+}
+
+// Only addresses the browser or mail program should see, and local files, go to the desktop.
+bool MayOpen(const QUrl& url, const std::string& text)
+{
+    return url.isLocalFile() || IsOpenableLink(text);
 }
 
 } // namespace
@@ -52,6 +60,16 @@ void QtShell::Open(const std::string& file, const std::string& parameters, const
         return;
     }
     QDesktopServices::openUrl(UrlFor(name));
+}
+
+void QtShell::OpenDocument(const std::string& file)
+{
+    const QString name = QString::fromUtf8(file.data(), static_cast<qsizetype>(file.size()));
+    if (name.isEmpty())
+        return;
+    const QUrl url = UrlFor(name);
+    if (MayOpen(url, file))
+        QDesktopServices::openUrl(url);
 }
 
 } // namespace quillary

@@ -2,8 +2,10 @@
 #include "platform/xdg_messaging.h"
 
 #include "actions/dial_number.h"
+#include "actions/mail_address.h"
 #include "model/kpx_object.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStringList>
@@ -24,6 +26,17 @@ QString FromUtf8(const std::string& text)
 const std::string& AddressOf(const mapi::Recipient& recipient)
 {
     return recipient.address.empty() ? recipient.name : recipient.address;
+}
+
+bool IsPlainAddress(const std::string& address)
+{
+    return IsEMailAddress(address) && !MailAddressProblem(address);
+}
+
+// Files are handed over as absolute paths, so a name such as "-x.pdf" can never read as an option.
+QString FileArgument(const mapi::File& file)
+{
+    return QFileInfo(FromUtf8(file.pathName)).absoluteFilePath();
 }
 
 bool IsFax(const mapi::Recipient& recipient)
@@ -54,7 +67,7 @@ QStringList MailArguments(const mapi::Message& message, const std::vector<const 
     if (!message.noteText.empty())
         arguments << QStringLiteral("--body") << FromUtf8(message.noteText);
     for (const mapi::File& file : message.files)
-        arguments << QStringLiteral("--attach") << FromUtf8(file.pathName);
+        arguments << QStringLiteral("--attach") << FileArgument(file);
     return arguments + to;
 }
 
@@ -67,12 +80,17 @@ int SendFax(const mapi::Recipient& recipient, const mapi::Message& message)
         return mapi::Failure;
     QStringList arguments{QStringLiteral("-d"), QString::fromLatin1(number)};
     for (const mapi::File& file : message.files)
-        arguments << FromUtf8(file.pathName);
+        arguments << FileArgument(file);
     return QProcess::execute(sendfax, arguments) == 0 ? mapi::SuccessSuccess : mapi::Failure;
 }
 
+// xdg-email reads a "mailto:" argument as a link that may attach files, and one starting with "-"
+// as an option: only plain addresses are handed to it.
 int SendToComposer(const mapi::Message& message, const std::vector<const mapi::Recipient*>& recipients)
 {
+    if (!std::all_of(recipients.begin(), recipients.end(),
+                     [](const mapi::Recipient* recipient) { return IsPlainAddress(AddressOf(*recipient)); }))
+        return mapi::UnknownRecipient;
     const QString program = QStandardPaths::findExecutable(QStringLiteral("xdg-email"));
     if (program.isEmpty())
         return mapi::Failure;
@@ -93,14 +111,14 @@ int XdgMessaging::Logon(const std::string&, const std::string&, unsigned, mapi::
 int XdgMessaging::ResolveName(mapi::Session, const std::string& name, unsigned flags, const mapi::Recipient*& resolved)
 {
     std::string address = name;
-    if (!IsEMailAddress(address) && !IsFax({mapi::To, name, {}})) {
+    if (!IsPlainAddress(address) && !IsFax({mapi::To, name, {}})) {
         if (!(flags & mapi::Dialog))
             return mapi::UnknownRecipient;
         const std::optional<QString> answer = m_askAddress(FromUtf8(name));
         if (!answer)
             return mapi::UserAbort;
         address = answer->trimmed().toStdString();
-        if (!IsEMailAddress(address))
+        if (!IsPlainAddress(address))
             return mapi::UnknownRecipient;
     }
     m_buffers.push_back(std::make_unique<mapi::Recipient>(mapi::Recipient{mapi::To, address, address}));

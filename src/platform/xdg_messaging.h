@@ -26,12 +26,14 @@ public:
 
     // Sessions always open: the composer needs no logon.
     int Logon(const std::string& profile, const std::string& password, unsigned flags, mapi::Session& session) override;
-    // An e-mail address or a "FAX:" address resolves to itself; another name only through the
-    // dialog flag, by asking the user (cancel leaves it unknown).
+    // A plain e-mail address (MailAddressProblem) or a "FAX:" address resolves to itself; another
+    // name only through the dialog flag, by asking the user (cancel, or an answer that is no plain
+    // address, leaves it unknown).
     int ResolveName(mapi::Session session, const std::string& name, unsigned flags,
                     const mapi::Recipient*& resolved) override;
     // Fax recipients first, each through sendfax with the attachments; the other recipients (or
-    // none at all) in one xdg-email call. The first failure is the result.
+    // none at all) in one xdg-email call, unless one of them is no plain address. Files go as
+    // absolute paths. The first failure is the result.
     int SendMail(mapi::Session session, const mapi::Message& message, unsigned flags) override;
     int FreeBuffer(const mapi::Recipient* buffer) override;
     int Logoff(mapi::Session session) override;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/questions.h"
 
+#include "ui/plain_text.h"
+
 #include <QAbstractButton>
 #include <QFileDialog>
 
@@ -27,6 +29,7 @@ QMessageBox::StandardButton Questions::Ask(QWidget* parent, QMessageBox::Icon ic
     if (CurrentHook())
         return CurrentHook()(caption, text);
     QMessageBox box(icon, caption, text, buttons, parent);
+    AsPlainText(&box);
     box.setDefaultButton(defaultButton);
     for (auto it = texts.begin(); it != texts.end(); ++it)
         if (QAbstractButton* button = box.button(it.key()))

@@ -9,6 +9,7 @@
 namespace quillary {
 
 // Every question and message of the main window goes through here, so tests can answer them.
+// Texts are shown as plain text: they often hold titles and file names.
 class Questions
 {
 public:

@@ -306,3 +306,51 @@ TEST(HtmlPublish, ProgressHearsOfEveryNodeAndCanStopBeforeTheMainPageIsReplaced)
     for (const auto& name : FileNames(*out))
         EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
+
+// A tree made from a file someone else wrote: links that run script or reach local files, mail
+// addresses that attach files, two persons with one identifier, a title in Windows-1252.
+TEST(HtmlPublish, HostileTextNeverBecomesALiveLinkAndEveryPageDeclaresItsCharacterSet)
+{
+    ItemTree tree;
+    TreeNode& folder = *CreateItem(KindFolder, "Caf\xE9 Friends", "", "", tree.Root(), "", 0)->GetTreeNode();
+    for (const char* target : {"javascript:alert(document.cookie)", " java\tscript:alert(1)",
+                               "data:text/html;base64,PHNjcmlwdD4=", "file:///etc/passwd", "C:\\autoexec.bat",
+                               "mailto:x@y.org?attach=/etc/shadow", "https://ok.example/"})
+        CreateItem(KindWebsite, target, target, "", folder, "", 0);
+    TreeNode& ann = *CreateItem(KindPerson, "Ann", "Ann Lee", "", folder, "", 77)->GetTreeNode();
+    CreateItem(KindEMail, "Trap", "x@y.org?attach=/etc/shadow", "", ann, "", 0);
+    CreateItem(KindEMail, "Option", "--attach@x.org", "", ann, "", 0);
+    CreateItem(KindEMail, "Plain", "ann@x.org", "", ann, "", 0);
+    CreateItem(KindPerson, "Bob", "Bob Roe", "", folder, "", 77);
+    TempDir out;
+    PublishSettings settings = FriendsSettings(*out);
+    for (const bool frames : {true, false}) {
+        settings.frames = frames;
+        ASSERT_TRUE(PublishHTML(folder, settings));
+    }
+
+    std::set<std::string> links;
+    for (const std::string& name : FileNames(*out)) {
+        if (fs::path(name).extension() != ".htm")
+            continue;
+        SCOPED_TRACE(name);
+        const std::string page = ReadWhole(out / name);
+        EXPECT_EQ(page.find("<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">\r\n"),
+                  8u);
+        for (const std::string& link : Matches(page, std::regex("href=\"([^\"]*)\"")))
+            links.insert(link);
+        EXPECT_EQ(page.find("Caf\xE9"), std::string::npos); // the title is written as UTF-8
+    }
+    EXPECT_EQ(links, (std::set<std::string>{"https://ok.example/", "mailto:ann@x.org", "vc77.vcf", "vc77_2.vcf",
+                                            "zelkmain.zkd", "zelkmain.htm#Ann", "zelkmain.htm#Bob", "#Ann", "#Bob",
+                                            std::string(MakerWebPage)}));
+    // The refused targets are still on the page, as text.
+    const std::string entries = ReadWhole(out / "zelkmain.htm");
+    EXPECT_NE(entries.find("</em></strong> javascript:alert(document.cookie)<br>"), std::string::npos);
+    EXPECT_NE(entries.find("Trap</em></strong> x@y.org?attach=/etc/shadow<br>"), std::string::npos);
+    EXPECT_NE(entries.find("<a name=\"Caf\xC3\xA9 Friends\">"), std::string::npos);
+
+    // Both persons keep a card of their own.
+    EXPECT_NE(ReadWhole(out / "vc77.vcf").find("Lee"), std::string::npos);
+    EXPECT_NE(ReadWhole(out / "vc77_2.vcf").find("Roe"), std::string::npos);
+}

@@ -12,10 +12,10 @@
 using namespace quillary;
 
 namespace {
-std::string Entry(const TKPXObject& item, bool withVCard = false)
+std::string Entry(const TKPXObject& item, std::string_view vcardFile = {})
 {
     std::ostringstream out;
-    item.WriteHTML(out, withVCard);
+    item.WriteHTML(out, vcardFile);
     return out.str();
 }
 } // namespace

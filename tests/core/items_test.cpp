@@ -452,7 +452,7 @@ TEST_F(Items, DocumentsCarryTheirIconsAndOpenTheirFile)
     EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"append-icon", {"/home/u/letter.odt"}},
                                                       {"replace-icon", {"14", "/home/u/new.pdf"}},
                                                       {"append-icon", {"/home/u/new.pdf"}},
-                                                      {"open", {"/home/u/new.pdf", "", ""}}}));
+                                                      {"open-document", {"/home/u/new.pdf"}}}));
 }
 
 TEST_F(Items, ToolsLaunchWithParametersFirstAndTargetLast)

@@ -76,7 +76,7 @@ TEST_F(OutwardActions, OneAddressGoesThroughTheChosenMethod)
     rows = {&mail};
     SetMethod(MailtoLinkMail);
     actions.SendMail(mail, "");
-    EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"open", {"mailto:a%26b@x.org", "", ""}}}));
+    EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"open-document", {"mailto:a%26b@x.org"}}}));
 
     SetMethod(BrowserMail);
     rows.clear(); // the folder tree was the active pane
@@ -170,7 +170,7 @@ TEST_F(OutwardActions, PersonsAnswerWithTheirPrimaryAddressOrAnEmptyRecipient)
     rows = {phone, &own};
     actions.SendMail(own, "");
     EXPECT_EQ(prompts.questions.size(), 3u);
-    EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"open", {"mailto:own@x.org", "", ""}}}));
+    EXPECT_EQ(world.desktop.calls, (std::vector<Call>{{"open-document", {"mailto:own@x.org"}}}));
 }
 
 TEST_F(OutwardActions, FaxGoesToTheNumberWithTheDocumentWhenItExists)
@@ -199,4 +199,53 @@ TEST_F(OutwardActions, BrowseOpensTheAddressInTheBrowser)
 {
     actions.Browse("http://x.org");
     EXPECT_EQ(browsed, Calls{"http://x.org"});
+}
+
+TEST_F(OutwardActions, AddressesThatAreNoPlainAddressesAreRefusedBeforeAnythingIsSent)
+{
+    TEMailObject& hostile = Mail("mailto:x@y?attach=/etc/shadow");
+    TEMailObject& option = Mail("--attach@x.org");
+    TEMailObject& plain = Mail("sam@x.org");
+    const std::string shadowMessage = "No mail was sent: \"mailto:x@y?attach=/etc/shadow\" is not a plain e-mail "
+                                      "address (the name before \"@\" holds \":\").";
+    prompts.answerYes = true;
+    for (const int method : {MailtoLinkMail, BrowserMail, MessagingMail, NoInternetMailChoice}) {
+        SetMethod(method);
+        rows = {&hostile};
+        actions.SendMail(hostile, "");
+        rows.clear();
+        actions.SendMail(hostile, "");
+    }
+    EXPECT_EQ(prompts.errors, Calls(8, shadowMessage));
+
+    // One bad address among several rows stops the whole mail, whatever row it is in.
+    SetMethod(MessagingMail);
+    rows = {&plain, &option};
+    actions.SendMail(plain, "");
+    EXPECT_EQ(prompts.errors.back(), "No mail was sent: \"--attach@x.org\" is not a plain e-mail address (it starts "
+                                     "with \"-\" and would be taken for an option).");
+    EXPECT_TRUE(messaging.calls.empty());
+    EXPECT_TRUE(world.desktop.calls.empty());
+    EXPECT_TRUE(browsed.empty());
+    EXPECT_TRUE(prompts.questions.empty());
+}
+
+TEST_F(OutwardActions, BrowseOpensOnlyWebAddresses)
+{
+    for (const char* target : {"javascript:alert(document.cookie)", "data:text/html,<script>x</script>",
+                               "file:///etc/passwd", "mailto:x@y.org?attach=/etc/shadow", "relative/page.htm"})
+        actions.Browse(target);
+    EXPECT_TRUE(browsed.empty());
+    ASSERT_EQ(prompts.errors.size(), 5u);
+    EXPECT_EQ(prompts.errors[0],
+              "\"javascript:alert(document.cookie)\" was not opened: a \"javascript:\" link is no web address.");
+
+    // A website's double click reaches the same rule.
+    ItemServices services = world.Services();
+    services.actions = &actions;
+    ItemTree real(services);
+    TKPXObject* web = CreateItem(KindWebsite, "Trap", "file:///etc/shadow", "", real.Root(), "", 0);
+    web->OpenDefault();
+    EXPECT_TRUE(browsed.empty());
+    EXPECT_EQ(prompts.errors.back(), "\"file:///etc/shadow\" was not opened: a \"file:\" link is no web address.");
 }

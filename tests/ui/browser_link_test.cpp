@@ -174,6 +174,21 @@ private slots:
         QVERIFY(m_desktop.urls.isEmpty()); // the program could not be started: nothing more is tried
     }
 
+    void onlyWebAddressesReachTheBrowserOrTheDesktop()
+    {
+        FakeDevToolsServer server;
+        const TProfileFile settings = SettingsFor(server.Endpoint());
+        QtBrowser browser(settings);
+        for (const char* address : {"javascript:alert(document.cookie)", "file:///etc/passwd",
+                                    "data:text/html,<script>x</script>", "mailto:x@y.org?attach=/etc/shadow"})
+            browser.Open(address);
+        QVERIFY(server.requests.isEmpty());
+        const TProfileFile closed = SettingsFor(ClosedEndpoint());
+        QtBrowser fallback(closed);
+        fallback.Open("file:///etc/passwd");
+        QVERIFY(m_desktop.urls.isEmpty());
+    }
+
     // Needs Debian's chromium; skipped where it is not installed.
     void realChromiumPageIsCaptured()
     {

@@ -455,6 +455,36 @@ private slots:
         QVERIFY(m_told[1].contains("gone.csv"));
     }
 
+    // A first line of thousands of columns is refused before any widget is made for them; a long
+    // list of ignored columns is cut short.
+    void aFirstLineOfTooManyColumnsIsRefusedAndLongListsAreCutShort()
+    {
+        TImportWizard wizard({});
+        wizard.show();
+        wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
+        wizard.findChild<QPushButton*>(QStringLiteral("HeaderLineBtn"))->click();
+        const QString commas = m_dir->filePath("commas.csv");
+        WriteFile(commas, "First Name,Last Name" + QByteArray(50000, ',') + "\nAnn,Lee\n");
+        wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(commas);
+        wizard.NextBtn()->click();
+        QCOMPARE(wizard.ActivePage()->objectName(), QStringLiteral("TabSheet7"));
+        QCOMPARE(m_told, QStringList{"Import Wizard: The first line of " + commas +
+                                     " names more than 1024 fields (the most a row may have). Choose another file, "
+                                     "or import it without taking the fields from its first line."});
+
+        QByteArray names = "First Name,Last Name";
+        for (int i = 1; i <= 30; ++i)
+            names += ",Extra " + QByteArray::number(i);
+        const QString many = m_dir->filePath("many.csv");
+        WriteFile(many, names + "\nAnn,Lee\n");
+        wizard.findChild<FileList*>(QStringLiteral("FileListBox2"))->SetFileName(many);
+        wizard.NextBtn()->click();
+        FieldMappingPage& mapping = wizard.MappingPage();
+        QCOMPARE(wizard.ActivePage(), &mapping);
+        QVERIFY(mapping.IgnoredLabel()->text().startsWith(QStringLiteral("Ignored columns: Extra 1, Extra 2, ")));
+        QVERIFY(mapping.IgnoredLabel()->text().endsWith(QStringLiteral(", Extra 20 ... and 10 more")));
+    }
+
     void aFileThatCannotBeReadIsReportedAndTheWizardStaysOpen()
     {
         OpenMainWindow();

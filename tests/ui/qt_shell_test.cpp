@@ -49,18 +49,42 @@ class QtShellTest : public QObject
         return path;
     }
 
+    // An executable script that leaves a marker file beside itself when it runs.
+    QString WriteMarkerProgram(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write("#!/bin/sh\ntouch \"$0.ran\"\n");
+        file.close();
+        file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        return path;
+    }
+
+    // Waits until a program started after the documents has run, so a document that had been
+    // started as a program would have left its marker by then.
+    void WaitForAProgramToRun()
+    {
+        const QString program = WriteRecorder(true);
+        const QString result = m_dir.filePath(QStringLiteral("args.txt"));
+        QFile::remove(result);
+        QtShell().Open(program.toStdString(), "sentinel", "");
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(result), 20000);
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_dir.isValid());
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &m_catcher, "open");
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_catcher, "open");
+        for (const char* scheme : {"https", "javascript", "mailto", "data"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_catcher, "open");
     }
 
     void cleanupTestCase()
     {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        for (const char* scheme : {"file", "https", "javascript", "mailto", "data"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
     }
 
     void init() { m_catcher.urls.clear(); }
@@ -124,6 +148,40 @@ private slots:
         const QString document = WriteRecorder(false);
         QtShell().Open(document.toStdString(), "ignored", m_dir.path().toStdString());
         QCOMPARE(m_catcher.urls, QList<QUrl>{QUrl::fromLocalFile(document)});
+    }
+
+    void documentsAreOpenedByTheDesktopNeverRun()
+    {
+        const QString program = WriteMarkerProgram(QStringLiteral("document-program"));
+        WriteMarkerProgram(QStringLiteral("docmarker"));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", m_dir.path().toLocal8Bit() + ":" + path);
+        QtShell shell;
+        ItemServices services;
+        services.shell = &shell;
+        ItemTree tree(services);
+        for (const QString& target : {program, QStringLiteral("docmarker")})
+            CreateItem(KindDocument, "Letter", target.toStdString(), "", tree.Root(), "{Docs}0", 0)->Launch();
+        qputenv("PATH", path);
+
+        // Both go to the desktop's handler as files: the program itself, the bare name as a file
+        // in the working folder (not the program found on the search path).
+        QCOMPARE(m_catcher.urls, (QList<QUrl>{QUrl::fromLocalFile(program),
+                                              QUrl::fromLocalFile(QDir::current().filePath("docmarker"))}));
+        WaitForAProgramToRun();
+        QVERIFY(!QFile::exists(program + QStringLiteral(".ran")));
+        QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("docmarker.ran"))));
+    }
+
+    void documentAddressesMustBeWebAddresses()
+    {
+        QtShell shell;
+        for (const char* address : {"javascript:alert(1)", "mailto:x@y.org?attach=/etc/shadow", "data:text/html,x"})
+            shell.OpenDocument(address);
+        QVERIFY(m_catcher.urls.isEmpty());
+        shell.OpenDocument("mailto:sam@x.org");
+        shell.OpenDocument("https://example.org/letter.pdf");
+        QCOMPARE(m_catcher.urls.size(), 2);
     }
 
     void addressIsOpenedAsGiven()

@@ -24,6 +24,7 @@ struct RecordingShell : Shell
     {
         calls.push_back({file, parameters, directory});
     }
+    void OpenDocument(const std::string& file) override { calls.push_back({file, "<document>", {}}); }
 };
 
 QPushButton* Button(const QWidget& dialog, const char* name)

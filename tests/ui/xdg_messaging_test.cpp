@@ -1,8 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "actions/action_prompts.h"
+#include "support/fake_messaging.h"
+#include "support/fake_services.h"
+
 #include "actions/email_component.h"
+#include "actions/outward_actions.h"
+#include "model/create_item.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_contact.h"
 #include "platform/desktop_telephony.h"
 #include "platform/xdg_messaging.h"
+#include "shell/profile_file.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -159,6 +168,50 @@ private slots:
         QCOMPARE(messaging.SendMail(0, fax, mapi::Dialog), mapi::SuccessSuccess);
         QCOMPARE(Recorded(QStringLiteral("sendfax")), (QStringList{"-d", "5550100", path}));
         QFile::remove(m_bin.filePath(QStringLiteral("sendfax")));
+    }
+
+    void hostileAddressesNeverReachTheComposer()
+    {
+        const QString args = m_bin.filePath(QStringLiteral("xdg-email.args"));
+        XdgMessaging messaging([](const QString&) { return std::optional<QString>(QStringLiteral("--attach")); });
+        for (const mapi::Recipient& recipient : {mapi::Recipient{mapi::To, "Trap", "mailto:x@y?attach=/etc/shadow"},
+                                                 mapi::Recipient{mapi::Cc, "--attach@x.org", {}},
+                                                 mapi::Recipient{mapi::Bcc, "a@x.org --attach /etc/shadow", {}}}) {
+            mapi::Message message;
+            message.recipients = {{mapi::To, "sam@x.org", {}}, recipient};
+            QCOMPARE(messaging.SendMail(1, message, mapi::Dialog), mapi::UnknownRecipient);
+        }
+        // Resolving never lets such a name through, nor an answer of that kind from the user.
+        const mapi::Recipient* resolved = nullptr;
+        QCOMPARE(messaging.ResolveName(1, "mailto:x@y?attach=/etc/shadow", 0, resolved), mapi::UnknownRecipient);
+        QCOMPARE(messaging.ResolveName(1, "Sam", mapi::Dialog, resolved), mapi::UnknownRecipient);
+
+        // The whole way from an e-mail item, as the user's Send Mail takes it.
+        test::TestWorld world;
+        ItemTree tree(world.Services());
+        TProfileFile settings = TProfileFile::FromText("kpx.ini", "[Settings]\r\nINetMail=2\r\n");
+        test::ScriptedPrompts prompts;
+        TOutwardActions actions(MailServices{messaging, world.desktop, prompts, [](const std::string&) {}}, settings,
+                                [] { return std::vector<const TKPXObject*>{}; });
+        auto* item = static_cast<TEMailObject*>(
+            CreateItem(KindEMail, "Trap", "mailto:x@y?attach=/etc/shadow", "", tree.Root(), "", 0));
+        actions.SendMail(*item, "");
+        QCOMPARE(prompts.errors.size(), std::size_t(1));
+        QVERIFY(prompts.errors.front().find("mailto:x@y?attach=/etc/shadow") != std::string::npos);
+        QVERIFY(!QFile::exists(args));
+
+        // A plain mail afterwards is the one call the composer ever sees; a file named like an
+        // option is handed over by its whole path.
+        const QString current = QDir::currentPath();
+        QDir::setCurrent(m_empty.path());
+        Attachment(QStringLiteral("-x.pdf"));
+        mapi::Message plain;
+        plain.recipients = {{mapi::To, "sam@x.org", {}}};
+        plain.files = {{"-x.pdf", {}, -1}};
+        QCOMPARE(messaging.SendMail(1, plain, mapi::Dialog), mapi::SuccessSuccess);
+        QDir::setCurrent(current);
+        QCOMPARE(Recorded(QStringLiteral("xdg-email")),
+                 (QStringList{"--attach", m_empty.filePath("-x.pdf"), "sam@x.org"}));
     }
 
     void faxNeedsSendfax()

@@ -3,6 +3,7 @@
 
 #include "actions/action_prompts.h"
 #include "actions/email_component.h"
+#include "actions/mail_address.h"
 #include "actions/mail_recipients.h"
 #include "actions/mailto_link.h"
 #include "model/item_services.h"
@@ -18,7 +19,7 @@ bool SendToOneAddress(const std::string& address, int internetMail, const MailSe
     if (!IsEMailAddress(address))
         return false;
     if (internetMail == MailtoLinkMail) {
-        services.shell.Open(MailtoLink(address), {}, {});
+        services.shell.OpenDocument(MailtoLink(address));
         return true;
     }
     if (internetMail == BrowserMail) {
@@ -27,6 +28,22 @@ bool SendToOneAddress(const std::string& address, int internetMail, const MailSe
     }
     return false;
 }
+
+// Every text that looks like an address must be a plain one before anything is handed on; names
+// without "@" are the messaging service's to resolve by asking the user. A refusal names the
+// first bad address.
+bool AddressesArePlain(const std::vector<std::string>& recipients, ActionPrompts& prompts)
+{
+    for (const std::string& recipient : recipients) {
+        if (!IsEMailAddress(recipient))
+            continue;
+        if (const auto problem = MailAddressProblem(recipient)) {
+            prompts.ShowError(RefusedAddressMessage(recipient, *problem));
+            return false;
+        }
+    }
+    return true;
+}
 } // namespace
 
 void SendMailAction(const TEMailObject& item, const std::string& attachment, int internetMail,
@@ -34,6 +51,10 @@ void SendMailAction(const TEMailObject& item, const std::string& attachment, int
 {
     TEmail mail(services.messaging);
     mail.Recipient = CollectMailRecipients(listRows);
+    std::vector<std::string> named = mail.Recipient;
+    named.push_back(item.GetTarget());
+    if (!AddressesArePlain(named, services.prompts))
+        return;
     if (mail.Recipient.size() >= 2) {
         if (internetMail != MessagingMail && !services.prompts.Confirm(MultipleRecipientsQuestion))
             return;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "actions/outward_actions.h"
 
+#include "actions/action_prompts.h"
 #include "actions/fax_action.h"
+#include "actions/web_link.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 
@@ -26,6 +28,10 @@ void TOutwardActions::SendFax(const TFaxObject& item, const std::string& documen
 
 void TOutwardActions::Browse(const std::string& url)
 {
+    if (!IsOpenableLink(url)) {
+        m_services.prompts.ShowError(RefusedLinkMessage(url));
+        return;
+    }
     m_services.openInBrowser(url);
 }
 

@@ -23,6 +23,7 @@ public:
 
     void SendMail(const TEMailObject& item, const std::string& attachment) override;
     void SendFax(const TFaxObject& item, const std::string& document) override;
+    // Only web addresses are opened (IsOpenableLink); another target is refused with a message.
     void Browse(const std::string& url) override;
 
 private:

@@ -26,7 +26,7 @@ bool NeedsQuotes(const std::string& word)
 
 } // namespace
 
-std::vector<std::string> SplitCommaText(std::string_view text)
+std::vector<std::string> SplitCommaText(std::string_view text, std::size_t limit)
 {
     text = text.substr(0, text.find('\0'));
     std::vector<std::string> words;
@@ -37,7 +37,7 @@ std::vector<std::string> SplitCommaText(std::string_view text)
     };
 
     skipBlanks();
-    while (pos < text.size()) {
+    while (pos < text.size() && words.size() <= limit) {
         std::string word;
         if (text[pos] == '"') {
             ++pos;

@@ -7,7 +7,8 @@ namespace quillary {
 
 NameSplit SplitPersonTitle(std::string_view title)
 {
-    const std::vector<std::string> words = SplitCommaText(title);
+    // Three words are all that is read, whatever the title holds.
+    const std::vector<std::string> words = SplitCommaText(title, 3);
     NameSplit split;
     if (words.size() < 2)
         return split;

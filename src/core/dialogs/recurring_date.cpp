@@ -220,7 +220,8 @@ std::string TRecurringDate::GetAsText() const
 
 bool TRecurringDate::SetAsText(std::string_view text)
 {
-    const std::vector<std::string> parts = SplitCommaText(text);
+    // Five words already make the text wrong: a field of a million commas is not split whole.
+    const std::vector<std::string> parts = SplitCommaText(text, 4);
     if (parts.size() != 4)
         return false;
     std::array<int, 4> values{};

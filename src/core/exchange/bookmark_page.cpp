@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/bookmark_page.h"
 
+#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/text_line_reader.h"
 #include "exchange/source_file.h"
@@ -93,6 +94,10 @@ ImportCounts ImportAnchors(const std::vector<std::string>& lines, TreeNode& root
             link.erase(0, MailPrefix.size());
         if (text.empty() && link.empty()) {
             counts.CountRejected("line " + std::to_string(i + 1) + ": a link without text or address");
+            continue;
+        }
+        if (const auto problem = kind == KindWebsite ? LinkProblem(link) : std::nullopt) {
+            counts.CountRejected("line " + std::to_string(i + 1) + ": " + *problem);
             continue;
         }
         CreateItem(kind, text, link, "", folder, "", 0);

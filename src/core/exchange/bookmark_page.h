@@ -33,7 +33,8 @@ bool GetAnchorInfo(std::string_view line, std::string& text, std::string& link);
 // Each makes a folder titled by the page title under root and one item per anchor line in it:
 // websites (title = anchor text, target = link) for bookmarks, e-mail addresses for the address
 // book, where a link's exact-case "mailto:" is dropped. An anchor with neither text nor link
-// (a named anchor, or a tag such as "<ADDRESS>") makes nothing and is counted as rejected;
+// (a named anchor, or a tag such as "<ADDRESS>") makes nothing and is counted as rejected, and so
+// is a bookmark whose link must not be a live link (LinkProblem: "javascript:", "data:", ...);
 // made counts the items in the folder. The directory forms read the page of that name from the
 // folder and do nothing when it is missing; they throw FileError when it cannot be read.
 ImportCounts ImportNSBook(std::istream& page, TreeNode& root);

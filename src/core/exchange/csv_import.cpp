@@ -2,6 +2,7 @@
 #include "exchange/csv_import.h"
 
 #include "common/ascii_case.h"
+#include "common/field_limits.h"
 #include "common/file_error.h"
 #include "common/text_line_reader.h"
 #include "exchange/csv_repeated_fields.h"
@@ -63,15 +64,34 @@ void Remove(TKPXObject* item)
         item->GetTreeNode()->Data()->DeleteChild(item);
 }
 
+std::string RowLabel(std::size_t line)
+{
+    return "row " + std::to_string(line) + ": ";
+}
+
+bool Overfull(const std::vector<std::string>& values)
+{
+    return values.size() > MaxFieldsPerRow;
+}
+
 void ImportRow(FieldRecord record, std::size_t line, TreeNode& destination, int kind, ImportCounts& counts)
 {
+    const std::string row = RowLabel(line);
+    if (Overfull(record.values)) {
+        counts.CountRejected(row + TooManyFieldsReason());
+        return;
+    }
+    // A person or organization keeps the rest of its row; only its website stays out.
+    const std::string websiteProblem = WebsiteProblem(record);
     TKPXObject* item = CreateItem(kind, "New", "", "", destination, "", 0);
     if (item->ReadFields(record)) {
         counts.CountMade(item->GetKind());
+        if (!websiteProblem.empty())
+            counts.NoteLeftOut(row + "website left out: " + websiteProblem);
         return;
     }
     Remove(item);
-    counts.CountRejected("row " + std::to_string(line) + ": " + RejectedRowReason(kind, record));
+    counts.CountRejected(row + RejectedRowReason(kind, record));
 }
 
 std::vector<std::string> SplitLine(std::string line, CsvSeparator separator)
@@ -137,6 +157,11 @@ ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImp
     ImportCounts counts;
     if (rows.empty())
         return counts;
+    if (Overfull(rows.front().values)) {
+        counts.CountRejected(RowLabel(rows.front().line) + "the first line names " + TooManyFieldsReason() +
+                             "; no row was read");
+        return counts;
+    }
     const std::vector<std::string> fields = FieldsOfRows(rows.front().values, settings);
     const CsvRepeatedFields repeated(fields);
     for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -189,6 +214,11 @@ CsvPreview PreviewCSV(std::istream& in, const CsvImportSettings& settings)
         preview.header = rows.front().values;
     preview.mapping = MapCsvHeader(preview.header, settings.kind);
     return preview;
+}
+
+bool HeaderTooLong(const CsvPreview& preview)
+{
+    return Overfull(preview.header);
 }
 
 std::optional<CsvPreview> PreviewCSVFile(const std::filesystem::path& file, const CsvImportSettings& settings)

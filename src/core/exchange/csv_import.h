@@ -36,7 +36,8 @@ struct CsvImportSettings
 
 // Makes one item of the settings' kind under destination per row; a row the item refuses leaves
 // nothing behind and counts as rejected, with the reason as "row N: ..." where N is the file line
-// the row starts on. Blank lines are skipped. Any line end is accepted. Without the header line
+// the row starts on, and so does a row of more than MaxFieldsPerRow fields (a first line that
+// long leaves no row to read). Blank lines are skipped. Any line end is accepted. Without the header line
 // each line is a row: comma rows are split as protected lines, tab rows as well after each tab
 // became a comma, semicolon rows as ReadCsvRows splits them.
 ImportCounts ImportCSV(std::istream& in, TreeNode& destination, const CsvImportSettings& settings,
@@ -51,11 +52,14 @@ struct CsvPreview
     // As read: the settings' choice, or what was detected for Auto.
     CsvEncoding encoding = CsvEncoding::Utf8;
     CsvSeparator separator = CsvSeparator::Comma;
-    // The values of the first non-blank line, and how they map onto the settings' kind.
+    // The values of the first non-blank line, and how they map onto the settings' kind. A line of
+    // more than MaxFieldsPerRow values gives MaxFieldsPerRow + 1 of them (HeaderTooLong).
     std::vector<std::string> header;
     CsvHeaderMapping mapping;
 };
 CsvPreview PreviewCSV(std::istream& in, const CsvImportSettings& settings);
+// Whether the first line names more columns than a row may have; no row can be read then.
+bool HeaderTooLong(const CsvPreview& preview);
 // The same from a file; none when the file cannot be opened.
 std::optional<CsvPreview> PreviewCSVFile(const std::filesystem::path& file, const CsvImportSettings& settings);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_row_reason.h"
 
+#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "model/field_record.h"
 #include "model/item_kind.h"
@@ -68,12 +69,19 @@ std::string KnownReason(int kind, const FieldRecord& record)
         return FirstOf({Required(record, "E-Mail Address"), EmptyTitle(record),
                         Quoted("E-Mail Address") + " has nothing before \"@\""});
     case KindWebsite:
-        return FirstOf({Required(record, "Website"), EmptyTitle(record)});
+        return FirstOf({Required(record, "Website"), WebsiteProblem(record), EmptyTitle(record)});
     default:
         return {};
     }
 }
 } // namespace
+
+std::string WebsiteProblem(const FieldRecord& record)
+{
+    const auto url = record.Get("Website");
+    const auto problem = url ? LinkProblem(*url) : std::nullopt;
+    return problem ? *problem : std::string();
+}
 
 std::string RejectedRowReason(int kind, const FieldRecord& record)
 {

@@ -12,4 +12,8 @@ struct FieldRecord;
 // item did refuse; it names the first rule of the kind's reading that the row breaks.
 std::string RejectedRowReason(int kind, const FieldRecord& record);
 
+// Why the row's "Website" value cannot become a website (LinkProblem), or empty when it can or
+// the row has none.
+std::string WebsiteProblem(const FieldRecord& record);
+
 } // namespace quillary

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_rows.h"
 
+#include "common/field_limits.h"
+
 namespace quillary {
 
 namespace {
@@ -22,7 +24,10 @@ public:
             row.values.push_back(Field());
             while (m_pos < m_text.size() && m_text[m_pos] == m_separator) {
                 ++m_pos;
-                row.values.push_back(Field());
+                std::string value = Field();
+                // A row over the cap keeps one value more, enough to be refused, not all of them.
+                if (row.values.size() <= MaxFieldsPerRow)
+                    row.values.push_back(std::move(value));
             }
             SkipLineEnd();
             ++m_line;

@@ -23,7 +23,8 @@ struct CsvRow
 // with a double quote runs to its closing quote, may hold separators and line breaks (each break
 // becomes one blank) and writes a double quote as two; text after the closing quote is kept. A
 // quote that never closes is taken as an ordinary character, so one stray quote cannot swallow
-// the rest of the file. NUL characters are dropped.
+// the rest of the file. NUL characters are dropped. A row of more than MaxFieldsPerRow fields keeps
+// MaxFieldsPerRow + 1 of them, so it can be refused without holding them all.
 std::vector<CsvRow> ReadCsvRows(std::string_view text, char separator);
 
 // The values of one line split the same way.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/favorites_import.h"
 
+#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/file_error.h"
 #include "common/path_text.h"
@@ -85,6 +86,10 @@ private:
         } catch (const FileError&) {
             // One unreadable shortcut does not stop the others.
             m_counts.CountRejected("shortcut " + name + ": cannot be read");
+            return;
+        }
+        if (const auto problem = LinkProblem(m_shortcut.URL())) {
+            m_counts.CountRejected("shortcut " + name + ": " + *problem);
             return;
         }
         const std::string title = name.substr(0, name.size() - ShortcutExtension.size());

@@ -16,7 +16,8 @@ class TreeNode;
 // first node of the whole tree that bears the sub-folder's name, or else to a new folder of that
 // name directly below the import's own folder, however deep the sub-folder lies.
 // made counts the websites; rejected counts the files that are not shortcuts or could not be
-// read, and the sub-folders that could not be read. Throws FileError when the folder itself
+// read, the shortcuts whose URL must not be a live link (LinkProblem), and the sub-folders that
+// could not be read. Throws FileError when the folder itself
 // cannot be read; nothing is made then.
 ImportCounts ImportFavorites(std::string_view directory, TreeNode& destination);
 

@@ -33,9 +33,10 @@ std::string DashComment(const TKPXObject& item)
     return item.GetComment().empty() ? std::string() : " - " + EscapeHtml(item.GetComment());
 }
 
-std::string VCardFileName(std::int32_t id)
+std::string VCardFileNames::Next(std::int32_t id)
 {
-    return "vc" + std::to_string(id) + ".vcf";
+    const int count = ++m_taken[id];
+    return "vc" + std::to_string(id) + (count == 1 ? std::string() : "_" + std::to_string(count)) + ".vcf";
 }
 
 } // namespace quillary

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -28,7 +29,17 @@ void WriteIndexLink(std::ostream& out, std::string_view prefix, const TKPXObject
 void WriteCommentLine(std::ostream& out, const TKPXObject& item);
 // " - " and the comment to follow a one-line entry, or nothing when the item has no comment.
 std::string DashComment(const TKPXObject& item);
-// The vCard file of a person or organization beside the pages: "vc" + identifier + ".vcf".
-std::string VCardFileName(std::int32_t id);
+// The vCard files of the persons and organizations of one site, beside the pages: "vc" +
+// identifier + ".vcf", and for each further item that shares an identifier (files written by
+// other means may repeat one) "vc" + identifier + "_2.vcf", "_3" and so on, so no card replaces
+// another.
+class VCardFileNames
+{
+public:
+    std::string Next(std::int32_t id);
+
+private:
+    std::map<std::int32_t, int> m_taken;
+};
 
 } // namespace quillary

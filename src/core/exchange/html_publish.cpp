@@ -7,6 +7,7 @@
 #include "exchange/html_text.h"
 #include "exchange/party_vcard.h"
 #include "model/data_file.h"
+#include "model/item_kind.h"
 #include "model/kpx_object.h"
 #include "model/tree_walk.h"
 
@@ -82,9 +83,12 @@ void WriteEnd(std::ostream& out)
     WriteHtmlLine(out, {"</html>"});
 }
 
+// Item text is written as UTF-8 (EscapeHtml repairs older single-byte text), and every page says so.
+constexpr std::string_view CharsetLine = "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=utf-8\">";
+
 void WriteFrameset(std::ostream& out, const TreeNode& published)
 {
-    for (std::string_view line : {"<html>", "<head>"})
+    for (std::string_view line : {std::string_view("<html>"), std::string_view("<head>"), CharsetLine})
         WriteHtmlLine(out, {line});
     WriteHtmlLine(out, {"<title>", EscapeHtml(published.Data()->GetTitle()), "</title>"});
     for (std::string_view line :
@@ -204,6 +208,7 @@ void WriteHead(std::ostream& out, const PublishSettings& settings, std::string_v
 {
     WriteHtmlLine(out, {"<html>"});
     WriteHtmlLine(out, {"<head>"});
+    WriteHtmlLine(out, {CharsetLine});
     if (withTitle)
         WriteHtmlLine(out, {"<title>", EscapeHtml(settings.pageTitle), "</title>"});
     WriteHtmlLine(out, {"<meta name=\"GENERATOR\" content=\"Quillary\">"});
@@ -235,14 +240,17 @@ bool WriteEntries(std::ostream& out, TreeNode& published, const PublishSettings&
     std::uint64_t done = 0;
     bool going = true;
     BlockquoteNesting nesting(published.Depth());
+    VCardFileNames vcards;
     ForEachInSubtree(published, [&](TreeNode& node) {
         if (!going)
             return;
         const TKPXObject& item = *node.Data();
         nesting.MoveTo(out, node.Depth());
-        item.WriteHTML(out, settings.includeVCards);
-        if (settings.includeVCards)
-            WriteVCard(item, folder / VCardFileName(item.GetID()), settings.vcardVersion);
+        const bool party = item.GetKind() == KindPerson || item.GetKind() == KindOrganization;
+        const std::string vcard = settings.includeVCards && party ? vcards.Next(item.GetID()) : std::string();
+        item.WriteHTML(out, vcard);
+        if (!vcard.empty())
+            WriteVCard(item, folder / vcard, settings.vcardVersion);
         going = !progress || progress(++done, total);
     });
     return going;

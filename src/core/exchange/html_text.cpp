@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/html_text.h"
 
+#include "common/utf8_text.h"
+
 #include <ostream>
 
 namespace quillary {
@@ -9,7 +11,7 @@ std::string EscapeHtml(std::string_view text)
 {
     std::string escaped;
     escaped.reserve(text.size());
-    for (char c : text) {
+    for (char c : RepairUtf8(text)) {
         switch (c) {
         case '&':
             escaped += "&amp;";

@@ -21,6 +21,9 @@ struct ImportCounts
     std::vector<std::string> reasons;
     // Records of an interchange file nested deeper than the tree may be, placed at its limit.
     int placedAtDepthLimit = 0;
+    // Parts of imported entries that were not taken, with the reason ("card 3: URL left out: a
+    // \"javascript:\" link is no web address"); the entries themselves were imported.
+    std::vector<std::string> leftOut;
 
     void CountMade(int kind)
     {
@@ -32,10 +35,12 @@ struct ImportCounts
         ++rejected;
         reasons.push_back(std::move(reason));
     }
+    void NoteLeftOut(std::string reason) { leftOut.push_back(std::move(reason)); }
 };
 
 // The report an import ends with, for the wizard's message and the command line: the items made
-// per kind, the records placed at the depth limit, then the rejected entries with their reasons.
+// per kind, the records placed at the depth limit, then the rejected entries with their reasons, then
+// what was left out of the others.
 std::string ImportSummary(const ImportCounts& counts);
 
 // Called now and then during long work with the amount done and the whole; returning false stops

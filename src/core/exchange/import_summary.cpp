@@ -61,16 +61,22 @@ std::string RejectedNoun(const std::vector<std::string>& reasons)
     return alike ? first : "entry";
 }
 
+// One reason a line, the first few only.
+std::string ListedReasons(const std::vector<std::string>& reasons)
+{
+    std::string text;
+    const std::size_t shown = std::min(reasons.size(), ReasonsListed);
+    for (std::size_t i = 0; i < shown; ++i)
+        text += "\n" + reasons[i];
+    if (shown < reasons.size())
+        text += "\n... and " + std::to_string(reasons.size() - shown) + " more.";
+    return text;
+}
+
 std::string RejectedLines(const ImportCounts& counts)
 {
-    std::string text =
-        "\nRejected " + Counted(counts.rejected, RejectedNoun(counts.reasons)) + (counts.reasons.empty() ? "." : ":");
-    const std::size_t shown = std::min(counts.reasons.size(), ReasonsListed);
-    for (std::size_t i = 0; i < shown; ++i)
-        text += "\n" + counts.reasons[i];
-    if (shown < counts.reasons.size())
-        text += "\n... and " + std::to_string(counts.reasons.size() - shown) + " more.";
-    return text;
+    return "\nRejected " + Counted(counts.rejected, RejectedNoun(counts.reasons)) +
+           (counts.reasons.empty() ? "." : ":") + ListedReasons(counts.reasons);
 }
 } // namespace
 
@@ -81,6 +87,8 @@ std::string ImportSummary(const ImportCounts& counts)
         summary += "\n" + PlacedAtDepthLimitText(counts.placedAtDepthLimit);
     if (counts.rejected > 0)
         summary += RejectedLines(counts);
+    if (!counts.leftOut.empty())
+        summary += "\nLeft out of imported entries:" + ListedReasons(counts.leftOut);
     return summary;
 }
 

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How items other than persons and organizations appear on a published page.
+#include "actions/mail_address.h"
+#include "actions/mailto_link.h"
+#include "actions/web_link.h"
 #include "exchange/html_entry.h"
 #include "exchange/html_text.h"
 #include "model/item_kind.h"
@@ -11,7 +14,7 @@
 
 namespace quillary {
 
-void TKPXObject::WriteHTML(std::ostream& out, bool) const
+void TKPXObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), "</em></strong> ", EscapeHtml(GetTarget()),
                         DashComment(*this), "<br>"});
@@ -28,11 +31,11 @@ namespace {
 void WriteDetailEntries(std::ostream& out, const TKPXObject& owner)
 {
     for (int i = 0; i < owner.ChildCount(); ++i)
-        owner.ChildAt(i)->WriteHTML(out, false);
+        owner.ChildAt(i)->WriteHTML(out, {});
 }
 } // namespace
 
-void TFolderObject::WriteHTML(std::ostream& out, bool) const
+void TFolderObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     WriteHtmlLine(out, {"<p>", AnchorHeading(*this)});
     WriteCommentLine(out, *this);
@@ -46,7 +49,7 @@ void TFolderObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) co
     WriteIndexLink(out, prefix, *this, {"folder.gif", 15, 13});
 }
 
-void TTeamObject::WriteHTML(std::ostream& out, bool) const
+void TTeamObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     WriteHtmlLine(out, {AnchorHeading(*this)});
     WriteCommentLine(out, *this);
@@ -58,7 +61,7 @@ void TTeamObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) cons
     WriteIndexLink(out, prefix, *this, {"team.gif", 16, 16});
 }
 
-void TWebObject::WriteHTML(std::ostream& out, bool) const
+void TWebObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     const TreeNode* node = GetTreeNode();
     const TreeNode* parent = node ? node->Parent() : nullptr;
@@ -68,9 +71,13 @@ void TWebObject::WriteHTML(std::ostream& out, bool) const
     // The index links to a website with sub-websites, so its entry needs an anchor to land on.
     if (ListInIndex())
         WriteHtmlLine(out, {"<a name=\"", EscapeHtml(GetTitle()), "\"></a>"});
-    // The address is the user's own link and stays as typed, only kept inside its attribute.
-    WriteHtmlLine(out, {"<a href=\"", EscapeHtml(GetTarget()), "\">", EscapeHtml(GetTitle()), "</a>",
-                        DashComment(*this), "<br>"});
+    // The address is the user's own link and stays as typed, only kept inside its attribute; one
+    // that must never be a live link ("javascript:", "file:" ...) is shown as text.
+    if (LinkProblem(GetTarget()))
+        TKPXObject::WriteHTML(out, {});
+    else
+        WriteHtmlLine(out, {"<a href=\"", EscapeHtml(GetTarget()), "\">", EscapeHtml(GetTitle()), "</a>",
+                            DashComment(*this), "<br>"});
     if (underWebsite && node == parent->LastChild())
         WriteHtmlLine(out, {"</blockquote>"});
 }
@@ -85,18 +92,19 @@ bool TWebObject::ListInIndex() const
     return GetTreeNode() && GetTreeNode()->HasChildren();
 }
 
-void TEMailObject::WriteHTML(std::ostream& out, bool withVCard) const
+void TEMailObject::WriteHTML(std::ostream& out, std::string_view) const
 {
-    if (!IsEMailAddress(GetTarget())) {
-        TKPXObject::WriteHTML(out, withVCard);
+    // Only a plain address becomes a link: "x@y?attach=..." would be a mail link that attaches files.
+    if (!IsEMailAddress(GetTarget()) || MailAddressProblem(GetTarget())) {
+        TKPXObject::WriteHTML(out, {});
         return;
     }
-    const std::string address = EscapeHtml(GetTarget());
-    WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), " </em></strong><a href=\"mailto:", address, "\">",
-                        address, "</a>", DashComment(*this), "<br>"});
+    WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), " </em></strong><a href=\"",
+                        EscapeHtml(MailtoLink(GetTarget())), "\">", EscapeHtml(GetTarget()), "</a>", DashComment(*this),
+                        "<br>"});
 }
 
-void TAddressObject::WriteHTML(std::ostream& out, bool) const
+void TAddressObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), "</em></strong><br>"});
     WriteCommentLine(out, *this);

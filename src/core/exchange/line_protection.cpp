@@ -2,8 +2,24 @@
 #include "exchange/line_protection.h"
 
 #include "common/comma_text.h"
+#include "common/field_limits.h"
 
 namespace quillary {
+
+namespace {
+std::size_t CommasOutsideQuotes(std::string_view line)
+{
+    std::size_t commas = 0;
+    bool inside = false;
+    for (const char c : line) {
+        if (c == '"')
+            inside = !inside;
+        else if (c == ',' && !inside)
+            ++commas;
+    }
+    return commas;
+}
+} // namespace
 
 std::string ProtectLine(std::string_view line)
 {
@@ -37,7 +53,9 @@ std::vector<std::string> SplitProtectedLine(std::string_view line)
 {
     if (line.empty())
         return {};
-    return SplitCommaText(ProtectLine(line));
+    if (CommasOutsideQuotes(line) >= MaxFieldsPerRow)
+        return std::vector<std::string>(MaxFieldsPerRow + 1);
+    return SplitCommaText(ProtectLine(line), MaxFieldsPerRow);
 }
 
 } // namespace quillary

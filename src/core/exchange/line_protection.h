@@ -13,7 +13,9 @@ namespace quillary {
 // row itself quotes keeps its quotes, and doubled quotes inside it still stand for one.
 std::string ProtectLine(std::string_view line);
 
-// The values of one protected row: "a,,b c" gives "a", "" and "b c". An empty row has none.
+// The values of one protected row: "a,,b c" gives "a", "" and "b c". An empty row has none. A row
+// of more than MaxFieldsPerRow values gives none but MaxFieldsPerRow + 1 of them, so the caller
+// can refuse it; such a row is never protected or split whole.
 std::vector<std::string> SplitProtectedLine(std::string_view line);
 
 } // namespace quillary

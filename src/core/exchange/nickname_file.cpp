@@ -2,6 +2,7 @@
 #include "exchange/nickname_file.h"
 
 #include "common/comma_text.h"
+#include "common/field_limits.h"
 #include "common/text_line_reader.h"
 #include "exchange/source_file.h"
 #include "model/create_item.h"
@@ -23,7 +24,7 @@ constexpr std::string_view NoteWord = "note";
 // The words after the line's first word; none unless there are at least two of them.
 std::vector<std::string> WordsAfterFirst(std::string_view line)
 {
-    std::vector<std::string> words = SplitCommaText(line);
+    std::vector<std::string> words = SplitCommaText(line, MaxFieldsPerRow);
     if (words.size() < 3)
         return {};
     words.erase(words.begin());
@@ -117,7 +118,10 @@ ImportCounts ImportNicknames(const std::vector<std::string>& lines, TreeNode& ro
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const std::string where = "line " + std::to_string(i + 1) + ": ";
-        if (line.starts_with(AliasWord)) {
+        const bool entry = line.starts_with(AliasWord) || line.starts_with(NoteWord);
+        if (entry && SplitCommaText(line, MaxFieldsPerRow).size() > MaxFieldsPerRow) {
+            counts.CountRejected(where + TooManyFieldsReason());
+        } else if (line.starts_with(AliasWord)) {
             if (ReadAlias(line, *folder.GetTreeNode()))
                 counts.CountMade(KindEMail);
             else

@@ -16,12 +16,12 @@ namespace {
 void WriteEntryOf(std::ostream& out, const TKPXObject* detail)
 {
     if (detail)
-        detail->WriteHTML(out, false);
+        detail->WriteHTML(out, {});
 }
 
-void WriteVCardLink(std::ostream& out, std::string_view fontSize, std::int32_t id)
+void WriteVCardLink(std::ostream& out, std::string_view fontSize, std::string_view vcardFile)
 {
-    WriteHtmlLine(out, {"<p><font size=", fontSize, "><a href=\"", VCardFileName(id),
+    WriteHtmlLine(out, {"<p><font size=", fontSize, "><a href=\"", EscapeHtml(vcardFile),
                         "\"><img src=\"vcard.gif\" align=left border=0 width=16 height=16>Get vCard</a></font></p>"});
 }
 
@@ -34,13 +34,13 @@ void WriteNames(std::ostream& out, const TPersonObject& person)
 using Primaries = std::array<const TKPXObject*, TPartyObject::SlotCount>;
 
 // The title cell with the primary address, beside the cell of the primary numbers and e-mail address.
-void WriteFirstRow(std::ostream& out, const TPartyObject& party, const Primaries& primaries, bool withVCard)
+void WriteFirstRow(std::ostream& out, const TPartyObject& party, const Primaries& primaries, std::string_view vcardFile)
 {
     const auto* person = dynamic_cast<const TPersonObject*>(&party);
     WriteHtmlLine(out, {"<tr><td valign=top>", AnchorHeading(party)});
     WriteCommentLine(out, party);
-    if (withVCard)
-        WriteVCardLink(out, person ? "2" : "1", party.GetID());
+    if (!vcardFile.empty())
+        WriteVCardLink(out, person ? "2" : "1", vcardFile);
     if (person)
         WriteNames(out, *person);
     WriteEntryOf(out, primaries[TPartyObject::SlotAddress]);
@@ -62,7 +62,7 @@ void WriteSecondRow(std::ostream& out, const TPartyObject& party, const Primarie
         const TKPXObject* detail = party.ChildAt(i);
         if (std::find(primaries.begin(), primaries.end(), detail) != primaries.end())
             continue;
-        detail->WriteHTML(out, false);
+        detail->WriteHTML(out, {});
         if (spaced)
             WriteHtmlLine(out, {"<p>"});
     }
@@ -70,13 +70,13 @@ void WriteSecondRow(std::ostream& out, const TPartyObject& party, const Primarie
 }
 } // namespace
 
-void TPartyObject::WriteHTML(std::ostream& out, bool withVCard) const
+void TPartyObject::WriteHTML(std::ostream& out, std::string_view vcardFile) const
 {
     Primaries primaries{};
     for (int slot = 0; slot < SlotCount; ++slot)
         primaries[slot] = PrimaryChild(static_cast<Slot>(slot));
     WriteHtmlLine(out, {"<p><table width=100%>"});
-    WriteFirstRow(out, *this, primaries, withVCard);
+    WriteFirstRow(out, *this, primaries, vcardFile);
     WriteSecondRow(out, *this, primaries);
     WriteHtmlLine(out, {"<hr>"});
 }

@@ -12,13 +12,13 @@ bool IsContinuationByte(char c)
 }
 } // namespace
 
-std::vector<std::string> SplitUnescaped(std::string_view text, char separator)
+std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit)
 {
     if (separator == '\0')
         return {std::string(text)};
     std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    for (std::size_t i = 0; i < text.size() && parts.size() <= limit; ++i) {
         if (text[i] == '\\')
             ++i; // an escape stays whole, the character after the backslash included
         else if (text[i] == separator) {
@@ -26,7 +26,8 @@ std::vector<std::string> SplitUnescaped(std::string_view text, char separator)
             start = i + 1;
         }
     }
-    parts.emplace_back(text.substr(start));
+    if (parts.size() <= limit)
+        parts.emplace_back(text.substr(start));
     return parts;
 }
 

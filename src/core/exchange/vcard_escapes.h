@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -9,8 +10,9 @@
 namespace quillary {
 
 // Splits at every separator that no backslash escapes; the escapes stay in the parts. A
-// separator of '\0' gives the whole text as the one part.
-std::vector<std::string> SplitUnescaped(std::string_view text, char separator);
+// separator of '\0' gives the whole text as the one part. Splitting stops after limit + 1 parts,
+// so a longer result tells that the text holds more than limit.
+std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit = SIZE_MAX);
 
 // Undoes the 3.0 and 4.0 escapes: "\," "\;" "\\" and "\:" give the character, "\n" (either
 // case) a blank, as item fields hold one line. A backslash before anything else stays.

@@ -3,7 +3,10 @@
 
 #include "exchange/vcard_file.h"
 
+#include "actions/web_link.h"
 #include "common/ascii_case.h"
+#include "common/field_limits.h"
+#include "common/text_excerpt.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -59,6 +62,27 @@ int KindOf(const TCard& card, OrgCardQuestion& question)
     return KindPerson;
 }
 
+// Why a card is refused for a value of more parts than a value may have, or empty.
+std::string OverfullReason(const TCard& card)
+{
+    for (int i = 0; i < card.PropertyCount(); ++i)
+        if (card.Properties(i).TooManyParts)
+            return QuotedExcerpt(card.Properties(i).Name, 20) + " has more than " + std::to_string(MaxFieldsPerRow) +
+                   " parts (the most a value may have)";
+    return {};
+}
+
+// A card keeps its other details when a URL of it must not be a live link; only the URL stays out.
+void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
+{
+    for (TCardProperty& url : card.TakeProperties("URL")) {
+        if (const auto problem = LinkProblem(url.Value(0)))
+            counts.NoteLeftOut("card " + std::to_string(number) + ": URL left out: " + *problem);
+        else
+            card.AddProperty(std::move(url));
+    }
+}
+
 ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuestion& question,
                          const ProgressFn& progress, const CategoryNames& categories)
 {
@@ -69,9 +93,13 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
     const auto total = static_cast<std::uint64_t>(cards.CardCount());
     for (int i = 0; i < cards.CardCount(); ++i) {
         TCard& card = cards.Cards(i);
+        const std::string overfull = OverfullReason(card);
         if (card.PropertyCount() == 0) {
             counts.CountRejected("card " + std::to_string(i + 1) + ": no name or contact details");
+        } else if (!overfull.empty()) {
+            counts.CountRejected("card " + std::to_string(i + 1) + ": " + overfull);
         } else {
+            LeaveOutHarmfulUrls(card, i + 1, counts);
             const int kind = KindOf(card, question);
             auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", destination, "", 0));
             item->SetCategories(item->GetCategories() | CategoryBits(card, categories));

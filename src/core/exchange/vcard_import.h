@@ -26,7 +26,9 @@ public:
 // ORG value), any other card a person. The tree's views are told once, at the end. Returns the
 // cards imported; progress may stop the import between cards. A card's CATEGORIES tick the
 // categories whose names (category n is element n-1) match without regard to case. A card that
-// holds nothing the import reads is counted as rejected. The file form throws FileError when the
+// holds nothing the import reads is counted as rejected, and so is a card with a value of more
+// than MaxFieldsPerRow parts. A URL that must not be a live link
+// (LinkProblem) makes no website and is noted as left out. The file form throws FileError when the
 // file cannot be opened or read, before anything is imported.
 ImportCounts ImportVCardFile(const std::filesystem::path& file, TreeNode& destination, OrgCardQuestion& question,
                              const ProgressFn& progress = {}, const CategoryNames& categories = {});

@@ -7,6 +7,7 @@
 
 #include "common/ascii_case.h"
 #include "common/comma_text.h"
+#include "common/field_limits.h"
 
 #include <algorithm>
 #include <array>
@@ -154,11 +155,13 @@ void TCardProperty::Parse(std::string_view line)
     Name.clear();
     Params = 0;
     Values.clear();
+    TooManyParts = false;
     const std::size_t colon = line.find(':');
     const std::string namePart = colon == std::string_view::npos ? std::string() : Commas(line.substr(0, colon));
     const std::string valuePart = Commas(colon == std::string_view::npos ? line : line.substr(colon + 1));
 
-    const std::vector<std::string> words = SplitCommaText(namePart);
+    const std::vector<std::string> words = SplitCommaText(namePart, MaxFieldsPerRow);
+    TooManyParts = words.size() > MaxFieldsPerRow;
     std::string charset;
     bool quotedPrintable = false;
     if (!words.empty()) {
@@ -178,6 +181,7 @@ void TCardProperty::Parse(std::string_view line)
     }
     if (!valuePart.empty())
         Values = SplitProtectedLine(valuePart);
+    DropOverfullValues();
     if (quotedPrintable || !charset.empty())
         for (std::string& value : Values)
             value = Decoded(value, quotedPrintable, charset);
@@ -192,6 +196,7 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
     Name.clear();
     Params = 0;
     Values.clear();
+    TooManyParts = false;
     const std::size_t colon = NameEnd(line);
     if (colon == std::string_view::npos) {
         Values.push_back(UnescapeValue(std::string(line)));
@@ -204,10 +209,19 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
     if (value.empty())
         return;
     const bool encoded = quotedPrintable || !charset.empty();
-    Values = SplitUnescaped(value, ValueSeparator(Name));
+    Values = SplitUnescaped(value, ValueSeparator(Name), MaxFieldsPerRow);
+    DropOverfullValues();
     for (std::string& part : Values)
         part = UnescapeValue(encoded ? Decoded(part, quotedPrintable, charset) : std::move(part));
     ReduceUriValue();
+}
+
+void TCardProperty::DropOverfullValues()
+{
+    if (Values.size() > MaxFieldsPerRow)
+        TooManyParts = true;
+    if (TooManyParts)
+        Values.clear();
 }
 
 void TCardProperty::ParseParameters(std::string_view head, VCardVersion version, std::string& charset,

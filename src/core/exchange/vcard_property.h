@@ -56,6 +56,9 @@ public:
     std::string Name;
     std::uint32_t Params = 0; // flag n set: parameter n is present
     std::vector<std::string> Values;
+    // Set by Parse when the line has more than MaxFieldsPerRow parameters or values (an ADR of
+    // thousands of ";"); Values is then empty. The import refuses such a card.
+    bool TooManyParts = false;
 
     bool HasParam(int flag) const { return (Params >> flag) & 1U; }
     void SetParam(int flag) { Params |= 1U << flag; }
@@ -82,6 +85,7 @@ public:
     std::string ParamDisplayText() const;
 
 private:
+    void DropOverfullValues();
     void ParseParameters(std::string_view head, VCardVersion version, std::string& charset, bool& quotedPrintable);
     void ReduceUriValue();
 };

@@ -54,6 +54,7 @@ class HeadlessShell final : public Shell
 {
 public:
     void Open(const std::string&, const std::string&, const std::string&) override {}
+    void OpenDocument(const std::string&) override {}
 };
 
 class HeadlessIcons final : public IconStore

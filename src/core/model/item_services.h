@@ -44,12 +44,17 @@ public:
     virtual void Browse(const std::string& url) = 0;
 };
 
-// The shell's "open" of a file or program, shown normally.
+// The shell's "open", shown normally.
 class Shell
 {
 public:
     virtual ~Shell() = default;
+    // Starts a program with its parameters in a working directory (tools); a file that is no
+    // program is opened as a document.
     virtual void Open(const std::string& file, const std::string& parameters, const std::string& directory) = 0;
+    // Opens a document or an address with the desktop's handler for it. Never runs it, even when
+    // it is a program: a document's file name comes from data that others may have written.
+    virtual void OpenDocument(const std::string& file) = 0;
 };
 
 // The main window's two image lists, as far as documents and tools add pictures to them.

@@ -34,7 +34,7 @@ public:
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
     std::string GetVCardLine() const override;
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
 
     AddressForm ToForm() const;
     // Title, Target (the first line), Comment, the lines, City, State, PostCode and Country.
@@ -105,7 +105,7 @@ public:
     std::string GetFieldText(std::string_view field) const override;
     std::string GetVCardLine() const override;
     // A target without "@" is published in the plain form.
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -123,11 +123,12 @@ public:
     void EditProperties() override;
     void OpenDefault() override { Browse(); }
     void Browse() override;
+    // Refuses a row whose address must not be a live link (LinkProblem).
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
     std::string GetVCardLine() const override;
     // Sub-websites are indented under their parent; only a website with sub-websites gets an index line.
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
     void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
     bool ListInIndex() const override;
 

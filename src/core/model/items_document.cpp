@@ -60,7 +60,7 @@ void TDocObject::RefreshIcon()
 
 void TDocObject::Launch()
 {
-    Services().shell->Open(GetTarget(), "", "");
+    Services().shell->OpenDocument(GetTarget());
 }
 
 } // namespace quillary

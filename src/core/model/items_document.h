@@ -21,7 +21,7 @@ public:
     void OpenDefault() override { Launch(); }
     void Launch() override;
     // Documents are files on this machine: a published page has nothing to show of them.
-    void WriteHTML(std::ostream&, bool) const override {}
+    void WriteHTML(std::ostream&, std::string_view) const override {}
 
 private:
     bool EditWith(bool isNew);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Named fields of the contact items: how a row of a delimited text file becomes an item, and
 // how an item answers one column of an export.
+#include "actions/web_link.h"
 #include "model/field_record.h"
 #include "model/items_contact.h"
 
@@ -130,7 +131,7 @@ std::string TEMailObject::GetFieldText(std::string_view field) const
 bool TWebObject::ReadFields(FieldRecord& record)
 {
     const auto url = record.Get("Website");
-    if (!url)
+    if (!url || LinkProblem(*url))
         return false;
     SetTarget(*url);
     if (const auto title = record.Get("Title"))

@@ -22,7 +22,7 @@ public:
     TFolderObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                   std::int32_t id, std::string_view details);
 
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
     void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 
@@ -32,7 +32,7 @@ public:
     TTeamObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                 std::int32_t id, std::string_view details);
 
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
     void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 

@@ -33,7 +33,7 @@ public:
     // Other columns come from the primary details, the first that answers; "," when none does.
     std::string GetFieldText(std::string_view field) const override;
     // Published as a table: the primary details first, then the others; persons add their names.
-    void WriteHTML(std::ostream& out, bool withVCard) const override;
+    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
     void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 
     // The dialog's contents for a new item (preset section titles) or for editing this one.

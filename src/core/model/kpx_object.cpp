@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/kpx_object.h"
 
+#include "actions/web_link.h"
+#include "common/ascii_case.h"
 #include "model/category_filter.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -136,11 +138,6 @@ TKPXObject* TKPXObject::FindChild(std::string_view title, int kind) const
 }
 
 namespace {
-char AsciiLower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // Whether the first occurrence of lowerText in title (compared lower-cased) starts a word.
 bool FirstOccurrenceStartsWord(std::string_view title, std::string_view lowerText)
 {
@@ -363,14 +360,13 @@ bool TKPXObject::WriteVCard(const std::filesystem::path&) const
 
 bool IsURL(std::string_view text)
 {
-    static constexpr std::array<std::string_view, 8> Prefixes = {
-        "http:", "https:", "wais:", "news:", "ftp:", "mailto:", "gopher:", "telnet:"};
-    if (text.size() <= 7)
+    const std::size_t colon = text.find(':');
+    if (text.size() <= 7 || colon == std::string_view::npos)
         return false;
-    return std::any_of(Prefixes.begin(), Prefixes.end(), [&](std::string_view prefix) {
-        return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin(),
-                                                          [](char p, char t) { return p == AsciiLower(t); });
-    });
+    std::string scheme(text.substr(0, colon));
+    for (char& c : scheme)
+        c = AsciiLower(c);
+    return IsWebScheme(scheme);
 }
 
 bool IsEMailAddress(std::string_view text)

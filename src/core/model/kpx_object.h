@@ -100,8 +100,9 @@ public:
     virtual std::string GetVCardLine() const;
     virtual bool WriteVCard(const std::filesystem::path& file) const;
     // Publishing: the item's entry on the main page (here the plain form: title, target and
-    // comment), its line in the index (here none), and whether the index lists it at all.
-    virtual void WriteHTML(std::ostream& out, bool withVCard) const;
+    // comment), with a link to its vCard file when one is named (persons and organizations), its
+    // line in the index (here none), and whether the index lists it at all.
+    virtual void WriteHTML(std::ostream& out, std::string_view vcardFile) const;
     virtual void WriteHTMLLink(std::ostream& out, std::string_view prefix) const;
     virtual bool ListInIndex() const;
 

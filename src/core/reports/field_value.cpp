@@ -8,7 +8,7 @@ namespace quillary {
 
 std::string FieldValue(const TKPXObject& item, std::string_view field)
 {
-    std::vector<std::string> words = SplitCommaText(item.GetFieldText(field));
+    std::vector<std::string> words = SplitCommaText(item.GetFieldText(field), 1);
     return words.empty() ? std::string() : std::move(words.front());
 }
 

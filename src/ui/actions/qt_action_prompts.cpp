@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/actions/qt_action_prompts.h"
 
+#include "ui/plain_text.h"
 #include "ui/questions.h"
 
 #include <QInputDialog>
+#include <QLabel>
 
 namespace quillary {
 
@@ -21,14 +23,15 @@ void QtActionPrompts::ShowError(const std::string& text)
 
 std::optional<QString> AskMailAddress(QWidget* parent, const QString& name)
 {
-    bool ok = false;
-    const QString address =
-        QInputDialog::getText(parent, QStringLiteral("Resolve Name"),
-                              QStringLiteral("No e-mail address is known for \"%1\".\nE-mail address:").arg(name),
-                              QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Resolve Name"));
+    dialog.setLabelText(QStringLiteral("No e-mail address is known for \"%1\".\nE-mail address:").arg(name));
+    // The name is the item's text.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        AsPlainText(label);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return address;
+    return dialog.textValue();
 }
 
 } // namespace quillary

@@ -4,6 +4,7 @@
 #include "dialogs/recurring_date.h"
 #include "platform/icon_catalog.h"
 #include "ui/dialogs/recurring_date_dlg.h"
+#include "ui/plain_text.h"
 #include "ui/text_codec.h"
 
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ TRemdDlg::TRemdDlg(const DialogContext& context, TKPXObject& item, TRecurringDat
     : TDetailDlg(context, item, QStringLiteral("Reminder"), ItemPicture(ReminderPicture)), m_date(date)
 {
     m_title = AddLineEdit("TitleEdit", QStringLiteral("Title"), 0);
-    m_targetDate = new QLabel(Bevel());
+    m_targetDate = AsPlainText(new QLabel(Bevel()));
     m_targetDate->setObjectName(QStringLiteral("TargetDateLabel"));
     QFont underlined = m_targetDate->font();
     underlined.setUnderline(true);

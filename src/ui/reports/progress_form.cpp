@@ -2,6 +2,7 @@
 #include "ui/reports/progress_form.h"
 
 #include "reports/progress_percent.h"
+#include "ui/plain_text.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -10,8 +11,8 @@
 namespace quillary {
 
 TProgressForm::TProgressForm(QWidget* parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_action(new QLabel(this)), m_bar(new QProgressBar(this)),
-      m_result(new QLabel(this))
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_action(AsPlainText(new QLabel(this))),
+      m_bar(new QProgressBar(this)), m_result(AsPlainText(new QLabel(this)))
 {
     setObjectName(QStringLiteral("TProgressForm"));
     setWindowTitle(QStringLiteral("Progress"));

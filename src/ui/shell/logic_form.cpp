@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/shell/logic_form.h"
 
+#include "ui/plain_text.h"
 #include "ui/shell/main_form.h"
 
 #include <QApplication>
@@ -39,7 +40,7 @@ TLogicForm::TLogicForm(TMainForm& mainForm, QObject* parent) : QObject(parent), 
     }
     connect(&m_main, &TMainForm::TrayTipChanged, this, [this](const QString& tip) {
         if (m_tray)
-            m_tray->setToolTip(CutTrayTip(tip));
+            m_tray->setToolTip(PlainToolTip(CutTrayTip(tip)));
     });
 }
 

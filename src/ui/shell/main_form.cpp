@@ -21,6 +21,7 @@
 #include "ui/actions/qt_action_prompts.h"
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
+#include "ui/plain_text.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/item_pictures.h"
@@ -496,7 +497,8 @@ void TMainForm::BuildPanes()
 
     const int widths[] = {350, 75, 0};
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(this);
+        // The panels show titles and hints from the data and the settings.
+        m_panels[i] = AsPlainText(new QLabel(this));
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         if (widths[i] > 0) {
             m_panels[i]->setFixedWidth(widths[i]);

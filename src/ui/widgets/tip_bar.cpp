@@ -2,6 +2,7 @@
 #include "ui/widgets/tip_bar.h"
 
 #include "platform/qt_icon_store.h"
+#include "ui/plain_text.h"
 #include "widgets/tip_entry.h"
 
 #include <QLabel>
@@ -22,7 +23,7 @@ TTipBar::TTipBar(const QString& title, QWidget* parent)
       m_down(new QToolButton(this))
 {
     setObjectName(QStringLiteral("TipBar1"));
-    m_label->setWordWrap(true);
+    AsPlainText(m_label)->setWordWrap(true);
     m_label->setFixedSize(325, 25);
     m_label->setAutoFillBackground(true);
     m_label->setBackgroundRole(QPalette::ToolTipBase);
@@ -59,7 +60,7 @@ void TTipBar::ShowTip()
     }
     const TipEntry tip = Parse(m_entries.at(m_position));
     m_label->setText(QString::fromStdString(tip.text));
-    m_label->setToolTip(QString::fromStdString(tip.text));
+    m_label->setToolTip(PlainToolTip(QString::fromStdString(tip.text)));
     m_bulb->setEnabled(tip.hasHelp);
 }
 

@@ -3,6 +3,7 @@
 #include "exchange/publish_choices.h"
 #include "exchange/vcard_version.h"
 #include "platform/qt_icon_store.h"
+#include "ui/plain_text.h"
 #include "ui/wizards/background_preview.h"
 #include "ui/wizards/export_wizard.h"
 #include "ui/wizards/folder_chooser.h"
@@ -119,7 +120,7 @@ QWidget* TExportWizard::BuildTypePage()
     picture->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     picture->setFixedWidth(112);
 
-    m_label4 = Named(new QLabel(page), "Label4");
+    m_label4 = AsPlainText(Named(new QLabel(page), "Label4"));
     m_label4->setWordWrap(true);
     QFont bold = m_label4->font();
     bold.setBold(true);

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizards/field_mapping_page.h"
 
+#include "common/text_excerpt.h"
 #include "exchange/record_types.h"
+#include "ui/text_codec.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -244,6 +246,17 @@ bool FieldMappingPage::AnyFieldChosen() const
                        [](const QComboBox* combo) { return combo->currentIndex() != 0; });
 }
 
+namespace {
+// A file may name thousands of columns, or one of megabytes: the label shows the first few.
+QString ListedNames(const QStringList& names)
+{
+    std::vector<std::string> fields;
+    for (const QString& name : names)
+        fields.push_back(ToField(name));
+    return FromField(ListExcerpt(fields));
+}
+} // namespace
+
 void FieldMappingPage::ShowIgnored()
 {
     const QStringList ignored = IgnoredColumns();
@@ -251,7 +264,7 @@ void FieldMappingPage::ShowIgnored()
         m_ignoredLabel->setText(QStringLiteral("The first line of the file holds no column names."));
     else
         m_ignoredLabel->setText(ignored.isEmpty() ? QStringLiteral("Ignored columns: none")
-                                                  : QStringLiteral("Ignored columns: %1").arg(ignored.join(", ")));
+                                                  : QStringLiteral("Ignored columns: %1").arg(ListedNames(ignored)));
 }
 
 void FieldMappingPage::FillRecordTypes()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizards/file_views.h"
 
+#include "ui/plain_text.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -68,6 +70,7 @@ FileFilterCombo::FileFilterCombo(const QString& name, const QString& filters, Fi
 PathLabel::PathLabel(const QString& name, QWidget* parent) : QLabel(parent)
 {
     setObjectName(name);
+    AsPlainText(this);
     QFont bold = font();
     bold.setBold(true);
     setFont(bold);
@@ -78,7 +81,7 @@ PathLabel::PathLabel(const QString& name, QWidget* parent) : QLabel(parent)
 void PathLabel::SetPath(const QString& path)
 {
     m_path = path;
-    setToolTip(path);
+    setToolTip(PlainToolTip(path));
     Elide();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizards/folder_chooser.h"
 
+#include "ui/plain_text.h"
+
 #include <QDir>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -16,7 +18,7 @@ FolderChooser::FolderChooser(QWidget* parent) : QWidget(parent)
     m_model->setReadOnly(true);
     m_model->setRootPath(QDir::rootPath());
 
-    m_pathLabel = new QLabel(this);
+    m_pathLabel = AsPlainText(new QLabel(this));
     // A long path must not widen the page.
     m_pathLabel->setMinimumWidth(1);
     m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -72,7 +74,7 @@ void FolderChooser::ShowPath()
 {
     // A long path keeps its end, the folder itself, in view; the tool tip holds all of it.
     const QString shown = QDir::toNativeSeparators(m_directory);
-    m_pathLabel->setToolTip(shown);
+    m_pathLabel->setToolTip(PlainToolTip(shown));
     m_pathLabel->setText(m_pathLabel->fontMetrics().elidedText(shown, Qt::ElideLeft, width()));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizards/import_wizard.h"
 
+#include "common/field_limits.h"
 #include "common/file_error.h"
 #include "exchange/bookmark_page.h"
 #include "exchange/csv_import.h"
@@ -619,6 +620,13 @@ bool TImportWizard::PreviewColumns()
             this, QMessageBox::Critical, windowTitle(),
             QStringLiteral("The import could not be completed; nothing was imported.\n%1")
                 .arg(QString::fromStdString(FileError(LocalPath(file), "The file could not be opened").what())));
+        return false;
+    }
+    if (HeaderTooLong(*preview)) {
+        Questions::Tell(this, QMessageBox::Warning, windowTitle(),
+                        QStringLiteral("The first line of %1 names %2. Choose another file, or import it without "
+                                       "taking the fields from its first line.")
+                            .arg(file, FromField(TooManyFieldsReason())));
         return false;
     }
     QStringList names;

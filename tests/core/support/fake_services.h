@@ -62,6 +62,7 @@ public:
     {
         calls.push_back({"open", {file, parameters, directory}});
     }
+    void OpenDocument(const std::string& file) override { calls.push_back({"open-document", {file}}); }
     int AppendFileIcon(const std::string& path) override
     {
         calls.push_back({"append-icon", {path}});
