@@ -183,7 +183,8 @@ private slots:
                                     "data:text/html,<script>x</script>", "mailto:x@y.org?attach=/etc/shadow"})
             browser.Open(address);
         QVERIFY(server.requests.isEmpty());
-        const TProfileFile closed = SettingsFor(ClosedEndpoint());
+        const ReservedPort nobody;
+        const TProfileFile closed = SettingsFor(nobody.Endpoint());
         QtBrowser fallback(closed);
         fallback.Open("file:///etc/passwd");
         QVERIFY(m_desktop.urls.isEmpty());
