@@ -11,6 +11,8 @@
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
 
+#include "main_window_fixture.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -68,9 +70,8 @@ class ListStylesTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TProfileFile> m_settings;
-    std::unique_ptr<TMainForm> m_form;
+    MainWindowFixture m_window;
+    TMainForm* m_form = nullptr;
     UrlCatcher m_catcher;
     QStringList m_questions;
 
@@ -174,7 +175,7 @@ class ListStylesTest : public QObject
         m_form->ListPopup().close();
         // The offscreen platform does not hand the activation back by itself when a menu closes.
         m_form->activateWindow();
-        static_cast<void>(QTest::qWaitForWindowActive(m_form.get()));
+        static_cast<void>(QTest::qWaitForWindowActive(m_form));
         return shown;
     }
 
@@ -200,17 +201,10 @@ private slots:
 
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(m_dir->path());
-        QFile file(m_dir->filePath(QStringLiteral("zelk.dat")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(Sample);
-        file.close();
-        m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
-        m_form->show();
+        m_window.Open(Sample);
+        m_form = m_window.form.get();
         m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
         m_catcher.urls.clear();
         m_questions.clear();
         Questions::SetHook([this](const QString& caption, const QString& text) {
@@ -222,7 +216,7 @@ private slots:
     void cleanup()
     {
         Questions::SetHook({});
-        m_form.reset();
+        m_window.form.reset();
     }
 
     void commandsActOnTheClickedEntry_data()
@@ -265,8 +259,7 @@ private slots:
         QCOMPARE(LastQuestion(), QStringLiteral("Warning: Are you sure you want to delete Fax and all sub-items?"));
         Click(QStringLiteral("Mail"));
         QTest::keyClick(View(), Qt::Key_Delete);
-        QCOMPARE(LastQuestion(),
-                 QStringLiteral("Warning: Are you sure you want to delete Mail and all sub-items?"));
+        QCOMPARE(LastQuestion(), QStringLiteral("Warning: Are you sure you want to delete Mail and all sub-items?"));
         Click(QStringLiteral("Accounts"));
         QTest::keyClick(View(), Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(m_questions.size(), 2); // Cut asks nothing
@@ -307,8 +300,7 @@ private slots:
         QCOMPARE(m_form->SelectedItems().size(), 1);
         QCOMPARE(QString::fromStdString(m_form->SelectedItems().front()->GetTitle()), QStringLiteral("Renew"));
         QTest::keyClick(View(), Qt::Key_Delete);
-        QCOMPARE(LastQuestion(),
-                 QStringLiteral("Warning: Are you sure you want to delete Renew and all sub-items?"));
+        QCOMPARE(LastQuestion(), QStringLiteral("Warning: Are you sure you want to delete Renew and all sub-items?"));
         QVERIFY(!Titles().contains(QStringLiteral("Renew")));
     }
 
@@ -339,7 +331,7 @@ private slots:
 
         // A file handed over from a second start is read in; the tree looks as before.
         m_form->SelectNode(*Node("Old Friend"));
-        QFile zkd(m_dir->filePath(QStringLiteral("more.zkd")));
+        QFile zkd(m_window.dir->filePath(QStringLiteral("more.zkd")));
         QVERIFY(zkd.open(QIODevice::WriteOnly));
         zkd.write("{1 0 }Handed Over~~~~~~0\r\n{Fold}0\r\n");
         zkd.close();
@@ -417,10 +409,10 @@ private slots:
         Click(QStringLiteral("Home"));
         QTest::keyClick(View(), Qt::Key_Delete);
         QTest::keyClick(View(), Qt::Key_S, Qt::ControlModifier);
-        QFile saved(m_dir->filePath(QStringLiteral("zelk.dat")));
+        QFile saved(m_window.dir->filePath(QStringLiteral("zelk.dat")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QVERIFY(!saved.readAll().contains("}Home~~555-0101"));
-        QSignalSpy exit(m_form.get(), &TMainForm::ExitRequested);
+        QSignalSpy exit(m_form, &TMainForm::ExitRequested);
         QTest::keyClick(View(), Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(exit.count(), 1);
     }

@@ -132,7 +132,8 @@ private slots:
         auto* label = bar.findChild<QLabel*>();
         for (int i = 0; i < tips.size(); ++i) {
             bar.Step(+1);
-            const QRect needed = label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
+            const QRect needed =
+                label->fontMetrics().boundingRect(label->contentsRect(), Qt::TextWordWrap, label->text());
             QVERIFY2(needed.height() <= label->contentsRect().height(), qPrintable(label->text()));
         }
     }

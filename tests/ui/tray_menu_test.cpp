@@ -104,7 +104,8 @@ private slots:
         TLogicForm logic(form);
         QVERIFY2(logic.HasTray(), "no tray host on this bus");
 
-        QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+        QDBusInterface watcher(QStringLiteral("org.kde.StatusNotifierWatcher"),
+                               QStringLiteral("/StatusNotifierWatcher"),
                                QStringLiteral("org.kde.StatusNotifierWatcher"), m_host);
         QTRY_VERIFY(!watcher.property("RegisteredStatusNotifierItems").toStringList().isEmpty());
         m_item = watcher.property("RegisteredStatusNotifierItems").toStringList().front();
@@ -115,8 +116,8 @@ private slots:
         QVERIFY(tools);
         QVERIFY(tools->children.isEmpty());
         CallMenu(QStringLiteral("AboutToShow"), {tools->id});
-        CallMenu(QStringLiteral("Event"), {tools->id, QStringLiteral("opened"), QVariant::fromValue(QDBusVariant(0)),
-                                           0u});
+        CallMenu(QStringLiteral("Event"),
+                 {tools->id, QStringLiteral("opened"), QVariant::fromValue(QDBusVariant(0)), 0u});
 
         QVERIFY(m_host.connect(m_item, QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
                                QStringLiteral("LayoutUpdated"), this, SLOT(LayoutUpdated(uint, int))));

@@ -66,7 +66,8 @@ int main(int argc, char** argv)
     };
     check(status == 1, "the policy ends the loop with status 1");
     check(told == (QStringList{"Quillary", "Unhandled Exception"}), "the two boxes of the policy, and nothing after");
-    check(advice.contains(QStringLiteral("https://quillary.example.org/support/")) && !advice.contains(QStringLiteral("%")),
+    check(advice.contains(QStringLiteral("https://quillary.example.org/support/")) &&
+              !advice.contains(QStringLiteral("%")),
           "the second box names where to report, with no placeholder left");
     check(ended, "the end goes on although the save failed");
     check(form.UnattendedEnd(), "the end after an exception is one nobody waits on");

@@ -345,7 +345,7 @@ void TMainForm::SetListStyle(int style)
     m_iconList->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
     m_iconList->setFlow(style == 3 ? QListView::TopToBottom : QListView::LeftToRight);
     m_iconList->setWrapping(true);
-    m_iconList->setGridSize(large ? QSize(96, 64) : (style == 2 ? QSize(160, 20) : QSize()));
+    m_iconList->setGridSize(large ? QSize(120, 72) : (style == 2 ? QSize(160, 20) : QSize()));
     m_iconList->setWordWrap(large);
     m_iconList->setTextElideMode(Qt::ElideRight);
     m_listStack->setCurrentWidget(m_iconList);
@@ -366,8 +366,14 @@ TWinSettings TMainForm::GetSettings() const
     // Left and Top place the frame (so 0,0 keeps the title bar on the screen); the size is the window's own.
     const QPoint frame = pos();
     const QHeaderView* header = m_detailList->header();
-    return {frame.x(),          frame.y(),   width(),                height(),
-            m_folders->width(), m_listStyle, header->sectionSize(0), header->sectionSize(1),
+    return {frame.x(),
+            frame.y(),
+            width(),
+            height(),
+            m_folders->width(),
+            m_listStyle,
+            header->sectionSize(0),
+            header->sectionSize(1),
             header->sectionSize(2)};
 }
 

@@ -3,7 +3,6 @@
 #include "model/kpx_object.h"
 #include "ui/shell/main_form.h"
 
-
 namespace quillary {
 
 void TMainForm::ListPaneMailClick()
