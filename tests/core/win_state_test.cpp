@@ -53,5 +53,28 @@ TEST(WinState, ToggleTwiceReturnsToTheGeometryChangedByHand)
     EXPECT_EQ(state.Toggle(moved), narrowed);
 }
 
+TEST(WinState, AFirstStartFillsTwoThirdsOfTheScreenCentredAndStoredGeometryIsKept)
+{
+    EXPECT_FALSE(TMainWinState(FromText("[Tools]\n")).WasStored());
+    EXPECT_TRUE(TMainWinState(FromText("[WinState]\nAlt_Top=3\n")).WasStored());
+
+    // A 1920 x 1040 desktop below a 40-pixel panel, on a second screen to the right.
+    const TWinSettings first = FirstStartSettings({1920, 40, 1920, 1040}, 700);
+    EXPECT_EQ(first.Width, 1280);
+    EXPECT_EQ(first.Height, 693);
+    EXPECT_EQ(first.Left, 1920 + 320);
+    EXPECT_EQ(first.Top, 40 + 173);
+    EXPECT_EQ(first.Split, DefaultNormSettings().Split);
+    EXPECT_EQ(first.Style, DefaultNormSettings().Style);
+
+    // A small screen: the tool bars' width wins over two thirds, but never the screen's edge.
+    EXPECT_EQ(FirstStartSettings({0, 0, 1024, 600}, 900).Width, 900);
+    const TWinSettings tiny = FirstStartSettings({0, 0, 800, 400}, 900);
+    EXPECT_EQ(tiny.Width, 800);
+    EXPECT_EQ(tiny.Height, 400);
+    EXPECT_EQ(tiny.Left, 0);
+    EXPECT_EQ(tiny.Top, 0);
+}
+
 } // namespace
 } // namespace quillary

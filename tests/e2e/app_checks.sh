@@ -19,12 +19,27 @@ wait_for() { # seconds condition...
 
 window() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 
-press() { # title keys...: gives the window the keyboard and presses the keys
+# The visible windows whose title matches $1 and whose kind is $2, one id per line: NORMAL for a
+# main window, DIALOG for a message box or dialog (the main window and the program's boxes share
+# the title "Quillary").
+windows_of_kind() {
     local id
-    id=$(xdotool search --onlyvisible --name "$1" | head -1)
-    shift
-    xdotool windowfocus --sync "$id" key --clearmodifiers "$@"
+    for id in $(xdotool search --onlyvisible --name "$1" 2>/dev/null); do
+        xprop -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q "_NET_WM_WINDOW_TYPE_$2" && echo "$id"
+    done
 }
+main_window_title='^(Read-only .* )?Quillary$'
+main_window() { [ -n "$(windows_of_kind "$main_window_title" NORMAL)" ]; }
+box() { [ -n "$(windows_of_kind "$1" DIALOG)" ]; }
+
+press_in() { # window id, keys...: gives the window the keyboard and presses the keys
+    local id=$1
+    shift
+    [ -n "$id" ] && xdotool windowfocus --sync "$id" key --clearmodifiers "$@"
+}
+press() { press_in "$(xdotool search --onlyvisible --name "$1" | head -1)" "${@:2}"; }
+press_box() { press_in "$(windows_of_kind "$1" DIALOG | head -1)" "${@:2}"; }
+press_main() { press_in "$(windows_of_kind "$main_window_title" NORMAL | head -1)" "$@"; }
 
 ended() { ! kill -0 "$1" 2>/dev/null; }
 

@@ -40,7 +40,6 @@ start() {
     last=$!
     pids+=("$last")
 }
-main_window() { window '^Quillary:( read-only)?$'; }
 hand_over() { timeout 20 "$app" "$scratch/$1.zkd" 2>>"$scratch/stderr" || fail "handing over $1 failed"; }
 unchanged() { cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat"; }
 no_temporaries() { [ -z "$(find "$QUILLARY_HOME" -maxdepth 1 -name 'zelk.dat.tmp*')" ]; }
@@ -63,8 +62,8 @@ touch "$QUILLARY_HOME/zelk.dat/inside"
 : >"$scratch/stderr"
 start
 folder=$last
-wait_for 10 window '^Quillary$' || fail "no message about the folder in the data file's place"
-press '^Quillary$' Return
+wait_for 10 box '^Quillary$' || fail "no message about the folder in the data file's place"
+press_box '^Quillary$' Return
 wait_for 10 ended "$folder" || fail "the program went on with a folder as its data file"
 wait "$folder"
 [ $? -eq 1 ] || fail "a folder as the data file did not end the start with status 1"
@@ -117,7 +116,7 @@ start
 reader=$last
 wait_for 10 window '^Waiting for zelk.dat...$' || fail "no wait window for the read-only start"
 press '^Waiting for zelk.dat...$' alt+o
-wait_for 10 window '^Quillary: read-only$' || fail "the title does not say read-only"
+wait_for 10 window '^Read-only .* Quillary$' || fail "the title does not say read-only"
 interchange "Changed While Read Only" 52
 hand_over "Changed While Read Only"
 stop "$reader" "read-only"
@@ -189,10 +188,10 @@ wait_for 10 main_window || fail "no main window for Exit on the full disk"
 interchange "Changed Before Exit" 55
 hand_over "Changed Before Exit"
 dd if=/dev/zero of="$full/filler" bs=64k 2>/dev/null
-press '^Quillary:$' alt+f
+press_main alt+f
 sleep 0.5
 xdotool key x
-wait_for 10 window '^Quillary$' || fail "a failed save at Exit offers nothing"
+wait_for 10 box '^Quillary$' || fail "a failed save at Exit offers nothing"
 stop "$boxed" "while the failed-save box was up"
 grep -qs 'Changed Before Exit' "$XDG_STATE_HOME/quillary/zelk.dat.recovery" "$full/zelk.dat.recovery" ||
     fail "the changes were not kept when SIGTERM closed the box"

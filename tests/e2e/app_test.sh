@@ -18,23 +18,7 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-# Waits up to 10 s for a window titled "Quillary:" to be visible (or, with "hidden", not).
-visible_window() { xdotool search --onlyvisible --name '^Quillary:$' >/dev/null 2>&1; }
-wait_for() { # seconds condition...
-    local limit=$(($1 * 10))
-    shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/app_checks.sh"
 listening() { [ -n "$(find "$XDG_RUNTIME_DIR" -type s 2>/dev/null)" ]; }
 
 printf '{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Existing~~~~~~11\r\n{Fold}0\r\n' >"$QUILLARY_HOME/zelk.dat"
@@ -44,7 +28,7 @@ printf '{1 3 }Handed Over~~Ms. Handed Over~~~~12\r\n{Pers}Ms.~~Handed~~~~Over~~~
 first=$!
 pids+=("$first")
 wait_for 10 listening || fail "the first copy does not listen for a second start"
-wait_for 10 visible_window || fail "the first copy shows no main window"
+wait_for 10 main_window || fail "the first copy shows no main window"
 
 timeout 20 "$app" "$scratch/Import Me.zkd"
 status=$?
@@ -65,11 +49,8 @@ kill -STOP "$first"
 timeout 30 "$app" "$scratch/Import Me.zkd" 2>"$scratch/stopped.err" &
 beside=$!
 pids+=("$beside")
-message_box() { xdotool search --onlyvisible --name '^Quillary$' 2>/dev/null | head -1; }
-box_shown() { [ -n "$(message_box)" ]; }
-wait_for 20 box_shown || fail "a second start beside a stopped copy showed no message"
-box=$(message_box)
-[ -n "$box" ] && xdotool windowfocus --sync "$box" key Return
+wait_for 20 box '^Quillary$' || fail "a second start beside a stopped copy showed no message"
+press_box '^Quillary$' Return
 wait "$beside"
 status=$?
 kill -CONT "$first"
@@ -78,7 +59,7 @@ grep -q 'does not answer' "$scratch/stopped.err" || fail "a second start beside 
 [ "$(pgrep -c -x -g "$group" "$(basename "$app")")" -eq 1 ] || fail "a copy beside the stopped one is running"
 
 kill -TERM "$first"
-wait_for 10 bash -c "! kill -0 $first 2>/dev/null" || fail "SIGTERM did not end the program"
+wait_for 10 ended "$first" || fail "SIGTERM did not end the program"
 [ "$(grep -c 'Handed Over~~Ms. Handed Over' "$QUILLARY_HOME/zelk.dat")" -eq 1 ] ||
     fail "the handed-over file is not in zelk.dat once (the start that gave up must not import it later)"
 grep -q '^{1 0 }Existing' "$QUILLARY_HOME/zelk.dat" || fail "zelk.dat lost its own records"
@@ -90,23 +71,23 @@ hidden=$!
 pids+=("$hidden")
 wait_for 10 listening || fail "the hidden start does not run"
 sleep 1
-visible_window && fail "HIDEWIN showed the main window"
+main_window && fail "HIDEWIN showed the main window"
 kill -TERM "$hidden"
-wait_for 10 bash -c "! kill -0 $hidden 2>/dev/null" || fail "the hidden copy did not end"
+wait_for 10 ended "$hidden" || fail "the hidden copy did not end"
 
 "$app" hidewin &
 lower=$!
 pids+=("$lower")
-wait_for 10 visible_window || fail "\"hidewin\" in lower case hid the main window"
+wait_for 10 main_window || fail "\"hidewin\" in lower case hid the main window"
 kill -TERM "$lower"
-wait_for 10 bash -c "! kill -0 $lower 2>/dev/null" || fail "the lower-case copy did not end"
+wait_for 10 ended "$lower" || fail "the lower-case copy did not end"
 
 # "Save" writes the data file at once: a copy killed outright afterwards loses nothing saved.
 printf '{1 0 }Saved Before Kill~~~~~~21\r\n{Fold}0\r\n' >"$scratch/Later.zkd"
 "$app" &
 saver=$!
 pids+=("$saver")
-wait_for 10 visible_window || fail "the copy for saving shows no window"
+wait_for 10 main_window || fail "the copy for saving shows no window"
 timeout 20 "$app" "$scratch/Later.zkd" || fail "handing over the file to save failed"
 xdotool key alt+f
 sleep 0.5
@@ -116,13 +97,9 @@ kill -KILL "$saver"
 "$app" &
 again=$!
 pids+=("$again")
-wait_for 10 visible_window || fail "the restarted copy shows no window"
+wait_for 10 main_window || fail "the restarted copy shows no window"
 kill -TERM "$again"
-wait_for 10 bash -c "! kill -0 $again 2>/dev/null" || fail "the restarted copy did not end"
+wait_for 10 ended "$again" || fail "the restarted copy did not end"
 grep -q 'Saved Before Kill' "$QUILLARY_HOME/zelk.dat" || fail "the saved records were lost after SIGKILL and restart"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "app: all checks passed"
+finish app

@@ -42,25 +42,11 @@ cleanup() {
     for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
 }
 trap cleanup EXIT
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-wait_for() { # seconds condition...
-    local limit=$(($1 * 10))
-    shift
-    for ((i = 0; i < limit; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/app_checks.sh"
 bus() { timeout 30 gdbus call --session "$@" 2>&1; }
 name_owned() { bus --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
     --method org.freedesktop.DBus.NameHasOwner Zelk.Application | grep -q true; }
 name_free() { ! name_owned; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 service_pid() { bus --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
     --method org.freedesktop.DBus.GetConnectionUnixProcessID Zelk.Application | sed -n 's/^(uint32 \([0-9]*\),)$/\1/p'; }
 expect() { # label expected actual
@@ -153,8 +139,4 @@ sleep 12
 timeout 20 "$app" UNREGSERVER || fail "UNREGSERVER ended with a failure"
 [ -f "$XDG_DATA_HOME/dbus-1/services/Zelk.Application.service" ] && fail "UNREGSERVER left the activation file"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "automation: all checks passed"
+finish automation

@@ -143,7 +143,7 @@ private slots:
     void aReadOnlyCopySaysSoAndNeverWritesTheFile()
     {
         m_form->SetReadOnly(QStringLiteral("another program was using it"));
-        QVERIFY(m_form->windowTitle().contains(QStringLiteral("read-only")));
+        QVERIFY(m_form->windowTitle().contains(QStringLiteral("Read-only")));
         auto* panel = m_form->findChild<QLabel*>(QStringLiteral("ReadOnlyPanel"));
         QVERIFY(panel && panel->text().contains(QStringLiteral("Read-only")));
         QVERIFY(panel->toolTip().contains(m_data));

@@ -73,7 +73,7 @@ private slots:
         for (const char* name : {"Folders", "FilterListBox", "WinSplitterPanel", "MainItems", "SpeedPanel",
                                  "NewItemPanel", "FindPanel", "TipBar1", "FindEditBox"})
             QVERIFY2(form.findChild<QWidget*>(QString::fromLatin1(name)), name);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Quillary:"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Quillary"));
         const QList<QMenu*> menus = form.menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
         QStringList titles;
         for (QAction* action : form.menuBar()->actions())

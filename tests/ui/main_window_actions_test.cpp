@@ -7,6 +7,8 @@
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
 
+#include "main_window_fixture.h"
+
 #include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QDir>
@@ -51,9 +53,8 @@ class MainWindowActionsTest : public QObject
     Q_OBJECT
 
     ReservedPort m_noBrowser;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<TProfileFile> m_settings;
-    std::unique_ptr<TMainForm> m_form;
+    MainWindowFixture m_window;
+    TMainForm* m_form = nullptr;
     UrlCatcher m_catcher;
     QStringList m_questions;
     QByteArray m_path;
@@ -61,7 +62,7 @@ class MainWindowActionsTest : public QObject
     QAbstractItemView* ListView()
     {
         for (auto* candidate : m_form->findChildren<QAbstractItemView*>())
-            if (candidate->model() == &m_form->ListModel() && candidate->isVisibleTo(m_form.get()))
+            if (candidate->model() == &m_form->ListModel() && candidate->isVisibleTo(m_form))
                 return candidate;
         return nullptr;
     }
@@ -110,19 +111,8 @@ private slots:
 
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(m_dir->path());
-        QFile file(m_dir->filePath(QStringLiteral("zelk.dat")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(Sample);
-        file.close();
-        m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_settings->WriteInteger("Settings", "INetMail", 1);
-        // No browser answers on a port the test holds, whatever runs on the default one.
-        for (const char* service : {"NETSCAPE", "IExplore", "Mosaic"})
-            m_settings->WriteString("DDE", service, m_noBrowser.Endpoint().toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
-        m_form->show();
+        m_window.Open(Sample, [](TProfileFile& settings) { settings.WriteInteger("Settings", "INetMail", 1); });
+        m_form = m_window.form.get();
         m_form->SelectNode(*m_form->Tree().NodeAt(1));
         m_catcher.urls.clear();
         m_questions.clear();
@@ -136,7 +126,7 @@ private slots:
     {
         Questions::SetHook({});
         qputenv("PATH", m_path);
-        m_form.reset();
+        m_window.form.reset();
     }
 
     void entriesAreOfferedForTheirItems()

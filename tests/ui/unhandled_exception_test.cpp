@@ -44,8 +44,10 @@ int main(int argc, char** argv)
     TMainForm form(settings, data);
     QObject::connect(&app, &QuillaryApplication::EndingAfterError, &app, [&form] { form.SetUnattendedEnd(true); });
     QStringList told;
-    Questions::SetHook([&](const QString& caption, const QString&) {
+    QString advice;
+    Questions::SetHook([&](const QString& caption, const QString& text) {
         told.append(caption);
+        advice = text;
         return QMessageBox::Cancel;
     });
 
@@ -64,6 +66,9 @@ int main(int argc, char** argv)
     };
     check(status == 1, "the policy ends the loop with status 1");
     check(told == (QStringList{"Quillary", "Unhandled Exception"}), "the two boxes of the policy, and nothing after");
+    check(advice.contains(QStringLiteral("https://quillary.example.org/support/")) &&
+              !advice.contains(QStringLiteral("%")),
+          "the second box names where to report, with no placeholder left");
     check(ended, "the end goes on although the save failed");
     check(form.UnattendedEnd(), "the end after an exception is one nobody waits on");
     check(ReadAll(dir.filePath(QStringLiteral("state/quillary/zelk.dat.recovery"))).contains("}Unsaved~~"),

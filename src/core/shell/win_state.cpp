@@ -4,6 +4,7 @@
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -58,6 +59,17 @@ bool IsListStyle(std::int32_t style)
     return style >= 1 && style <= 4;
 }
 
+TWinSettings FirstStartSettings(const ScreenArea& available, std::int32_t neededWidth)
+{
+    TWinSettings record = DefaultNormSettings();
+    const auto twoThirds = [](std::int32_t length) { return static_cast<std::int32_t>(length * 2LL / 3); };
+    record.Width = std::min(std::max({twoThirds(available.width), neededWidth, record.Width}), available.width);
+    record.Height = std::min(std::max(twoThirds(available.height), record.Height), available.height);
+    record.Left = available.left + (available.width - record.Width) / 2;
+    record.Top = available.top + (available.height - record.Height) / 2;
+    return record;
+}
+
 TMainWinState::TMainWinState() : m_norm(DefaultNormSettings()), m_alt(DefaultAltSettings()) {}
 
 TMainWinState::TMainWinState(const TProfileFile& profile)
@@ -69,6 +81,7 @@ void TMainWinState::Restore(const TProfileFile& profile)
 {
     m_norm = Read(profile, settings::NormWinStateKeys);
     m_alt = Read(profile, settings::AltWinStateKeys);
+    m_stored = profile.HasSection(settings::WinStateSection);
 }
 
 void TMainWinState::Save(TProfileFile& profile) const

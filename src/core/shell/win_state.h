@@ -29,6 +29,20 @@ TWinSettings DefaultAltSettings();
 // Styles outside 1..4 leave the list view as it is.
 bool IsListStyle(std::int32_t style);
 
+// A rectangle of the screen in pixels.
+struct ScreenArea
+{
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// The normal geometry of a first start, when nothing is stored yet: about two thirds of the
+// screen's available area, at least as wide as the window's tool bars need (neededWidth) and
+// never larger than the area, centred in it; the other fields keep their defaults.
+TWinSettings FirstStartSettings(const ScreenArea& available, std::int32_t neededWidth);
+
 // The main window's two geometries, normal and alternate, and which one is in use. Which one is in
 // use is not stored: every start uses the normal one. The window captures and applies a record;
 // this class only keeps and stores them.
@@ -39,6 +53,8 @@ public:
     explicit TMainWinState(const TProfileFile& profile);
 
     void Restore(const TProfileFile& profile);
+    // Whether the settings held a stored geometry at the last Restore (none on a first start).
+    bool WasStored() const { return m_stored; }
     // Writes all keys; the caller flushes.
     void Save(TProfileFile& profile) const;
 
@@ -56,6 +72,7 @@ private:
     TWinSettings m_norm;
     TWinSettings m_alt;
     bool m_usingAlternate = false;
+    bool m_stored = false;
 };
 
 } // namespace quillary

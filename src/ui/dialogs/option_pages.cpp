@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -53,6 +54,13 @@ bool IsToolProgram(const QString& path)
 {
     const QFileInfo info(path);
     return (info.isFile() && info.isExecutable()) || IsToolProgramName(ToField(path));
+}
+
+// Where a new tool is first looked for: the system's folder of programs.
+QString ProgramFolder()
+{
+    const QString programs = QStringLiteral("/usr/bin");
+    return QFileInfo(programs).isDir() ? programs : QDir::rootPath();
 }
 
 } // namespace
@@ -294,7 +302,7 @@ void TOptionPages::AttributesChange(QObject* sender)
 
 void TOptionPages::NewToolBtnClick()
 {
-    const QString picked = PickFile ? PickFile(this, QString()) : QString();
+    const QString picked = PickFile ? PickFile(this, ProgramFolder()) : QString();
     if (picked.isEmpty())
         return;
     if (!IsToolProgram(picked)) {

@@ -4,9 +4,12 @@
 #include "reports/progress_percent.h"
 #include "ui/plain_text.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace quillary {
 
@@ -32,6 +35,17 @@ void TProgressForm::Start(const QString& action, int maximum)
     m_maximum = maximum;
     m_percent = -1;
     SetPosition(0);
+}
+
+void TProgressForm::ShowNow()
+{
+    show();
+    raise();
+    const QDeadlineTimer limit(500);
+    while (!(windowHandle() && windowHandle()->isExposed()) && !limit.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    repaint();
 }
 
 void TProgressForm::SetPosition(int position)

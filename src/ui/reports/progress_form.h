@@ -19,6 +19,9 @@ public:
     explicit TProgressForm(QWidget* parent = nullptr);
 
     void Start(const QString& action, int maximum);
+    // Shows the box and returns once it is on the screen and painted, for work that keeps the
+    // event loop busy right afterwards (bounded: a desktop that never shows it costs half a second).
+    void ShowNow();
     void SetPosition(int position);
     void SetResult(const QString& text);
     int ShownPercent() const { return m_percent; }

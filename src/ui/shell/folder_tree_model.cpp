@@ -80,7 +80,8 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const
 bool FolderTreeModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     TreeNode* node = NodeAt(index);
-    if (!node || role != Qt::EditRole || !node->Parent() || !node->Data())
+    // An empty title is refused: the old one stays.
+    if (!node || role != Qt::EditRole || !node->Parent() || !node->Data() || value.toString().trimmed().isEmpty())
         return false;
     node->Data()->SetTitle(ToField(value.toString()));
     emit NodeRenamed(node);

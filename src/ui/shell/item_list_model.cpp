@@ -86,7 +86,8 @@ QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int
 bool ItemListModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     TKPXObject* item = ItemAt(index.row());
-    if (!item || role != Qt::EditRole || index.column() != 0)
+    // An empty title is refused: the old one stays.
+    if (!item || role != Qt::EditRole || index.column() != 0 || value.toString().trimmed().isEmpty())
         return false;
     item->SetTitle(ToField(value.toString()));
     emit dataChanged(index, index);

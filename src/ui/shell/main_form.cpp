@@ -23,14 +23,18 @@
 #include "ui/help_window.h"
 #include "ui/plain_text.h"
 #include "ui/shell/folder_tree_model.h"
+#include "ui/shell/folder_view_keeper.h"
+#include "ui/shell/icon_label_delegate.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/item_pictures.h"
 #include "ui/shell/splitter_panel.h"
+#include "ui/shell/status_panel.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
 #include "widgets/main_tips.h"
 
 #include <QActionGroup>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -38,6 +42,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -56,7 +61,7 @@ TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* p
       m_pictures(std::make_unique<ItemPictures>(*m_icons))
 {
     setObjectName(QStringLiteral("TMainForm"));
-    setWindowTitle(QStringLiteral("Quillary:"));
+    setWindowTitle(QStringLiteral("Quillary"));
     resize(640, 480);
     FormCreate();
 }
@@ -109,9 +114,27 @@ void TMainForm::FormCreate()
     m_loadResult = m_session->Load(*m_tree);
     ShowWholeTree();
     SetActivePane(Pane::Folders);
+    if (!m_winState.WasStored())
+        m_winState.SetCurrent(FirstStartSettings(AvailableScreenArea(), ToolBarsWidth()));
     ApplySettings(m_winState.Current());
     // Once the program runs, so the message has a window to stand over.
     QTimer::singleShot(0, this, &TMainForm::TellUnreadableSettings);
+}
+
+ScreenArea TMainForm::AvailableScreenArea() const
+{
+    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect area = shown ? shown->availableGeometry() : QRect(0, 0, 640, 480);
+    return {area.left(), area.top(), area.width(), area.height()};
+}
+
+int TMainForm::ToolBarsWidth() const
+{
+    // The find bar and the tip bar share a line; the frame and the dock's handles take a little more.
+    constexpr int Allowance = 24;
+    const int lines = std::max({m_speedPanel->sizeHint().width(), m_newItemPanel->sizeHint().width(),
+                                m_findPanel->sizeHint().width() + m_tipBar->sizeHint().width()});
+    return lines + Allowance;
 }
 
 std::array<QString, 32> TMainForm::CategoryNames() const
@@ -161,7 +184,7 @@ void TMainForm::BuildCommandActions()
     m_selectAll = command("&Select All", "", nullptr, nullptr, &TMainForm::SelectAll1Click);
     m_find = command("&Find", "Search for item with title containing text specified in \"Find\"", "F3", nullptr,
                      &TMainForm::FindItemClick);
-    m_save = command("&Save", "Save all data now", nullptr, nullptr, &TMainForm::Save1Click);
+    m_save = command("&Save", "Save all data now", "Ctrl+S", nullptr, &TMainForm::Save1Click);
     m_revert = command("R&evert", "Revert to previously saved data", nullptr, nullptr, &TMainForm::Revert1Click);
     m_filterAny =
         MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any");
@@ -224,6 +247,8 @@ void TMainForm::BuildMenus()
         QAction* action = NewAction(entry.kind, QString::fromLatin1(entry.caption), QString::fromLatin1(entry.hint));
         action->setShortcut(QKeySequence(QString::fromLatin1(entry.key)));
         newMenu->addAction(action);
+        if (entry.kind == KindWebsite)
+            m_newWebsite = action;
     }
     QAction* import1 = MakeAction(QStringLiteral("&Import..."), QStringLiteral("Import data from another file type"));
     import1->setObjectName(QStringLiteral("Import1"));
@@ -248,6 +273,7 @@ void TMainForm::BuildMenus()
     file->addAction(printerSetupItem);
     file->addSeparator();
     QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
+    exitItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     exitItem->setStatusTip(QStringLiteral("Exit application"));
     connect(exitItem, &QAction::triggered, this, &TMainForm::ExitRequested);
 
@@ -443,6 +469,7 @@ void TMainForm::BuildPanes()
     m_folders->setDragDropMode(QAbstractItemView::DragDrop);
     m_folders->setDragDropOverwriteMode(true); // a drop lands on the node under the pointer
     m_folders->setDefaultDropAction(Qt::MoveAction);
+    new FolderViewKeeper(*m_folders, *m_treeModel, *m_tree);
 
     m_filterList = new QListWidget(central);
     m_filterList->setObjectName(QStringLiteral("FilterListBox"));
@@ -468,6 +495,7 @@ void TMainForm::BuildPanes()
     m_iconList->setBatchSize(500);
     m_iconList->setResizeMode(QListView::Adjust);
     m_iconList->setMovement(QListView::Static);
+    m_iconList->setItemDelegate(new IconLabelDelegate(m_iconList));
     m_detailList = new QTreeView(m_listStack);
     m_detailList->setModel(m_listModel);
     m_detailList->setSelectionModel(m_iconList->selectionModel());
@@ -478,6 +506,7 @@ void TMainForm::BuildPanes()
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_iconList), static_cast<QAbstractItemView*>(m_detailList)}) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         view->setFrameShape(QFrame::NoFrame);
@@ -495,17 +524,14 @@ void TMainForm::BuildPanes()
     layout->addWidget(m_listStack, 1);
     setCentralWidget(central);
 
-    const int widths[] = {350, 75, 0};
+    // The hint panel and the node panel give way in a narrow window; the count stays whole.
+    m_panels[0] = new StatusPanel(350, this);
+    m_panels[1] = AsPlainText(new QLabel(this));
+    m_panels[1]->setFixedWidth(75);
+    m_panels[2] = new StatusPanel(0, this);
     for (int i = 0; i < 3; ++i) {
-        // The panels show titles and hints from the data and the settings.
-        m_panels[i] = AsPlainText(new QLabel(this));
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        if (widths[i] > 0) {
-            m_panels[i]->setFixedWidth(widths[i]);
-            statusBar()->addWidget(m_panels[i]);
-        } else {
-            statusBar()->addWidget(m_panels[i], 1);
-        }
+        statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
     SetListStyle(1);
 }
@@ -532,16 +558,27 @@ void TMainForm::BuildListPopup()
         {KindWebsite, "&Website"}, {KindReminder, "&Reminder"}, {KindDocument, "&Document"}};
     static const char* const NewKeys[] = {"Ctrl+A", "Ctrl+E", "Ctrl+N", "Ctrl+F", "Ctrl+W", "Ctrl+R", "Ctrl+D"};
     for (std::size_t i = 0; i < std::size(newEntries); ++i) {
+        // "&Website" is the File menu's entry itself, which already holds Ctrl+W.
+        if (newEntries[i].first == KindWebsite) {
+            newMenu->addAction(m_newWebsite);
+            continue;
+        }
         QAction* action = NewAction(newEntries[i].first, QString::fromLatin1(newEntries[i].second), QString());
         action->setShortcut(QKeySequence(QString::fromLatin1(NewKeys[i])));
         newMenu->addAction(action);
+        // A menu that is not open serves no keys; the window does, whichever pane has the focus.
+        addAction(action);
     }
     QMenu* editMenu = m_listPopup->addMenu(QStringLiteral("&Edit"));
     connect(editMenu->addAction(QStringLiteral("Cu&t")), &QAction::triggered, this, &TMainForm::CutBtnClick);
     connect(editMenu->addAction(QStringLiteral("&Copy")), &QAction::triggered, this, &TMainForm::CopyBtnClick);
     connect(editMenu->addAction(QStringLiteral("&Delete")), &QAction::triggered, this,
             [this] { DeleteBtnClick(true); });
-    connect(editMenu->addAction(QStringLiteral("&Rename")), &QAction::triggered, this, &TMainForm::ListPaneRename);
+    QAction* rename = editMenu->addAction(QStringLiteral("&Rename"));
+    rename->setShortcut(QKeySequence(Qt::Key_F2));
+    rename->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    centralWidget()->addAction(rename);
+    connect(rename, &QAction::triggered, this, &TMainForm::ListPaneRename);
     m_listPopup->addSeparator();
     connect(m_listPopup->addAction(QStringLiteral("&Properties")), &QAction::triggered, this,
             &TMainForm::ListPaneProps);

@@ -83,6 +83,8 @@ public:
     void FoldersChange(TreeNode* node);
     void RefreshFolderTitles();
     TreeNode* SelectedNode() const;
+    // The item list's selected entries, top to bottom, in every list style: what every command
+    // that works on "the selected entries" acts on.
     QList<TKPXObject*> SelectedItems() const;
     void SetActivePane(Pane pane);
     QString ActivePaneName() const;
@@ -218,6 +220,7 @@ private:
     void ShowListPopup(const QPoint& globalPos);
     void ConfigurePopup();
     TKPXObject* PopupTarget() const;
+    std::vector<int> SelectedEntryRows() const;
     void UpOneLevel();
     void OpenListEntry(const QModelIndex& index);
     void ListPaneOpen();
@@ -226,6 +229,9 @@ private:
     void ShowAbout();
     QAction* NewAction(int kind, const QString& caption, const QString& hint, const char* icon = nullptr);
     void UpdateItemCount();
+    void QueueRefill();
+    ScreenArea AvailableScreenArea() const;
+    int ToolBarsWidth() const;
 
     TProfileFile& m_settings;
     QString m_dataFile;
@@ -271,6 +277,7 @@ private:
     std::array<QAction*, 4> m_styleMenu{};
     std::array<QAction*, 4> m_styleButtons{};
     std::array<QAction*, 7> m_popupEntries{};
+    QAction* m_newWebsite = nullptr;
     QAction* m_toolbarItem = nullptr;
     QAction* m_newItemBarItem = nullptr;
     QAction* m_findBarItem = nullptr;

@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
@@ -89,7 +90,8 @@ void TMainForm::ConnectViews()
     });
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_iconList), static_cast<QAbstractItemView*>(m_detailList)}) {
-        connect(view, &QAbstractItemView::doubleClicked, this, &TMainForm::OpenListEntry);
+        // A double click and Return (or a single click where the desktop asks for it) open an entry.
+        connect(view, &QAbstractItemView::activated, this, &TMainForm::OpenListEntry);
         connect(view, &QAbstractItemView::customContextMenuRequested, this, [this, view](const QPoint& pos) {
             SetActivePane(Pane::MainItems);
             if (view->selectionModel()->hasSelection())
@@ -98,24 +100,27 @@ void TMainForm::ConnectViews()
         view->installEventFilter(this);
     }
     m_folders->installEventFilter(this);
-    connect(m_treeModel, &FolderTreeModel::NodeRenamed, this, [this] { UpdateItemCount(); });
+    // The list shows a renamed node's new title (a new folder's in-place rename among them).
+    connect(m_treeModel, &FolderTreeModel::NodeRenamed, this, [this] { QueueRefill(); });
     connect(m_treeModel, &FolderTreeModel::NodeDropped, this, &TMainForm::NodeDropped);
     connect(m_treeModel, &FolderTreeModel::EntriesDropped, this, &TMainForm::EntriesDropped);
     connect(m_listModel, &ItemListModel::FileDropped, this, &TMainForm::FileDropped);
     connect(m_listModel, &ItemListModel::EntriesDroppedOn, this, &TMainForm::DocumentDroppedOn);
     connect(m_listModel, &ItemListModel::ItemRenamed, this, [this] { RefreshFolderTitles(); });
+    connect(m_listModel, &ItemListModel::RefillWanted, this, &TMainForm::QueueRefill);
+    connect(m_treeModel, &FolderTreeModel::TreeChanged, this, &TMainForm::QueueRefill);
+}
+
+void TMainForm::QueueRefill()
+{
     // A change of the tree's shape refills the list once the change is over.
-    const auto queueRefill = [this] {
-        if (m_refillQueued)
-            return;
-        m_refillQueued = true;
-        QTimer::singleShot(0, this, [this] {
-            m_refillQueued = false;
-            FoldersChange(SelectedNode());
-        });
-    };
-    connect(m_listModel, &ItemListModel::RefillWanted, this, queueRefill);
-    connect(m_treeModel, &FolderTreeModel::TreeChanged, this, queueRefill);
+    if (m_refillQueued)
+        return;
+    m_refillQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_refillQueued = false;
+        FoldersChange(SelectedNode());
+    });
 }
 
 bool TMainForm::event(QEvent* event)
@@ -133,6 +138,16 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
     // The pane the user last entered is the one commands act on.
     if (event->type() == QEvent::FocusIn)
         SetActivePane(watched == m_folders ? Pane::Folders : Pane::MainItems);
+    // The plain Delete key deletes in either pane, as Shift+Del does; an editor in a pane has
+    // the focus itself and keeps the key.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            SetActivePane(watched == m_folders ? Pane::Folders : Pane::MainItems);
+            DeleteAsking();
+            return true;
+        }
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -161,11 +176,24 @@ TreeNode* TMainForm::SelectedNode() const
     return m_treeModel->NodeAt(m_folders->currentIndex());
 }
 
+std::vector<int> TMainForm::SelectedEntryRows() const
+{
+    // A click in an icon style selects one cell, the details style whole rows: either way the
+    // entry's row counts once.
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_iconList->selectionModel()->selectedIndexes())
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
 QList<TKPXObject*> TMainForm::SelectedItems() const
 {
     QList<TKPXObject*> items;
-    for (const QModelIndex& index : m_iconList->selectionModel()->selectedRows())
-        items.append(m_listModel->ItemAt(index.row()));
+    for (const int row : SelectedEntryRows())
+        if (TKPXObject* item = m_listModel->ItemAt(row))
+            items.append(item);
     return items;
 }
 
@@ -253,9 +281,9 @@ void TMainForm::OpenListEntry(const QModelIndex& index)
 TKPXObject* TMainForm::PopupTarget() const
 {
     if (m_activePane == Pane::MainItems) {
-        const QModelIndexList rows = m_iconList->selectionModel()->selectedRows();
-        if (!rows.isEmpty())
-            return m_listModel->ItemAt(rows.first().row());
+        const QList<TKPXObject*> items = SelectedItems();
+        if (!items.isEmpty())
+            return items.first();
     }
     TreeNode* node = SelectedNode();
     return node ? node->Data() : nullptr;
@@ -278,11 +306,9 @@ void TMainForm::ListPaneOpen()
 {
     if (m_activePane == Pane::Folders)
         return;
-    const QModelIndexList rows = m_iconList->selectionModel()->selectedRows();
-    if (rows.isEmpty())
-        return;
-    if (TKPXObject* item = m_listModel->ItemAt(rows.first().row()); item && item->GetTreeNode())
-        SelectNode(*item->GetTreeNode());
+    const QList<TKPXObject*> items = SelectedItems();
+    if (!items.isEmpty() && items.first()->GetTreeNode())
+        SelectNode(*items.first()->GetTreeNode());
 }
 
 void TMainForm::ListPaneAdvance()
@@ -295,9 +321,9 @@ void TMainForm::ListPaneRename()
 {
     if (m_activePane == Pane::MainItems) {
         QAbstractItemView* view = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
-        const QModelIndexList rows = view->selectionModel()->selectedRows();
-        if (!rows.isEmpty())
-            view->edit(rows.first());
+        const std::vector<int> rows = SelectedEntryRows();
+        if (!rows.empty())
+            view->edit(m_listModel->index(rows.front(), 0));
     } else if (TreeNode* node = SelectedNode(); node && node->Parent()) {
         StartLabelEdit(*node);
     }
@@ -319,7 +345,7 @@ void TMainForm::SetListStyle(int style)
     m_iconList->setIconSize(large ? QSize(32, 32) : QSize(16, 16));
     m_iconList->setFlow(style == 3 ? QListView::TopToBottom : QListView::LeftToRight);
     m_iconList->setWrapping(true);
-    m_iconList->setGridSize(large ? QSize(96, 64) : (style == 2 ? QSize(160, 20) : QSize()));
+    m_iconList->setGridSize(large ? QSize(120, 72) : (style == 2 ? QSize(160, 20) : QSize()));
     m_iconList->setWordWrap(large);
     m_iconList->setTextElideMode(Qt::ElideRight);
     m_listStack->setCurrentWidget(m_iconList);
@@ -337,16 +363,24 @@ void TMainForm::SetTreePaneWidth(int width)
 
 TWinSettings TMainForm::GetSettings() const
 {
-    const QRect frame = geometry();
+    // Left and Top place the frame (so 0,0 keeps the title bar on the screen); the size is the window's own.
+    const QPoint frame = pos();
     const QHeaderView* header = m_detailList->header();
-    return {frame.left(),          frame.top(), frame.width(),          frame.height(),
-            m_folders->width(),    m_listStyle, header->sectionSize(0), header->sectionSize(1),
+    return {frame.x(),
+            frame.y(),
+            width(),
+            height(),
+            m_folders->width(),
+            m_listStyle,
+            header->sectionSize(0),
+            header->sectionSize(1),
             header->sectionSize(2)};
 }
 
 void TMainForm::ApplySettings(const TWinSettings& settings)
 {
-    setGeometry(settings.Left, settings.Top, std::max(settings.Width, 100), std::max(settings.Height, 100));
+    resize(std::max(settings.Width, 100), std::max(settings.Height, 100));
+    move(settings.Left, settings.Top);
     m_folders->setFixedWidth(std::max(0, settings.Split));
     SetListStyle(settings.Style);
     QHeaderView* header = m_detailList->header();

@@ -1,13 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pop-up's outward actions: mail, fax, dial, browse and launch of the selected item.
 #include "model/kpx_object.h"
-#include "ui/shell/item_list_model.h"
 #include "ui/shell/main_form.h"
-
-#include <QItemSelectionModel>
-#include <QListView>
-
-#include <algorithm>
 
 namespace quillary {
 
@@ -45,13 +39,8 @@ std::vector<const TKPXObject*> TMainForm::MailRows() const
 {
     if (m_activePane != Pane::MainItems)
         return {};
-    QModelIndexList rows = m_iconList->selectionModel()->selectedRows();
-    std::sort(rows.begin(), rows.end(), [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
-    std::vector<const TKPXObject*> items;
-    for (const QModelIndex& index : rows)
-        if (const TKPXObject* item = m_listModel->ItemAt(index.row()))
-            items.push_back(item);
-    return items;
+    const QList<TKPXObject*> items = SelectedItems();
+    return {items.begin(), items.end()};
 }
 
 } // namespace quillary

@@ -151,7 +151,8 @@ void TMainForm::ShowWholeTree()
 void TMainForm::SetReadOnly(const QString& reason)
 {
     m_session->SetReadOnly(reason.toStdString());
-    setWindowTitle(QStringLiteral("Quillary: read-only"));
+    // The desktop's way: what is shown, then the program's name.
+    setWindowTitle(QStringLiteral("Read-only \u2014 Quillary"));
     if (!m_readOnlyPanel) {
         m_readOnlyPanel = new QLabel(QStringLiteral("Read-only"), this);
         m_readOnlyPanel->setObjectName(QStringLiteral("ReadOnlyPanel"));

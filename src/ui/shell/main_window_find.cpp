@@ -10,6 +10,7 @@
 #include "ui/shell/item_list_model.h"
 #include "ui/text_codec.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -41,22 +42,25 @@ bool TMainForm::Locate(const QString& text)
         SelectNode(m_tree->Root());
     int start = SelectedNode()->AbsoluteIndex();
     QAbstractItemView* list = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
-    const QModelIndexList rows = list->selectionModel()->selectedRows();
-    if (!rows.isEmpty()) {
+    const std::vector<int> rows = SelectedEntryRows();
+    if (!rows.empty()) {
         // The search goes on after the node that holds the selected entry.
-        if (TKPXObject* item = m_listModel->ItemAt(rows.first().row()); item && item->GetTreeNode())
+        if (TKPXObject* item = m_listModel->ItemAt(rows.front()); item && item->GetTreeNode())
             start = item->GetTreeNode()->AbsoluteIndex();
-        list->selectionModel()->select(rows.first(), QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        list->selectionModel()->select(m_listModel->index(rows.front(), 0),
+                                       QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
     }
     if (!m_progress)
         m_progress = new TProgressForm(this);
     m_progress->Start(QStringLiteral("Searching..."), m_tree->NodeCount() - 1);
-    m_progress->show();
+    m_progress->ShowNow();
     const auto result =
         quillary::Locate(*m_tree, ToField(text), start, [this](int visited, int) { m_progress->SetPosition(visited); });
     m_progress->hide();
-    if (!result || !result->node)
+    if (!result || !result->node) {
+        m_panels[0]->setText(QStringLiteral("No title containing \"%1\" was found.").arg(text));
         return false;
+    }
     SelectNode(*result->node);
     if (result->entryTitle.empty()) {
         m_folders->setFocus();

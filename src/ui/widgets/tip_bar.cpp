@@ -12,6 +12,8 @@
 namespace quillary {
 
 namespace {
+constexpr int TipWidth = 325;
+
 TipEntry Parse(const QString& entry)
 {
     return ParseTipEntry(entry.toStdString());
@@ -24,7 +26,7 @@ TTipBar::TTipBar(const QString& title, QWidget* parent)
 {
     setObjectName(QStringLiteral("TipBar1"));
     AsPlainText(m_label)->setWordWrap(true);
-    m_label->setFixedSize(325, 25);
+    m_label->setFixedWidth(TipWidth);
     m_label->setAutoFillBackground(true);
     m_label->setBackgroundRole(QPalette::ToolTipBase);
     m_label->setForegroundRole(QPalette::ToolTipText);
@@ -36,8 +38,10 @@ TTipBar::TTipBar(const QString& title, QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     m_up->setToolTip(QStringLiteral("Next tip"));
     m_down->setToolTip(QStringLiteral("Previous tip"));
-    addWidget(m_label);
+    // The bulb comes first: in a narrow window the bar keeps it and moves the label, whole, into
+    // its extension menu instead of holding the window wide.
     addWidget(m_bulb);
+    addWidget(m_label);
     addWidget(m_down);
     addWidget(m_up);
     connect(m_bulb, &QToolButton::clicked, this, &TTipBar::BulbClicked);
@@ -49,6 +53,16 @@ void TTipBar::SetTipFile(const QStringList& entries)
 {
     m_entries = entries;
     m_position = std::clamp(m_position, 0, std::max(0, static_cast<int>(m_entries.size()) - 1));
+    // Every tip is shown whole: the label is as tall as the longest tip needs, so the bar keeps
+    // one height from tip to tip.
+    const QString shown = m_label->text();
+    int height = m_label->fontMetrics().height();
+    for (const QString& entry : m_entries) {
+        m_label->setText(QString::fromStdString(Parse(entry).text));
+        height = std::max(height, m_label->heightForWidth(TipWidth));
+    }
+    m_label->setText(shown);
+    m_label->setFixedHeight(height);
 }
 
 void TTipBar::ShowTip()
