@@ -20,6 +20,11 @@ chmod 700 "$XDG_RUNTIME_DIR"
 pids=()
 mounts=()
 cleanup() {
+    # A failed run shows what the programs said, since the scratch folder goes with it.
+    if [ "${failures:-0}" -ne 0 ] && [ -s "$scratch/stderr" ]; then
+        echo "--- the program's error output since the last part that cleared it:"
+        cat "$scratch/stderr"
+    fi
     for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
     for mount in "${mounts[@]}"; do umount -l "$mount" 2>/dev/null; done
     rm -rf "$scratch"
