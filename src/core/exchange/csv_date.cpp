@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_date.h"
 
+#include "common/blank_trim.h"
 #include "exchange/vcard_date.h"
 
 #include <algorithm>
@@ -9,14 +10,6 @@
 namespace quillary {
 
 namespace {
-std::string_view Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // The number a part of one to four digits gives, or none.
 std::optional<int> Number(std::string_view part)
 {
@@ -59,7 +52,7 @@ bool IsNoCsvDate(std::string_view text)
 
 std::optional<CivilDate> ParseCsvDate(std::string_view text, int yearWhenMissing)
 {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     for (const char separator : {'/', '.'}) {
         const auto numbers = ThreeNumbers(text, separator);
         if (!numbers)

@@ -2,6 +2,7 @@
 #include "exchange/csv_header_map.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
 #include "exchange/csv_numbered_columns.h"
 #include "exchange/record_types.h"
 #include "model/item_kind.h"
@@ -127,16 +128,6 @@ constexpr std::string_view OutlookColumns[] = {"Business Street", "Home Street",
 constexpr std::string_view ThunderbirdColumns[] = {"Primary Email", "Mobile Number", "Home ZipCode", "Work ZipCode",
                                                    "Web Page 1"};
 
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool InScope(Scope scope, int kind)
 {
     return scope == Scope::AnyKind || (scope == Scope::OrganizationOnly) == (kind == KindOrganization);
@@ -146,7 +137,7 @@ bool HasAnyOf(const std::vector<std::string>& header, std::span<const std::strin
 {
     return std::any_of(header.begin(), header.end(), [&](const std::string& column) {
         return std::any_of(columns.begin(), columns.end(),
-                           [&](std::string_view known) { return EqualsNoCase(Trimmed(column), known); });
+                           [&](std::string_view known) { return EqualsNoCase(TrimBlanks(column), known); });
     });
 }
 
@@ -200,7 +191,7 @@ CsvHeaderMapping MapCsvHeader(const std::vector<std::string>& header, int kind)
     const bool foreign = outlook || HasAnyOf(header, ThunderbirdColumns);
     CsvHeaderMapping mapping;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string_view column = Trimmed(header[i]);
+        const std::string_view column = TrimBlanks(header[i]);
         const std::string_view field = FieldOfColumn(column, kind, outlook, offered);
         mapping.titles.emplace_back(TitleOfColumn(column, foreign));
         if (std::find(offered.begin(), offered.end(), field) != offered.end()) {

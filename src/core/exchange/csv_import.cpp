@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace quillary {
@@ -180,18 +181,21 @@ ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImp
     }
     const std::vector<std::string> fields =
         settings.fields.empty() ? MapCsvHeader(header, settings.kind).fields : settings.fields;
-    const bool party = settings.kind == KindPerson || settings.kind == KindOrganization;
-    const CsvPartyColumns columns(header, fields, settings.kind);
-    const CsvRepeatedFields repeated(party ? columns.OwnFields() : fields);
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
-            break;
-        if (RefusedOverfull(rows[i].values, rows[i].line, counts))
-            continue;
-        if (party)
-            ImportPartyRow(rows[i], columns, repeated, destination, settings.kind, counts);
-        else
-            ImportDetailRow(rows[i], fields, repeated, destination, settings.kind, counts);
+    const auto eachRow = [&](const std::function<void(CsvRow&)>& import) {
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
+                break;
+            if (!RefusedOverfull(rows[i].values, rows[i].line, counts))
+                import(rows[i]);
+        }
+    };
+    if (settings.kind == KindPerson || settings.kind == KindOrganization) {
+        const CsvPartyColumns columns(header, fields, settings.kind);
+        const CsvRepeatedFields repeated(columns.OwnFields());
+        eachRow([&](CsvRow& row) { ImportPartyRow(row, columns, repeated, destination, settings.kind, counts); });
+    } else {
+        const CsvRepeatedFields repeated(fields);
+        eachRow([&](CsvRow& row) { ImportDetailRow(row, fields, repeated, destination, settings.kind, counts); });
     }
     return counts;
 }

@@ -2,6 +2,7 @@
 #include "exchange/csv_party_columns.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
 #include "exchange/csv_date.h"
 #include "exchange/csv_header_map.h"
 #include "exchange/csv_numbered_columns.h"
@@ -42,14 +43,6 @@ const DetailField* DetailFieldOf(std::string_view field)
     return found == std::end(DetailFields) ? nullptr : &*found;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::vector<std::string_view> SplitAt(std::string_view text, std::string_view separator)
 {
     std::vector<std::string_view> parts;
@@ -64,9 +57,9 @@ std::vector<std::string_view> SplitAt(std::string_view text, std::string_view se
 // Google marks the preferred value's label with "* ".
 std::string LabelText(std::string_view label)
 {
-    label = Trimmed(label);
+    label = TrimBlanks(label);
     if (label.starts_with("* "))
-        label = Trimmed(label.substr(2));
+        label = TrimBlanks(label.substr(2));
     return std::string(label);
 }
 
@@ -90,7 +83,7 @@ template <typename Parts> std::string DateText(const Parts& parts, const std::ve
         KeepFirstJoinedValue(value);
         // A part named by none of DateParts is the whole date, after them.
         const auto index = std::find(std::begin(DateParts), std::end(DateParts), part.field) - std::begin(DateParts);
-        found[index] = std::string(Trimmed(value));
+        found[index] = std::string(TrimBlanks(value));
     }
     const auto& [year, month, day, whole] = found;
     if (!whole.empty() || month.empty() || day.empty())
@@ -166,7 +159,7 @@ CsvPartyColumns::CsvPartyColumns(const std::vector<std::string>& header, const s
     bool titled = false;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const std::string& field = fields[i];
-        const auto numbered = ParseNumberedColumn(i < header.size() ? Trimmed(header[i]) : std::string_view{});
+        const auto numbered = ParseNumberedColumn(i < header.size() ? TrimBlanks(header[i]) : std::string_view{});
         const DetailField* detail = DetailFieldOf(field);
         const std::string_view title = i < titles.size() ? std::string_view(titles[i]) : std::string_view{};
         m_own.emplace_back();
@@ -176,7 +169,7 @@ CsvPartyColumns::CsvPartyColumns(const std::vector<std::string>& header, const s
         } else if (kind == KindPerson &&
                    (EqualsNoCase(field, BirthdayField) || EqualsNoCase(field, AnniversaryField))) {
             AddDateColumn(EqualsNoCase(field, BirthdayField) ? BirthdayField : AnniversaryField,
-                          i < header.size() ? Trimmed(header[i]) : std::string_view{}, i);
+                          i < header.size() ? TrimBlanks(header[i]) : std::string_view{}, i);
         } else if (detail && numbered) {
             GroupFor(NumberedKey(*numbered), detail->kind, std::string(detail->title)).parts.push_back({field, i});
         } else if (detail && !title.empty()) {
