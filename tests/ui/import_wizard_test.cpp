@@ -172,12 +172,12 @@ private slots:
         CsvImportSettings settings = wizard.TextSettings();
         QVERIFY(!settings.headerLine && !settings.tabSeparated);
         QCOMPARE(settings.separator, CsvSeparator::Comma);
-        QCOMPARE(settings.encoding, CsvEncoding::Auto);
+        QCOMPARE(settings.encoding, TextEncoding::Auto);
         separator->setCurrentText(QStringLiteral("Tab"));
         wizard.EncodingCombo()->setCurrentText(QStringLiteral("Windows-1252"));
         QVERIFY(wizard.TabSeparated());
         QVERIFY(wizard.TextSettings().tabSeparated);
-        QCOMPARE(wizard.TextSettings().encoding, CsvEncoding::Cp1252);
+        QCOMPARE(wizard.TextSettings().encoding, TextEncoding::Cp1252);
         // With field names the separator is detected, and the file page comes before the fields.
         separator->setCurrentText(QStringLiteral("Detect"));
         wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);

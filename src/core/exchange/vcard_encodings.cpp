@@ -42,7 +42,7 @@ std::string CharsetToUtf8(std::string_view text, std::string_view charset)
     for (const std::string_view windows : {"WINDOWS-1252", "CP1252", "WIN-1252"})
         if (EqualsNoCase(charset, windows))
             return Cp1252ToUtf8(text);
-    return std::string(text);
+    return RepairUtf8(text);
 }
 
 std::string LineBreaksToBlanks(std::string_view text)

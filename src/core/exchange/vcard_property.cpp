@@ -63,11 +63,11 @@ void SetTypeFlags(TCardProperty& property, std::string_view token)
             property.SetParam(flag);
 }
 
-// The value as UTF-8 text of one line.
-std::string Decoded(std::string_view value, bool quotedPrintable, std::string_view charset)
+// A quoted-printable value as UTF-8 text of one line. Only encoded bytes are read in the value's
+// character set: the file's own text is UTF-8 already, whatever the card says it was written in.
+std::string Decoded(std::string_view value, std::string_view charset)
 {
-    const std::string bytes = quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value);
-    return LineBreaksToBlanks(charset.empty() ? bytes : CharsetToUtf8(bytes, charset));
+    return LineBreaksToBlanks(CharsetToUtf8(DecodeQuotedPrintable(value), charset));
 }
 
 // Calls use with each part of text between the separators that stand outside double quotes.
@@ -182,9 +182,9 @@ void TCardProperty::Parse(std::string_view line)
     if (!valuePart.empty())
         Values = SplitProtectedLine(valuePart);
     DropOverfullValues();
-    if (quotedPrintable || !charset.empty())
+    if (quotedPrintable)
         for (std::string& value : Values)
-            value = Decoded(value, quotedPrintable, charset);
+            value = Decoded(value, charset);
 }
 
 void TCardProperty::Parse(std::string_view line, VCardVersion version)
@@ -208,11 +208,10 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
     const std::string_view value = line.substr(colon + 1);
     if (value.empty())
         return;
-    const bool encoded = quotedPrintable || !charset.empty();
     Values = SplitUnescaped(value, ValueSeparator(Name), MaxFieldsPerRow);
     DropOverfullValues();
     for (std::string& part : Values)
-        part = UnescapeValue(encoded ? Decoded(part, quotedPrintable, charset) : std::move(part));
+        part = UnescapeValue(quotedPrintable ? Decoded(part, charset) : std::move(part));
     ReduceUriValue();
 }
 

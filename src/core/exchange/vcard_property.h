@@ -67,8 +67,8 @@ public:
 
     // Fills the property from one line of a 2.1 card. Parameters are recognised in any case, also
     // as "TYPE=WORK"; unknown ones are dropped. An empty value part gives no values; empty fields
-    // between ";" are kept. Values marked QUOTED-PRINTABLE are decoded and a CHARSET converted to
-    // UTF-8.
+    // between ";" are kept. Values marked QUOTED-PRINTABLE are decoded and read in their CHARSET
+    // (as UTF-8 without one); other values are the file's text, which the file reader made UTF-8.
     void Parse(std::string_view line);
     // Fills the property from one unfolded line of a card of the given version. For 3.0 and 4.0
     // the name is upper-cased without its group ("item1.tel" is TEL), TYPE parameters are read in
