@@ -86,7 +86,7 @@ fs::path WriteCards(ItemTree& tree, int count, const fs::path& folder)
     cards.Filename = folder / "persons.vcf";
     ForEachInSubtree(tree.Root(), [&](TreeNode& node) {
         if (cards.CardCount() < count && node.Data()->GetKind() == KindPerson)
-            cards.AddCard(static_cast<const TPersonObject&>(*node.Data()).MakeVCard());
+            cards.AddCard(MakeVCard(static_cast<const TPersonObject&>(*node.Data()), VCardVersion::V21));
     });
     cards.Save();
     return cards.Filename;

@@ -2,6 +2,7 @@
 #include "support/fake_services.h"
 
 #include "common/file_error.h"
+#include "exchange/party_vcard.h"
 #include "exchange/vcard_card.h"
 #include "exchange/vcard_file.h"
 #include "exchange/vcard_import.h"
@@ -240,23 +241,24 @@ TEST(VCardWrite, PrimaryDetailsArePreferredAndParametersComeInTableOrder)
 {
     ItemTree tree;
     const TPersonObject& person = FullPerson(tree.Root());
-    EXPECT_EQ(CardText(person.MakeVCard()), "begin:vcard\r\n"
-                                            "N:Doe;John;Quincy;Mr.\r\n"
-                                            "FN:Mr. John Doe\r\n"
-                                            "TITLE:Johnny\r\n"
-                                            "ADR;PREF:1 Main St;Apt 2;Back door;Springfield;IL;62701;USA\r\n"
-                                            "ADR:Lake Rd;;;Pine;;;\r\n"
-                                            "TEL;PREF:555-0101\r\n"
-                                            "TEL:555-0102\r\n"
-                                            "TEL;PREF;FAX:555-0103\r\n"
-                                            "TEL;FAX:555-0104\r\n"
-                                            "EMAIL;PREF;INTERNET:john@example.com\r\n"
-                                            "EMAIL;INTERNET:john@work.example\r\n"
-                                            "end:vcard\r\n");
+    EXPECT_EQ(CardText(MakeVCard(person, VCardVersion::V21)),
+              "begin:vcard\r\n"
+              "N:Doe;John;Quincy;Mr.\r\n"
+              "FN:Mr. John Doe\r\n"
+              "TITLE:Johnny\r\n"
+              "ADR;PREF:1 Main St;Apt 2;Back door;Springfield;IL;62701;USA\r\n"
+              "ADR:Lake Rd;;;Pine;;;\r\n"
+              "TEL;PREF:555-0101\r\n"
+              "TEL:555-0102\r\n"
+              "TEL;PREF;FAX:555-0103\r\n"
+              "TEL;FAX:555-0104\r\n"
+              "EMAIL;PREF;INTERNET:john@example.com\r\n"
+              "EMAIL;INTERNET:john@work.example\r\n"
+              "end:vcard\r\n");
 
     auto& org = Make<TOrgObject>(KindOrganization, "Acme, Inc", "", tree.Root());
-    EXPECT_EQ(CardText(org.MakeVCard()),
-              "begin:vcard\r\nN:Acme; Inc\r\nFN:Acme; Inc\r\nORG:Acme; Inc\r\nend:vcard\r\n");
+    EXPECT_EQ(CardText(MakeVCard(org, VCardVersion::V21)),
+              "begin:vcard\r\nN:Acme, Inc\r\nFN:Acme, Inc\r\nORG:Acme, Inc\r\nend:vcard\r\n");
 }
 
 TEST(VCardWrite, OnlyTheDetailASlotFindsIsPreferred)
@@ -268,7 +270,7 @@ TEST(VCardWrite, OnlyTheDetailASlotFindsIsPreferred)
     Make<TPhoneObject>(KindPhone, "Main", "3", *org.GetTreeNode());
     Make<TEMailObject>(KindEMail, "", "a@b", *org.GetTreeNode());
     org.SetPrimary(TPartyObject::SlotPhone, "Main");
-    const TCard card = org.MakeVCard();
+    const TCard card = MakeVCard(org, VCardVersion::V21);
     ASSERT_EQ(card.PropertyCount(), 7);
     EXPECT_EQ(card.Properties(3).AsText(), "TEL:1");
     EXPECT_EQ(card.Properties(4).AsText(), "TEL;PREF:2");
@@ -279,7 +281,7 @@ TEST(VCardWrite, OnlyTheDetailASlotFindsIsPreferred)
 TEST(VCardRoundTrip, APersonKeepsNamesTitleAndDetailTargets)
 {
     ItemTree tree;
-    TCard card = FullPerson(tree.Root()).MakeVCard();
+    TCard card = MakeVCard(FullPerson(tree.Root()), VCardVersion::V21);
     auto& back = Make<TPersonObject>(KindPerson, "", "", tree.Root());
     back.ReadVCard(card);
 

@@ -40,22 +40,19 @@ std::string AddressDetails(const TCardProperty& adr)
 // parameter makes it the owner's primary of its kind.
 void MakeDetail(TPartyObject& owner, TPartyObject::Slot slot, const TCardProperty& property, std::string_view details)
 {
-    const TKPXObject* detail = CreateItem(TPartyObject::SlotKind(slot), property.ParamDisplayText(), property.Value(0),
-                                          "", *owner.GetTreeNode(), details, 0);
+    const std::string target = slot == TPartyObject::SlotAddress ? property.Value(0) : property.Text();
+    const TKPXObject* detail = CreateItem(TPartyObject::SlotKind(slot), property.ParamDisplayText(), target, "",
+                                          *owner.GetTreeNode(), details, 0);
     if (property.HasParam(ParamPref))
         owner.SetPrimary(slot, detail->GetTitle());
 }
 
-// The first NOTE becomes the comment; a 2.1 note divided at "," or ";" is joined again.
+// The first NOTE becomes the comment; a 2.1 note divided at ";" is joined again.
 void ReadNote(TKPXObject& item, const TCard& card)
 {
     const TCardProperty* note = card.FindProperty("NOTE");
-    if (!note || note->Values.empty())
-        return;
-    std::string comment = note->Values.front();
-    for (auto part = note->Values.begin() + 1; part != note->Values.end(); ++part)
-        comment.append(",").append(*part);
-    item.SetComment(comment);
+    if (note && !note->Values.empty())
+        item.SetComment(note->Text());
 }
 
 // A yearly reminder titled title under the person for the first date property of that name.
@@ -75,34 +72,30 @@ void MakeYearlyReminder(TPersonObject& person, const TCard& card, std::string_vi
     CreateItem(KindReminder, title, reminder.GetDateText(), "", *person.GetTreeNode(), details, 0);
 }
 
-TCardProperty Property(std::string_view name, std::vector<std::string> values)
-{
-    TCardProperty property;
-    property.Name = name;
-    property.Values = std::move(values);
-    return property;
-}
-
-// The property of a contact detail with its fields whole, or none for other kinds.
+// The property of a contact detail with its fields whole, or none for other kinds. A 2.1 card
+// takes the detail's own line.
 std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersion version)
 {
-    switch (child.GetKind()) {
-    case KindAddress: {
-        const auto& address = static_cast<const TAddressObject&>(child);
-        std::vector<std::string> values(address.Lines().begin(), address.Lines().end());
-        values.resize(3);
-        values.insert(values.end(), {address.City(), address.State(), address.PostCode(), address.Country()});
-        return Property("ADR", std::move(values));
+    if (version == VCardVersion::V21) {
+        const std::string line = child.GetVCardLine();
+        if (line.empty() || child.GetKind() == KindWebsite)
+            return std::nullopt;
+        TCardProperty property;
+        property.Parse(line);
+        return property;
     }
+    switch (child.GetKind()) {
+    case KindAddress:
+        return TCardProperty("ADR", AddressCardValues(static_cast<const TAddressObject&>(child)));
     case KindPhone:
-        return Property("TEL", {child.GetTarget()});
+        return TCardProperty("TEL", {child.GetTarget()});
     case KindFax: {
-        TCardProperty fax = Property("TEL", {child.GetTarget()});
+        TCardProperty fax("TEL", {child.GetTarget()});
         fax.SetParam(ParamFax);
         return fax;
     }
     case KindEMail: {
-        TCardProperty email = Property("EMAIL", {child.GetTarget()});
+        TCardProperty email("EMAIL", {child.GetTarget()});
         // 4.0 knows no INTERNET type: every EMAIL is one.
         if (version == VCardVersion::V30 && IsEMailAddress(child.GetTarget()))
             email.SetParam(ParamInternet);
@@ -113,32 +106,36 @@ std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersio
     }
 }
 
-void AddNameProperties(TCard& card, const TPartyObject& party)
+void AddNameProperties(TCard& card, const TPartyObject& party, VCardVersion version)
 {
     if (party.GetKind() != KindPerson) {
         for (const std::string_view name : {"N", "FN", "ORG"})
-            card.AddProperty(Property(name, {party.GetTitle()}));
+            card.AddProperty(TCardProperty(name, {party.GetTitle()}));
         return;
     }
     const auto& person = static_cast<const TPersonObject&>(party);
-    card.AddProperty(Property(
-        "N", {person.LastName(), person.FirstName(), person.MiddleName(), person.Salutation(), std::string()}));
+    std::vector<std::string> n = {person.LastName(), person.FirstName(), person.MiddleName(), person.Salutation()};
+    if (version != VCardVersion::V21)
+        n.emplace_back(); // the suffix, which 3.0 and 4.0 always write
+    card.AddProperty(TCardProperty("N", std::move(n)));
     // A formatted name is required; a person without a salutation or names still has a title.
     const std::string& formatted =
-        person.GetTarget().find_first_not_of(' ') == std::string::npos ? person.GetTitle() : person.GetTarget();
-    card.AddProperty(Property("FN", {formatted}));
-    card.AddProperty(Property("TITLE", {person.GetTitle()}));
+        person.GetTarget().find_first_not_of(' ') == std::string::npos && version != VCardVersion::V21
+            ? person.GetTitle()
+            : person.GetTarget();
+    card.AddProperty(TCardProperty("FN", {formatted}));
+    card.AddProperty(TCardProperty("TITLE", {person.GetTitle()}));
 }
 } // namespace
 
 TCard MakeVCard(const TPartyObject& party, VCardVersion version)
 {
-    if (version == VCardVersion::V21)
-        return party.MakeVCard();
     TCard card;
-    AddNameProperties(card, party);
-    if (!party.GetComment().empty())
-        card.AddProperty(Property("NOTE", {party.GetComment()}));
+    AddNameProperties(card, party, version);
+    if (version != VCardVersion::V21 && !party.GetComment().empty())
+        card.AddProperty(TCardProperty("NOTE", {party.GetComment()}));
+    // Only the child a slot finds is preferred: an empty slot finds none, and of children that
+    // share the slot's title only the first.
     const std::array<const TKPXObject*, 4> primaries = {
         party.PrimaryChild(TPartyObject::SlotAddress), party.PrimaryChild(TPartyObject::SlotPhone),
         party.PrimaryChild(TPartyObject::SlotFax), party.PrimaryChild(TPartyObject::SlotEMail)};
@@ -156,8 +153,6 @@ TCard MakeVCard(const TPartyObject& party, VCardVersion version)
 
 bool WriteVCard(const TKPXObject& item, const std::filesystem::path& file, VCardVersion version)
 {
-    if (version == VCardVersion::V21)
-        return item.WriteVCard(file);
     const auto* party = dynamic_cast<const TPartyObject*>(&item);
     if (!party)
         return false;
@@ -179,40 +174,15 @@ void TPartyObject::ReadVCardDetails(TCard& card)
         MakeDetail(*this, tel.HasParam(ParamFax) ? SlotFax : SlotPhone, tel, "");
     // Only the first URL makes a website.
     if (const TCardProperty* url = card.FindProperty("URL")) {
-        CreateItem(KindWebsite, WebsiteTitle, url->Value(0), "", *GetTreeNode(), "", 0);
+        CreateItem(KindWebsite, WebsiteTitle, url->Text(), "", *GetTreeNode(), "", 0);
         SetPrimary(SlotWebsite, WebsiteTitle);
         card.DeleteProperty(card.IndexOfProperty(url));
     }
 }
 
-TCard TPartyObject::MakeVCard() const
-{
-    TCard card;
-    for (const std::string& line : VCardNameLines())
-        card.AddLine(line);
-    // Only the child a slot finds is preferred: an empty slot finds none, and of children that
-    // share the slot's title only the first.
-    const std::array<const TKPXObject*, 4> primaries = {PrimaryChild(SlotAddress), PrimaryChild(SlotPhone),
-                                                        PrimaryChild(SlotFax), PrimaryChild(SlotEMail)};
-    for (int i = 0; i < ChildCount(); ++i) {
-        const TKPXObject* child = ChildAt(i);
-        const std::string line = child->GetVCardLine();
-        if (line.empty())
-            continue;
-        card.AddLine(line);
-        if (std::find(primaries.begin(), primaries.end(), child) != primaries.end())
-            card.Properties(card.PropertyCount() - 1).SetParam(ParamPref);
-    }
-    return card;
-}
-
 bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
 {
-    TVCardFile vcards;
-    vcards.Filename = file;
-    vcards.AddCard(MakeVCard());
-    vcards.Save();
-    return true;
+    return quillary::WriteVCard(*this, file, VCardVersion::V21);
 }
 
 void TOrgObject::ReadVCard(TCard& card)
@@ -221,11 +191,6 @@ void TOrgObject::ReadVCard(TCard& card)
         SetTitle(org->Value(0));
     ReadNote(*this, card);
     ReadVCardDetails(card);
-}
-
-std::vector<std::string> TOrgObject::VCardNameLines() const
-{
-    return {"N:" + GetTitle(), "FN:" + GetTitle(), "ORG:" + GetTitle()};
 }
 
 void TPersonObject::ReadVCard(TCard& card)
@@ -237,9 +202,9 @@ void TPersonObject::ReadVCard(TCard& card)
         SetNames(part(3, m_salutation), part(1, m_firstName), part(2, m_middleName), part(0, m_lastName));
     }
     if (const TCardProperty* title = card.FindProperty("TITLE"))
-        SetTitle(title->Value(0));
+        SetTitle(title->Text());
     else if (const TCardProperty* fn = card.FindProperty("FN"))
-        SetTitle(fn->Value(0));
+        SetTitle(fn->Text());
     else
         SetTitle(m_firstName + " " + m_lastName);
     SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
@@ -247,12 +212,6 @@ void TPersonObject::ReadVCard(TCard& card)
     ReadVCardDetails(card);
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");
     MakeYearlyReminder(*this, card, "ANNIVERSARY", "Anniversary");
-}
-
-std::vector<std::string> TPersonObject::VCardNameLines() const
-{
-    return {"N:" + m_lastName + ";" + m_firstName + ";" + m_middleName + ";" + m_salutation, "FN:" + GetTarget(),
-            "TITLE:" + GetTitle()};
 }
 
 } // namespace quillary

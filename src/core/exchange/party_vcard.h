@@ -5,16 +5,22 @@
 #include "exchange/vcard_version.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace quillary {
 
+class TAddressObject;
 class TKPXObject;
 class TPartyObject;
 
-// The card of a person or organization in the given version. 2.1 is the item's own MakeVCard.
-// 3.0 and 4.0 carry N, FN, TITLE (persons) or ORG (organizations), NOTE with the comment, and
-// every address, phone, fax and e-mail address with its values whole (a "," stays in its
-// field) and PREF on the primary ones.
+// The seven ADR values of an address: its three lines, city, state, postal code and country.
+std::vector<std::string> AddressCardValues(const TAddressObject& address);
+
+// The card of a person or organization in the given version: N, FN, TITLE (persons) or ORG
+// (organizations), NOTE with the comment (3.0 and 4.0), and every address, phone, fax and e-mail
+// address with its values whole and PREF on the primary ones. 2.1 takes each detail's own
+// GetVCardLine.
 TCard MakeVCard(const TPartyObject& party, VCardVersion version);
 
 // Writes the item's card in the given version as a one-card file; false, writing nothing, for an

@@ -10,6 +10,26 @@ bool IsContinuationByte(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
+
+// The text with each backslash followed by one of escaped replaced by what follows it ("n" and
+// "N" by a blank); other backslashes stay.
+std::string Unescaped(std::string text, std::string_view escaped)
+{
+    if (text.find('\\') == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] != '\\' || escaped.find(next) == std::string_view::npos) {
+            out += text[i];
+            continue;
+        }
+        out += next == 'n' || next == 'N' ? ' ' : next;
+        ++i;
+    }
+    return out;
+}
 } // namespace
 
 std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit)
@@ -33,18 +53,25 @@ std::vector<std::string> SplitUnescaped(std::string_view text, char separator, s
 
 std::string UnescapeValue(std::string text)
 {
-    if (text.find('\\') == std::string::npos)
-        return text;
+    return Unescaped(std::move(text), ",;\\:nN");
+}
+
+std::string UnescapeOldValue(std::string text)
+{
+    return Unescaped(std::move(text), ",;\\");
+}
+
+std::string EscapeOldValue(std::string_view text, bool followed)
+{
+    if (text.find_first_of(";\\") == std::string_view::npos)
+        return std::string(text);
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 4);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] != '\\' || std::string_view(",;\\:nN").find(next) == std::string_view::npos) {
-            out += text[i];
-            continue;
-        }
-        out += next == 'n' || next == 'N' ? ' ' : next;
-        ++i;
+        const char next = i + 1 < text.size() ? text[i + 1] : (followed ? ';' : '\0');
+        if (text[i] == ';' || (text[i] == '\\' && std::string_view(";,\\").find(next) != std::string_view::npos))
+            out += '\\';
+        out += text[i];
     }
     return out;
 }

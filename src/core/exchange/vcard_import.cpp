@@ -76,7 +76,7 @@ std::string OverfullReason(const TCard& card)
 void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
 {
     for (TCardProperty& url : card.TakeProperties("URL")) {
-        if (const auto problem = LinkProblem(url.Value(0)))
+        if (const auto problem = LinkProblem(url.Text()))
             counts.NoteLeftOut("card " + std::to_string(number) + ": URL left out: " + *problem);
         else
             card.AddProperty(std::move(url));

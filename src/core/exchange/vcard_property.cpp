@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_property.h"
 
-#include "exchange/line_protection.h"
 #include "exchange/vcard_encodings.h"
 #include "exchange/vcard_escapes.h"
 
@@ -121,6 +120,16 @@ std::string LowerAscii(std::string_view text)
     return lower;
 }
 
+// Each value split again at every separator that no backslash escapes.
+std::vector<std::string> SplitEach(std::vector<std::string> values, char separator)
+{
+    std::vector<std::string> parts;
+    for (const std::string& value : values)
+        for (std::string& part : SplitUnescaped(value, separator, MaxFieldsPerRow))
+            parts.push_back(std::move(part));
+    return parts;
+}
+
 // The character at which a 3.0 or 4.0 value of the named property divides into values, or '\0'
 // for a single text.
 char ValueSeparator(std::string_view name)
@@ -150,6 +159,16 @@ const std::string& TCardProperty::Value(std::size_t index) const
     return index < Values.size() ? Values[index] : none;
 }
 
+std::string TCardProperty::Text() const
+{
+    if (Values.size() == 1)
+        return Values.front();
+    std::string text;
+    for (std::size_t i = 0; i < Values.size(); ++i)
+        text.append(i > 0 ? ";" : "").append(Values[i]);
+    return text;
+}
+
 void TCardProperty::Parse(std::string_view line)
 {
     Name.clear();
@@ -158,7 +177,7 @@ void TCardProperty::Parse(std::string_view line)
     TooManyParts = false;
     const std::size_t colon = line.find(':');
     const std::string namePart = colon == std::string_view::npos ? std::string() : Commas(line.substr(0, colon));
-    const std::string valuePart = Commas(colon == std::string_view::npos ? line : line.substr(colon + 1));
+    const std::string_view valuePart = colon == std::string_view::npos ? line : line.substr(colon + 1);
 
     const std::vector<std::string> words = SplitCommaText(namePart, MaxFieldsPerRow);
     TooManyParts = words.size() > MaxFieldsPerRow;
@@ -179,12 +198,15 @@ void TCardProperty::Parse(std::string_view line)
                 SetTypeFlags(*this, parameter);
         }
     }
+    // Only ";" divides a 2.1 value; commas and quotes are text. CATEGORIES name one category
+    // between commas as well.
     if (!valuePart.empty())
-        Values = SplitProtectedLine(valuePart);
+        Values = SplitUnescaped(valuePart, ';', MaxFieldsPerRow);
+    if (EqualsNoCase(Name, "CATEGORIES"))
+        Values = SplitEach(std::move(Values), ',');
     DropOverfullValues();
-    if (quotedPrintable)
-        for (std::string& value : Values)
-            value = Decoded(value, charset);
+    for (std::string& value : Values)
+        value = UnescapeOldValue(quotedPrintable ? Decoded(value, charset) : std::move(value));
 }
 
 void TCardProperty::Parse(std::string_view line, VCardVersion version)
@@ -280,7 +302,7 @@ std::string TCardProperty::AsText() const
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += ';';
-        text += Values[i];
+        text += EscapeOldValue(Values[i], i + 1 < Values.size());
     }
     return text;
 }

@@ -53,6 +53,9 @@ std::string_view CardParamDisplayName(int flag);
 class TCardProperty
 {
 public:
+    TCardProperty() = default;
+    TCardProperty(std::string_view name, std::vector<std::string> values) : Name(name), Values(std::move(values)) {}
+
     std::string Name;
     std::uint32_t Params = 0; // flag n set: parameter n is present
     std::vector<std::string> Values;
@@ -64,9 +67,14 @@ public:
     void SetParam(int flag) { Params |= 1U << flag; }
     // The value at index, or empty text when the line has fewer values.
     const std::string& Value(std::size_t index) const;
+    // The values joined by ";" again: the whole text of a property that holds one text, also when
+    // a 2.1 writer left a ";" in it unescaped.
+    std::string Text() const;
 
     // Fills the property from one line of a 2.1 card. Parameters are recognised in any case, also
-    // as "TYPE=WORK"; unknown ones are dropped. An empty value part gives no values; empty fields
+    // as "TYPE=WORK"; unknown ones are dropped. The value part divides at each ";" that no
+    // backslash escapes ("\;", "\," and "\\" are undone); commas and quotes are text, but
+    // CATEGORIES also divide at commas. An empty value part gives no values; empty fields
     // between ";" are kept. Values marked QUOTED-PRINTABLE are decoded and read in their CHARSET
     // (as UTF-8 without one); other values are the file's text, which the file reader made UTF-8.
     void Parse(std::string_view line);
@@ -76,7 +84,8 @@ public:
     // "tel:" and "mailto:" are reduced to the number and the address (a "mailto:" URL becomes an
     // EMAIL). Only N, ADR and ORG split at ";", CATEGORIES and NICKNAME at ",".
     void Parse(std::string_view line, VCardVersion version);
-    // The line again: name, the set parameters in flag order, ":" and the values joined by ";".
+    // The 2.1 line: name, the set parameters in flag order, ":" and the values joined by ";",
+    // each ";" in them escaped.
     std::string AsText() const;
     // The unfolded content line in the form of the given version: 3.0 writes the parameters as
     // "TYPE=WORK,PREF", 4.0 as "TYPE=work" and "PREF=1"; values are escaped.

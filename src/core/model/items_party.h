@@ -48,10 +48,9 @@ public:
     std::vector<std::string> SectionTitles(Slot slot) const;
 
     // vCard (written with the format, in exchange/): fills the item from a card and makes its
-    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; the card
-    // that stands for the item; a file holding that one card.
+    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; a 2.1 file
+    // holding the item's card (MakeVCard in exchange/party_vcard.h).
     virtual void ReadVCard(TCard& card) = 0;
-    TCard MakeVCard() const;
     bool WriteVCard(const std::filesystem::path& file) const override;
 
 protected:
@@ -67,8 +66,6 @@ protected:
     const std::array<std::string, SlotCount>& Slots() const { return m_primary; }
     // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
     void ReadVCardDetails(TCard& card);
-    // The lines that name the item on its card.
-    virtual std::vector<std::string> VCardNameLines() const = 0;
 
 private:
     void ApplyAddress(const AddressForm& section, EditMode mode);
@@ -90,9 +87,6 @@ public:
     std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
     void ReadVCard(TCard& card) override;
-
-protected:
-    std::vector<std::string> VCardNameLines() const override;
 };
 
 class TPersonObject final : public TPartyObject
@@ -115,7 +109,6 @@ public:
 
 protected:
     void ApplyNames(const PartyForm& form) override;
-    std::vector<std::string> VCardNameLines() const override;
     void FillNames(PartyForm& form) const override;
 
 private:
