@@ -24,11 +24,13 @@ TEST(ItemHtml, AnAddressShowsItsFirstThreeLinesThatHoldText)
 {
     ItemTree tree;
     auto& address = static_cast<TAddressObject&>(*CreateItem(KindAddress, "Home", "", "", tree.Root(), "", 0));
-    address.SetLines({"", "2 Mill Lane", "Upper Floor", "never shown"});
+    // A fourth line is kept in the third, which the data file keeps.
+    address.SetLines({"", "2 Mill Lane", "Upper Floor", "at the back"});
     address.SetCity("York");
     address.SetCountry("UK");
-    EXPECT_EQ(Entry(address), "<em><strong>Home</em></strong><br>\r\n2 Mill Lane<br>\r\nUpper Floor<br>\r\n"
-                              "York,  <br>\r\nUK<br>\r\n");
+    EXPECT_EQ(Entry(address),
+              "<em><strong>Home</em></strong><br>\r\n2 Mill Lane<br>\r\nUpper Floor, at the back<br>\r\n"
+              "York,  <br>\r\nUK<br>\r\n");
 }
 
 // A primary slot naming a detail that does not exist hides nothing: a detail of another kind

@@ -225,8 +225,11 @@ TEST(VCardWrite, DetailLinesByKind)
 {
     ItemTree tree;
     TreeNode& node = *CreateItem(KindPerson, "P", "", "", tree.Root(), "", 0)->GetTreeNode();
+    // Line 1 is the street, lines 2 and 3 the extended address, which takes two lines.
     EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~3~~C~~S~~P~~K~~0").GetVCardLine(),
-              "ADR:1;2;3;C;S;P;K");
+              "ADR;ENCODING=QUOTED-PRINTABLE:;2=0D=0A3;1;C;S;P;K");
+    EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~~~C~~S~~P~~K~~0").GetVCardLine(),
+              "ADR:;2;1;C;S;P;K");
     EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "", node).GetVCardLine(), "ADR:;;;;;;");
     EXPECT_EQ(Make<TPhoneObject>(KindPhone, "T", "555", node, "{Phon}12~~0").GetVCardLine(), "TEL:555");
     EXPECT_EQ(Make<TFaxObject>(KindFax, "F", "556", node).GetVCardLine(), "TEL;FAX:556");
@@ -246,8 +249,8 @@ TEST(VCardWrite, PrimaryDetailsArePreferredAndParametersComeInTableOrder)
               "N:Doe;John;Quincy;Mr.\r\n"
               "FN:Mr. John Doe\r\n"
               "TITLE:Johnny\r\n"
-              "ADR;PREF:1 Main St;Apt 2;Back door;Springfield;IL;62701;USA\r\n"
-              "ADR:Lake Rd;;;Pine;;;\r\n"
+              "ADR;PREF;ENCODING=QUOTED-PRINTABLE:;Apt 2=0D=0ABack door;1 Main St;Springfield;IL;62701;USA\r\n"
+              "ADR:;;Lake Rd;Pine;;;\r\n"
               "TEL;PREF:555-0101\r\n"
               "TEL:555-0102\r\n"
               "TEL;PREF;FAX:555-0103\r\n"

@@ -103,7 +103,8 @@ TEST(VCardVersions, OldCardsDecodeQuotedPrintableCharsetsAndTypeParameters)
     EXPECT_EQ(Parsed("FN;CHARSET=ISO-8859-1;QUOTED-PRINTABLE:Ren=E9e").Value(0), "Renée");
     EXPECT_EQ(Parsed("FN;CHARSET=windows-1252;ENCODING=QUOTED-PRINTABLE:=80 =E9=9F").Value(0), "€ éŸ");
     EXPECT_EQ(Parsed("FN;CHARSET=KOI8-R:\xf0\xd2").Value(0), "\xf0\xd2");
-    EXPECT_EQ(Parsed("NOTE;ENCODING=QUOTED-PRINTABLE:a=0D=0Ab=0Ac=3Dd=ZZ=").Value(0), "a b c=d=ZZ=");
+    // Line breaks stay in the value as LF; items make blanks of them.
+    EXPECT_EQ(Parsed("NOTE;ENCODING=QUOTED-PRINTABLE:a=0D=0Ab=0Ac=3Dd=ZZ=").Value(0), "a\nb\nc=d=ZZ=");
     // Without an encoding nothing is decoded.
     EXPECT_EQ(Parsed("NOTE:=C3=9C").Value(0), "=C3=9C");
 
@@ -123,7 +124,7 @@ TEST(VCardVersions, NewCardsReadNamesParametersEscapesAndUris)
 
         const TCardProperty adr = Parsed("ADR:;;1 Main St\\, Apt 2;Town\\;North;;;", version);
         EXPECT_EQ(adr.Values, (Strings{"", "", "1 Main St, Apt 2", "Town;North", "", "", ""}));
-        EXPECT_EQ(Parsed("NOTE:a\\nb\\Nc\\\\n\\,;d,e\\x", version).Values, Strings{"a b c\\n,;d,e\\x"});
+        EXPECT_EQ(Parsed("NOTE:a\\nb\\Nc\\\\n\\,;d,e\\x", version).Values, Strings{"a\nb\nc\\n,;d,e\\x"});
         EXPECT_EQ(Parsed("CATEGORIES:Friends,Work\\,Play", version).Values, (Strings{"Friends", "Work,Play"}));
         EXPECT_EQ(Parsed("NOTE;TYPE=\"a:b\":c", version).Value(0), "c");
         EXPECT_TRUE(Parsed("FN:", version).Values.empty());
@@ -187,8 +188,8 @@ TEST(VCardVersions, NewCardsAreWrittenEscapedFoldedAndTypedForTheirVersion)
               "FN:Mr. John Doe\r\n"
               "TITLE:Johnny\r\n"
               "NOTE:Met in Zürich\\; likes \\\\ and \\, marks\r\n"
-              "ADR;TYPE=PREF:1 Main St\\, Apt 2;;Back door;Springfield;IL;62701;USA\r\n"
-              "ADR:Lake Rd;;;Pine\\; North;;;\r\n"
+              "ADR;TYPE=PREF:;\\nBack door;1 Main St\\, Apt 2;Springfield;IL;62701;USA\r\n"
+              "ADR:;;Lake Rd;Pine\\; North;;;\r\n"
               "TEL:555-0101\r\n"
               "TEL;TYPE=PREF:555-0102\r\n"
               "TEL;TYPE=PREF,FAX:555-0103\r\n"

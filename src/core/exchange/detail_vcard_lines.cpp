@@ -8,10 +8,11 @@ namespace quillary {
 
 std::vector<std::string> AddressCardValues(const TAddressObject& address)
 {
-    std::vector<std::string> values(address.Lines().begin(), address.Lines().end());
-    values.resize(3);
-    values.insert(values.end(), {address.City(), address.State(), address.PostCode(), address.Country()});
-    return values;
+    const std::vector<std::string>& lines = address.Lines();
+    std::string extended = lines[1];
+    if (!lines[2].empty())
+        extended.append("\n").append(lines[2]);
+    return {std::string(), extended, lines[0], address.City(), address.State(), address.PostCode(), address.Country()};
 }
 
 std::string TAddressObject::GetVCardLine() const

@@ -21,28 +21,47 @@ namespace quillary {
 
 namespace {
 constexpr std::string_view WebsiteTitle = "Web URL";
-constexpr std::size_t AddressFields = 7; // three lines, city, state, postal code, country
+// The parts of an ADR value.
+enum : std::size_t { AdrPostBox, AdrExtended, AdrStreet, AdrLocality, AdrRegion, AdrPostalCode, AdrCountry };
 
-// The address detail line of an ADR property. Each value is made safe as a record field first:
-// a "~~" inside a value would otherwise move every field after it.
-std::string AddressDetails(const TCardProperty& adr)
+// The address lines of an ADR property: the street's lines first, then the extended address's,
+// then the post office box's, each part that holds text with all its lines.
+std::vector<std::string> AddressLines(const TCardProperty& adr)
 {
-    std::string line(TypeTag(KindAddress));
-    for (std::size_t i = 0; i < AddressFields; ++i) {
-        if (i > 0)
-            line += FieldSeparator;
-        line += CleanFieldText(adr.Value(i));
+    std::vector<std::string> lines;
+    for (const std::size_t part : {AdrStreet, AdrExtended, AdrPostBox}) {
+        const std::string& text = adr.Value(part);
+        for (std::size_t start = 0; !text.empty() && start <= text.size();) {
+            const std::size_t end = std::min(text.find('\n', start), text.size());
+            lines.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
     }
-    return line;
+    if (lines.empty())
+        lines.emplace_back();
+    return lines;
 }
 
-// One detail titled by the property's parameters, pointing at its first value; a "PREF"
-// parameter makes it the owner's primary of its kind.
-void MakeDetail(TPartyObject& owner, TPartyObject::Slot slot, const TCardProperty& property, std::string_view details)
+void ReadAddress(TPartyObject& owner, const TCardProperty& adr)
 {
-    const std::string target = slot == TPartyObject::SlotAddress ? property.Value(0) : property.Text();
-    const TKPXObject* detail = CreateItem(TPartyObject::SlotKind(slot), property.ParamDisplayText(), target, "",
-                                          *owner.GetTreeNode(), details, 0);
+    const std::vector<std::string> lines = AddressLines(adr);
+    auto* address = static_cast<TAddressObject*>(
+        CreateItem(KindAddress, adr.ParamDisplayText(), lines.front(), "", *owner.GetTreeNode(), "", 0));
+    address->SetLines(lines);
+    address->SetCity(adr.Value(AdrLocality));
+    address->SetState(adr.Value(AdrRegion));
+    address->SetPostCode(adr.Value(AdrPostalCode));
+    address->SetCountry(adr.Value(AdrCountry));
+    if (adr.HasParam(ParamPref))
+        owner.SetPrimary(TPartyObject::SlotAddress, address->GetTitle());
+}
+
+// One detail titled by the property's parameters, pointing at its text; a "PREF"
+// parameter makes it the owner's primary of its kind.
+void MakeDetail(TPartyObject& owner, TPartyObject::Slot slot, const TCardProperty& property)
+{
+    const TKPXObject* detail = CreateItem(TPartyObject::SlotKind(slot), property.ParamDisplayText(), property.Text(),
+                                          "", *owner.GetTreeNode(), "", 0);
     if (property.HasParam(ParamPref))
         owner.SetPrimary(slot, detail->GetTitle());
 }
@@ -167,11 +186,11 @@ bool WriteVCard(const TKPXObject& item, const std::filesystem::path& file, VCard
 void TPartyObject::ReadVCardDetails(TCard& card)
 {
     for (const TCardProperty& adr : card.TakeProperties("ADR"))
-        MakeDetail(*this, SlotAddress, adr, AddressDetails(adr));
+        ReadAddress(*this, adr);
     for (const TCardProperty& email : card.TakeProperties("EMAIL"))
-        MakeDetail(*this, SlotEMail, email, "");
+        MakeDetail(*this, SlotEMail, email);
     for (const TCardProperty& tel : card.TakeProperties("TEL"))
-        MakeDetail(*this, tel.HasParam(ParamFax) ? SlotFax : SlotPhone, tel, "");
+        MakeDetail(*this, tel.HasParam(ParamFax) ? SlotFax : SlotPhone, tel);
     // Only the first URL makes a website.
     if (const TCardProperty* url = card.FindProperty("URL")) {
         CreateItem(KindWebsite, WebsiteTitle, url->Text(), "", *GetTreeNode(), "", 0);

@@ -14,7 +14,8 @@ class TAddressObject;
 class TKPXObject;
 class TPartyObject;
 
-// The seven ADR values of an address: its three lines, city, state, postal code and country.
+// The seven ADR values of an address: no post office box, lines 2 and 3 as the extended address
+// (on two lines), line 1 as the street, then city, state, postal code and country.
 std::vector<std::string> AddressCardValues(const TAddressObject& address);
 
 // The card of a person or organization in the given version: N, FN, TITLE (persons) or ORG

@@ -45,14 +45,34 @@ std::string CharsetToUtf8(std::string_view text, std::string_view charset)
     return RepairUtf8(text);
 }
 
-std::string LineBreaksToBlanks(std::string_view text)
+std::string NormalizedLineBreaks(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
-        out += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+        out += text[i] == '\r' ? '\n' : text[i];
+    }
+    return out;
+}
+
+std::string EncodeQuotedPrintable(std::string_view text)
+{
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            out += "=0D=0A";
+        } else if (byte == '=' || byte < ' ' || byte > '~' || (byte == ' ' && i + 1 == text.size())) {
+            out += '=';
+            out += Hex[byte >> 4];
+            out += Hex[byte & 0xF];
+        } else {
+            out += text[i];
+        }
     }
     return out;
 }

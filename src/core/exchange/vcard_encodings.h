@@ -15,7 +15,12 @@ std::string DecodeQuotedPrintable(std::string_view text);
 // bytes taken for Windows-1252, so the result is always UTF-8.
 std::string CharsetToUtf8(std::string_view text, std::string_view charset);
 
-// Each line break (CR LF, CR or LF) as one blank: item fields hold a single line.
-std::string LineBreaksToBlanks(std::string_view text);
+// Each line break (CR LF, CR or LF) as one LF.
+std::string NormalizedLineBreaks(std::string_view text);
+
+// Text as quoted-printable for a 2.1 value: "=", control characters, bytes beyond ASCII and a
+// final blank as "=" and two hex digits, each LF as a CR LF ("=0D=0A"); everything else, ";"
+// and "\" included, as it stands.
+std::string EncodeQuotedPrintable(std::string_view text);
 
 } // namespace quillary

@@ -12,7 +12,7 @@ bool IsContinuationByte(char c)
 }
 
 // The text with each backslash followed by one of escaped replaced by what follows it ("n" and
-// "N" by a blank); other backslashes stay.
+// "N" by a line break); other backslashes stay.
 std::string Unescaped(std::string text, std::string_view escaped)
 {
     if (text.find('\\') == std::string::npos)
@@ -25,7 +25,7 @@ std::string Unescaped(std::string text, std::string_view escaped)
             out += text[i];
             continue;
         }
-        out += next == 'n' || next == 'N' ? ' ' : next;
+        out += next == 'n' || next == 'N' ? '\n' : next;
         ++i;
     }
     return out;

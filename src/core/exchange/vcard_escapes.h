@@ -15,7 +15,7 @@ namespace quillary {
 std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit = SIZE_MAX);
 
 // Undoes the 3.0 and 4.0 escapes: "\," "\;" "\\" and "\:" give the character, "\n" (either
-// case) a blank, as item fields hold one line. A backslash before anything else stays.
+// case) a line break (LF). A backslash before anything else stays.
 std::string UnescapeValue(std::string text);
 
 // The value with "\", "," and ";" escaped and line breaks written as "\n".

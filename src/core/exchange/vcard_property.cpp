@@ -62,11 +62,24 @@ void SetTypeFlags(TCardProperty& property, std::string_view token)
             property.SetParam(flag);
 }
 
-// A quoted-printable value as UTF-8 text of one line. Only encoded bytes are read in the value's
-// character set: the file's own text is UTF-8 already, whatever the card says it was written in.
+// A quoted-printable value as UTF-8 text. Only encoded bytes are read in the value's character
+// set: the file's own text is UTF-8 already, whatever the card says it was written in.
 std::string Decoded(std::string_view value, std::string_view charset)
 {
-    return LineBreaksToBlanks(CharsetToUtf8(DecodeQuotedPrintable(value), charset));
+    return NormalizedLineBreaks(CharsetToUtf8(DecodeQuotedPrintable(value), charset));
+}
+
+bool HasLineBreak(const std::vector<std::string>& values)
+{
+    return std::any_of(values.begin(), values.end(),
+                       [](const std::string& value) { return value.find('\n') != std::string::npos; });
+}
+
+bool IsAscii(const std::vector<std::string>& values)
+{
+    return std::all_of(values.begin(), values.end(), [](const std::string& value) {
+        return std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    });
 }
 
 // Calls use with each part of text between the separators that stand outside double quotes.
@@ -298,11 +311,16 @@ std::string TCardProperty::AsText() const
     for (int flag = 0; flag < CardParamCount; ++flag)
         if (HasParam(flag))
             text.append(";").append(CardParamName(flag));
+    // A line break can only travel encoded; the encoding then names the bytes it stands for.
+    const bool encoded = HasLineBreak(Values);
+    if (encoded)
+        text += IsAscii(Values) ? ";ENCODING=QUOTED-PRINTABLE" : ";CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE";
     text += ':';
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += ';';
-        text += EscapeOldValue(Values[i], i + 1 < Values.size());
+        const std::string value = EscapeOldValue(Values[i], i + 1 < Values.size());
+        text += encoded ? EncodeQuotedPrintable(value) : value;
     }
     return text;
 }

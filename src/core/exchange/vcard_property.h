@@ -58,6 +58,7 @@ public:
 
     std::string Name;
     std::uint32_t Params = 0; // flag n set: parameter n is present
+    // Line breaks inside a value are kept as LF; the items that take a value make blanks of them.
     std::vector<std::string> Values;
     // Set by Parse when the line has more than MaxFieldsPerRow parameters or values (an ADR of
     // thousands of ";"); Values is then empty. The import refuses such a card.

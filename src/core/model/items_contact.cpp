@@ -11,7 +11,7 @@ namespace quillary {
 
 namespace {
 constexpr std::string_view AppName = "Tarnwell";
-constexpr std::size_t MinAddressLines = 3;
+constexpr std::size_t AddressLines = 3;
 
 std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index)
 {
@@ -40,11 +40,14 @@ TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::stri
 
 void TAddressObject::SetLines(const std::vector<std::string>& lines)
 {
-    m_lines.clear();
-    for (const std::string& line : lines)
-        m_lines.push_back(CleanFieldText(line));
-    while (m_lines.size() < MinAddressLines)
-        m_lines.emplace_back();
+    m_lines.assign(AddressLines, std::string());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::string line = CleanFieldText(lines[i]);
+        if (i < AddressLines)
+            m_lines[i] = std::move(line);
+        else if (!line.empty()) // the record has three line fields: later lines join the last
+            m_lines.back() += (m_lines.back().empty() ? "" : ", ") + line;
+    }
 }
 
 void TAddressObject::SetCity(std::string_view text)

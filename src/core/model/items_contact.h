@@ -18,7 +18,8 @@ public:
     const std::string& State() const { return m_state; }
     const std::string& PostCode() const { return m_postCode; }
     const std::string& Country() const { return m_country; }
-    // Replaces the lines, padded with empty ones to at least three.
+    // Replaces the lines: always three, padded with empty ones, and the non-empty lines past the
+    // third joined to it with ", ", since the data file keeps three.
     void SetLines(const std::vector<std::string>& lines);
     void SetCity(std::string_view text);
     void SetState(std::string_view text);
