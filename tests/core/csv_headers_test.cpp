@@ -124,9 +124,13 @@ TEST(CsvHeaderMap, KnownColumnsMapOntoTheKindsFieldsAndSeveralMayFeedOneField)
     const auto outlook = MapCsvHeader(
         {"Title", "First Name", "Last Name", "Company", "Business Street", "Home Street", "E-mail Address"},
         KindPerson);
-    EXPECT_EQ(outlook.fields, (Values{"Salutation", "First Name", "Last Name", "", "Address Line 1", "Address Line 1",
-                                      "E-Mail Address"}));
-    EXPECT_EQ(outlook.ignored, (Values{"Company"}));
+    EXPECT_EQ(outlook.fields, (Values{"Salutation", "First Name", "Last Name", "Company", "Address Line 1",
+                                      "Address Line 1", "E-Mail Address"}));
+    EXPECT_TRUE(outlook.ignored.empty());
+    // A person's company is its own field; an organization's company is its title.
+    EXPECT_EQ(MapCsvHeader({"Company", "Job Title", "Suffix"}, KindPerson).fields,
+              (Values{"Company", "Job Title", "Suffix"}));
+    EXPECT_EQ(MapCsvHeader({"Company", "Job Title", "Suffix"}, KindOrganization).fields, (Values{"Title", "", ""}));
 
     // An organization takes its title from the company, not from a person's name.
     const auto org = MapCsvHeader({"Name", "Organization 1 - Name", "Phone 1 - Value", "Given Name"}, KindOrganization);

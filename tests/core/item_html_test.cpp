@@ -55,6 +55,25 @@ TEST(ItemHtml, OnlyThePrimaryDetailsThemselvesLeaveTheOthersCell)
     EXPECT_EQ(entry.find("<p>\r\n"), std::string::npos); // only persons space their other details
 }
 
+TEST(ItemHtml, APersonShowsJobTitleAndCompanyUnderTheNames)
+{
+    ItemTree tree;
+    auto& person = static_cast<TPersonObject&>(*CreateItem(KindPerson, "Jan", "", "", tree.Root(), "", 0));
+    person.SetNames("Dr.", "Jan", "", "Berg");
+    const std::string names = "Dr. Jan  Berg<br>\r\n";
+    const std::string plain = Entry(person);
+    ASSERT_NE(plain.find(names), std::string::npos);
+
+    person.SetWorkFields("Berg & Sons", "", "");
+    EXPECT_NE(Entry(person).find(names + "Berg &amp; Sons<br>\r\n"), std::string::npos);
+    person.SetWorkFields("Berg & Sons", "<Owner>", "");
+    EXPECT_NE(Entry(person).find(names + "&lt;Owner&gt;, Berg &amp; Sons<br>\r\n"), std::string::npos);
+    person.SetWorkFields("", "<Owner>", "");
+    EXPECT_NE(Entry(person).find(names + "&lt;Owner&gt;<br>\r\n"), std::string::npos);
+    person.SetWorkFields("", "", "");
+    EXPECT_EQ(Entry(person), plain);
+}
+
 TEST(ItemHtml, DocumentsAreNotPublished)
 {
     ItemTree tree;

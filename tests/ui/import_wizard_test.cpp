@@ -343,11 +343,11 @@ private slots:
             QVERIFY(wizard.NextBtn()->isEnabled());
             QCOMPARE(mapping.ColumnNames().size(), 13);
             QCOMPARE(mapping.ColumnCombos()[0]->currentText(), QStringLiteral("Salutation"));
-            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Company"));
             QCOMPARE(mapping.ColumnCombos()[8]->currentText(), QStringLiteral("Phone Number"));
             QCOMPARE(mapping.ColumnCombos()[9]->currentText(), QStringLiteral("Phone Number"));
             QCOMPARE(mapping.ColumnCombos()[0]->itemText(0), QStringLiteral("(ignored)"));
-            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Suffix, Company, Birthday"));
+            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Birthday"));
             wizard.NextBtn()->click();
         });
         m_form->ImportBtnClick();
@@ -359,6 +359,7 @@ private slots:
         QCOMPARE(FieldOf(*ann, "City"), QStringLiteral("Springfield"));
         QCOMPARE(FieldOf(*ann, "E-Mail Address"), QStringLiteral("ann@example.org"));
         QCOMPARE(FieldOf(*ann, "Comment"), QStringLiteral("Friend from school"));
+        QCOMPARE(FieldOf(*ann, "Company"), QStringLiteral("Acme"));
         // Of the two phone columns the first that holds a number counts.
         QCOMPARE(FieldOf(*ann, "Phone Number"), QStringLiteral("555 0100"));
         QCOMPARE(FieldOf(*Find(friends, "Bob Ray")->Data(), "Phone Number"), QStringLiteral("555 0200"));
@@ -391,7 +392,7 @@ private slots:
             mapping.RecTypeCombo()->setCurrentIndex(1);
             QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Title"));
             mapping.RecTypeCombo()->setCurrentIndex(0);
-            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Company"));
 
             // Nothing to import while every column is ignored.
             const QStringList fields = mapping.ColumnFields();
@@ -405,8 +406,8 @@ private slots:
 
             mapping.ColumnCombos()[11]->setCurrentText(QStringLiteral("(ignored)"));
             mapping.ColumnCombos()[5]->setCurrentText(QStringLiteral("Comment"));
-            QCOMPARE(mapping.IgnoredColumns(), (QStringList{"Suffix", "Notes", "Birthday"}));
-            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Suffix, Notes, Birthday"));
+            QCOMPARE(mapping.IgnoredColumns(), (QStringList{"Notes", "Birthday"}));
+            QCOMPARE(mapping.IgnoredLabel()->text(), QStringLiteral("Ignored columns: Notes, Birthday"));
             wizard.NextBtn()->click();
         });
         m_form->ImportBtnClick();

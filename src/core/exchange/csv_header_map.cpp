@@ -127,18 +127,29 @@ bool IsOutlookHeader(const std::vector<std::string>& header)
     });
 }
 
-// The field a column names, whether or not the kind offers it; empty for unknown columns.
+std::string_view FieldNamed(std::string_view column, const RecordType& type)
+{
+    for (const std::string_view field : type.fields)
+        if (EqualsNoCase(column, field))
+            return field;
+    return {};
+}
+
+// The field a column names, whether or not the kind offers it; empty for unknown columns. The
+// kind's own field names come first: a person's "Company" is its company, an organization's
+// its title.
 std::string_view FieldOfColumn(std::string_view column, int kind, bool outlook)
 {
     if (outlook && EqualsNoCase(column, "Title"))
         return "Salutation";
-    for (const RecordType& type : RecordTypes())
-        for (const std::string_view field : type.fields)
-            if (EqualsNoCase(column, field))
-                return field;
+    if (const RecordType* own = RecordTypeOfKind(kind); own && !FieldNamed(column, *own).empty())
+        return FieldNamed(column, *own);
     for (const Alias& alias : Aliases)
         if (EqualsNoCase(column, alias.column) && InScope(alias.scope, kind))
             return alias.field;
+    for (const RecordType& type : RecordTypes())
+        if (const std::string_view field = FieldNamed(column, type); !field.empty())
+            return field;
     return {};
 }
 } // namespace

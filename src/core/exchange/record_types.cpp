@@ -8,10 +8,12 @@
 namespace quillary {
 
 namespace {
+// "Company", "Job Title" and "Suffix" came later: they come last, so the classic columns keep
+// their places in field lists and exports.
 constexpr std::string_view PersonFields[] = {
-    "Title",          "Salutation",     "First Name",     "Middle Name",    "Last Name",   "Address Line 1",
-    "Address Line 2", "Address Line 3", "City",           "State/Province", "Postal Code", "Country",
-    "Phone Number",   "Fax Number",     "E-Mail Address", "Website",        "Comment"};
+    "Title",          "Salutation", "First Name",     "Middle Name", "Last Name", "Address Line 1", "Address Line 2",
+    "Address Line 3", "City",       "State/Province", "Postal Code", "Country",   "Phone Number",   "Fax Number",
+    "E-Mail Address", "Website",    "Comment",        "Company",     "Job Title", "Suffix"};
 constexpr std::string_view OrganizationFields[] = {
     "Title",   "Address Line 1", "Address Line 2", "Address Line 3", "City",    "State/Province", "Postal Code",
     "Country", "Phone Number",   "Fax Number",     "E-Mail Address", "Website", "Comment"};

@@ -100,6 +100,13 @@ public:
     const std::string& MiddleName() const { return m_middleName; }
     const std::string& LastName() const { return m_lastName; }
     void SetNames(std::string_view salutation, std::string_view first, std::string_view middle, std::string_view last);
+    // Where the person works and what as, and a name suffix ("Jr."): plain text, which moves
+    // nothing in the tree. They follow the categories in the detail line, where a reader that
+    // knows only the classic fields passes over them.
+    const std::string& Company() const { return m_company; }
+    const std::string& JobTitle() const { return m_jobTitle; }
+    const std::string& Suffix() const { return m_suffix; }
+    void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
 
     void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
@@ -113,6 +120,7 @@ protected:
 
 private:
     std::string m_salutation, m_firstName, m_middleName, m_lastName;
+    std::string m_company, m_jobTitle, m_suffix;
 };
 
 } // namespace quillary
