@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Persons and organizations as vCards: reading a card into the item and its details, and the
-// card the item writes.
+// Persons and organizations read from vCards: the item, its details and its yearly reminders. What
+// the reading takes is removed from the card, so what is left is what the tree cannot keep.
 #include "exchange/party_vcard.h"
 
 #include "dialogs/recurring_date.h"
+#include "exchange/detail_card_titles.h"
 #include "exchange/vcard_date.h"
-#include "exchange/vcard_file.h"
+#include "exchange/vcard_phone_numbers.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -13,14 +14,11 @@
 #include "model/items_contact.h"
 #include "model/items_party.h"
 
-#include <algorithm>
 #include <array>
-#include <optional>
 
 namespace quillary {
 
 namespace {
-constexpr std::string_view WebsiteTitle = "Web URL";
 // The parts of an ADR value.
 enum : std::size_t { AdrPostBox, AdrExtended, AdrStreet, AdrLocality, AdrRegion, AdrPostalCode, AdrCountry };
 
@@ -42,46 +40,54 @@ std::vector<std::string> AddressLines(const TCardProperty& adr)
     return lines;
 }
 
-void ReadAddress(TPartyObject& owner, const TCardProperty& adr)
+TKPXObject* ReadAddress(TPartyObject& owner, const TCardProperty& adr)
 {
     const std::vector<std::string> lines = AddressLines(adr);
     auto* address = static_cast<TAddressObject*>(
-        CreateItem(KindAddress, adr.ParamDisplayText(), lines.front(), "", *owner.GetTreeNode(), "", 0));
+        CreateItem(KindAddress, DetailTitle(adr, KindAddress), lines.front(), "", *owner.GetTreeNode(), "", 0));
     address->SetLines(lines);
     address->SetCity(adr.Value(AdrLocality));
     address->SetState(adr.Value(AdrRegion));
     address->SetPostCode(adr.Value(AdrPostalCode));
     address->SetCountry(adr.Value(AdrCountry));
-    if (adr.HasParam(ParamPref))
-        owner.SetPrimary(TPartyObject::SlotAddress, address->GetTitle());
+    return address;
 }
 
-// One detail titled by the property's parameters, pointing at its text; a "PREF"
-// parameter makes it the owner's primary of its kind.
-void MakeDetail(TPartyObject& owner, TPartyObject::Slot slot, const TCardProperty& property)
+TKPXObject* MakeDetail(TPartyObject& owner, int kind, const TCardProperty& property, std::string_view target)
 {
-    const TKPXObject* detail = CreateItem(TPartyObject::SlotKind(slot), property.ParamDisplayText(), property.Text(),
-                                          "", *owner.GetTreeNode(), "", 0);
-    if (property.HasParam(ParamPref))
-        owner.SetPrimary(slot, detail->GetTitle());
+    return CreateItem(kind, DetailTitle(property, kind), target, "", *owner.GetTreeNode(), "", 0);
 }
 
-// The first NOTE becomes the comment; a 2.1 note divided at ";" is joined again.
-void ReadNote(TKPXObject& item, const TCard& card)
+// A phone keeps the extension its number names; a fax has none.
+TKPXObject* ReadTel(TPartyObject& owner, const TCardProperty& tel)
 {
-    const TCardProperty* note = card.FindProperty("NOTE");
-    if (note && !note->Values.empty())
-        item.SetComment(note->Text());
+    if (tel.HasParam(ParamFax))
+        return MakeDetail(owner, KindFax, tel, tel.Text());
+    const CardPhoneNumber number = SplitPhoneNumberText(tel.Text());
+    auto* phone = static_cast<TPhoneObject*>(MakeDetail(owner, KindPhone, tel, number.number));
+    phone->SetExtension(number.extension);
+    return phone;
+}
+
+// Every NOTE joins the comment; a 2.1 note divided at ";" is joined again.
+void ReadNotes(TKPXObject& item, TCard& card)
+{
+    std::string comment;
+    for (const TCardProperty& note : card.TakeProperties("NOTE"))
+        if (!note.Values.empty())
+            comment.append(comment.empty() ? "" : " ").append(note.Text());
+    if (!comment.empty())
+        item.SetComment(comment);
 }
 
 // A yearly reminder titled title under the person for the first date property of that name.
 // The reminder holds the card's date (a date without a year takes this year), so it shows as due
 // until it is first advanced.
-void MakeYearlyReminder(TPersonObject& person, const TCard& card, std::string_view name, std::string_view title)
+void MakeYearlyReminder(TPersonObject& person, TCard& card, std::string_view name, std::string_view title)
 {
-    const TCardProperty* property = card.FindProperty(name);
+    const std::optional<TCardProperty> property = card.TakeProperty(name);
     const ItemServices& services = person.Services();
-    const auto date = property ? ParseVCardDate(property->Value(0), services.clock->Today().year) : std::nullopt;
+    const auto date = property ? ParseVCardDate(property->Text(), services.clock->Today().year) : std::nullopt;
     TRecurringDate reminder(*services.clock, *services.locale);
     if (!date || !reminder.SetDate(*date))
         return;
@@ -91,112 +97,38 @@ void MakeYearlyReminder(TPersonObject& person, const TCard& card, std::string_vi
     CreateItem(KindReminder, title, reminder.GetDateText(), "", *person.GetTreeNode(), details, 0);
 }
 
-// The property of a contact detail with its fields whole, or none for other kinds. A 2.1 card
-// takes the detail's own line.
-std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersion version)
+// ORG's units are only text to a person: "Acme, Sales".
+std::string OrganizationText(const TCardProperty& org)
 {
-    if (version == VCardVersion::V21) {
-        const std::string line = child.GetVCardLine();
-        if (line.empty() || child.GetKind() == KindWebsite)
-            return std::nullopt;
-        TCardProperty property;
-        property.Parse(line);
-        return property;
-    }
-    switch (child.GetKind()) {
-    case KindAddress:
-        return TCardProperty("ADR", AddressCardValues(static_cast<const TAddressObject&>(child)));
-    case KindPhone:
-        return TCardProperty("TEL", {child.GetTarget()});
-    case KindFax: {
-        TCardProperty fax("TEL", {child.GetTarget()});
-        fax.SetParam(ParamFax);
-        return fax;
-    }
-    case KindEMail: {
-        TCardProperty email("EMAIL", {child.GetTarget()});
-        // 4.0 knows no INTERNET type: every EMAIL is one.
-        if (version == VCardVersion::V30 && IsEMailAddress(child.GetTarget()))
-            email.SetParam(ParamInternet);
-        return email;
-    }
-    default:
-        return std::nullopt;
-    }
-}
-
-void AddNameProperties(TCard& card, const TPartyObject& party, VCardVersion version)
-{
-    if (party.GetKind() != KindPerson) {
-        for (const std::string_view name : {"N", "FN", "ORG"})
-            card.AddProperty(TCardProperty(name, {party.GetTitle()}));
-        return;
-    }
-    const auto& person = static_cast<const TPersonObject&>(party);
-    std::vector<std::string> n = {person.LastName(), person.FirstName(), person.MiddleName(), person.Salutation()};
-    if (version != VCardVersion::V21)
-        n.emplace_back(); // the suffix, which 3.0 and 4.0 always write
-    card.AddProperty(TCardProperty("N", std::move(n)));
-    // A formatted name is required; a person without a salutation or names still has a title.
-    const std::string& formatted =
-        person.GetTarget().find_first_not_of(' ') == std::string::npos && version != VCardVersion::V21
-            ? person.GetTitle()
-            : person.GetTarget();
-    card.AddProperty(TCardProperty("FN", {formatted}));
-    card.AddProperty(TCardProperty("TITLE", {person.GetTitle()}));
+    std::string text;
+    for (const std::string& unit : org.Values)
+        if (!unit.empty())
+            text.append(text.empty() ? "" : ", ").append(unit);
+    return text;
 }
 } // namespace
 
-TCard MakeVCard(const TPartyObject& party, VCardVersion version)
-{
-    TCard card;
-    AddNameProperties(card, party, version);
-    if (version != VCardVersion::V21 && !party.GetComment().empty())
-        card.AddProperty(TCardProperty("NOTE", {party.GetComment()}));
-    // Only the child a slot finds is preferred: an empty slot finds none, and of children that
-    // share the slot's title only the first.
-    const std::array<const TKPXObject*, 4> primaries = {
-        party.PrimaryChild(TPartyObject::SlotAddress), party.PrimaryChild(TPartyObject::SlotPhone),
-        party.PrimaryChild(TPartyObject::SlotFax), party.PrimaryChild(TPartyObject::SlotEMail)};
-    for (int i = 0; i < party.ChildCount(); ++i) {
-        const TKPXObject* child = party.ChildAt(i);
-        std::optional<TCardProperty> property = DetailProperty(*child, version);
-        if (!property)
-            continue;
-        if (std::find(primaries.begin(), primaries.end(), child) != primaries.end())
-            property->SetParam(ParamPref);
-        card.AddProperty(std::move(*property));
-    }
-    return card;
-}
-
-bool WriteVCard(const TKPXObject& item, const std::filesystem::path& file, VCardVersion version)
-{
-    const auto* party = dynamic_cast<const TPartyObject*>(&item);
-    if (!party)
-        return false;
-    TVCardFile vcards;
-    vcards.Filename = file;
-    vcards.Version = version;
-    vcards.AddCard(MakeVCard(*party, version));
-    vcards.Save();
-    return true;
-}
-
 void TPartyObject::ReadVCardDetails(TCard& card)
 {
+    // The first detail of each kind, which is primary when no entry of the card is preferred.
+    std::array<const TKPXObject*, SlotCount> first{};
+    const auto made = [&](Slot slot, const TKPXObject* detail, const TCardProperty& property) {
+        if (property.HasParam(ParamPref))
+            SetPrimary(slot, detail->GetTitle());
+        if (!first[slot])
+            first[slot] = detail;
+    };
     for (const TCardProperty& adr : card.TakeProperties("ADR"))
-        ReadAddress(*this, adr);
+        made(SlotAddress, ReadAddress(*this, adr), adr);
     for (const TCardProperty& email : card.TakeProperties("EMAIL"))
-        MakeDetail(*this, SlotEMail, email);
+        made(SlotEMail, MakeDetail(*this, KindEMail, email, email.Text()), email);
     for (const TCardProperty& tel : card.TakeProperties("TEL"))
-        MakeDetail(*this, tel.HasParam(ParamFax) ? SlotFax : SlotPhone, tel);
-    // Only the first URL makes a website.
-    if (const TCardProperty* url = card.FindProperty("URL")) {
-        CreateItem(KindWebsite, WebsiteTitle, url->Text(), "", *GetTreeNode(), "", 0);
-        SetPrimary(SlotWebsite, WebsiteTitle);
-        card.DeleteProperty(card.IndexOfProperty(url));
-    }
+        made(tel.HasParam(ParamFax) ? SlotFax : SlotPhone, ReadTel(*this, tel), tel);
+    for (const TCardProperty& url : card.TakeProperties("URL"))
+        made(SlotWebsite, MakeDetail(*this, KindWebsite, url, url.Text()), url);
+    for (int slot = 0; slot < SlotCount; ++slot)
+        if (Primary(static_cast<Slot>(slot)).empty() && first[slot])
+            SetPrimary(static_cast<Slot>(slot), first[slot]->GetTitle());
 }
 
 bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
@@ -206,31 +138,37 @@ bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
 
 void TOrgObject::ReadVCard(TCard& card)
 {
-    if (const TCardProperty* org = card.FindProperty("ORG"))
+    if (const auto org = card.TakeProperty("ORG"))
         SetTitle(org->Value(0));
-    ReadNote(*this, card);
+    // An organization's card names it in N and FN as well.
+    card.TakeProperty("N");
+    card.TakeProperty("FN");
+    ReadNotes(*this, card);
     ReadVCardDetails(card);
 }
 
 void TPersonObject::ReadVCard(TCard& card)
 {
-    if (const TCardProperty* n = card.FindProperty("N")) {
+    std::string suffix = m_suffix;
+    if (const auto n = card.TakeProperty("N")) {
         const auto part = [&](std::size_t index, const std::string& current) {
             return index < n->Values.size() ? n->Values[index] : current;
         };
         SetNames(part(3, m_salutation), part(1, m_firstName), part(2, m_middleName), part(0, m_lastName));
+        suffix = part(4, suffix);
     }
-    if (const TCardProperty* title = card.FindProperty("TITLE"))
-        SetTitle(title->Text());
-    else if (const TCardProperty* fn = card.FindProperty("FN"))
-        SetTitle(fn->Text());
-    else
-        SetTitle(m_firstName + " " + m_lastName);
+    // Titled by the formatted name: a card's TITLE is a job title.
+    const auto fn = card.TakeProperty("FN");
+    const std::string formatted = fn ? fn->Text() : std::string();
+    SetTitle(formatted.find_first_not_of(' ') != std::string::npos ? formatted : m_firstName + " " + m_lastName);
     SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
-    ReadNote(*this, card);
+    const auto org = card.TakeProperty("ORG");
+    const auto jobTitle = card.TakeProperty("TITLE");
+    SetWorkFields(org ? OrganizationText(*org) : m_company, jobTitle ? jobTitle->Text() : m_jobTitle, suffix);
+    ReadNotes(*this, card);
     ReadVCardDetails(card);
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");
-    MakeYearlyReminder(*this, card, "ANNIVERSARY", "Anniversary");
+    MakeYearlyReminder(*this, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY", "Anniversary");
 }
 
 } // namespace quillary

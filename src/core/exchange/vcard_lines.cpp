@@ -10,14 +10,9 @@
 namespace quillary {
 
 namespace {
-constexpr std::array<std::string_view, 11> KnownNames = {"FN",  "N",   "ADR",  "TEL",         "EMAIL",     "TITLE",
-                                                         "ORG", "URL", "BDAY", "ANNIVERSARY", "CATEGORIES"};
-
-bool IsKnownOldLine(std::string_view line)
-{
-    return std::any_of(KnownNames.begin(), KnownNames.end(),
-                       [&](std::string_view name) { return StartsWithNoCase(line, name); });
-}
+constexpr std::array<std::string_view, 13> KnownNames = {
+    "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",    "ORG",
+    "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL"};
 
 // The property name of a line without its group, or the whole line when it has no ";" or ":".
 std::string_view NameOf(std::string_view line)
@@ -26,6 +21,15 @@ std::string_view NameOf(std::string_view line)
     if (const std::size_t group = name.rfind('.'); group != std::string_view::npos)
         name.remove_prefix(group + 1);
     return name;
+}
+
+// A plain prefix test after the group, as 2.1 cards have always been read.
+bool IsKnownOldLine(std::string_view line)
+{
+    const std::size_t group = line.substr(0, line.find_first_of(";:")).rfind('.');
+    const std::string_view named = group == std::string_view::npos ? line : line.substr(group + 1);
+    return std::any_of(KnownNames.begin(), KnownNames.end(),
+                       [&](std::string_view name) { return StartsWithNoCase(named, name); });
 }
 
 bool IsKnownModernLine(std::string_view line)

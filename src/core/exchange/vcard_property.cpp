@@ -3,6 +3,7 @@
 
 #include "exchange/vcard_encodings.h"
 #include "exchange/vcard_escapes.h"
+#include "exchange/vcard_phone_numbers.h"
 
 #include "common/ascii_case.h"
 #include "common/comma_text.h"
@@ -182,12 +183,22 @@ std::string TCardProperty::Text() const
     return text;
 }
 
+void TCardProperty::Clear()
+{
+    *this = TCardProperty();
+}
+
+void TCardProperty::SplitGroup()
+{
+    if (const std::size_t dot = Name.rfind('.'); dot != std::string::npos) {
+        Group = Name.substr(0, dot);
+        Name.erase(0, dot + 1);
+    }
+}
+
 void TCardProperty::Parse(std::string_view line)
 {
-    Name.clear();
-    Params = 0;
-    Values.clear();
-    TooManyParts = false;
+    Clear();
     const std::size_t colon = line.find(':');
     const std::string namePart = colon == std::string_view::npos ? std::string() : Commas(line.substr(0, colon));
     const std::string_view valuePart = colon == std::string_view::npos ? line : line.substr(colon + 1);
@@ -198,6 +209,7 @@ void TCardProperty::Parse(std::string_view line)
     bool quotedPrintable = false;
     if (!words.empty()) {
         Name = words.front();
+        SplitGroup();
         for (auto word = words.begin() + 1; word != words.end(); ++word) {
             const std::string_view parameter = *word;
             if (StartsWithNoCase(parameter, "TYPE="))
@@ -228,10 +240,7 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
         Parse(line);
         return;
     }
-    Name.clear();
-    Params = 0;
-    Values.clear();
-    TooManyParts = false;
+    Clear();
     const std::size_t colon = NameEnd(line);
     if (colon == std::string_view::npos) {
         Values.push_back(UnescapeValue(std::string(line)));
@@ -262,8 +271,9 @@ void TCardProperty::ParseParameters(std::string_view head, VCardVersion version,
                                     bool& quotedPrintable)
 {
     const std::string_view name = head.substr(0, head.find(';'));
-    const std::size_t group = name.rfind('.');
-    Name = UpperAscii(group == std::string_view::npos ? name : name.substr(group + 1));
+    Name = name;
+    SplitGroup();
+    Name = UpperAscii(Name);
     if (name.size() == head.size())
         return;
     ForEachPart(head.substr(name.size() + 1), ';', [&](std::string_view part) {
@@ -294,8 +304,7 @@ void TCardProperty::ReduceUriValue()
         return;
     std::string& first = Values.front();
     if (Name == "TEL" && StartsWithNoCase(first, "tel:")) {
-        // The number without the URI's parameters (";ext=...").
-        first = first.substr(4, first.find(';', 4) - 4);
+        first = TelUriNumber(first);
     } else if ((Name == "EMAIL" || Name == "URL") && StartsWithNoCase(first, "mailto:")) {
         first.erase(0, 7);
         if (Name == "URL") {
@@ -307,7 +316,7 @@ void TCardProperty::ReduceUriValue()
 
 std::string TCardProperty::AsText() const
 {
-    std::string text = Name;
+    std::string text = Group.empty() ? Name : Group + "." + Name;
     for (int flag = 0; flag < CardParamCount; ++flag)
         if (HasParam(flag))
             text.append(";").append(CardParamName(flag));
@@ -337,7 +346,9 @@ std::string TCardProperty::AsText(VCardVersion version) const
         types += types.empty() ? "" : ",";
         types += v4 ? LowerAscii(CardParamName(flag)) : std::string(CardParamName(flag));
     }
-    std::string text = Name;
+    std::string text = Group.empty() ? Name : Group + "." + Name;
+    if (v4 && UriValue)
+        text += ";VALUE=uri";
     if (!types.empty())
         text.append(";TYPE=").append(types);
     if (v4 && HasParam(ParamPref))
@@ -347,7 +358,7 @@ std::string TCardProperty::AsText(VCardVersion version) const
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += separator;
-        text += EscapeValue(Values[i]);
+        text += v4 && UriValue ? Values[i] : EscapeValue(Values[i]);
     }
     return text;
 }
