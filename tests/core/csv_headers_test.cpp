@@ -2,6 +2,8 @@
 // Files of today's programs: the first line as column names, separator and encoding detection,
 // rows whose quoted fields span lines, and the reasons of refused rows.
 #include "common/text_encoding.h"
+#include "support/csv_text.h"
+
 #include "exchange/csv_header_map.h"
 #include "exchange/csv_import.h"
 #include "exchange/csv_rows.h"
@@ -16,23 +18,10 @@
 #include <sstream>
 
 using namespace quillary;
+using namespace quillary::test;
 
 namespace {
 using Values = std::vector<std::string>;
-
-ImportCounts Import(ItemTree& tree, const std::string& text, CsvImportSettings settings)
-{
-    std::istringstream in(text);
-    return ImportCSV(in, tree.Root(), settings);
-}
-
-CsvImportSettings WithHeader(int kind, Values fields = {})
-{
-    CsvImportSettings settings{kind, std::move(fields)};
-    settings.headerLine = true;
-    settings.separator = CsvSeparator::Auto;
-    return settings;
-}
 
 std::vector<std::string> Titles(const ItemTree& tree)
 {
@@ -99,7 +88,7 @@ TEST(CsvRows, QuotedFieldsSpanLinesAndAStrayQuoteStaysOnItsLine)
 {
     const auto rows = ReadCsvRows("h1,h2\r\n\"one\r\ntwo\nthree\",\"say \"\"hi\"\"\"\r\n\r\nlast,\n", ',');
     ASSERT_EQ(rows.size(), 4u);
-    EXPECT_EQ(rows[1].values, (Values{"one two three", "say \"hi\""}));
+    EXPECT_EQ(rows[1].values, (Values{"one\ntwo\nthree", "say \"hi\""}));
     EXPECT_EQ(rows[1].line, 2u);
     EXPECT_TRUE(rows[2].Blank());
     EXPECT_EQ(rows[2].line, 5u);
@@ -144,21 +133,22 @@ TEST(CsvImport, WithoutTheHeaderChoiceTheFirstLineIsARow)
 {
     const std::string text = "First Name,Last Name\nAnn,Lee\n";
     ItemTree plain;
-    const auto counts = Import(plain, text, {KindPerson, {"First Name", "Last Name"}});
+    const auto counts = ImportText(plain, text, {KindPerson, {"First Name", "Last Name"}});
     EXPECT_EQ(counts.made, 2);
     ASSERT_EQ(plain.Root().ChildCount(), 2);
-    EXPECT_EQ(plain.Root().ChildAt(0)->Data()->GetTarget(), "First Name Last Name");
+    // Without a "Title" column each person is titled from its names.
+    EXPECT_EQ(Titles(plain), (Values{"Ann Lee", "First Name Last Name"}));
 
     ItemTree headed;
-    EXPECT_EQ(Import(headed, text, WithHeader(KindPerson)).made, 1);
+    EXPECT_EQ(ImportText(headed, text, WithHeader(KindPerson)).made, 1);
     EXPECT_EQ(Titles(headed), Values{"Ann Lee"});
 }
 
 TEST(CsvImport, TheWizardsOwnMappingIgnoresColumnsWithoutAField)
 {
     ItemTree tree;
-    const auto counts = Import(tree, "Who,Junk,Mail\nAnn,x,ann@example.org ::: ann@work.example\n",
-                               WithHeader(KindEMail, {"Title", "", "E-Mail Address"}));
+    const auto counts = ImportText(tree, "Who,Junk,Mail\nAnn,x,ann@example.org ::: ann@work.example\n",
+                                   WithHeader(KindEMail, {"Title", "", "E-Mail Address"}));
     ASSERT_EQ(counts.made, 1);
     const TKPXObject& mail = *tree.Root().Data()->ChildAt(0);
     EXPECT_EQ(mail.GetTitle(), "Ann");
@@ -168,7 +158,7 @@ TEST(CsvImport, TheWizardsOwnMappingIgnoresColumnsWithoutAField)
 TEST(CsvImport, AFieldOfSeveralColumnsTakesTheFirstValueAndOneWholeAddress)
 {
     ItemTree tree;
-    const auto counts = Import(
+    const auto counts = ImportText(
         tree,
         "Title,First Name,Last Name,Business Street,Business City,Business Postal Code,Home Street,Home Street 2,"
         "Home City,Home Postal Code,Business Phone,Home Phone\n"
@@ -199,16 +189,17 @@ TEST(CsvImport, AFieldOfSeveralColumnsTakesTheFirstValueAndOneWholeAddress)
     }
 
     ItemTree mail;
-    EXPECT_EQ(
-        Import(mail, "Display Name\tPrimary Email\tSecondary Email\nBob\t\tbob@example.org\n", WithHeader(KindEMail))
-            .made,
-        1);
+    EXPECT_EQ(ImportText(mail, "Display Name\tPrimary Email\tSecondary Email\nBob\t\tbob@example.org\n",
+                         WithHeader(KindEMail))
+                  .made,
+              1);
     EXPECT_EQ(mail.Root().Data()->ChildAt(0)->GetTarget(), "bob@example.org");
 
     // The same without the header choice, where the chosen fields name one field twice.
     ItemTree phones;
     EXPECT_EQ(
-        Import(phones, "Desk,,555 2\nHall,555 1,555 2\n", {KindPhone, {"Title", "phone number", "Phone Number"}}).made,
+        ImportText(phones, "Desk,,555 2\nHall,555 1,555 2\n", {KindPhone, {"Title", "phone number", "Phone Number"}})
+            .made,
         2);
     EXPECT_EQ(phones.Root().Data()->FindChild("Desk", KindPhone)->GetTarget(), "555 2");
     EXPECT_EQ(phones.Root().Data()->FindChild("Hall", KindPhone)->GetTarget(), "555 1");
@@ -219,11 +210,11 @@ TEST(CsvImport, SemicolonsSplitRowsWithOrWithoutTheHeaderChoice)
     ItemTree tree;
     CsvImportSettings settings{KindPhone, {"Title", "Phone Number", "Comment"}};
     settings.separator = CsvSeparator::Auto;
-    EXPECT_EQ(Import(tree, "Desk;555 1;front, left\n", settings).made, 1);
+    EXPECT_EQ(ImportText(tree, "Desk;555 1;front, left\n", settings).made, 1);
     EXPECT_EQ(tree.Root().Data()->ChildAt(0)->GetComment(), "front, left");
     // The separator chosen is kept even where the text suggests another.
     settings.separator = CsvSeparator::Comma;
-    EXPECT_EQ(Import(tree, "Desk;555 2;x\n", settings).rejected, 1);
+    EXPECT_EQ(ImportText(tree, "Desk;555 2;x\n", settings).rejected, 1);
 }
 
 TEST(CsvImport, RejectedRowsSayWhyWithTheirFileLine)
@@ -250,13 +241,13 @@ TEST(CsvImport, RejectedRowsSayWhyWithTheirFileLine)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.row);
         ItemTree tree;
-        const auto counts = Import(tree, "\n" + c.row + "\n", {c.kind, c.fields});
+        const auto counts = ImportText(tree, "\n" + c.row + "\n", {c.kind, c.fields});
         EXPECT_EQ(counts.reasons, Values{"row 2: " + c.reason});
         EXPECT_EQ(tree.Root().ChildCount() + tree.Root().Data()->ChildCount(), 0);
     }
     // With the header choice the row's number is the line it starts on.
     ItemTree tree;
-    const auto counts = Import(tree, "First Name,Notes\n\"Ann\",\"a\nb\"\n,x\n", WithHeader(KindPerson));
+    const auto counts = ImportText(tree, "First Name,Notes\n\"Ann\",\"a\nb\"\n,x\n", WithHeader(KindPerson));
     EXPECT_EQ(counts.made, 1);
     EXPECT_EQ(counts.reasons, Values{"row 4: no first or last name"});
     EXPECT_EQ(counts.madeByKind, (std::map<int, int>{{KindPerson, 1}}));

@@ -55,12 +55,12 @@ TEST(FieldLimits, DelimitedRowsOfTooManyFieldsAreRefusedOneByOne)
         EXPECT_EQ(counts.reasons, (std::vector<std::string>{"row 2: " + TooMany, "row 3: " + TooMany}));
     }
 
-    // Quoted fields parted by blanks alone are fields as well.
+    // Quoted fields count as well.
     ItemTree tree;
-    std::string quotedWords = "\"Ann\" \"Lee\"";
+    std::string quotedFields = "\"Ann\",\"Lee\"";
     for (int i = 0; i < 2000; ++i)
-        quotedWords += " \"\"";
-    EXPECT_EQ(Import(quotedWords + "\n", comma, tree).reasons, std::vector<std::string>{"row 1: " + TooMany});
+        quotedFields += ",\"\"";
+    EXPECT_EQ(Import(quotedFields + "\n", comma, tree).reasons, std::vector<std::string>{"row 1: " + TooMany});
 }
 
 TEST(FieldLimits, AFirstLineOfTooManyColumnsLeavesNoRowToRead)

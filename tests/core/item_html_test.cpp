@@ -20,7 +20,7 @@ std::string Entry(const TKPXObject& item, std::string_view vcardFile = {})
 }
 } // namespace
 
-TEST(ItemHtml, AnAddressShowsItsFirstThreeLinesThatHoldText)
+TEST(ItemHtml, AnAddressShowsItsLinesThatHoldText)
 {
     ItemTree tree;
     auto& address = static_cast<TAddressObject&>(*CreateItem(KindAddress, "Home", "", "", tree.Root(), "", 0));

@@ -4,6 +4,7 @@
 #include "common/atomic_file.h"
 #include "common/comma_text.h"
 #include "common/file_error.h"
+#include "exchange/csv_export_details.h"
 #include "model/category_filter.h"
 #include "model/kpx_object.h"
 #include "model/tree_walk.h"
@@ -21,11 +22,13 @@ std::string QuotedName(const std::string& name)
     return quoted + '"';
 }
 
-void AppendRow(const TKPXObject& item, const std::vector<std::string>& fields, std::string& out)
+void AppendRow(const TKPXObject& item, const std::vector<std::string>& fields, const CsvExportDetails& details,
+               std::string& out)
 {
     std::string row;
     for (const std::string& field : fields)
         row += item.GetFieldText(field);
+    details.AppendValues(item, row);
     if (row.empty())
         return;
     row.pop_back(); // the comma after the last field
@@ -59,18 +62,22 @@ void WriteCsvRows(TreeNode& start, const CsvExportFields& columns, std::ostream&
 {
     constexpr std::size_t Chunk = 1 << 20;
     std::string text;
-    if (columns.header)
-        text += CsvHeaderLine(columns.fields) + "\r\n";
+    const CsvExportDetails details(start, columns);
+    if (columns.header) {
+        std::vector<std::string> names = columns.fields;
+        names.insert(names.end(), details.Names().begin(), details.Names().end());
+        text += CsvHeaderLine(names) + "\r\n";
+    }
     ForEachInSubtree(start, [&](TreeNode& node) {
         const TKPXObject& item = *node.Data();
         if (IsFilteredOut(item))
             return;
         if (item.GetKind() == columns.kind)
-            AppendRow(item, columns.fields, text);
+            AppendRow(item, columns.fields, details, text);
         else
             for (int i = 0; i < item.ChildCount(); ++i)
                 if (item.ChildAt(i)->GetKind() == columns.kind)
-                    AppendRow(*item.ChildAt(i), columns.fields, text);
+                    AppendRow(*item.ChildAt(i), columns.fields, details, text);
         if (text.size() >= Chunk)
             Flush(text, out);
     });

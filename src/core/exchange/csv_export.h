@@ -24,7 +24,8 @@ std::string CsvHeaderLine(const std::vector<std::string>& fields);
 
 // One row per item of the kind at or below start (items of the kind themselves, and the details
 // of that kind of every other item); items the category filter hides are left out with their
-// details. Lines end in CR LF.
+// details. Lines end in CR LF. With field names, persons and organizations also carry every
+// detail and date after the chosen columns (CsvExportDetails).
 void WriteCsvRows(TreeNode& start, const CsvExportFields& columns, std::ostream& out);
 
 // The delimited text mode of writing a subtree: the file is replaced only once complete.

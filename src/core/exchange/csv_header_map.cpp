@@ -2,10 +2,13 @@
 #include "exchange/csv_header_map.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
+#include "exchange/csv_numbered_columns.h"
 #include "exchange/record_types.h"
 #include "model/item_kind.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 
 namespace quillary {
@@ -18,12 +21,15 @@ struct Alias
     std::string_view column;
     std::string_view field;
     Scope scope = Scope::AnyKind;
+    // For a detail of a person or organization: the title it takes, which is also the group of
+    // columns it is read from (Outlook's "Home Street" and "Home City" make one address "Home").
+    std::string_view title = {};
 };
 
-// Columns of other programs' exports. Where a program offers several columns for one field, all
-// of them map onto it; a row takes the first that holds a value, in file order, which in these
-// programs' exports puts Outlook's business columns before its home ones and the first of Google's
-// numbered values before the later ones.
+// Columns of other programs' exports. The numbered groups of Google's exports ("Phone 1 - Value",
+// "Address 2 - City" ...) are read by ParseNumberedColumn. Company, job title and suffix columns
+// map onto the person's fields of those names, so they are read once a person has such a field
+// and listed as ignored until then.
 constexpr Alias Aliases[] = {
     {"Name", "Title", Scope::NotOrganization},
     {"Display Name", "Title", Scope::NotOrganization},
@@ -31,138 +37,164 @@ constexpr Alias Aliases[] = {
     {"Organization", "Title", Scope::OrganizationOnly},
     {"Organization Name", "Title", Scope::OrganizationOnly},
     {"Organization 1 - Name", "Title", Scope::OrganizationOnly},
+    {"Company", "Company", Scope::NotOrganization},
+    {"Organization", "Company", Scope::NotOrganization},
+    {"Organization Name", "Company", Scope::NotOrganization},
+    {"Organization 1 - Name", "Company", Scope::NotOrganization},
+    {"Organization Title", "Job Title", Scope::NotOrganization},
+    {"Organization 1 - Title", "Job Title", Scope::NotOrganization},
+    {"Job Title", "Job Title", Scope::NotOrganization},
+    {"Name Suffix", "Suffix", Scope::NotOrganization},
+    {"Suffix", "Suffix", Scope::NotOrganization},
     {"Name Prefix", "Salutation"},
     {"Given Name", "First Name"},
     {"Additional Name", "Middle Name"},
     {"Family Name", "Last Name"},
     {"Notes", "Comment"},
-    {"E-mail 1 - Value", "E-Mail Address"},
-    {"E-mail 2 - Value", "E-Mail Address"},
-    {"E-mail 2 Address", "E-Mail Address"},
-    {"E-mail 3 Address", "E-Mail Address"},
-    {"Primary Email", "E-Mail Address"},
-    {"Secondary Email", "E-Mail Address"},
-    {"Phone 1 - Value", "Phone Number"},
-    {"Phone 2 - Value", "Phone Number"},
-    {"Business Phone", "Phone Number"},
-    {"Business Phone 2", "Phone Number"},
-    {"Home Phone", "Phone Number"},
-    {"Home Phone 2", "Phone Number"},
-    {"Mobile Phone", "Phone Number"},
-    {"Primary Phone", "Phone Number"},
-    {"Other Phone", "Phone Number"},
-    {"Work Phone", "Phone Number"},
-    {"Mobile Number", "Phone Number"},
-    {"Business Fax", "Fax Number"},
-    {"Home Fax", "Fax Number"},
-    {"Other Fax", "Fax Number"},
-    {"Address 1 - Street", "Address Line 1"},
-    {"Business Street", "Address Line 1"},
-    {"Home Street", "Address Line 1"},
-    {"Other Street", "Address Line 1"},
-    {"Home Address", "Address Line 1"},
-    {"Work Address", "Address Line 1"},
-    {"Address 1 - Extended Address", "Address Line 2"},
-    {"Business Street 2", "Address Line 2"},
-    {"Home Street 2", "Address Line 2"},
-    {"Other Street 2", "Address Line 2"},
-    {"Home Address 2", "Address Line 2"},
-    {"Work Address 2", "Address Line 2"},
-    {"Business Street 3", "Address Line 3"},
-    {"Home Street 3", "Address Line 3"},
-    {"Other Street 3", "Address Line 3"},
-    {"Address 1 - City", "City"},
-    {"Business City", "City"},
-    {"Home City", "City"},
-    {"Other City", "City"},
-    {"Work City", "City"},
-    {"Address 1 - Region", "State/Province"},
-    {"Business State", "State/Province"},
-    {"Home State", "State/Province"},
-    {"Other State", "State/Province"},
-    {"Work State", "State/Province"},
-    {"Address 1 - Postal Code", "Postal Code"},
-    {"Business Postal Code", "Postal Code"},
-    {"Home Postal Code", "Postal Code"},
-    {"Other Postal Code", "Postal Code"},
-    {"Home ZipCode", "Postal Code"},
-    {"Work ZipCode", "Postal Code"},
-    {"Address 1 - Country", "Country"},
-    {"Business Country/Region", "Country"},
-    {"Home Country/Region", "Country"},
-    {"Other Country/Region", "Country"},
-    {"Home Country", "Country"},
-    {"Work Country", "Country"},
-    {"Website 1 - Value", "Website"},
-    {"Website 2 - Value", "Website"},
-    {"Web Page", "Website"},
-    {"Web Page 1", "Website"},
-    {"Web Page 2", "Website"},
+    {"E-mail Address", "E-Mail Address", Scope::AnyKind, "E-mail"},
+    {"E-mail 2 Address", "E-Mail Address", Scope::AnyKind, "E-mail 2"},
+    {"E-mail 3 Address", "E-Mail Address", Scope::AnyKind, "E-mail 3"},
+    {"Primary Email", "E-Mail Address", Scope::AnyKind, "E-mail"},
+    {"Secondary Email", "E-Mail Address", Scope::AnyKind, "E-mail 2"},
+    {"Business Phone", "Phone Number", Scope::AnyKind, "Business"},
+    {"Business Phone 2", "Phone Number", Scope::AnyKind, "Business 2"},
+    {"Home Phone", "Phone Number", Scope::AnyKind, "Home"},
+    {"Home Phone 2", "Phone Number", Scope::AnyKind, "Home 2"},
+    {"Mobile Phone", "Phone Number", Scope::AnyKind, "Mobile"},
+    {"Primary Phone", "Phone Number", Scope::AnyKind, "Primary"},
+    {"Other Phone", "Phone Number", Scope::AnyKind, "Other"},
+    {"Car Phone", "Phone Number", Scope::AnyKind, "Car"},
+    {"Company Main Phone", "Phone Number", Scope::AnyKind, "Company Main"},
+    {"Pager", "Phone Number", Scope::AnyKind, "Pager"},
+    {"Work Phone", "Phone Number", Scope::AnyKind, "Work"},
+    {"Mobile Number", "Phone Number", Scope::AnyKind, "Mobile"},
+    {"Pager Number", "Phone Number", Scope::AnyKind, "Pager"},
+    {"Assistant's Phone", "Phone Number", Scope::AnyKind, "Assistant"},
+    {"Callback", "Phone Number", Scope::AnyKind, "Callback"},
+    {"ISDN", "Phone Number", Scope::AnyKind, "ISDN"},
+    {"Radio Phone", "Phone Number", Scope::AnyKind, "Radio"},
+    {"Telex", "Phone Number", Scope::AnyKind, "Telex"},
+    {"TTY/TDD Phone", "Phone Number", Scope::AnyKind, "TTY/TDD"},
+    {"Fax Number", "Fax Number", Scope::AnyKind, "Fax"},
+    {"Business Fax", "Fax Number", Scope::AnyKind, "Business Fax"},
+    {"Home Fax", "Fax Number", Scope::AnyKind, "Home Fax"},
+    {"Other Fax", "Fax Number", Scope::AnyKind, "Other Fax"},
+    {"Business Street", "Address Line 1", Scope::AnyKind, "Business"},
+    {"Home Street", "Address Line 1", Scope::AnyKind, "Home"},
+    {"Other Street", "Address Line 1", Scope::AnyKind, "Other"},
+    {"Home Address", "Address Line 1", Scope::AnyKind, "Home"},
+    {"Work Address", "Address Line 1", Scope::AnyKind, "Work"},
+    {"Business Street 2", "Address Line 2", Scope::AnyKind, "Business"},
+    {"Home Street 2", "Address Line 2", Scope::AnyKind, "Home"},
+    {"Other Street 2", "Address Line 2", Scope::AnyKind, "Other"},
+    {"Home Address 2", "Address Line 2", Scope::AnyKind, "Home"},
+    {"Work Address 2", "Address Line 2", Scope::AnyKind, "Work"},
+    {"Business Street 3", "Address Line 3", Scope::AnyKind, "Business"},
+    {"Home Street 3", "Address Line 3", Scope::AnyKind, "Home"},
+    {"Other Street 3", "Address Line 3", Scope::AnyKind, "Other"},
+    {"Business Address PO Box", "Address Line 3", Scope::AnyKind, "Business"},
+    {"Home Address PO Box", "Address Line 3", Scope::AnyKind, "Home"},
+    {"Other Address PO Box", "Address Line 3", Scope::AnyKind, "Other"},
+    {"Business City", "City", Scope::AnyKind, "Business"},
+    {"Home City", "City", Scope::AnyKind, "Home"},
+    {"Other City", "City", Scope::AnyKind, "Other"},
+    {"Work City", "City", Scope::AnyKind, "Work"},
+    {"Business State", "State/Province", Scope::AnyKind, "Business"},
+    {"Home State", "State/Province", Scope::AnyKind, "Home"},
+    {"Other State", "State/Province", Scope::AnyKind, "Other"},
+    {"Work State", "State/Province", Scope::AnyKind, "Work"},
+    {"Business Postal Code", "Postal Code", Scope::AnyKind, "Business"},
+    {"Home Postal Code", "Postal Code", Scope::AnyKind, "Home"},
+    {"Other Postal Code", "Postal Code", Scope::AnyKind, "Other"},
+    {"Home ZipCode", "Postal Code", Scope::AnyKind, "Home"},
+    {"Work ZipCode", "Postal Code", Scope::AnyKind, "Work"},
+    {"Business Country/Region", "Country", Scope::AnyKind, "Business"},
+    {"Home Country/Region", "Country", Scope::AnyKind, "Home"},
+    {"Other Country/Region", "Country", Scope::AnyKind, "Other"},
+    {"Home Country", "Country", Scope::AnyKind, "Home"},
+    {"Work Country", "Country", Scope::AnyKind, "Work"},
+    {"Web Page", "Website", Scope::AnyKind, "Web Page"},
+    {"Web Page 1", "Website", Scope::AnyKind, "Web Page"},
+    {"Web Page 2", "Website", Scope::AnyKind, "Web Page 2"},
+    {"Birth Year", "Birthday"},
+    {"Birth Month", "Birthday"},
+    {"Birth Day", "Birthday"},
 };
 
 // Columns only Outlook writes; their presence makes "Title" the salutation.
-constexpr std::string_view OutlookColumns[] = {"Suffix",         "Company",      "Business Street", "Home Street",
-                                               "Business Phone", "Mobile Phone", "Web Page"};
-
-std::string_view Trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+constexpr std::string_view OutlookColumns[] = {"Business Street", "Home Street", "Business Phone", "Mobile Phone",
+                                               "Web Page"};
+// Columns only Thunderbird writes.
+constexpr std::string_view ThunderbirdColumns[] = {"Primary Email", "Mobile Number", "Home ZipCode", "Work ZipCode",
+                                                   "Web Page 1"};
 
 bool InScope(Scope scope, int kind)
 {
     return scope == Scope::AnyKind || (scope == Scope::OrganizationOnly) == (kind == KindOrganization);
 }
 
-bool IsOutlookHeader(const std::vector<std::string>& header)
+bool HasAnyOf(const std::vector<std::string>& header, std::span<const std::string_view> columns)
 {
-    return std::any_of(header.begin(), header.end(), [](const std::string& column) {
-        return std::any_of(std::begin(OutlookColumns), std::end(OutlookColumns),
-                           [&](std::string_view known) { return EqualsNoCase(Trimmed(column), known); });
+    return std::any_of(header.begin(), header.end(), [&](const std::string& column) {
+        return std::any_of(columns.begin(), columns.end(),
+                           [&](std::string_view known) { return EqualsNoCase(TrimBlanks(column), known); });
     });
 }
 
-std::string_view FieldNamed(std::string_view column, const RecordType& type)
-{
-    for (const std::string_view field : type.fields)
-        if (EqualsNoCase(column, field))
-            return field;
-    return {};
-}
-
-// The field a column names, whether or not the kind offers it; empty for unknown columns. The
-// kind's own field names come first: a person's "Company" is its company, an organization's
-// its title.
-std::string_view FieldOfColumn(std::string_view column, int kind, bool outlook)
+// The field a column fills among the offered ones, or empty: this program's own names (in any
+// case), the numbered groups of Google's exports, then other programs' names.
+std::string_view FieldOfColumn(std::string_view column, int kind, bool outlook,
+                               const std::vector<std::string_view>& offered)
 {
     if (outlook && EqualsNoCase(column, "Title"))
         return "Salutation";
-    if (const RecordType* own = RecordTypeOfKind(kind); own && !FieldNamed(column, *own).empty())
-        return FieldNamed(column, *own);
+    for (const std::string_view field : offered)
+        if (EqualsNoCase(column, field))
+            return field;
+    if (const auto numbered = ParseNumberedColumn(column))
+        return numbered->field;
     for (const Alias& alias : Aliases)
         if (EqualsNoCase(column, alias.column) && InScope(alias.scope, kind))
             return alias.field;
-    for (const RecordType& type : RecordTypes())
-        if (const std::string_view field = FieldNamed(column, type); !field.empty())
-            return field;
+    return {};
+}
+
+// The title of the detail a column of a known export fills, or empty. This program's own "E-Mail
+// Address" and "Fax Number" read like Outlook's "E-mail Address" and Thunderbird's "Fax Number",
+// which they are only in those programs' files.
+std::string_view TitleOfColumn(std::string_view column, bool foreign)
+{
+    for (const Alias& alias : Aliases)
+        if (!alias.title.empty() && EqualsNoCase(column, alias.column) &&
+            (foreign || !EqualsNoCase(column, alias.field)))
+            return alias.title;
     return {};
 }
 } // namespace
 
+std::vector<std::string_view> ImportFields(int kind)
+{
+    std::vector<std::string_view> fields;
+    if (const RecordType* type = RecordTypeOfKind(kind))
+        fields.assign(type->fields.begin(), type->fields.end());
+    if (kind == KindPerson || kind == KindOrganization)
+        fields.push_back(LabelField);
+    if (kind == KindPerson)
+        fields.insert(fields.end(), {BirthdayField, AnniversaryField});
+    return fields;
+}
+
 CsvHeaderMapping MapCsvHeader(const std::vector<std::string>& header, int kind)
 {
-    const RecordType* type = RecordTypeOfKind(kind);
-    const bool outlook = IsOutlookHeader(header);
+    const std::vector<std::string_view> offered = ImportFields(kind);
+    const bool outlook = HasAnyOf(header, OutlookColumns);
+    const bool foreign = outlook || HasAnyOf(header, ThunderbirdColumns);
     CsvHeaderMapping mapping;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        const std::string_view column = Trimmed(header[i]);
-        const std::string_view field = FieldOfColumn(column, kind, outlook);
-        if (type && !field.empty() && OffersField(*type, field)) {
+        const std::string_view column = TrimBlanks(header[i]);
+        const std::string_view field = FieldOfColumn(column, kind, outlook, offered);
+        mapping.titles.emplace_back(TitleOfColumn(column, foreign));
+        if (std::find(offered.begin(), offered.end(), field) != offered.end()) {
             mapping.fields.emplace_back(field);
             continue;
         }

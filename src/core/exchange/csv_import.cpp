@@ -4,25 +4,26 @@
 #include "common/ascii_case.h"
 #include "common/field_limits.h"
 #include "common/text_line_reader.h"
+#include "exchange/csv_party_columns.h"
+#include "exchange/csv_party_row.h"
 #include "exchange/csv_repeated_fields.h"
 #include "exchange/csv_row_reason.h"
 #include "exchange/csv_rows.h"
-#include "exchange/line_protection.h"
 #include "model/create_item.h"
 #include "model/field_record.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/items_party.h"
 #include "model/kpx_object.h"
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace quillary {
 
 namespace {
-constexpr std::string_view GoogleValueSeparator = " ::: ";
-
 // The file's text decoded, with the encoding and separator resolved.
 struct CsvText
 {
@@ -43,14 +44,6 @@ CsvText ReadCsvText(std::istream& in, const CsvImportSettings& settings)
     return read;
 }
 
-void Remove(TKPXObject* item)
-{
-    if (IsTreeKind(item->GetKind()))
-        item->Tree().DeleteNode(*item->GetTreeNode());
-    else
-        item->GetTreeNode()->Data()->DeleteChild(item);
-}
-
 std::string RowLabel(std::size_t line)
 {
     return "row " + std::to_string(line) + ": ";
@@ -61,33 +54,38 @@ bool Overfull(const std::vector<std::string>& values)
     return values.size() > MaxFieldsPerRow;
 }
 
-void ImportRow(FieldRecord record, std::size_t line, TreeNode& destination, int kind, ImportCounts& counts)
+// Refuses a row of more fields than a row may have.
+bool RefusedOverfull(const std::vector<std::string>& values, std::size_t line, ImportCounts& counts)
 {
-    const std::string row = RowLabel(line);
-    if (Overfull(record.values)) {
-        counts.CountRejected(row + TooManyFieldsReason());
-        return;
-    }
+    if (Overfull(values))
+        counts.CountRejected(RowLabel(line) + TooManyFieldsReason());
+    return Overfull(values);
+}
+
+// The item the row makes, or none when the row is refused.
+TKPXObject* ImportRow(FieldRecord record, std::size_t line, TreeNode& destination, int kind, ImportCounts& counts)
+{
     // A person or organization keeps the rest of its row; only its website stays out.
     const std::string websiteProblem = WebsiteProblem(record);
     TKPXObject* item = CreateItem(kind, "New", "", "", destination, "", 0);
     if (item->ReadFields(record)) {
         counts.CountMade(item->GetKind());
         if (!websiteProblem.empty())
-            counts.NoteLeftOut(row + "website left out: " + websiteProblem);
-        return;
+            counts.NoteLeftOut(RowLabel(line) + "website left out: " + websiteProblem);
+        return item;
     }
-    Remove(item);
-    counts.CountRejected(row + RejectedRowReason(kind, record));
+    DestroyItem(*item);
+    counts.CountRejected(RowLabel(line) + RejectedRowReason(kind, record));
+    return nullptr;
 }
 
-std::vector<std::string> SplitLine(std::string line, CsvSeparator separator)
+// A person takes its title, and its primary details theirs, from the "Title" column. Files rarely
+// have one: an empty one in front lets the person be titled by its names, where it would otherwise
+// stay "New" with primary slots that name no detail.
+bool LacksTitle(const CsvImportSettings& settings)
 {
-    if (separator == CsvSeparator::Semicolon)
-        return SplitCsvLine(line, ';');
-    if (separator == CsvSeparator::Tab)
-        std::replace(line.begin(), line.end(), '\t', ',');
-    return SplitProtectedLine(line);
+    return settings.kind == KindPerson && std::none_of(settings.fields.begin(), settings.fields.end(),
+                                                       [](const std::string& f) { return EqualsNoCase(f, "Title"); });
 }
 
 ImportCounts ImportLines(const CsvText& read, TreeNode& destination, const CsvImportSettings& settings,
@@ -95,16 +93,25 @@ ImportCounts ImportLines(const CsvText& read, TreeNode& destination, const CsvIm
 {
     std::istringstream in(read.text);
     std::vector<std::string> lines = ReadTextLines(in);
-    const CsvRepeatedFields repeated(settings.fields);
+    const bool addTitle = LacksTitle(settings);
+    std::vector<std::string> fields = settings.fields;
+    if (addTitle)
+        fields.insert(fields.begin(), "Title");
+    const CsvRepeatedFields repeated(fields);
     ImportCounts counts;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (progress && i % 256 == 0 && !progress(i, lines.size()))
             break;
         if (lines[i].empty())
             continue;
-        std::vector<std::string> values = SplitLine(std::move(lines[i]), read.separator);
+        // Each line is a row; a value is split only at the separator.
+        std::vector<std::string> values = SplitCsvLine(lines[i], SeparatorChar(read.separator));
+        if (RefusedOverfull(values, i + 1, counts))
+            continue;
+        if (addTitle)
+            values.insert(values.begin(), std::string());
         repeated.Merge(values);
-        ImportRow({settings.fields, std::move(values)}, i + 1, destination, settings.kind, counts);
+        ImportRow({fields, std::move(values)}, i + 1, destination, settings.kind, counts);
     }
     return counts;
 }
@@ -116,25 +123,34 @@ std::vector<CsvRow> NonBlankRows(const CsvText& read)
     return rows;
 }
 
-void KeepFirstValues(std::vector<std::string>& values)
+// A person's or organization's row: the item from its own columns, then a detail of each column
+// group and a reminder of each date.
+void ImportPartyRow(CsvRow& row, const CsvPartyColumns& columns, const CsvRepeatedFields& repeated,
+                    TreeNode& destination, int kind, ImportCounts& counts)
 {
-    for (std::string& value : values)
-        if (const auto end = value.find(GoogleValueSeparator); end != std::string::npos)
-            value.erase(end);
+    std::vector<CsvDetail> details = columns.Details(row.values);
+    const std::vector<CsvDate> dates = columns.Dates(row.values);
+    columns.KeepOwnValues(row.values);
+    repeated.Merge(row.values);
+    auto* party = static_cast<TPartyObject*>(
+        ImportRow({columns.OwnFields(), std::move(row.values)}, row.line, destination, kind, counts));
+    if (!party)
+        return;
+    AddCsvDetails(*party, std::move(details), RowLabel(row.line), counts);
+    AddCsvDates(*party, dates, RowLabel(row.line), counts);
 }
 
-// A person takes its title, and its primary details theirs, from the "Title" column. Exports of
-// other programs rarely have one: an empty one lets the person be titled by its name, where it
-// would otherwise stay "New" with primary slots that name no detail.
-std::vector<std::string> FieldsOfRows(const std::vector<std::string>& header, const CsvImportSettings& settings)
+// A row of another kind: one item, each field taking the first value of several columns.
+void ImportDetailRow(CsvRow& row, const std::vector<std::string>& fields, const CsvRepeatedFields& repeated,
+                     TreeNode& destination, int kind, ImportCounts& counts)
 {
-    std::vector<std::string> fields =
-        settings.fields.empty() ? MapCsvHeader(header, settings.kind).fields : settings.fields;
-    const bool titled =
-        std::any_of(fields.begin(), fields.end(), [](const std::string& f) { return EqualsNoCase(f, "Title"); });
-    if (settings.kind == KindPerson && !titled)
-        fields.emplace_back("Title");
-    return fields;
+    for (std::string& value : row.values)
+        KeepFirstJoinedValue(value);
+    // Columns a short row leaves out are empty.
+    if (row.values.size() < fields.size())
+        row.values.resize(fields.size());
+    repeated.Merge(row.values);
+    ImportRow({fields, std::move(row.values)}, row.line, destination, kind, counts);
 }
 
 ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImportSettings& settings,
@@ -144,22 +160,29 @@ ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImp
     ImportCounts counts;
     if (rows.empty())
         return counts;
-    if (Overfull(rows.front().values)) {
+    const std::vector<std::string>& header = rows.front().values;
+    if (Overfull(header)) {
         counts.CountRejected(RowLabel(rows.front().line) + "the first line names " + TooManyFieldsReason() +
                              "; no row was read");
         return counts;
     }
-    const std::vector<std::string> fields = FieldsOfRows(rows.front().values, settings);
-    const CsvRepeatedFields repeated(fields);
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
-            break;
-        KeepFirstValues(rows[i].values);
-        // Columns a short row leaves out are empty.
-        if (rows[i].values.size() < fields.size())
-            rows[i].values.resize(fields.size());
-        repeated.Merge(rows[i].values);
-        ImportRow({fields, std::move(rows[i].values)}, rows[i].line, destination, settings.kind, counts);
+    const std::vector<std::string> fields =
+        settings.fields.empty() ? MapCsvHeader(header, settings.kind).fields : settings.fields;
+    const auto eachRow = [&](const std::function<void(CsvRow&)>& import) {
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
+                break;
+            if (!RefusedOverfull(rows[i].values, rows[i].line, counts))
+                import(rows[i]);
+        }
+    };
+    if (settings.kind == KindPerson || settings.kind == KindOrganization) {
+        const CsvPartyColumns columns(header, fields, settings.kind);
+        const CsvRepeatedFields repeated(columns.OwnFields());
+        eachRow([&](CsvRow& row) { ImportPartyRow(row, columns, repeated, destination, settings.kind, counts); });
+    } else {
+        const CsvRepeatedFields repeated(fields);
+        eachRow([&](CsvRow& row) { ImportDetailRow(row, fields, repeated, destination, settings.kind, counts); });
     }
     return counts;
 }

@@ -26,9 +26,11 @@ struct CsvImportSettings
     // Tabs separate the fields whatever separator says; for callers that offer comma and tab only.
     bool tabSeparated = false;
     // The first line names the columns and is no row. Rows are then read as today's programs
-    // write them: a quoted field may span lines (its line breaks become blanks), and of the
-    // values Google Contacts joins with " ::: " the first is taken. Without fields the columns
-    // are mapped from the first line (MapCsvHeader).
+    // write them: a quoted field may span lines (an address keeps them as its lines, other fields
+    // read each break as a blank). Persons and organizations take a detail from each group of
+    // detail columns and reminders from date columns (CsvPartyColumns); of values Google Contacts
+    // joins with " ::: ", each makes its detail, and other fields take the first. Without fields
+    // the columns are mapped from the first line (MapCsvHeader).
     bool headerLine = false;
     CsvSeparator separator = CsvSeparator::Comma;
     TextEncoding encoding = TextEncoding::Auto;
@@ -37,9 +39,10 @@ struct CsvImportSettings
 // Makes one item of the settings' kind under destination per row; a row the item refuses leaves
 // nothing behind and counts as rejected, with the reason as "row N: ..." where N is the file line
 // the row starts on, and so does a row of more than MaxFieldsPerRow fields (a first line that
-// long leaves no row to read). Blank lines are skipped. Any line end is accepted. Without the header line
-// each line is a row: comma rows are split as protected lines, tab rows as well after each tab
-// became a comma, semicolon rows as ReadCsvRows splits them.
+// long leaves no row to read). Blank lines are skipped. Any line end is accepted. Without the header
+// line each line is a row, split only at the separator (SplitCsvLine: a quote opens a quoted value
+// only as its first character; elsewhere it is an ordinary character). A person row without a
+// "Title" column is titled from its names, and its primary details by their slots.
 ImportCounts ImportCSV(std::istream& in, TreeNode& destination, const CsvImportSettings& settings,
                        const ProgressFn& progress = {});
 // The same from a file; none when the file cannot be opened.

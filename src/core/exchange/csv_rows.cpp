@@ -72,7 +72,7 @@ private:
                 m_line += lines;
                 return;
             } else if (IsLineEnd(c)) {
-                quoted += ' ';
+                quoted += '\n';
                 ++lines;
                 if (c == '\r' && i + 1 < m_text.size() && m_text[i + 1] == '\n')
                     ++i;

@@ -20,9 +20,9 @@ struct CsvRow
 };
 
 // Splits text into rows at CR, LF or CR LF and into fields at the separator. A field that starts
-// with a double quote runs to its closing quote, may hold separators and line breaks (each break
-// becomes one blank) and writes a double quote as two; text after the closing quote is kept. A
-// quote that never closes is taken as an ordinary character, so one stray quote cannot swallow
+// with a double quote runs to its closing quote, may hold separators and line breaks (each break,
+// CR LF included, becomes one LF, so an address keeps its lines) and writes a double quote as two; text after the
+// closing quote is kept. A quote that never closes is taken as an ordinary character, so one stray quote cannot swallow
 // the rest of the file. NUL characters are dropped. A row of more than MaxFieldsPerRow fields keeps
 // MaxFieldsPerRow + 1 of them, so it can be refused without holding them all.
 std::vector<CsvRow> ReadCsvRows(std::string_view text, char separator);

@@ -3,10 +3,11 @@
 // the reading takes is removed from the card, so what is left is what the tree cannot keep.
 #include "exchange/party_vcard.h"
 
-#include "dialogs/recurring_date.h"
+#include "common/clock.h"
 #include "exchange/detail_card_titles.h"
 #include "exchange/vcard_date.h"
 #include "exchange/vcard_phone_numbers.h"
+#include "exchange/yearly_reminder.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -80,21 +81,15 @@ void ReadNotes(TKPXObject& item, TCard& card)
         item.SetComment(comment);
 }
 
-// A yearly reminder titled title under the person for the first date property of that name.
-// The reminder holds the card's date (a date without a year takes this year), so it shows as due
-// until it is first advanced.
+// A yearly reminder titled title under the person for the first date property of that name; a
+// date without a year takes this year.
 void MakeYearlyReminder(TPersonObject& person, TCard& card, std::string_view name, std::string_view title)
 {
     const std::optional<TCardProperty> property = card.TakeProperty(name);
-    const ItemServices& services = person.Services();
-    const auto date = property ? ParseVCardDate(property->Text(), services.clock->Today().year) : std::nullopt;
-    TRecurringDate reminder(*services.clock, *services.locale);
-    if (!date || !reminder.SetDate(*date))
-        return;
-    reminder.SetRecurMode(kRecurYearly);
-    std::string details(TypeTag(KindReminder));
-    details.append(reminder.GetAsText()).append(FieldSeparator).append("0");
-    CreateItem(KindReminder, title, reminder.GetDateText(), "", *person.GetTreeNode(), details, 0);
+    const auto date =
+        property ? ParseVCardDate(property->Text(), person.Services().clock->Today().year) : std::nullopt;
+    if (date)
+        MakeYearlyReminder(person, *date, title);
 }
 
 // ORG's units are only text to a person: "Acme, Sales".

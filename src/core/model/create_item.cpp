@@ -70,4 +70,12 @@ TKPXObject* CreateItem(int kind, std::string_view title, std::string_view target
     return handle;
 }
 
+void DestroyItem(TKPXObject& item)
+{
+    if (IsTreeKind(item.GetKind()))
+        item.Tree().DeleteNode(*item.GetTreeNode());
+    else
+        item.GetTreeNode()->Data()->DeleteChild(&item);
+}
+
 } // namespace quillary

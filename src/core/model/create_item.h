@@ -17,4 +17,8 @@ class TreeNode;
 TKPXObject* CreateItem(int kind, std::string_view title, std::string_view target, std::string_view comment,
                        TreeNode& parent, std::string_view details, std::int32_t id);
 
+// Takes an item made by CreateItem out of the tree again: a tree item with its node and everything
+// beneath it, a detail item from its owner's detail list.
+void DestroyItem(TKPXObject& item);
+
 } // namespace quillary

@@ -22,8 +22,8 @@ struct DataFileRead
 // does but cannot be read to its end (no permission, a folder, an I/O error part way).
 DataFileRead ReadWholeFile(const std::filesystem::path& path, std::string& text);
 
-// Reads the data file beneath root. The file is read whole before the tree is touched, so a
-// file that cannot be read leaves root as it was.
+// Reads the data file beneath the root of a tree that holds nothing else. A file that cannot be
+// read to its end (an I/O error part way) leaves the root alone again: no half tree remains.
 DataFileRead LoadWholeDataFile(TreeNode& root, const std::filesystem::path& path);
 
 } // namespace quillary

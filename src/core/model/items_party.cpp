@@ -37,6 +37,13 @@ int TPartyObject::SlotKind(Slot slot)
     return Kinds[slot];
 }
 
+std::string_view TPartyObject::RowPrimaryTitle(Slot slot)
+{
+    static constexpr std::string_view Titles[SlotCount] = {"Primary Address", "Primary Phone", "Primary Fax",
+                                                           "Primary EMail", "Primary Website"};
+    return Titles[slot];
+}
+
 void TPartyObject::SetPrimary(Slot slot, std::string_view title)
 {
     m_primary[slot] = CleanFieldText(title);

@@ -17,6 +17,8 @@ class TPartyObject : public TKPXObject
 public:
     enum Slot { SlotAddress, SlotPhone, SlotFax, SlotEMail, SlotWebsite, SlotCount };
     static int SlotKind(Slot slot);
+    // The title a primary detail made from a row of named fields gets ("Primary Phone").
+    static std::string_view RowPrimaryTitle(Slot slot);
 
     const std::string& Primary(Slot slot) const { return m_primary[slot]; }
     void SetPrimary(Slot slot, std::string_view title);

@@ -13,20 +13,14 @@ void TPartyObject::ReadPrimaries(FieldRecord& record)
 {
     // The item's own comment is not copied into its details.
     record.Set("Comment", "");
-    static constexpr std::pair<Slot, std::string_view> Primaries[] = {{SlotAddress, "Primary Address"},
-                                                                      {SlotPhone, "Primary Phone"},
-                                                                      {SlotFax, "Primary Fax"},
-                                                                      {SlotEMail, "Primary EMail"},
-                                                                      {SlotWebsite, "Primary Website"}};
-    for (const auto& [slot, name] : Primaries) {
+    for (const Slot slot : {SlotAddress, SlotPhone, SlotFax, SlotEMail, SlotWebsite}) {
+        const std::string_view name = RowPrimaryTitle(slot);
         record.Set("Title", name);
         TKPXObject* child = CreateItem(SlotKind(slot), "New", "", "", *GetTreeNode(), "", 0);
         if (child->ReadFields(record))
             SetPrimary(slot, name);
-        else if (IsTreeKind(child->GetKind()))
-            Tree().DeleteNode(*child->GetTreeNode());
         else
-            DeleteChild(child);
+            DestroyItem(*child);
     }
 }
 

@@ -27,24 +27,22 @@ public:
     FolderViewKeeper(QTreeView& view, FolderTreeModel& model, const ItemTree& tree);
 
 private:
-    // A node remembered with its item's identifier, so that a new node that happens to take a
-    // removed node's place in memory is not mistaken for it.
-    struct Mark
-    {
-        const TreeNode* node;
-        std::int32_t id;
-    };
+    // A node named by its items' identifiers from the root down: found again by walking from
+    // the root, so a node removed meanwhile is never touched, and a walk costs only its own path.
+    using Path = std::vector<std::int32_t>;
 
     void Remember();
     void Restore();
-    void RememberExpanded(const TreeNode& node);
-    static Mark MarkOf(const TreeNode& node);
+    void RememberExpanded(const TreeNode& node, Path& path);
+    // The deepest node the path still reaches, and how many of its steps it took.
+    std::pair<const TreeNode*, std::size_t> Follow(const Path& path) const;
 
     QTreeView& m_view;
     FolderTreeModel& m_model;
     const ItemTree& m_tree;
-    std::vector<Mark> m_expanded;
-    std::vector<Mark> m_selectedPath; // the selected node first, then its ancestors
+    std::vector<Path> m_expanded;
+    Path m_selected;
+    bool m_hadSelection = false;
 };
 
 } // namespace quillary

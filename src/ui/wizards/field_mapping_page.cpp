@@ -2,6 +2,7 @@
 #include "ui/wizards/field_mapping_page.h"
 
 #include "common/text_excerpt.h"
+#include "exchange/csv_header_map.h"
 #include "exchange/record_types.h"
 #include "ui/text_codec.h"
 
@@ -167,9 +168,8 @@ QWidget* FieldMappingPage::ColumnsPanel()
 void FieldMappingPage::ShowColumns(const QStringList& names, const QStringList& fields)
 {
     QStringList offered;
-    if (const RecordType* type = RecordTypeOfKind(RecordKind()))
-        for (std::string_view field : type->fields)
-            offered.append(Text(field));
+    for (std::string_view field : ImportFields(RecordKind()))
+        offered.append(Text(field));
     auto* table = new QWidget;
     auto* grid = new QGridLayout(table);
     grid->addWidget(Bold(new QLabel(QStringLiteral("Column in the file"), table)), 0, 0);
@@ -201,8 +201,10 @@ void FieldMappingPage::ShowColumns(const QStringList& names, const QStringList& 
     grid->setRowStretch(grid->rowCount(), 1);
     m_columnArea->setWidget(table); // deletes the columns shown before
     m_explanation->setText(
-        QStringLiteral("The first line of the file names its columns.  Choose the field each column fills; when "
-                       "several columns fill one field, the first of them that is not empty counts."));
+        QStringLiteral("The first line of the file names its columns.  Choose the field each column fills.  A "
+                       "person's or organization's columns that belong together, such as a phone's label and "
+                       "number, make one entry each; other fields filled by several columns take the first value "
+                       "that is not empty."));
     m_modes->setCurrentIndex(1);
     ShowIgnored();
     emit ChosenFieldsChanged();

@@ -49,9 +49,10 @@ public:
     void CopyLtBtnClick();
 
     // Shows the columns of a file in place of the two lists: each column's name beside the field
-    // it fills, chosen from "(ignored)" and the record type's fields. fields holds per column a
-    // field name or empty; a name the type does not offer counts as ignored. Several columns may
-    // fill one field.
+    // it fills, chosen from "(ignored)" and the fields the record type's columns can fill
+    // (ImportFields: its own, and for persons and organizations labels and dates too). fields
+    // holds per column a field name or empty; a name the type does not offer counts as ignored.
+    // Several columns may fill one field.
     void ShowColumns(const QStringList& names, const QStringList& fields);
     // Back to the two lists.
     void ShowFieldLists();
