@@ -86,8 +86,7 @@ void ReadNotes(TKPXObject& item, TCard& card)
 void MakeYearlyReminder(TPersonObject& person, TCard& card, std::string_view name, std::string_view title)
 {
     const std::optional<TCardProperty> property = card.TakeProperty(name);
-    const auto date =
-        property ? ParseVCardDate(property->Text(), person.Services().clock->Today().year) : std::nullopt;
+    const auto date = property ? ParseVCardDate(property->Text(), person.Services().clock->Today().year) : std::nullopt;
     if (date)
         MakeYearlyReminder(person, *date, title);
 }

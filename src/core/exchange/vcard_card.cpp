@@ -88,7 +88,7 @@ void TCard::ReadCard(TextLineReader& lines)
     while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
         cardLines.push_back(std::move(line));
     const VCardVersion version = CardVersion(cardLines);
-    for (const std::string& property : CardPropertyLines(std::move(cardLines), version))
+    for (const std::string& property : CardPropertyLines(std::move(cardLines), version, &m_passedOver))
         AddLine(property, version);
     AttachLabels();
 }

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     const TCardProperty* FindProperty(std::string_view name) const;
     // Removes every property named exactly name and hands them over in card order.
     std::vector<TCardProperty> TakeProperties(std::string_view name);
+    // The names of the properties ReadCard passed over (PHOTO, GEO, X-...), in card order.
+    const std::vector<std::string>& PassedOver() const { return m_passedOver; }
     // Removes the first property named exactly name and hands it over, or none.
     std::optional<TCardProperty> TakeProperty(std::string_view name);
 
@@ -55,6 +58,7 @@ private:
     void AttachLabels();
 
     std::vector<TCardProperty> m_properties;
+    std::vector<std::string> m_passedOver;
     int m_groups = 0; // item groups made by AddLabelledProperty
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_import.h"
 
+#include "exchange/card_unkept.h"
 #include "exchange/vcard_file.h"
 
 #include "actions/web_link.h"
@@ -105,6 +106,8 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
             item->SetCategories(item->GetCategories() | CategoryBits(card, categories));
             item->ReadVCard(card);
             counts.CountMade(kind);
+            for (const std::string& what : UnkeptKinds(card))
+                counts.CountUnkept(what);
         }
         if (progress && !progress(static_cast<std::uint64_t>(i) + 1, total))
             break;

@@ -64,7 +64,13 @@ void JoinSoftBreaks(std::string& line, const std::vector<std::string>& lines, st
     }
 }
 
-std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines)
+void NotePassedOver(std::string_view line, std::vector<std::string>* passedOver)
+{
+    if (passedOver)
+        passedOver->push_back(UpperAscii(NameOf(line)));
+}
+
+std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
 {
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -77,11 +83,13 @@ std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines)
                 ++next;
         if (IsKnownOldLine(line))
             kept.push_back(std::move(line));
+        else if (!line.empty())
+            NotePassedOver(line, passedOver);
     }
     return kept;
 }
 
-std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
+std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
 {
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -90,6 +98,8 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
         // A name folded before its end is only known once the line is whole.
         const bool wanted = first.find_first_of(";:") == std::string::npos || IsKnownModernLine(first);
         if (first.empty() || IsFolded(first) || !wanted) {
+            if (!wanted)
+                NotePassedOver(first, passedOver);
             while (next < lines.size() && IsFolded(lines[next]))
                 ++next;
             continue;
@@ -100,6 +110,8 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
         JoinSoftBreaks(line, lines, next);
         if (IsKnownModernLine(line))
             kept.push_back(std::move(line));
+        else
+            NotePassedOver(line, passedOver);
     }
     return kept;
 }
@@ -117,9 +129,10 @@ VCardVersion CardVersion(const std::vector<std::string>& lines)
     return VCardVersion::V21;
 }
 
-std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version)
+std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version,
+                                           std::vector<std::string>* passedOver)
 {
-    return version == VCardVersion::V21 ? OldPropertyLines(lines) : ModernPropertyLines(lines);
+    return version == VCardVersion::V21 ? OldPropertyLines(lines, passedOver) : ModernPropertyLines(lines, passedOver);
 }
 
 } // namespace quillary

@@ -20,6 +20,8 @@ VCardVersion CardVersion(const std::vector<std::string>& lines);
 // - 3.0 and 4.0: a line starting with a blank or tab continues the previous one; the properties
 //   kept are those known names and NOTE, found without regard to case or group. Others, as a
 //   PHOTO, are passed over without being joined.
-std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version);
+// The names of the properties passed over (upper case, without group) go to passedOver.
+std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version,
+                                           std::vector<std::string>* passedOver = nullptr);
 
 } // namespace quillary

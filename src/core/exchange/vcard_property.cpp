@@ -118,22 +118,6 @@ std::string_view Unquoted(std::string_view text)
     return text;
 }
 
-std::string UpperAscii(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
-}
-
 // Each value split again at every separator that no backslash escapes.
 std::vector<std::string> SplitEach(std::vector<std::string> values, char separator)
 {
