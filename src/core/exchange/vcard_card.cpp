@@ -112,22 +112,29 @@ void TCard::AttachLabels()
 
 void TCard::WriteCard(std::ostream& out) const
 {
-    out << "begin:vcard\r\n";
-    for (const TCardProperty& property : m_properties)
-        out << property.AsText() << "\r\n";
-    out << "end:vcard\r\n";
+    WriteCard(out, VCardVersion::V21);
 }
 
 void TCard::WriteCard(std::ostream& out, VCardVersion version) const
 {
+    std::string text;
+    AppendCard(text, version);
+    out << text;
+}
+
+void TCard::AppendCard(std::string& out, VCardVersion version) const
+{
     if (version == VCardVersion::V21) {
-        WriteCard(out);
+        out += "begin:vcard\r\n";
+        for (const TCardProperty& property : m_properties)
+            out.append(property.AsText()).append("\r\n");
+        out += "end:vcard\r\n";
         return;
     }
-    out << "BEGIN:VCARD\r\nVERSION:" << VCardVersionText(version) << "\r\n";
+    out.append("BEGIN:VCARD\r\nVERSION:").append(VCardVersionText(version)).append("\r\n");
     for (const TCardProperty& property : m_properties)
-        WriteFoldedLine(out, property.AsText(version));
-    out << "END:VCARD\r\n";
+        AppendFoldedLine(out, property.AsText(version));
+    out += "END:VCARD\r\n";
 }
 
 } // namespace quillary

@@ -53,6 +53,8 @@ public:
     // The same for 2.1; for 3.0 and 4.0 "BEGIN:VCARD", "VERSION:", the properties in that
     // version's form folded at 75 octets, and "END:VCARD".
     void WriteCard(std::ostream& out, VCardVersion version) const;
+    // The same, appended to out.
+    void AppendCard(std::string& out, VCardVersion version) const;
 
 private:
     void AttachLabels();

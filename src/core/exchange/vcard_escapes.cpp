@@ -76,10 +76,8 @@ std::string EscapeOldValue(std::string_view text, bool followed)
     return out;
 }
 
-std::string EscapeValue(std::string_view text)
+void AppendEscapedValue(std::string& out, std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size() + 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
@@ -92,21 +90,20 @@ std::string EscapeValue(std::string_view text)
             out += '\\';
         out += c;
     }
-    return out;
 }
 
-void WriteFoldedLine(std::ostream& out, std::string_view line)
+void AppendFoldedLine(std::string& out, std::string_view line)
 {
     std::size_t width = FoldWidth;
     while (line.size() > width) {
         std::size_t cut = width;
         while (cut > 1 && IsContinuationByte(line[cut]))
             --cut;
-        out << line.substr(0, cut) << "\r\n ";
+        out.append(line.substr(0, cut)).append("\r\n ");
         line.remove_prefix(cut);
         width = FoldWidth - 1; // the leading blank counts
     }
-    out << line << "\r\n";
+    out.append(line).append("\r\n");
 }
 
 } // namespace quillary

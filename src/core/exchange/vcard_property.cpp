@@ -342,7 +342,10 @@ std::string TCardProperty::AsText(VCardVersion version) const
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += separator;
-        text += v4 && UriValue ? Values[i] : EscapeValue(Values[i]);
+        if (v4 && UriValue)
+            text += Values[i];
+        else
+            AppendEscapedValue(text, Values[i]);
     }
     return text;
 }
