@@ -73,8 +73,8 @@ void CheckMerge(const std::vector<std::string>& fields, std::vector<std::string>
 
 void CheckHeaderImport(const std::string& bytes, const quillary::RecordType& type)
 {
-    const std::string text = quillary::DecodeCsvText(bytes, quillary::CsvEncoding::Auto);
-    if (quillary::DetectCsvEncoding(text) != quillary::CsvEncoding::Utf8)
+    const std::string text = quillary::DecodeText(bytes, quillary::TextEncoding::Auto);
+    if (quillary::DetectTextEncoding(text) != quillary::TextEncoding::Utf8)
         __builtin_trap();
     auto rows = quillary::ReadCsvRows(text, quillary::SeparatorChar(quillary::DetectCsvSeparator(text)));
     std::erase_if(rows, [](const quillary::CsvRow& row) { return row.Blank(); });

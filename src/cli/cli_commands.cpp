@@ -39,6 +39,8 @@ constexpr const char* Usage =
     "               [--fields \"Title,First Name,...\"] [--header]\n"
     "         html: [--levels 0-9] [--no-frames] [--no-zkd] [--no-vcards] [--title TEXT]\n"
     "               [--text-color NAME] [--link-color NAME] [--background NAME|FILE]\n"
+    "         vcf:  one file with a card for the node's person or organization and every\n"
+    "               one beneath it, depth first\n"
     "         vcf, html: [--vcard-version 2.1|3.0|4.0]  (default 2.1)\n"
     "  import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH]\n"
     "         csv:  --kind KIND [--fields \"...\"] [--header] [--separator auto|comma|semicolon|tab]\n"

@@ -7,8 +7,8 @@
 
 #include "common/file_error.h"
 #include "exchange/csv_export.h"
+#include "exchange/folder_vcards.h"
 #include "exchange/html_publish.h"
-#include "exchange/party_vcard.h"
 #include "exchange/publish_choices.h"
 #include "graphics/shipped_web_graphics.h"
 #include "model/data_file.h"
@@ -52,9 +52,10 @@ int WriteCard(TreeNode& node, const std::string& file, const CliOptions& options
     const auto version = VCardVersionOf(options, err);
     if (!version)
         return ExitUsage;
-    if (WriteVCard(*node.Data(), file, *version))
+    if (WriteVCardsFile(node, file, *version) > 0)
         return ExitOk;
-    err << "quillary-cli: vCard publishing is only supported for Person and Organization items.\n";
+    err << "quillary-cli: vCard publishing needs a Person or Organization item at or beneath the node; nothing "
+           "was written.\n";
     return ExitUsage;
 }
 

@@ -63,10 +63,10 @@ std::optional<CsvImportSettings> CsvSettingsOf(const CliOptions& options, std::o
                                                                    {"comma", CsvSeparator::Comma},
                                                                    {"semicolon", CsvSeparator::Semicolon},
                                                                    {"tab", CsvSeparator::Tab}};
-    static const std::map<std::string, CsvEncoding> encodings = {{"auto", CsvEncoding::Auto},
-                                                                 {"utf8", CsvEncoding::Utf8},
-                                                                 {"utf16", CsvEncoding::Utf16},
-                                                                 {"cp1252", CsvEncoding::Cp1252}};
+    static const std::map<std::string, TextEncoding> encodings = {{"auto", TextEncoding::Auto},
+                                                                  {"utf8", TextEncoding::Utf8},
+                                                                  {"utf16", TextEncoding::Utf16},
+                                                                  {"cp1252", TextEncoding::Cp1252}};
     const auto separator =
         ChoiceNamed(separators, options.ValueOr("--separator", settings.headerLine ? "auto" : "comma"));
     const auto encoding = ChoiceNamed(encodings, options.ValueOr("--encoding", "auto"));

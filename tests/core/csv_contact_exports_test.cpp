@@ -92,15 +92,9 @@ void ExpectOwnColumnsReadOrListed(const std::string& file, const ItemTree& tree,
 
 TEST(CsvContactExports, EveryFactArrivesAndComesBackThroughAnExportWithFieldNames)
 {
-    int checked = 0;
-    for (const auto& entry : fs::directory_iterator(Exports)) {
-        const fs::path file = entry.path();
-        if (file.extension() != ".csv")
-            continue;
+    const int checked = ForEachWithFacts(Exports, ".csv", [](const fs::path& file, const std::string& expected) {
         const std::string name = file.filename().string();
         SCOPED_TRACE(name);
-        auto factsFile = file;
-        const std::string expected = ReadWhole(factsFile.replace_extension(".facts"));
         TestWorld world;
         ItemTree tree(world.Services());
         const auto counts = ImportCSVFile(file, tree.Root(), WithHeader(KindPerson));
@@ -118,8 +112,7 @@ TEST(CsvContactExports, EveryFactArrivesAndComesBackThroughAnExportWithFieldName
         EXPECT_EQ(ContactFacts(again), expected);
         EXPECT_TRUE(back.reasons.empty());
         EXPECT_TRUE(back.leftOut.empty());
-        ++checked;
-    }
+    });
     EXPECT_EQ(checked, 3);
 }
 

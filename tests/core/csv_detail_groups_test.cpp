@@ -91,6 +91,7 @@ TEST(CsvDetailGroups, KnownColumnsGatherByTitleForPersonsAndOrganizations)
                                 "una@home.example\r\n";
     EXPECT_EQ(Imported(outlook).Facts(), "person Una Ray\n"
                                          "  name: Ms. / Una /  / Ray\n"
+                                         "  work: Ray Ltd /  / \n"
                                          "  address* Business: 1 Main St /  /  / York /  /  / \n"
                                          "  address Home: 4 Elm St /  /  / Leeds /  /  / \n"
                                          "  phone* Business: 555 1\n"

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Files of today's programs: the first line as column names, separator and encoding detection,
 // rows whose quoted fields span lines, and the reasons of refused rows.
+#include "common/text_encoding.h"
 #include "support/csv_text.h"
 
 #include "exchange/csv_header_map.h"
 #include "exchange/csv_import.h"
 #include "exchange/csv_rows.h"
 #include "exchange/csv_separator.h"
-#include "exchange/csv_text_encoding.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_contact.h"
@@ -40,36 +40,36 @@ const TPersonObject* PersonTitled(const ItemTree& tree, std::string_view title)
 }
 } // namespace
 
-TEST(CsvEncoding, ByteOrderMarksDecideAndOtherwiseInvalidUtf8IsWindows1252)
+TEST(TextEncoding, ByteOrderMarksDecideAndOtherwiseInvalidUtf8IsWindows1252)
 {
-    EXPECT_EQ(DetectCsvEncoding("\xEF\xBB\xBFx"), CsvEncoding::Utf8);
-    EXPECT_EQ(DetectCsvEncoding("\xFF\xFEx\0"), CsvEncoding::Utf16);
-    EXPECT_EQ(DetectCsvEncoding("\xFE\xFF\0x"), CsvEncoding::Utf16);
-    EXPECT_EQ(DetectCsvEncoding("caf\xC3\xA9"), CsvEncoding::Utf8);
-    EXPECT_EQ(DetectCsvEncoding("caf\xE9"), CsvEncoding::Cp1252);
+    EXPECT_EQ(DetectTextEncoding("\xEF\xBB\xBFx"), TextEncoding::Utf8);
+    EXPECT_EQ(DetectTextEncoding("\xFF\xFEx\0"), TextEncoding::Utf16);
+    EXPECT_EQ(DetectTextEncoding("\xFE\xFF\0x"), TextEncoding::Utf16);
+    EXPECT_EQ(DetectTextEncoding("caf\xC3\xA9"), TextEncoding::Utf8);
+    EXPECT_EQ(DetectTextEncoding("caf\xE9"), TextEncoding::Cp1252);
     // Overlong forms and encoded surrogates are no UTF-8.
-    EXPECT_EQ(DetectCsvEncoding("\xC0\xAF"), CsvEncoding::Cp1252);
-    EXPECT_EQ(DetectCsvEncoding("\xED\xA0\x80"), CsvEncoding::Cp1252);
+    EXPECT_EQ(DetectTextEncoding("\xC0\xAF"), TextEncoding::Cp1252);
+    EXPECT_EQ(DetectTextEncoding("\xED\xA0\x80"), TextEncoding::Cp1252);
 
-    EXPECT_EQ(DecodeCsvText("\xEF\xBB\xBF"
-                            "a,b",
-                            CsvEncoding::Auto),
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF"
+                         "a,b",
+                         TextEncoding::Auto),
               "a,b");
-    EXPECT_EQ(DecodeCsvText("caf\xE9 \x80 \x81", CsvEncoding::Auto), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
-    EXPECT_EQ(DecodeCsvText(std::string("\xFE\xFF\0\xE9\xD8\x3D\xDE\x00", 8), CsvEncoding::Auto),
+    EXPECT_EQ(DecodeText("caf\xE9 \x80 \x81", TextEncoding::Auto), "caf\xC3\xA9 \xE2\x82\xAC \xC2\x81");
+    EXPECT_EQ(DecodeText(std::string("\xFE\xFF\0\xE9\xD8\x3D\xDE\x00", 8), TextEncoding::Auto),
               "\xC3\xA9\xF0\x9F\x98\x80");
     // A lone surrogate and an odd last byte are replaced, the rest kept.
-    EXPECT_EQ(DecodeCsvText(std::string("\xFF\xFE\x00\xD8x\0y", 7), CsvEncoding::Auto), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeText(std::string("\xFF\xFE\x00\xD8x\0y", 7), TextEncoding::Auto), "\xEF\xBF\xBDx\xEF\xBF\xBD");
     // A choice is kept even where detection would differ; UTF-16 without a mark is little-endian.
-    EXPECT_EQ(DecodeCsvText("caf\xC3\xA9", CsvEncoding::Cp1252), "caf\xC3\x83\xC2\xA9");
-    EXPECT_EQ(DecodeCsvText(std::string("a\0", 2), CsvEncoding::Utf16), "a");
+    EXPECT_EQ(DecodeText("caf\xC3\xA9", TextEncoding::Cp1252), "caf\xC3\x83\xC2\xA9");
+    EXPECT_EQ(DecodeText(std::string("a\0", 2), TextEncoding::Utf16), "a");
     // A file marked or chosen as UTF-8 may still hold stray Windows-1252 bytes; they are read as
     // such, so the text is UTF-8 and nothing is dropped.
-    EXPECT_EQ(DecodeCsvText("\xEF\xBB\xBF"
-                            "caf\xC3\xA9 na\xEFve",
-                            CsvEncoding::Auto),
+    EXPECT_EQ(DecodeText("\xEF\xBB\xBF"
+                         "caf\xC3\xA9 na\xEFve",
+                         TextEncoding::Auto),
               "caf\xC3\xA9 na\xC3\xAFve");
-    EXPECT_EQ(DecodeCsvText("\xC3", CsvEncoding::Utf8), "\xC3\x83");
+    EXPECT_EQ(DecodeText("\xC3", TextEncoding::Utf8), "\xC3\x83");
 }
 
 TEST(CsvSeparator, CountsOutsideQuotesWithTheFirstLineFirst)
@@ -113,9 +113,13 @@ TEST(CsvHeaderMap, KnownColumnsMapOntoTheKindsFieldsAndSeveralMayFeedOneField)
     const auto outlook = MapCsvHeader(
         {"Title", "First Name", "Last Name", "Company", "Business Street", "Home Street", "E-mail Address"},
         KindPerson);
-    EXPECT_EQ(outlook.fields, (Values{"Salutation", "First Name", "Last Name", "", "Address Line 1", "Address Line 1",
-                                      "E-Mail Address"}));
-    EXPECT_EQ(outlook.ignored, (Values{"Company"}));
+    EXPECT_EQ(outlook.fields, (Values{"Salutation", "First Name", "Last Name", "Company", "Address Line 1",
+                                      "Address Line 1", "E-Mail Address"}));
+    EXPECT_TRUE(outlook.ignored.empty());
+    // A person's company is its own field; an organization's company is its title.
+    EXPECT_EQ(MapCsvHeader({"Company", "Job Title", "Suffix"}, KindPerson).fields,
+              (Values{"Company", "Job Title", "Suffix"}));
+    EXPECT_EQ(MapCsvHeader({"Company", "Job Title", "Suffix"}, KindOrganization).fields, (Values{"Title", "", ""}));
 
     // An organization takes its title from the company, not from a person's name.
     const auto org = MapCsvHeader({"Name", "Organization 1 - Name", "Phone 1 - Value", "Given Name"}, KindOrganization);
@@ -255,7 +259,7 @@ TEST(CsvImport, PreviewTellsWhatWasDetectedAndTheMapping)
                                          "G\0i\0v\0e\0n\0 \0N\0a\0m\0e\0;\0X\0\n\0",
                                          28));
     const CsvPreview preview = PreviewCSV(utf16, WithHeader(KindPerson));
-    EXPECT_EQ(preview.encoding, CsvEncoding::Utf16);
+    EXPECT_EQ(preview.encoding, TextEncoding::Utf16);
     EXPECT_EQ(preview.separator, CsvSeparator::Semicolon);
     EXPECT_EQ(preview.header, (Values{"Given Name", "X"}));
     EXPECT_EQ(preview.mapping.fields, (Values{"First Name", ""}));
@@ -263,11 +267,11 @@ TEST(CsvImport, PreviewTellsWhatWasDetectedAndTheMapping)
 
     CsvImportSettings chosen = WithHeader(KindPerson);
     chosen.tabSeparated = true;
-    chosen.encoding = CsvEncoding::Cp1252;
+    chosen.encoding = TextEncoding::Cp1252;
     std::istringstream text("a;b\tc\n");
     const CsvPreview kept = PreviewCSV(text, chosen);
     EXPECT_EQ(kept.separator, CsvSeparator::Tab);
-    EXPECT_EQ(kept.encoding, CsvEncoding::Cp1252);
+    EXPECT_EQ(kept.encoding, TextEncoding::Cp1252);
     EXPECT_EQ(kept.header, (Values{"a;b", "c"}));
     EXPECT_FALSE(PreviewCSVFile("/nonexistent/file.csv", chosen));
 }

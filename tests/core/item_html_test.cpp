@@ -24,11 +24,13 @@ TEST(ItemHtml, AnAddressShowsItsLinesThatHoldText)
 {
     ItemTree tree;
     auto& address = static_cast<TAddressObject&>(*CreateItem(KindAddress, "Home", "", "", tree.Root(), "", 0));
-    address.SetLines({"", "2 Mill Lane", "Upper Floor"});
+    // A fourth line is kept in the third, which the data file keeps.
+    address.SetLines({"", "2 Mill Lane", "Upper Floor", "at the back"});
     address.SetCity("York");
     address.SetCountry("UK");
-    EXPECT_EQ(Entry(address), "<em><strong>Home</em></strong><br>\r\n2 Mill Lane<br>\r\nUpper Floor<br>\r\n"
-                              "York,  <br>\r\nUK<br>\r\n");
+    EXPECT_EQ(Entry(address),
+              "<em><strong>Home</em></strong><br>\r\n2 Mill Lane<br>\r\nUpper Floor, at the back<br>\r\n"
+              "York,  <br>\r\nUK<br>\r\n");
 }
 
 // A primary slot naming a detail that does not exist hides nothing: a detail of another kind
@@ -51,6 +53,25 @@ TEST(ItemHtml, OnlyThePrimaryDetailsThemselvesLeaveTheOthersCell)
     EXPECT_GT(entry.find("Main</em></strong> 2<br>"), others);
     EXPECT_GT(entry.find("Office</em></strong> 3<br>"), others);
     EXPECT_EQ(entry.find("<p>\r\n"), std::string::npos); // only persons space their other details
+}
+
+TEST(ItemHtml, APersonShowsJobTitleAndCompanyUnderTheNames)
+{
+    ItemTree tree;
+    auto& person = static_cast<TPersonObject&>(*CreateItem(KindPerson, "Jan", "", "", tree.Root(), "", 0));
+    person.SetNames("Dr.", "Jan", "", "Berg");
+    const std::string names = "Dr. Jan  Berg<br>\r\n";
+    const std::string plain = Entry(person);
+    ASSERT_NE(plain.find(names), std::string::npos);
+
+    person.SetWorkFields("Berg & Sons", "", "");
+    EXPECT_NE(Entry(person).find(names + "Berg &amp; Sons<br>\r\n"), std::string::npos);
+    person.SetWorkFields("Berg & Sons", "<Owner>", "");
+    EXPECT_NE(Entry(person).find(names + "&lt;Owner&gt;, Berg &amp; Sons<br>\r\n"), std::string::npos);
+    person.SetWorkFields("", "<Owner>", "");
+    EXPECT_NE(Entry(person).find(names + "&lt;Owner&gt;<br>\r\n"), std::string::npos);
+    person.SetWorkFields("", "", "");
+    EXPECT_EQ(Entry(person), plain);
 }
 
 TEST(ItemHtml, DocumentsAreNotPublished)

@@ -97,12 +97,31 @@ TEST(VCardProperty, KeepsBlanksAndEmptyFieldsOfEveryValue)
     EXPECT_EQ(Parsed("N:a;;b").Values, (Strings{"a", "", "b"}));
     EXPECT_EQ(Parsed("N:;a").Values, (Strings{"", "a"}));
     EXPECT_EQ(Parsed("N: two  words ; x").Values, (Strings{" two  words ", " x"}));
-    // A comma parts values just as ";" does, and is written back as ";".
+    // A comma and a quote are ordinary characters: only ";" divides a value.
     const TCardProperty org = Parsed("ORG:Smith, Jones & Co");
-    EXPECT_EQ(org.Values, (Strings{"Smith", " Jones & Co"}));
-    EXPECT_EQ(org.AsText(), "ORG:Smith; Jones & Co");
-    // Quotes already around a field are kept as the field's protection.
-    EXPECT_EQ(Parsed("N:\"a;b\";c").Values, (Strings{"a,b", "c"}));
+    EXPECT_EQ(org.Values, (Strings{"Smith, Jones & Co"}));
+    EXPECT_EQ(org.AsText(), "ORG:Smith, Jones & Co");
+    EXPECT_EQ(Parsed("N:\"a;b\";c").Values, (Strings{"\"a", "b\"", "c"}));
+    EXPECT_EQ(Parsed("NOTE:He said \"hi, there\"").Values, Strings{"He said \"hi, there\""});
+}
+
+TEST(VCardProperty, SemicolonsInsideOldValuesAreEscapedAndReadBack)
+{
+    EXPECT_EQ(Parsed("N:Berg, Jr.;Jan").Values, (Strings{"Berg, Jr.", "Jan"}));
+    EXPECT_EQ(Parsed("N:Berg\\; Jr.;Jan\\,\\x").Values, (Strings{"Berg; Jr.", "Jan,\\x"}));
+    EXPECT_EQ(Parsed("ADR:;;1 Main St\\; Suite 200;Town").Values, (Strings{"", "", "1 Main St; Suite 200", "Town"}));
+    EXPECT_EQ(Parsed("NOTE:a\\\\b\\,c\\x").Values, Strings{"a\\b,c\\x"});
+    // CATEGORIES name categories between commas as well.
+    EXPECT_EQ(Parsed("CATEGORIES:Work,Family;Friends").Values, (Strings{"Work", "Family", "Friends"}));
+
+    // Written back, every value reads as it was, and values without ";" or "\\" stand as before.
+    const Strings hostile = {"a;b", "c\\", "\\;", "x\\,y", "\"q\", r", "", "end\\"};
+    TCardProperty written;
+    written.Name = "N";
+    written.Values = hostile;
+    EXPECT_EQ(written.AsText(), "N:a\\;b;c\\\\;\\\\\\;;x\\\\,y;\"q\", r;;end\\");
+    EXPECT_EQ(Parsed(written.AsText()).Values, hostile);
+    EXPECT_EQ(Parsed("TEL;WORK:555, ext. \"2\"").AsText(), "TEL;WORK:555, ext. \"2\"");
 }
 
 TEST(VCardProperty, LinesWithoutValueOrNameGiveEmptyParts)

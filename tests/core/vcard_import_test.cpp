@@ -2,6 +2,7 @@
 #include "support/fake_services.h"
 
 #include "common/file_error.h"
+#include "exchange/party_vcard.h"
 #include "exchange/vcard_card.h"
 #include "exchange/vcard_file.h"
 #include "exchange/vcard_import.h"
@@ -110,7 +111,7 @@ TPersonObject& FullPerson(TreeNode& parent)
     Make<TEMailObject>(KindEMail, "Mail", "john@example.com", node);
     Make<TEMailObject>(KindEMail, "Other", "john@work.example", node);
     Make<TWebObject>(KindWebsite, "Site", "http://john.example", node);
-    CreateItem(KindReminder, "Birthday", "", "", node, "", 0);
+    CreateItem(KindReminder, "Birthday", "", "", node, "{Remd}1975,3,14,2~~0", 0);
     person.SetPrimary(TPartyObject::SlotAddress, "Home");
     person.SetPrimary(TPartyObject::SlotPhone, "Office");
     person.SetPrimary(TPartyObject::SlotFax, "Fax");
@@ -224,8 +225,11 @@ TEST(VCardWrite, DetailLinesByKind)
 {
     ItemTree tree;
     TreeNode& node = *CreateItem(KindPerson, "P", "", "", tree.Root(), "", 0)->GetTreeNode();
+    // Line 1 is the street, lines 2 and 3 the extended address, which takes two lines.
     EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~3~~C~~S~~P~~K~~0").GetVCardLine(),
-              "ADR:1;2;3;C;S;P;K");
+              "ADR;ENCODING=QUOTED-PRINTABLE:;2=0D=0A3;1;C;S;P;K");
+    EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~~~C~~S~~P~~K~~0").GetVCardLine(),
+              "ADR:;2;1;C;S;P;K");
     EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "", node).GetVCardLine(), "ADR:;;;;;;");
     EXPECT_EQ(Make<TPhoneObject>(KindPhone, "T", "555", node, "{Phon}12~~0").GetVCardLine(), "TEL:555");
     EXPECT_EQ(Make<TFaxObject>(KindFax, "F", "556", node).GetVCardLine(), "TEL;FAX:556");
@@ -236,76 +240,101 @@ TEST(VCardWrite, DetailLinesByKind)
     EXPECT_EQ(tree.RootItem().GetVCardLine(), "");
 }
 
-TEST(VCardWrite, PrimaryDetailsArePreferredAndParametersComeInTableOrder)
+TEST(VCardWrite, PrimaryDetailsArePreferredAndTitlesTravelAsTypesOrLabels)
 {
     ItemTree tree;
     const TPersonObject& person = FullPerson(tree.Root());
-    EXPECT_EQ(CardText(person.MakeVCard()), "begin:vcard\r\n"
-                                            "N:Doe;John;Quincy;Mr.\r\n"
-                                            "FN:Mr. John Doe\r\n"
-                                            "TITLE:Johnny\r\n"
-                                            "ADR;PREF:1 Main St;Apt 2;Back door;Springfield;IL;62701;USA\r\n"
-                                            "ADR:Lake Rd;;;Pine;;;\r\n"
-                                            "TEL;PREF:555-0101\r\n"
-                                            "TEL:555-0102\r\n"
-                                            "TEL;PREF;FAX:555-0103\r\n"
-                                            "TEL;FAX:555-0104\r\n"
-                                            "EMAIL;PREF;INTERNET:john@example.com\r\n"
-                                            "EMAIL;INTERNET:john@work.example\r\n"
-                                            "end:vcard\r\n");
+    EXPECT_EQ(
+        CardText(MakeVCard(person, VCardVersion::V21)),
+        "begin:vcard\r\n"
+        "N:Doe;John;Quincy;Mr.\r\n"
+        "FN:Johnny\r\n"
+        "NOTE:a comment\r\n"
+        "item1.ADR;HOME;PREF;ENCODING=QUOTED-PRINTABLE:;Apt 2=0D=0ABack door;1 Main St;Springfield;IL;62701;USA\r\n"
+        "item1.X-ABLabel:Home\r\n"
+        "item2.ADR:;;Lake Rd;Pine;;;\r\n"
+        "item2.X-ABLabel:Cabin\r\n"
+        "item3.TEL;WORK;PREF:555-0101 ext 12\r\n"
+        "item3.X-ABLabel:Office\r\n"
+        "item4.TEL;CELL:555-0102\r\n"
+        "item4.X-ABLabel:Mobile\r\n"
+        "item5.TEL;PREF;FAX:555-0103\r\n"
+        "item5.X-ABLabel:Fax\r\n"
+        "item6.TEL;FAX:555-0104\r\n"
+        "item6.X-ABLabel:Old Fax\r\n"
+        "item7.EMAIL;PREF;INTERNET:john@example.com\r\n"
+        "item7.X-ABLabel:Mail\r\n"
+        "item8.EMAIL;INTERNET:john@work.example\r\n"
+        "item8.X-ABLabel:Other\r\n"
+        "item9.URL;PREF:http://john.example\r\n"
+        "item9.X-ABLabel:Site\r\n"
+        "BDAY:1975-03-14\r\n"
+        "end:vcard\r\n");
 
-    auto& org = Make<TOrgObject>(KindOrganization, "Acme, Inc", "", tree.Root());
-    EXPECT_EQ(CardText(org.MakeVCard()),
-              "begin:vcard\r\nN:Acme; Inc\r\nFN:Acme; Inc\r\nORG:Acme; Inc\r\nend:vcard\r\n");
+    // Titles that the types give back need no label.
+    ItemTree plain;
+    auto& org = Make<TOrgObject>(KindOrganization, "Acme, Inc", "", plain.Root());
+    org.SetComment("");
+    Make<TPhoneObject>(KindPhone, "Office,Voice Line", "1", *org.GetTreeNode());
+    Make<TPhoneObject>(KindPhone, "Preferred,Cellular", "2", *org.GetTreeNode());
+    Make<TEMailObject>(KindEMail, "Internet", "a@b.example", *org.GetTreeNode());
+    org.SetPrimary(TPartyObject::SlotPhone, "Preferred,Cellular");
+    EXPECT_EQ(CardText(MakeVCard(org, VCardVersion::V21)), "begin:vcard\r\nN:Acme, Inc\r\nFN:Acme, Inc\r\n"
+                                                           "ORG:Acme, Inc\r\nTEL;WORK;VOICE:1\r\nTEL;PREF;CELL:2\r\n"
+                                                           "EMAIL;INTERNET:a@b.example\r\nend:vcard\r\n");
 }
 
 TEST(VCardWrite, OnlyTheDetailASlotFindsIsPreferred)
 {
     ItemTree tree;
     auto& org = Make<TOrgObject>(KindOrganization, "Acme", "", tree.Root());
+    org.SetComment("");
     Make<TPhoneObject>(KindPhone, "", "1", *org.GetTreeNode());
     Make<TPhoneObject>(KindPhone, "Main", "2", *org.GetTreeNode());
     Make<TPhoneObject>(KindPhone, "Main", "3", *org.GetTreeNode());
     Make<TEMailObject>(KindEMail, "", "a@b", *org.GetTreeNode());
     org.SetPrimary(TPartyObject::SlotPhone, "Main");
-    const TCard card = org.MakeVCard();
-    ASSERT_EQ(card.PropertyCount(), 7);
-    EXPECT_EQ(card.Properties(3).AsText(), "TEL:1");
-    EXPECT_EQ(card.Properties(4).AsText(), "TEL;PREF:2");
-    EXPECT_EQ(card.Properties(5).AsText(), "TEL:3");
-    EXPECT_EQ(card.Properties(6).AsText(), "EMAIL;INTERNET:a@b");
+    EXPECT_EQ(CardText(MakeVCard(org, VCardVersion::V21)),
+              "begin:vcard\r\nN:Acme\r\nFN:Acme\r\nORG:Acme\r\nTEL:1\r\n"
+              "item1.TEL;PREF:2\r\nitem1.X-ABLabel:Main\r\nitem2.TEL:3\r\nitem2.X-ABLabel:Main\r\n"
+              "EMAIL;INTERNET:a@b\r\nend:vcard\r\n");
 }
 
-TEST(VCardRoundTrip, APersonKeepsNamesTitleAndDetailTargets)
+TEST(VCardRoundTrip, APersonKeepsEveryFieldOfItsDetailsThroughA21File)
 {
     ItemTree tree;
-    TCard card = FullPerson(tree.Root()).MakeVCard();
-    auto& back = Make<TPersonObject>(KindPerson, "", "", tree.Root());
-    back.ReadVCard(card);
+    TVCardFile written;
+    written.AddCard(MakeVCard(FullPerson(tree.Root()), VCardVersion::V21));
+    std::ostringstream text;
+    written.Write(text);
+    TestWorld world;
+    ItemTree other(world.Services());
+    FixedAnswer person(false);
+    ASSERT_EQ(ImportText(text.str(), other.Root(), person).made, 1);
+    const auto& back = dynamic_cast<const TPersonObject&>(*other.Root().FirstChild()->Data());
 
     EXPECT_EQ(back.GetTitle(), "Johnny");
     EXPECT_EQ(back.GetTarget(), "Mr. John Doe");
-    EXPECT_EQ(back.GetComment(), "a comment"); // made with one; the card carries none
+    EXPECT_EQ(back.GetComment(), "a comment");
     EXPECT_EQ((Strings{back.Salutation(), back.FirstName(), back.MiddleName(), back.LastName()}),
               (Strings{"Mr.", "John", "Quincy", "Doe"}));
     EXPECT_EQ(Details(back),
-              (Strings{"address Preferred=1 Main St", "address =Lake Rd", "e-mail Preferred,Internet=john@example.com",
-                       "e-mail Internet=john@work.example", "phone Preferred=555-0101", "phone =555-0102",
-                       "fax Preferred,Fax Line=555-0103", "fax Fax Line=555-0104"}));
-    EXPECT_EQ(back.GetTreeNode()->ChildCount(), 0); // websites are not carried
+              (Strings{"address Home=1 Main St", "address Cabin=Lake Rd", "e-mail Mail=john@example.com",
+                       "e-mail Other=john@work.example", "phone Office=555-0101", "phone Mobile=555-0102",
+                       "fax Fax=555-0103", "fax Old Fax=555-0104", "reminder Birthday=3/14/1975"}));
+    ASSERT_EQ(back.GetTreeNode()->ChildCount(), 1);
+    EXPECT_EQ(back.GetTreeNode()->FirstChild()->Text(), "Site");
 
     const auto& address = dynamic_cast<const TAddressObject&>(*back.PrimaryChild(TPartyObject::SlotAddress));
     EXPECT_EQ(address.Lines(), (Strings{"1 Main St", "Apt 2", "Back door"}));
     EXPECT_EQ((Strings{address.City(), address.State(), address.PostCode(), address.Country()}),
               (Strings{"Springfield", "IL", "62701", "USA"}));
-    EXPECT_EQ(address.GetComment(), "");
     const auto& phone = dynamic_cast<const TPhoneObject&>(*back.PrimaryChild(TPartyObject::SlotPhone));
     EXPECT_EQ(phone.GetTarget(), "555-0101");
-    EXPECT_EQ(phone.Extension(), "");
+    EXPECT_EQ(phone.Extension(), "12");
     EXPECT_EQ(back.PrimaryChild(TPartyObject::SlotFax)->GetTarget(), "555-0103");
     EXPECT_EQ(back.PrimaryChild(TPartyObject::SlotEMail)->GetTarget(), "john@example.com");
-    EXPECT_EQ(back.Primary(TPartyObject::SlotWebsite), "");
-    EXPECT_EQ(card.PropertyCount(), 3); // the details used up their properties
+    EXPECT_EQ(back.PrimaryChild(TPartyObject::SlotWebsite)->GetTarget(), "http://john.example");
 }
 
 TEST(VCardRoundTrip, AnOrganizationKeepsItsTitleAndDetailsThroughAFile)
@@ -317,9 +346,9 @@ TEST(VCardRoundTrip, AnOrganizationKeepsItsTitleAndDetailsThroughAFile)
     org.SetPrimary(TPartyObject::SlotEMail, "Sales");
     EXPECT_FALSE(tree.RootItem().WriteVCard(file));
     ASSERT_TRUE(org.WriteVCard(file));
-    EXPECT_EQ(
-        ReadWhole(file),
-        "begin:vcard\r\nN:Acme\r\nFN:Acme\r\nORG:Acme\r\nEMAIL;PREF;INTERNET:sales@acme.example\r\nend:vcard\r\n");
+    EXPECT_EQ(ReadWhole(file),
+              "begin:vcard\r\nN:Acme\r\nFN:Acme\r\nORG:Acme\r\nNOTE:a comment\r\n"
+              "item1.EMAIL;PREF;INTERNET:sales@acme.example\r\nitem1.X-ABLabel:Sales\r\nend:vcard\r\n");
 
     ItemTree other;
     FixedAnswer organization(true);
@@ -329,6 +358,7 @@ TEST(VCardRoundTrip, AnOrganizationKeepsItsTitleAndDetailsThroughAFile)
     ASSERT_EQ(other.Root().ChildCount(), 1);
     const auto& back = dynamic_cast<const TOrgObject&>(*other.Root().FirstChild()->Data());
     EXPECT_EQ(back.GetTitle(), "Acme");
-    EXPECT_EQ(Details(back), Strings{"e-mail Preferred,Internet=sales@acme.example"});
-    EXPECT_EQ(back.Primary(TPartyObject::SlotEMail), "Preferred,Internet");
+    EXPECT_EQ(back.GetComment(), "a comment");
+    EXPECT_EQ(Details(back), Strings{"e-mail Sales=sales@acme.example"});
+    EXPECT_EQ(back.Primary(TPartyObject::SlotEMail), "Sales");
 }

@@ -230,6 +230,26 @@ TEST_F(ZelkApp, APersonsContactFieldsGoToItsPrimaryDetails)
     EXPECT_THROW(cursor.SetZelkField("Fax Number", "1"), AutomationError); // no primary fax
 }
 
+TEST_F(ZelkApp, APersonsCompanyJobTitleAndSuffixAreItsOwnFields)
+{
+    cursor.Items(IndexOf(jane));
+    const int details = jane.ChildCount();
+    cursor.SetZelkField("Company", "Acme, Inc.");
+    cursor.SetZelkField("Job Title", "Buyer");
+    cursor.SetZelkField("Suffix", "Jr.");
+    const auto& person = static_cast<const TPersonObject&>(jane);
+    EXPECT_EQ(person.Company(), "Acme, Inc.");
+    EXPECT_EQ(person.JobTitle(), "Buyer");
+    EXPECT_EQ(cursor.zelkField("Suffix"), "\"Jr.\",");
+    EXPECT_EQ(jane.ChildCount(), details);
+
+    // An organization has no such fields.
+    Make(tree.Root(), KindOrganization, "Globex");
+    cursor.Items(tree.NodeCount() - 1);
+    EXPECT_THROW(cursor.SetZelkField("Company", "x"), AutomationError);
+    EXPECT_EQ(cursor.zelkField("Job Title"), ",");
+}
+
 TEST_F(ZelkApp, CopyAndDefaultActionWorkOnTheCurrentItem)
 {
     cursor.ItemWithId(mail.GetID());

@@ -26,6 +26,15 @@ for file in "$exports"/*.csv; do
     run 0 "$name: import of the export" "$cli" import --format csv --kind person --header "$scratch/$name.out.csv"
     has "$name: nothing of the export refused" '^rejected: 0$' "$scratch/out"
     same_facts "$name: exported and imported again" "$QUILLARY_HOME/zelk.dat" "$exports/$name.facts"
+    # The same persons as one card file of the whole tree, read into another data file.
+    for version in 3.0 4.0; do
+        run 0 "$name: cards $version" "$cli" export --format vcf --vcard-version "$version" --out "$scratch/$name.vcf"
+        export QUILLARY_HOME=$scratch/$name.cards$version
+        mkdir -p "$QUILLARY_HOME"
+        run 0 "$name: import of the cards $version" "$cli" import --format vcf "$scratch/$name.vcf"
+        same_facts "$name: through cards $version" "$QUILLARY_HOME/zelk.dat" "$exports/$name.facts"
+        export QUILLARY_HOME=$scratch/$name.again
+    done
 done
 
 finish "cli csv exports"

@@ -47,6 +47,13 @@ run 0 "vcf import" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --o
 has "every card made an item" "items made: 3" "$scratch/out"
 "$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
 grep -q '^  organization: ' "$scratch/tree" || fail "a card with ORG became an organization"
+run 0 "vcf import of a phone's cards" "$cli" import --format vcf "$data/vcard_exports/iphone_30.vcf"
+has "what cards hold that is not kept is told" '^2 cards had photos; photos are not kept\.$' "$scratch/out"
+# The root to one file: a card for every person and organization, depth first.
+run 0 "vcard of the root" "$cli" export --format vcf --vcard-version 4.0 --out "$scratch/root.vcf"
+"$cli" tree "$QUILLARY_HOME/zelk.dat" >"$scratch/tree"
+parties=$(grep -cE '^ *(person|organization): ' "$scratch/tree")
+[ "$(grep -c '^BEGIN:VCARD' "$scratch/root.vcf")" -eq "$parties" ] || fail "one card for each of $parties parties"
 
 # A published site: frameset, index, entries, the interchange file and a card per person.
 mkdir -p "$scratch/site"
@@ -94,7 +101,9 @@ run 2 "unknown node" "$cli" import --format zkd "$scratch/anna.zkd" --into "My C
 run 2 "unknown option" "$cli" export --format zkd --out "$scratch/x.zkd" --colour red
 run 2 "unknown vcard version" "$cli" export --format vcf --vcard-version 5.0 --node "My Contacts/Anna Berg" \
     --out "$scratch/x.vcf"
-run 2 "vcard of a folder" "$cli" export --format vcf --out "$scratch/root.vcf"
+run 2 "vcard of a folder without persons" "$cli" export --format vcf --node "My Contacts/News" \
+    --out "$scratch/news.vcf"
+[ -e "$scratch/news.vcf" ] && fail "a folder without persons writes no card file"
 run 1 "missing source" "$cli" import --format csv --kind email "$scratch/absent.csv"
 run 2 "org-cards answer" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards maybe
 run 1 "missing vcard file" "$cli" import --format vcf "$scratch/absent.vcf"

@@ -250,10 +250,10 @@ private slots:
         QVERIFY(ReadAll(m_out + QStringLiteral("/anna.VCF")).contains("FN:Anna Berg"));
     }
 
-    void vCardTypeIsRefusedForAFolder()
+    void vCardTypeIsRefusedForAFolderWithoutPersons()
     {
         TExportWizard wizard;
-        wizard.SetParent(*Find(*m_tree, "Friends"));
+        wizard.SetParent(*Find(*m_tree, "Others"));
         wizard.show();
         Questions::SetHook([this](const QString& caption, const QString& text) {
             m_messages.append(caption + QStringLiteral(": ") + text);
@@ -265,6 +265,26 @@ private slots:
                                             "items.")));
         QCOMPARE(wizard.ExportType()->currentIndex(), int(TExportWizard::ExportZkd));
         QCOMPARE(wizard.VisibleSheets(), QStringList({"TabSheet1", "TabSheet2"}));
+    }
+
+    void aFoldersVCardFileHoldsEveryPersonAndOrganizationBeneath()
+    {
+        TExportWizard wizard;
+        wizard.SetParent(*Find(*m_tree, "Friends"));
+        wizard.show();
+        wizard.ExportType()->setCurrentIndex(TExportWizard::ExportVCard);
+        QVERIFY(m_messages.isEmpty());
+        QCOMPARE(wizard.VisibleSheets(), QStringList({"TabSheet1", "TabSheet9"}));
+        QCOMPARE(wizard.Edit3()->text(), QStringLiteral("Friends.vcf"));
+        wizard.DirectoryListBox4()->SetDirectory(m_out);
+        wizard.VCardVersionCombo()->setCurrentIndex(2);
+        ClickUntilFinish(wizard);
+        QTest::mouseClick(wizard.NextBtn(), Qt::LeftButton);
+        QVERIFY(!wizard.isVisible());
+        const QByteArray cards = ReadAll(m_out + QStringLiteral("/Friends.vcf"));
+        QCOMPARE(cards.count("BEGIN:VCARD\r\nVERSION:4.0\r\n"), 2);
+        QVERIFY(cards.indexOf("FN:Anna Berg\r\n") < cards.indexOf("FN:Acme Ltd\r\n"));
+        QVERIFY(cards.indexOf("FN:Anna Berg\r\n") >= 0);
     }
 
     void nextWaitsForAFieldToExport()
@@ -442,9 +462,11 @@ private slots:
                 wizard.NextBtn()->click();
             },
             publish);
+        // Without a job title there is no TITLE; the phone's title goes as its type and, since
+        // "Home,Preferred" is what the types alone would read back as, as its label too.
         QCOMPARE(ReadAll(m_out + QStringLiteral("/Anna Berg.vcf")),
-                 QByteArray("begin:vcard\r\nN:Berg;Anna;;\r\nFN:Anna Berg\r\nTITLE:Anna Berg\r\nTEL;PREF:555 1234\r\n"
-                            "end:vcard\r\n"));
+                 QByteArray("begin:vcard\r\nN:Berg;Anna;;\r\nFN:Anna Berg\r\nitem1.TEL;HOME;PREF:555 1234\r\n"
+                            "item1.X-ABLabel:Home\r\nend:vcard\r\n"));
 
         // The version list offers the three versions, 2.1 first; 3.0 writes a 3.0 card.
         RunPublish([this](TExportWizard& wizard) {

@@ -188,12 +188,12 @@ private slots:
         CsvImportSettings settings = wizard.TextSettings();
         QVERIFY(!settings.headerLine && !settings.tabSeparated);
         QCOMPARE(settings.separator, CsvSeparator::Comma);
-        QCOMPARE(settings.encoding, CsvEncoding::Auto);
+        QCOMPARE(settings.encoding, TextEncoding::Auto);
         separator->setCurrentText(QStringLiteral("Tab"));
         wizard.EncodingCombo()->setCurrentText(QStringLiteral("Windows-1252"));
         QVERIFY(wizard.TabSeparated());
         QVERIFY(wizard.TextSettings().tabSeparated);
-        QCOMPARE(wizard.TextSettings().encoding, CsvEncoding::Cp1252);
+        QCOMPARE(wizard.TextSettings().encoding, TextEncoding::Cp1252);
         // With field names the separator is detected, and the file page comes before the fields.
         separator->setCurrentText(QStringLiteral("Detect"));
         wizard.ImportType()->setCurrentIndex(TImportWizard::DelimitedText);
@@ -359,7 +359,7 @@ private slots:
             QVERIFY(wizard.NextBtn()->isEnabled());
             QCOMPARE(mapping.ColumnNames().size(), 13);
             QCOMPARE(mapping.ColumnCombos()[0]->currentText(), QStringLiteral("Salutation"));
-            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Company"));
             QCOMPARE(mapping.ColumnCombos()[8]->currentText(), QStringLiteral("Phone Number"));
             QCOMPARE(mapping.ColumnCombos()[9]->currentText(), QStringLiteral("Phone Number"));
             QCOMPARE(mapping.ColumnCombos()[0]->itemText(0), QStringLiteral("(ignored)"));
@@ -409,7 +409,7 @@ private slots:
             mapping.RecTypeCombo()->setCurrentIndex(1);
             QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Title"));
             mapping.RecTypeCombo()->setCurrentIndex(0);
-            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("(ignored)"));
+            QCOMPARE(mapping.ColumnCombos()[5]->currentText(), QStringLiteral("Company"));
 
             // Nothing to import while every column is ignored.
             const QStringList fields = mapping.ColumnFields();

@@ -91,6 +91,35 @@ private slots:
         QCOMPARE(form.lastName, std::string("Doe"));
     }
 
+    void companyJobTitleAndSuffixAreTypedShownAndKept()
+    {
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
+        dialog.show();
+        QTest::keyClicks(Child<QLineEdit>(dialog, "Company"), QStringLiteral("Acme, Inc."));
+        QTest::keyClicks(Child<QLineEdit>(dialog, "JobTitle"), QStringLiteral("Buyer"));
+        QTest::keyClicks(Child<QLineEdit>(dialog, "Suffix"), QStringLiteral("Jr."));
+        const PartyForm typed = dialog.Collected();
+        QCOMPARE(typed.company, std::string("Acme, Inc."));
+        QCOMPARE(typed.jobTitle, std::string("Buyer"));
+        QCOMPARE(typed.suffix, std::string("Jr."));
+
+        // What the person holds is shown again, and comes back unchanged.
+        auto& person = static_cast<TPersonObject&>(made.person);
+        person.SetWorkFields("Globex", "Engineer", "III");
+        TPartyEditDlg again(made.context, person, EditMode::Properties);
+        again.Fill(person.FormFromItem());
+        QCOMPARE(Child<QLineEdit>(again, "Company")->text(), QStringLiteral("Globex"));
+        QCOMPARE(Child<QLineEdit>(again, "JobTitle")->text(), QStringLiteral("Engineer"));
+        QCOMPARE(Child<QLineEdit>(again, "Suffix")->text(), QStringLiteral("III"));
+        const PartyForm kept = again.Collected();
+        QCOMPARE(kept.company + "|" + kept.jobTitle + "|" + kept.suffix, std::string("Globex|Engineer|III"));
+        // An organization has none of them.
+        ItemTree tree;
+        TPartyEditDlg org(made.context, Make(tree, KindOrganization, "Acme"), EditMode::New);
+        QVERIFY(!Child<QLineEdit>(org, "Company") && !Child<QLineEdit>(org, "Suffix"));
+    }
+
     void editingListsChildrenAndLoadsThePickedOne()
     {
         ItemTree tree;

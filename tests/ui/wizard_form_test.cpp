@@ -102,7 +102,8 @@ private slots:
         page.FillRecordTypes();
         QCOMPARE(page.RecTypeCombo()->count(), 7);
         QCOMPARE(page.RecTypeCombo()->currentText(), QStringLiteral("Person"));
-        QCOMPARE(page.AvailableFields().size(), 17);
+        // The classic fields, company, job title and suffix, then the label and the two dates.
+        QCOMPARE(page.AvailableFields().size(), 20);
         QSignalSpy changed(&page, &FieldMappingPage::ChosenFieldsChanged);
 
         Select(page.ListBox1(), {"Comment"});

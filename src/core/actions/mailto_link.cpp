@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "actions/mailto_link.h"
 
+#include "common/hex_escapes.h"
+
 #include <string_view>
 
 namespace quillary {
@@ -16,19 +18,7 @@ bool KeptAsIs(unsigned char c)
 
 std::string MailtoLink(std::string_view address)
 {
-    constexpr std::string_view Hex = "0123456789ABCDEF";
-    std::string link = "mailto:";
-    for (const char c : address) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (KeptAsIs(byte)) {
-            link += c;
-        } else {
-            link += '%';
-            link += Hex[byte >> 4];
-            link += Hex[byte & 0x0F];
-        }
-    }
-    return link;
+    return "mailto:" + PercentEncode(address, KeptAsIs);
 }
 
 } // namespace quillary

@@ -3,6 +3,7 @@
 
 #include "actions/mail_address.h"
 #include "common/ascii_case.h"
+#include "common/hex_escapes.h"
 #include "common/text_excerpt.h"
 #include "model/kpx_object.h"
 
@@ -49,28 +50,6 @@ bool IsSchemeCharacter(char c)
            c == '.';
 }
 
-int HexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = AsciiLower(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
-std::string PercentDecoded(std::string_view text)
-{
-    std::string decoded;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 && HexValue(text[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
-            i += 2;
-        } else {
-            decoded += text[i];
-        }
-    }
-    return decoded;
-}
-
 std::vector<std::string_view> Parts(std::string_view text, char separator)
 {
     std::vector<std::string_view> parts;
@@ -86,7 +65,7 @@ std::vector<std::string_view> Parts(std::string_view text, char separator)
 // The addresses of a "mailto:" link's path or of one of its address fields, separated by commas.
 std::optional<std::string> AddressListProblem(std::string_view encoded)
 {
-    const std::string addresses = PercentDecoded(encoded);
+    const std::string addresses = DecodeHexEscapes(encoded, '%');
     for (std::string_view address : Parts(addresses, ',')) {
         if (address.empty())
             continue;
@@ -105,7 +84,7 @@ std::optional<std::string> MailtoProblem(std::string_view rest)
         return std::nullopt;
     for (std::string_view field : Parts(rest.substr(question + 1), '&')) {
         const std::size_t equals = field.find('=');
-        const std::string name = Lower(PercentDecoded(field.substr(0, equals)));
+        const std::string name = Lower(DecodeHexEscapes(field.substr(0, equals), '%'));
         const std::string_view value = equals == std::string_view::npos ? std::string_view() : field.substr(equals + 1);
         if (name == "to" || name == "cc" || name == "bcc") {
             if (auto problem = AddressListProblem(value))

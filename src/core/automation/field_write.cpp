@@ -12,8 +12,8 @@ namespace quillary {
 
 namespace {
 // A person's or organization's fields that it holds itself; the others belong to its details.
-constexpr std::string_view PartyOwnFields[] = {"Title",       "Salutation", "First Name",
-                                               "Middle Name", "Last Name",  "Comment"};
+constexpr std::string_view PartyOwnFields[] = {"Title",   "Salutation", "First Name", "Middle Name", "Last Name",
+                                               "Comment", "Company",    "Job Title",  "Suffix"};
 
 bool IsParty(const TKPXObject& item)
 {

@@ -3,7 +3,6 @@
 
 #include "common/ascii_case.h"
 #include "common/field_limits.h"
-#include "common/file_error.h"
 #include "common/text_line_reader.h"
 #include "exchange/csv_party_columns.h"
 #include "exchange/csv_party_row.h"
@@ -18,7 +17,6 @@
 #include "model/kpx_object.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -30,28 +28,17 @@ namespace {
 struct CsvText
 {
     std::string text;
-    CsvEncoding encoding;
+    TextEncoding encoding;
     CsvSeparator separator;
 };
 
-std::string ReadAll(std::istream& in)
-{
-    std::string bytes;
-    std::array<char, 1 << 16> buffer;
-    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
-        bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        throw FileError("", "Cannot read file");
-    return bytes;
-}
-
 CsvText ReadCsvText(std::istream& in, const CsvImportSettings& settings)
 {
-    const std::string bytes = ReadAll(in);
+    const std::string bytes = ReadStreamBytes(in);
     CsvText read{{}, settings.encoding, settings.tabSeparated ? CsvSeparator::Tab : settings.separator};
-    if (read.encoding == CsvEncoding::Auto)
-        read.encoding = DetectCsvEncoding(bytes);
-    read.text = DecodeCsvText(bytes, read.encoding);
+    if (read.encoding == TextEncoding::Auto)
+        read.encoding = DetectTextEncoding(bytes);
+    read.text = DecodeText(bytes, read.encoding);
     if (read.separator == CsvSeparator::Auto)
         read.separator = DetectCsvSeparator(read.text);
     return read;

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/text_encoding.h"
 #include "exchange/csv_header_map.h"
 #include "exchange/csv_separator.h"
-#include "exchange/csv_text_encoding.h"
 #include "exchange/import_counts.h"
 
 #include <filesystem>
@@ -33,7 +33,7 @@ struct CsvImportSettings
     // the columns are mapped from the first line (MapCsvHeader).
     bool headerLine = false;
     CsvSeparator separator = CsvSeparator::Comma;
-    CsvEncoding encoding = CsvEncoding::Auto;
+    TextEncoding encoding = TextEncoding::Auto;
 };
 
 // Makes one item of the settings' kind under destination per row; a row the item refuses leaves
@@ -53,7 +53,7 @@ std::optional<ImportCounts> ImportCSVFile(const std::filesystem::path& file, Tre
 struct CsvPreview
 {
     // As read: the settings' choice, or what was detected for Auto.
-    CsvEncoding encoding = CsvEncoding::Utf8;
+    TextEncoding encoding = TextEncoding::Utf8;
     CsvSeparator separator = CsvSeparator::Comma;
     // The values of the first non-blank line, and how they map onto the settings' kind. A line of
     // more than MaxFieldsPerRow values gives MaxFieldsPerRow + 1 of them (HeaderTooLong).

@@ -24,6 +24,9 @@ struct ImportCounts
     // Parts of imported entries that were not taken, with the reason ("card 3: URL left out: a
     // \"javascript:\" link is no web address"); the entries themselves were imported.
     std::vector<std::string> leftOut;
+    // How many cards held something of each kind that the tree cannot keep, by what it is
+    // ("photos"); the cards themselves were imported.
+    std::map<std::string, int> cardsWithUnkept;
 
     void CountMade(int kind)
     {
@@ -36,11 +39,13 @@ struct ImportCounts
         reasons.push_back(std::move(reason));
     }
     void NoteLeftOut(std::string reason) { leftOut.push_back(std::move(reason)); }
+    void CountUnkept(const std::string& what) { ++cardsWithUnkept[what]; }
 };
 
 // The report an import ends with, for the wizard's message and the command line: the items made
 // per kind, the records placed at the depth limit, then the rejected entries with their reasons, then
-// what was left out of the others.
+// what was left out of the others, then what cards held that is not kept ("23 cards had photos;
+// photos are not kept."), the most frequent first.
 std::string ImportSummary(const ImportCounts& counts);
 
 // Called now and then during long work with the amount done and the whole; returning false stops

@@ -73,6 +73,16 @@ std::string ListedReasons(const std::vector<std::string>& reasons)
     return text;
 }
 
+std::string UnkeptLines(const ImportCounts& counts)
+{
+    std::vector<std::pair<std::string, int>> kinds(counts.cardsWithUnkept.begin(), counts.cardsWithUnkept.end());
+    std::stable_sort(kinds.begin(), kinds.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    std::string text;
+    for (const auto& [what, cards] : kinds)
+        text += "\n" + Counted(cards, "card") + " had " + what + "; " + what + " are not kept.";
+    return text;
+}
+
 std::string RejectedLines(const ImportCounts& counts)
 {
     return "\nRejected " + Counted(counts.rejected, RejectedNoun(counts.reasons)) +
@@ -89,7 +99,7 @@ std::string ImportSummary(const ImportCounts& counts)
         summary += RejectedLines(counts);
     if (!counts.leftOut.empty())
         summary += "\nLeft out of imported entries:" + ListedReasons(counts.leftOut);
-    return summary;
+    return summary + UnkeptLines(counts);
 }
 
 } // namespace quillary

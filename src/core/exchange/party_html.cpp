@@ -29,6 +29,10 @@ void WriteNames(std::ostream& out, const TPersonObject& person)
 {
     WriteHtmlLine(out, {EscapeHtml(person.Salutation()), " ", EscapeHtml(person.FirstName()), " ",
                         EscapeHtml(person.MiddleName()), " ", EscapeHtml(person.LastName()), "<br>"});
+    // "Buyer, Acme Inc." under the names, for a person who has either.
+    const std::string_view separator = person.JobTitle().empty() || person.Company().empty() ? "" : ", ";
+    if (!person.JobTitle().empty() || !person.Company().empty())
+        WriteHtmlLine(out, {EscapeHtml(person.JobTitle()), separator, EscapeHtml(person.Company()), "<br>"});
 }
 
 using Primaries = std::array<const TKPXObject*, TPartyObject::SlotCount>;

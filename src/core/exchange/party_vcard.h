@@ -5,16 +5,27 @@
 #include "exchange/vcard_version.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace quillary {
 
+class TAddressObject;
 class TKPXObject;
 class TPartyObject;
 
-// The card of a person or organization in the given version. 2.1 is the item's own MakeVCard.
-// 3.0 and 4.0 carry N, FN, TITLE (persons) or ORG (organizations), NOTE with the comment, and
-// every address, phone, fax and e-mail address with its values whole (a "," stays in its
-// field) and PREF on the primary ones.
+// The seven ADR values of an address: no post office box, lines 2 and 3 as the extended address
+// (on two lines), line 1 as the street, then city, state, postal code and country.
+std::vector<std::string> AddressCardValues(const TAddressObject& address);
+
+// The card of a person or organization in the given version. A person: N with the suffix, FN
+// with its title, TITLE with its job title, ORG with its company, else with the organization (and
+// the teams below it, as units) it sits under. An organization: N, FN and ORG with its title.
+// Then NOTE with the comment; every address, phone, fax, e-mail address and website with its
+// values whole, PREF on the primary ones and its title as TYPE parameters or a label (see
+// WriteDetailTitle); a phone's extension; BDAY and the anniversary (ANNIVERSARY in 4.0,
+// X-ANNIVERSARY before) from the reminders titled "Birthday" and "Anniversary". 2.1 takes each
+// detail's own GetVCardLine.
 TCard MakeVCard(const TPartyObject& party, VCardVersion version);
 
 // Writes the item's card in the given version as a one-card file; false, writing nothing, for an

@@ -18,6 +18,15 @@ void TCard::AddProperty(TCardProperty property)
     m_properties.push_back(std::move(property));
 }
 
+void TCard::AddLabelledProperty(TCardProperty property, std::string_view label)
+{
+    property.Group = "item" + std::to_string(++m_groups);
+    TCardProperty name("X-ABLabel", {std::string(label)});
+    name.Group = property.Group;
+    AddProperty(std::move(property));
+    AddProperty(std::move(name));
+}
+
 void TCard::AddLine(std::string_view line, VCardVersion version)
 {
     TCardProperty property;
@@ -60,6 +69,17 @@ std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
     return taken;
 }
 
+std::optional<TCardProperty> TCard::TakeProperty(std::string_view name)
+{
+    const TCardProperty* found = FindProperty(name);
+    if (!found)
+        return std::nullopt;
+    const int index = IndexOfProperty(found);
+    TCardProperty taken = std::move(m_properties[static_cast<std::size_t>(index)]);
+    DeleteProperty(index);
+    return taken;
+}
+
 void TCard::ReadCard(TextLineReader& lines)
 {
     std::vector<std::string> cardLines;
@@ -68,28 +88,53 @@ void TCard::ReadCard(TextLineReader& lines)
     while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
         cardLines.push_back(std::move(line));
     const VCardVersion version = CardVersion(cardLines);
-    for (const std::string& property : CardPropertyLines(std::move(cardLines), version))
+    for (const std::string& property : CardPropertyLines(std::move(cardLines), version, &m_passedOver))
         AddLine(property, version);
+    AttachLabels();
+}
+
+void TCard::AttachLabels()
+{
+    const auto isLabel = [](const TCardProperty& property) { return EqualsNoCase(property.Name, "X-ABLABEL"); };
+    for (const TCardProperty& label : m_properties) {
+        if (!isLabel(label) || label.Group.empty())
+            continue;
+        // Apple writes its own kinds as "_$!<HomePage>!$_".
+        std::string text = label.Text();
+        if (text.starts_with("_$!<") && text.ends_with(">!$_") && text.size() >= 8)
+            text = text.substr(4, text.size() - 8);
+        for (TCardProperty& property : m_properties)
+            if (!isLabel(property) && EqualsNoCase(property.Group, label.Group))
+                property.Label = text;
+    }
+    std::erase_if(m_properties, isLabel);
 }
 
 void TCard::WriteCard(std::ostream& out) const
 {
-    out << "begin:vcard\r\n";
-    for (const TCardProperty& property : m_properties)
-        out << property.AsText() << "\r\n";
-    out << "end:vcard\r\n";
+    WriteCard(out, VCardVersion::V21);
 }
 
 void TCard::WriteCard(std::ostream& out, VCardVersion version) const
 {
+    std::string text;
+    AppendCard(text, version);
+    out << text;
+}
+
+void TCard::AppendCard(std::string& out, VCardVersion version) const
+{
     if (version == VCardVersion::V21) {
-        WriteCard(out);
+        out += "begin:vcard\r\n";
+        for (const TCardProperty& property : m_properties)
+            out.append(property.AsText()).append("\r\n");
+        out += "end:vcard\r\n";
         return;
     }
-    out << "BEGIN:VCARD\r\nVERSION:" << VCardVersionText(version) << "\r\n";
+    out.append("BEGIN:VCARD\r\nVERSION:").append(VCardVersionText(version)).append("\r\n");
     for (const TCardProperty& property : m_properties)
-        WriteFoldedLine(out, property.AsText(version));
-    out << "END:VCARD\r\n";
+        AppendFoldedLine(out, property.AsText(version));
+    out += "END:VCARD\r\n";
 }
 
 } // namespace quillary

@@ -3,7 +3,9 @@
 
 #include "exchange/vcard_property.h"
 
+#include <optional>
 #include <ostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +21,9 @@ public:
     TCardProperty& Properties(int index) { return m_properties.at(static_cast<std::size_t>(index)); }
     const TCardProperty& Properties(int index) const { return m_properties.at(static_cast<std::size_t>(index)); }
     void AddProperty(TCardProperty property);
+    // Adds the property with a label of its own: both in a new item group, the label as
+    // "X-ABLabel", the way phones and address books give a number a name of their choosing.
+    void AddLabelledProperty(TCardProperty property, std::string_view label);
     // Parses a line into a new property at the end, as a line of a card of the given version.
     void AddLine(std::string_view line, VCardVersion version = VCardVersion::V21);
     void DeleteProperty(int index);
@@ -30,22 +35,33 @@ public:
     const TCardProperty* FindProperty(std::string_view name) const;
     // Removes every property named exactly name and hands them over in card order.
     std::vector<TCardProperty> TakeProperties(std::string_view name);
+    // The names of the properties ReadCard passed over (PHOTO, GEO, X-...), in card order.
+    const std::vector<std::string>& PassedOver() const { return m_passedOver; }
+    // Removes the first property named exactly name and hands it over, or none.
+    std::optional<TCardProperty> TakeProperty(std::string_view name);
 
     // Reads the lines up to a line that starts with "end:vcard" (any case) or the end of the
     // lines, and keeps the properties the card's version calls for (see CardPropertyLines). In a
     // 2.1 card a line is taken when it starts with one of the known names (FN, N, ADR, TEL, EMAIL,
     // TITLE, ORG, URL, BDAY, ANNIVERSARY, CATEGORIES, any case); being a plain prefix test, that
     // takes NOTE and NICKNAME lines too, and names stay as written. 3.0 and 4.0 cards are unfolded
-    // and their names upper-cased.
+    // and their names upper-cased. An "X-ABLabel" becomes the Label of the other properties of
+    // its group (Apple's "_$!<Mobile>!$_" read as "Mobile") and is not kept itself.
     void ReadCard(TextLineReader& lines);
     // Writes "begin:vcard", each property's line and "end:vcard", each ended by CR LF.
     void WriteCard(std::ostream& out) const;
     // The same for 2.1; for 3.0 and 4.0 "BEGIN:VCARD", "VERSION:", the properties in that
     // version's form folded at 75 octets, and "END:VCARD".
     void WriteCard(std::ostream& out, VCardVersion version) const;
+    // The same, appended to out.
+    void AppendCard(std::string& out, VCardVersion version) const;
 
 private:
+    void AttachLabels();
+
     std::vector<TCardProperty> m_properties;
+    std::vector<std::string> m_passedOver;
+    int m_groups = 0; // item groups made by AddLabelledProperty
 };
 
 } // namespace quillary

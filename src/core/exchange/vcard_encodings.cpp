@@ -2,36 +2,14 @@
 #include "exchange/vcard_encodings.h"
 
 #include "common/ascii_case.h"
+#include "common/hex_escapes.h"
 #include "common/utf8_text.h"
 
 namespace quillary {
 
-namespace {
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    const char lower = AsciiLower(c);
-    return lower >= 'a' && lower <= 'f' ? lower - 'a' + 10 : -1;
-}
-
-} // namespace
-
 std::string DecodeQuotedPrintable(std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int high = text[i] == '=' && i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
-        const int low = high >= 0 ? HexDigit(text[i + 2]) : -1;
-        if (low < 0) {
-            out += text[i];
-            continue;
-        }
-        out += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    return out;
+    return DecodeHexEscapes(text, '=');
 }
 
 std::string CharsetToUtf8(std::string_view text, std::string_view charset)
@@ -42,17 +20,34 @@ std::string CharsetToUtf8(std::string_view text, std::string_view charset)
     for (const std::string_view windows : {"WINDOWS-1252", "CP1252", "WIN-1252"})
         if (EqualsNoCase(charset, windows))
             return Cp1252ToUtf8(text);
-    return std::string(text);
+    return RepairUtf8(text);
 }
 
-std::string LineBreaksToBlanks(std::string_view text)
+std::string NormalizedLineBreaks(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
             ++i;
-        out += text[i] == '\r' || text[i] == '\n' ? ' ' : text[i];
+        out += text[i] == '\r' ? '\n' : text[i];
+    }
+    return out;
+}
+
+std::string EncodeQuotedPrintable(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 4);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\n') {
+            out += "=0D=0A";
+        } else if (byte == '=' || byte < ' ' || byte > '~' || (byte == ' ' && i + 1 == text.size())) {
+            AppendHexEscape(out, byte, '=');
+        } else {
+            out += text[i];
+        }
     }
     return out;
 }

@@ -10,6 +10,26 @@ bool IsContinuationByte(char c)
 {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
+
+// The text with each backslash followed by one of escaped replaced by what follows it ("n" and
+// "N" by a line break); other backslashes stay.
+std::string Unescaped(std::string text, std::string_view escaped)
+{
+    if (text.find('\\') == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+        if (text[i] != '\\' || escaped.find(next) == std::string_view::npos) {
+            out += text[i];
+            continue;
+        }
+        out += next == 'n' || next == 'N' ? '\n' : next;
+        ++i;
+    }
+    return out;
+}
 } // namespace
 
 std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit)
@@ -33,26 +53,31 @@ std::vector<std::string> SplitUnescaped(std::string_view text, char separator, s
 
 std::string UnescapeValue(std::string text)
 {
-    if (text.find('\\') == std::string::npos)
-        return text;
+    return Unescaped(std::move(text), ",;\\:nN");
+}
+
+std::string UnescapeOldValue(std::string text)
+{
+    return Unescaped(std::move(text), ",;\\");
+}
+
+std::string EscapeOldValue(std::string_view text, bool followed)
+{
+    if (text.find_first_of(";\\") == std::string_view::npos)
+        return std::string(text);
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + 4);
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] != '\\' || std::string_view(",;\\:nN").find(next) == std::string_view::npos) {
-            out += text[i];
-            continue;
-        }
-        out += next == 'n' || next == 'N' ? ' ' : next;
-        ++i;
+        const char next = i + 1 < text.size() ? text[i + 1] : (followed ? ';' : '\0');
+        if (text[i] == ';' || (text[i] == '\\' && std::string_view(";,\\").find(next) != std::string_view::npos))
+            out += '\\';
+        out += text[i];
     }
     return out;
 }
 
-std::string EscapeValue(std::string_view text)
+void AppendEscapedValue(std::string& out, std::string_view text)
 {
-    std::string out;
-    out.reserve(text.size() + 8);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
@@ -65,21 +90,20 @@ std::string EscapeValue(std::string_view text)
             out += '\\';
         out += c;
     }
-    return out;
 }
 
-void WriteFoldedLine(std::ostream& out, std::string_view line)
+void AppendFoldedLine(std::string& out, std::string_view line)
 {
     std::size_t width = FoldWidth;
     while (line.size() > width) {
         std::size_t cut = width;
         while (cut > 1 && IsContinuationByte(line[cut]))
             --cut;
-        out << line.substr(0, cut) << "\r\n ";
+        out.append(line.substr(0, cut)).append("\r\n ");
         line.remove_prefix(cut);
         width = FoldWidth - 1; // the leading blank counts
     }
-    out << line << "\r\n";
+    out.append(line).append("\r\n");
 }
 
 } // namespace quillary

@@ -15,14 +15,23 @@ namespace quillary {
 std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit = SIZE_MAX);
 
 // Undoes the 3.0 and 4.0 escapes: "\," "\;" "\\" and "\:" give the character, "\n" (either
-// case) a blank, as item fields hold one line. A backslash before anything else stays.
+// case) a line break (LF). A backslash before anything else stays.
 std::string UnescapeValue(std::string text);
 
-// The value with "\", "," and ";" escaped and line breaks written as "\n".
-std::string EscapeValue(std::string_view text);
+// Appends the value with "\", "," and ";" escaped and line breaks written as "\n".
+void AppendEscapedValue(std::string& out, std::string_view text);
 
-// Writes a content line folded so that no line exceeds 75 octets: each continuation starts
+// Undoes the escapes of a 2.1 value: "\;", "\," and "\\" give the character; a backslash before
+// anything else stays. Commas and quotes are ordinary characters in 2.1.
+std::string UnescapeOldValue(std::string text);
+
+// A 2.1 value as it is written between ";": each ";" as "\;", and a backslash doubled only where
+// it would otherwise read as an escape (before "\", ";" or ",", or at the end of a value that
+// another follows). Text without ";" and backslashes is written as it stands.
+std::string EscapeOldValue(std::string_view text, bool followed);
+
+// Appends a content line folded so that no line exceeds 75 octets: each continuation starts
 // with one blank, and no UTF-8 sequence is cut. Every line ends with CR LF.
-void WriteFoldedLine(std::ostream& out, std::string_view line);
+void AppendFoldedLine(std::string& out, std::string_view line);
 
 } // namespace quillary

@@ -4,9 +4,11 @@
 #include "common/ascii_case.h"
 #include "common/atomic_file.h"
 #include "common/file_error.h"
+#include "common/text_encoding.h"
 #include "common/text_line_reader.h"
 
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <system_error>
 
@@ -28,7 +30,9 @@ void TVCardFile::Load()
 
 void TVCardFile::Read(std::istream& in)
 {
-    TextLineReader lines(in);
+    // Phones and older programs write UTF-16, byte order marks or Windows-1252 without saying so.
+    std::istringstream text(DecodeText(ReadStreamBytes(in), TextEncoding::Auto));
+    TextLineReader lines(text);
     std::string line;
     while (lines.Next(line)) {
         if (!StartsWithNoCase(line, "begin:vcard"))

@@ -22,7 +22,9 @@ public:
     // cannot be opened or read; the cards read so far then stay in the list.
     void Load();
     // Appends the cards of a stream: each line that starts with "begin:vcard" (any case) opens a
-    // card that runs to "end:vcard" or the end; lines outside cards are passed over.
+    // card that runs to "end:vcard" or the end; lines outside cards are passed over. The stream's
+    // encoding is recognised as for delimited text (byte order marks, UTF-8, else Windows-1252), so
+    // the cards hold UTF-8 only.
     void Read(std::istream& in);
     // Replaces the file named by Filename with all cards in Version, lines ended by CR LF. The old file is
     // replaced only once the new one is complete; throws FileError when that fails.

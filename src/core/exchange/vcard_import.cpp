@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_import.h"
 
+#include "exchange/card_unkept.h"
 #include "exchange/vcard_file.h"
 
 #include "actions/web_link.h"
@@ -76,7 +77,7 @@ std::string OverfullReason(const TCard& card)
 void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
 {
     for (TCardProperty& url : card.TakeProperties("URL")) {
-        if (const auto problem = LinkProblem(url.Value(0)))
+        if (const auto problem = LinkProblem(url.Text()))
             counts.NoteLeftOut("card " + std::to_string(number) + ": URL left out: " + *problem);
         else
             card.AddProperty(std::move(url));
@@ -105,6 +106,8 @@ ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuesti
             item->SetCategories(item->GetCategories() | CategoryBits(card, categories));
             item->ReadVCard(card);
             counts.CountMade(kind);
+            for (const std::string& what : UnkeptKinds(card))
+                counts.CountUnkept(what);
         }
         if (progress && !progress(static_cast<std::uint64_t>(i) + 1, total))
             break;

@@ -28,7 +28,8 @@ public:
 // categories whose names (category n is element n-1) match without regard to case. A card that
 // holds nothing the import reads is counted as rejected, and so is a card with a value of more
 // than MaxFieldsPerRow parts. A URL that must not be a live link
-// (LinkProblem) makes no website and is noted as left out. The file form throws FileError when the
+// (LinkProblem) makes no website and is noted as left out. What a card holds that the tree cannot
+// keep (UnkeptKinds) is counted by kind. The file form throws FileError when the
 // file cannot be opened or read, before anything is imported.
 ImportCounts ImportVCardFile(const std::filesystem::path& file, TreeNode& destination, OrgCardQuestion& question,
                              const ProgressFn& progress = {}, const CategoryNames& categories = {});

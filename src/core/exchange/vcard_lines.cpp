@@ -10,14 +10,9 @@
 namespace quillary {
 
 namespace {
-constexpr std::array<std::string_view, 11> KnownNames = {"FN",  "N",   "ADR",  "TEL",         "EMAIL",     "TITLE",
-                                                         "ORG", "URL", "BDAY", "ANNIVERSARY", "CATEGORIES"};
-
-bool IsKnownOldLine(std::string_view line)
-{
-    return std::any_of(KnownNames.begin(), KnownNames.end(),
-                       [&](std::string_view name) { return StartsWithNoCase(line, name); });
-}
+constexpr std::array<std::string_view, 13> KnownNames = {
+    "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",    "ORG",
+    "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL"};
 
 // The property name of a line without its group, or the whole line when it has no ";" or ":".
 std::string_view NameOf(std::string_view line)
@@ -26,6 +21,15 @@ std::string_view NameOf(std::string_view line)
     if (const std::size_t group = name.rfind('.'); group != std::string_view::npos)
         name.remove_prefix(group + 1);
     return name;
+}
+
+// A plain prefix test after the group, as 2.1 cards have always been read.
+bool IsKnownOldLine(std::string_view line)
+{
+    const std::size_t group = line.substr(0, line.find_first_of(";:")).rfind('.');
+    const std::string_view named = group == std::string_view::npos ? line : line.substr(group + 1);
+    return std::any_of(KnownNames.begin(), KnownNames.end(),
+                       [&](std::string_view name) { return StartsWithNoCase(named, name); });
 }
 
 bool IsKnownModernLine(std::string_view line)
@@ -60,7 +64,13 @@ void JoinSoftBreaks(std::string& line, const std::vector<std::string>& lines, st
     }
 }
 
-std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines)
+void NotePassedOver(std::string_view line, std::vector<std::string>* passedOver)
+{
+    if (passedOver)
+        passedOver->push_back(UpperAscii(NameOf(line)));
+}
+
+std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
 {
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -73,11 +83,13 @@ std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines)
                 ++next;
         if (IsKnownOldLine(line))
             kept.push_back(std::move(line));
+        else if (!line.empty())
+            NotePassedOver(line, passedOver);
     }
     return kept;
 }
 
-std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
+std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
 {
     std::vector<std::string> kept;
     kept.reserve(lines.size());
@@ -86,6 +98,8 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
         // A name folded before its end is only known once the line is whole.
         const bool wanted = first.find_first_of(";:") == std::string::npos || IsKnownModernLine(first);
         if (first.empty() || IsFolded(first) || !wanted) {
+            if (!wanted)
+                NotePassedOver(first, passedOver);
             while (next < lines.size() && IsFolded(lines[next]))
                 ++next;
             continue;
@@ -96,6 +110,8 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines)
         JoinSoftBreaks(line, lines, next);
         if (IsKnownModernLine(line))
             kept.push_back(std::move(line));
+        else
+            NotePassedOver(line, passedOver);
     }
     return kept;
 }
@@ -113,9 +129,10 @@ VCardVersion CardVersion(const std::vector<std::string>& lines)
     return VCardVersion::V21;
 }
 
-std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version)
+std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version,
+                                           std::vector<std::string>* passedOver)
 {
-    return version == VCardVersion::V21 ? OldPropertyLines(lines) : ModernPropertyLines(lines);
+    return version == VCardVersion::V21 ? OldPropertyLines(lines, passedOver) : ModernPropertyLines(lines, passedOver);
 }
 
 } // namespace quillary

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_property.h"
 
-#include "exchange/line_protection.h"
 #include "exchange/vcard_encodings.h"
 #include "exchange/vcard_escapes.h"
+#include "exchange/vcard_phone_numbers.h"
 
 #include "common/ascii_case.h"
 #include "common/comma_text.h"
@@ -63,11 +63,24 @@ void SetTypeFlags(TCardProperty& property, std::string_view token)
             property.SetParam(flag);
 }
 
-// The value as UTF-8 text of one line.
-std::string Decoded(std::string_view value, bool quotedPrintable, std::string_view charset)
+// A quoted-printable value as UTF-8 text. Only encoded bytes are read in the value's character
+// set: the file's own text is UTF-8 already, whatever the card says it was written in.
+std::string Decoded(std::string_view value, std::string_view charset)
 {
-    const std::string bytes = quotedPrintable ? DecodeQuotedPrintable(value) : std::string(value);
-    return LineBreaksToBlanks(charset.empty() ? bytes : CharsetToUtf8(bytes, charset));
+    return NormalizedLineBreaks(CharsetToUtf8(DecodeQuotedPrintable(value), charset));
+}
+
+bool HasLineBreak(const std::vector<std::string>& values)
+{
+    return std::any_of(values.begin(), values.end(),
+                       [](const std::string& value) { return value.find('\n') != std::string::npos; });
+}
+
+bool IsAscii(const std::vector<std::string>& values)
+{
+    return std::all_of(values.begin(), values.end(), [](const std::string& value) {
+        return std::all_of(value.begin(), value.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    });
 }
 
 // Calls use with each part of text between the separators that stand outside double quotes.
@@ -105,20 +118,14 @@ std::string_view Unquoted(std::string_view text)
     return text;
 }
 
-std::string UpperAscii(std::string_view text)
+// Each value split again at every separator that no backslash escapes.
+std::vector<std::string> SplitEach(std::vector<std::string> values, char separator)
 {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
-std::string LowerAscii(std::string_view text)
-{
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), AsciiLower);
-    return lower;
+    std::vector<std::string> parts;
+    for (const std::string& value : values)
+        for (std::string& part : SplitUnescaped(value, separator, MaxFieldsPerRow))
+            parts.push_back(std::move(part));
+    return parts;
 }
 
 // The character at which a 3.0 or 4.0 value of the named property divides into values, or '\0'
@@ -150,15 +157,35 @@ const std::string& TCardProperty::Value(std::size_t index) const
     return index < Values.size() ? Values[index] : none;
 }
 
+std::string TCardProperty::Text() const
+{
+    if (Values.size() == 1)
+        return Values.front();
+    std::string text;
+    for (std::size_t i = 0; i < Values.size(); ++i)
+        text.append(i > 0 ? ";" : "").append(Values[i]);
+    return text;
+}
+
+void TCardProperty::Clear()
+{
+    *this = TCardProperty();
+}
+
+void TCardProperty::SplitGroup()
+{
+    if (const std::size_t dot = Name.rfind('.'); dot != std::string::npos) {
+        Group = Name.substr(0, dot);
+        Name.erase(0, dot + 1);
+    }
+}
+
 void TCardProperty::Parse(std::string_view line)
 {
-    Name.clear();
-    Params = 0;
-    Values.clear();
-    TooManyParts = false;
+    Clear();
     const std::size_t colon = line.find(':');
     const std::string namePart = colon == std::string_view::npos ? std::string() : Commas(line.substr(0, colon));
-    const std::string valuePart = Commas(colon == std::string_view::npos ? line : line.substr(colon + 1));
+    const std::string_view valuePart = colon == std::string_view::npos ? line : line.substr(colon + 1);
 
     const std::vector<std::string> words = SplitCommaText(namePart, MaxFieldsPerRow);
     TooManyParts = words.size() > MaxFieldsPerRow;
@@ -166,6 +193,7 @@ void TCardProperty::Parse(std::string_view line)
     bool quotedPrintable = false;
     if (!words.empty()) {
         Name = words.front();
+        SplitGroup();
         for (auto word = words.begin() + 1; word != words.end(); ++word) {
             const std::string_view parameter = *word;
             if (StartsWithNoCase(parameter, "TYPE="))
@@ -179,12 +207,15 @@ void TCardProperty::Parse(std::string_view line)
                 SetTypeFlags(*this, parameter);
         }
     }
+    // Only ";" divides a 2.1 value; commas and quotes are text. CATEGORIES name one category
+    // between commas as well.
     if (!valuePart.empty())
-        Values = SplitProtectedLine(valuePart);
+        Values = SplitUnescaped(valuePart, ';', MaxFieldsPerRow);
+    if (EqualsNoCase(Name, "CATEGORIES"))
+        Values = SplitEach(std::move(Values), ',');
     DropOverfullValues();
-    if (quotedPrintable || !charset.empty())
-        for (std::string& value : Values)
-            value = Decoded(value, quotedPrintable, charset);
+    for (std::string& value : Values)
+        value = UnescapeOldValue(quotedPrintable ? Decoded(value, charset) : std::move(value));
 }
 
 void TCardProperty::Parse(std::string_view line, VCardVersion version)
@@ -193,10 +224,7 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
         Parse(line);
         return;
     }
-    Name.clear();
-    Params = 0;
-    Values.clear();
-    TooManyParts = false;
+    Clear();
     const std::size_t colon = NameEnd(line);
     if (colon == std::string_view::npos) {
         Values.push_back(UnescapeValue(std::string(line)));
@@ -208,11 +236,10 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
     const std::string_view value = line.substr(colon + 1);
     if (value.empty())
         return;
-    const bool encoded = quotedPrintable || !charset.empty();
     Values = SplitUnescaped(value, ValueSeparator(Name), MaxFieldsPerRow);
     DropOverfullValues();
     for (std::string& part : Values)
-        part = UnescapeValue(encoded ? Decoded(part, quotedPrintable, charset) : std::move(part));
+        part = UnescapeValue(quotedPrintable ? Decoded(part, charset) : std::move(part));
     ReduceUriValue();
 }
 
@@ -228,8 +255,9 @@ void TCardProperty::ParseParameters(std::string_view head, VCardVersion version,
                                     bool& quotedPrintable)
 {
     const std::string_view name = head.substr(0, head.find(';'));
-    const std::size_t group = name.rfind('.');
-    Name = UpperAscii(group == std::string_view::npos ? name : name.substr(group + 1));
+    Name = name;
+    SplitGroup();
+    Name = UpperAscii(Name);
     if (name.size() == head.size())
         return;
     ForEachPart(head.substr(name.size() + 1), ';', [&](std::string_view part) {
@@ -260,8 +288,7 @@ void TCardProperty::ReduceUriValue()
         return;
     std::string& first = Values.front();
     if (Name == "TEL" && StartsWithNoCase(first, "tel:")) {
-        // The number without the URI's parameters (";ext=...").
-        first = first.substr(4, first.find(';', 4) - 4);
+        first = TelUriNumber(first);
     } else if ((Name == "EMAIL" || Name == "URL") && StartsWithNoCase(first, "mailto:")) {
         first.erase(0, 7);
         if (Name == "URL") {
@@ -273,15 +300,20 @@ void TCardProperty::ReduceUriValue()
 
 std::string TCardProperty::AsText() const
 {
-    std::string text = Name;
+    std::string text = Group.empty() ? Name : Group + "." + Name;
     for (int flag = 0; flag < CardParamCount; ++flag)
         if (HasParam(flag))
             text.append(";").append(CardParamName(flag));
+    // A line break can only travel encoded; the encoding then names the bytes it stands for.
+    const bool encoded = HasLineBreak(Values);
+    if (encoded)
+        text += IsAscii(Values) ? ";ENCODING=QUOTED-PRINTABLE" : ";CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE";
     text += ':';
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += ';';
-        text += Values[i];
+        const std::string value = EscapeOldValue(Values[i], i + 1 < Values.size());
+        text += encoded ? EncodeQuotedPrintable(value) : value;
     }
     return text;
 }
@@ -298,7 +330,9 @@ std::string TCardProperty::AsText(VCardVersion version) const
         types += types.empty() ? "" : ",";
         types += v4 ? LowerAscii(CardParamName(flag)) : std::string(CardParamName(flag));
     }
-    std::string text = Name;
+    std::string text = Group.empty() ? Name : Group + "." + Name;
+    if (v4 && UriValue)
+        text += ";VALUE=uri";
     if (!types.empty())
         text.append(";TYPE=").append(types);
     if (v4 && HasParam(ParamPref))
@@ -308,7 +342,10 @@ std::string TCardProperty::AsText(VCardVersion version) const
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += separator;
-        text += EscapeValue(Values[i]);
+        if (v4 && UriValue)
+            text += Values[i];
+        else
+            AppendEscapedValue(text, Values[i]);
     }
     return text;
 }

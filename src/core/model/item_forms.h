@@ -67,7 +67,7 @@ struct ReminderForm
 struct PartyForm
 {
     std::string title, comment;
-    std::string salutation, firstName, middleName, lastName; // persons only
+    std::string salutation, firstName, middleName, lastName, suffix, company, jobTitle; // persons only
     AddressForm address;
     PhoneForm phone;
     FaxForm fax;

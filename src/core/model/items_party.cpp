@@ -7,6 +7,8 @@
 #include "model/item_tree.h"
 #include "model/items_contact.h"
 
+#include <algorithm>
+
 namespace quillary {
 
 namespace {
@@ -313,14 +315,23 @@ void TPersonObject::SetNames(std::string_view salutation, std::string_view first
     m_lastName = CleanFieldText(last);
 }
 
+void TPersonObject::SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix)
+{
+    m_company = CleanFieldText(company);
+    m_jobTitle = CleanFieldText(jobTitle);
+    m_suffix = CleanFieldText(suffix);
+}
+
 void TPersonObject::ReadDetails(std::string_view line)
 {
     constexpr std::size_t NameFields = 4;
+    constexpr std::size_t WorkFields = NameFields + SlotCount + 1; // after the categories
     std::vector<std::string_view> fields;
     if (SplitDetails(line, TypeTag(KindPerson), fields)) {
         SetNames(FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3));
         ReadSlots(fields, NameFields);
         ReadCategories(fields, NameFields + SlotCount);
+        SetWorkFields(FieldAt(fields, WorkFields), FieldAt(fields, WorkFields + 1), FieldAt(fields, WorkFields + 2));
     }
 }
 
@@ -331,11 +342,18 @@ void TPersonObject::WriteRecord(std::string& out, int level) const
     AppendDetailLine(
         out, TypeTag(KindPerson),
         {m_salutation, m_firstName, m_middleName, m_lastName, s[0], s[1], s[2], s[3], s[4], CategoriesText()});
+    // The newer fields follow as far as they hold text: a person without them is written exactly
+    // as the classic layout has it.
+    const std::string_view work[] = {m_company, m_jobTitle, m_suffix};
+    const auto end = std::find_if(std::rbegin(work), std::rend(work), [](std::string_view f) { return !f.empty(); });
+    for (auto field = std::begin(work); field != end.base(); ++field)
+        out.append(FieldSeparator).append(*field);
 }
 
 void TPersonObject::ApplyNames(const PartyForm& form)
 {
     SetNames(form.salutation, form.firstName, form.middleName, form.lastName);
+    SetWorkFields(form.company, form.jobTitle, form.suffix);
     SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
 }
 
@@ -345,6 +363,9 @@ void TPersonObject::FillNames(PartyForm& form) const
     form.firstName = m_firstName;
     form.middleName = m_middleName;
     form.lastName = m_lastName;
+    form.suffix = m_suffix;
+    form.company = m_company;
+    form.jobTitle = m_jobTitle;
 }
 
 } // namespace quillary

@@ -50,10 +50,9 @@ public:
     std::vector<std::string> SectionTitles(Slot slot) const;
 
     // vCard (written with the format, in exchange/): fills the item from a card and makes its
-    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; the card
-    // that stands for the item; a file holding that one card.
+    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; a 2.1 file
+    // holding the item's card (MakeVCard in exchange/party_vcard.h).
     virtual void ReadVCard(TCard& card) = 0;
-    TCard MakeVCard() const;
     bool WriteVCard(const std::filesystem::path& file) const override;
 
 protected:
@@ -69,8 +68,6 @@ protected:
     const std::array<std::string, SlotCount>& Slots() const { return m_primary; }
     // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
     void ReadVCardDetails(TCard& card);
-    // The lines that name the item on its card.
-    virtual std::vector<std::string> VCardNameLines() const = 0;
 
 private:
     void ApplyAddress(const AddressForm& section, EditMode mode);
@@ -92,9 +89,6 @@ public:
     std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
     void ReadVCard(TCard& card) override;
-
-protected:
-    std::vector<std::string> VCardNameLines() const override;
 };
 
 class TPersonObject final : public TPartyObject
@@ -108,6 +102,13 @@ public:
     const std::string& MiddleName() const { return m_middleName; }
     const std::string& LastName() const { return m_lastName; }
     void SetNames(std::string_view salutation, std::string_view first, std::string_view middle, std::string_view last);
+    // Where the person works and what as, and a name suffix ("Jr."): plain text, which moves
+    // nothing in the tree. They follow the categories in the detail line, where a reader that
+    // knows only the classic fields passes over them.
+    const std::string& Company() const { return m_company; }
+    const std::string& JobTitle() const { return m_jobTitle; }
+    const std::string& Suffix() const { return m_suffix; }
+    void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
 
     void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
@@ -117,11 +118,11 @@ public:
 
 protected:
     void ApplyNames(const PartyForm& form) override;
-    std::vector<std::string> VCardNameLines() const override;
     void FillNames(PartyForm& form) const override;
 
 private:
     std::string m_salutation, m_firstName, m_middleName, m_lastName;
+    std::string m_company, m_jobTitle, m_suffix;
 };
 
 } // namespace quillary

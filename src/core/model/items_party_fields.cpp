@@ -64,6 +64,8 @@ bool TPersonObject::ReadFields(FieldRecord& record)
         SetTitle(*title);
     SetNames(record.Get("Salutation").value_or(m_salutation), record.Get("First Name").value_or(m_firstName),
              record.Get("Middle Name").value_or(m_middleName), record.Get("Last Name").value_or(m_lastName));
+    SetWorkFields(record.Get("Company").value_or(m_company), record.Get("Job Title").value_or(m_jobTitle),
+                  record.Get("Suffix").value_or(m_suffix));
     if (const auto comment = record.Get("Comment"))
         SetComment(*comment);
     SetTarget(m_firstName + " " + m_lastName);
@@ -79,7 +81,8 @@ std::string TPersonObject::GetFieldText(std::string_view field) const
 {
     const std::pair<std::string_view, const std::string*> fields[] = {
         {"Title", &GetTitle()},         {"Salutation", &m_salutation}, {"First Name", &m_firstName},
-        {"Middle Name", &m_middleName}, {"Last Name", &m_lastName},    {"Comment", &GetComment()}};
+        {"Middle Name", &m_middleName}, {"Last Name", &m_lastName},    {"Comment", &GetComment()},
+        {"Company", &m_company},        {"Job Title", &m_jobTitle},    {"Suffix", &m_suffix}};
     for (const auto& [name, value] : fields)
         if (field == name)
             return QuotedField(*value);

@@ -103,10 +103,12 @@ QWidget* TPartyEditDlg::BuildNames()
         m_first = Edit(box, "FName", 20);
         m_middle = Edit(box, "MName", 20);
         m_last = Edit(box, "LName", 25);
+        m_suffix = Edit(box, "Suffix", 10);
         for (auto [label, widget] : {std::pair<const char*, QWidget*>{"Salut.", m_salutation},
                                      {"First", m_first},
                                      {"Middle", m_middle},
-                                     {"Last", m_last}}) {
+                                     {"Last", m_last},
+                                     {"Suffix", m_suffix}}) {
             auto* column = new QVBoxLayout;
             auto* caption = new QLabel(QString::fromLatin1(label), box);
             caption->setBuddy(widget);
@@ -115,6 +117,10 @@ QWidget* TPartyEditDlg::BuildNames()
             names->addLayout(column);
         }
         form->addRow(names);
+        m_company = Edit(box, "Company");
+        m_jobTitle = Edit(box, "JobTitle");
+        form->addRow(QStringLiteral("Company"), m_company);
+        form->addRow(QStringLiteral("Job Title"), m_jobTitle);
         m_title->installEventFilter(this);
     }
     m_comment = Edit(box, "Comment", m_person ? 255 : 0);
@@ -267,6 +273,9 @@ void TPartyEditDlg::Fill(const PartyForm& form)
         ShowText(*m_first, form.firstName);
         ShowText(*m_middle, form.middleName);
         ShowText(*m_last, form.lastName);
+        ShowText(*m_suffix, form.suffix);
+        ShowText(*m_company, form.company);
+        ShowText(*m_jobTitle, form.jobTitle);
     }
     // Without detail children the title lists stay empty.
     const std::pair<QComboBox*, TPartyObject::Slot> lists[] = {{m_addrTitle, TPartyObject::SlotAddress},
@@ -329,6 +338,9 @@ PartyForm TPartyEditDlg::Collected() const
         form.firstName = TextOf(*m_first);
         form.middleName = TextOf(*m_middle);
         form.lastName = TextOf(*m_last);
+        form.suffix = TextOf(*m_suffix);
+        form.company = TextOf(*m_company);
+        form.jobTitle = TextOf(*m_jobTitle);
     }
     form.address = {ToField(m_addrTitle->currentText()),
                     m_addr->Lines(),

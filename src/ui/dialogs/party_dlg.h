@@ -69,6 +69,9 @@ private:
     QLineEdit* m_first = nullptr;
     QLineEdit* m_middle = nullptr;
     QLineEdit* m_last = nullptr;
+    QLineEdit* m_suffix = nullptr;
+    QLineEdit* m_company = nullptr;
+    QLineEdit* m_jobTitle = nullptr;
     QLineEdit* m_comment = nullptr;
     QTabWidget* m_pages = nullptr;
     QComboBox* m_addrTitle = nullptr;

@@ -3,7 +3,7 @@
 
 #include "common/file_error.h"
 #include "exchange/csv_export.h"
-#include "exchange/party_vcard.h"
+#include "exchange/folder_vcards.h"
 #include "exchange/publish_choices.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
@@ -143,12 +143,10 @@ void TExportWizard::FormShow()
     PageChange();
 }
 
-bool TExportWizard::IsVCardKind() const
+bool TExportWizard::HoldsCards() const
 {
-    if (!m_published || !m_published->Data())
-        return false;
-    const int kind = m_published->Data()->GetKind();
-    return kind == KindPerson || kind == KindOrganization;
+    // A folder, team, organization or the root gives the cards of every person beneath.
+    return m_published && !CardParties(*m_published).empty();
 }
 
 void TExportWizard::KeepPages(std::initializer_list<const char*> names)
@@ -164,7 +162,7 @@ void TExportWizard::KeepPages(std::initializer_list<const char*> names)
 
 void TExportWizard::ExportTypeChange()
 {
-    if (m_exportType->currentIndex() == ExportVCard && !IsVCardKind()) {
+    if (m_exportType->currentIndex() == ExportVCard && !HoldsCards()) {
         Questions::Ask(this, QMessageBox::Warning, QStringLiteral("Warning"),
                        QStringLiteral("vCard publishing is only supported for Person and Organization items."),
                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok);
@@ -332,8 +330,8 @@ bool TExportWizard::WriteVCardFile()
     const QString file = FileIn(m_directoryListBox4, m_edit3);
     if (!HasExtension(file, QStringLiteral(".vcf"), m_edit3))
         return false;
-    WriteVCard(*m_published->Data(), LocalPath(file),
-               static_cast<VCardVersion>(m_vcardVersionCombo->currentData().toInt()));
+    WriteVCardsFile(*m_published, LocalPath(file),
+                    static_cast<VCardVersion>(m_vcardVersionCombo->currentData().toInt()));
     return true;
 }
 

@@ -106,7 +106,7 @@ private:
     QWidget* BuildVCardPage();
     void DrawPreview();
     void KeepPages(std::initializer_list<const char*> names);
-    bool IsVCardKind() const;
+    bool HoldsCards() const;
 
     // The work of Finish for each type; false keeps the wizard open.
     bool WriteItemFile();

@@ -304,10 +304,10 @@ QWidget* TImportWizard::TextFilePage()
     m_sepCharCombo->addItem(QStringLiteral("Tab"), int(CsvSeparator::Tab));
     m_encodingCombo = new QComboBox(page);
     m_encodingCombo->setObjectName(QStringLiteral("EncodingCombo"));
-    m_encodingCombo->addItem(QStringLiteral("Detect"), int(CsvEncoding::Auto));
-    m_encodingCombo->addItem(QStringLiteral("UTF-8"), int(CsvEncoding::Utf8));
-    m_encodingCombo->addItem(QStringLiteral("UTF-16"), int(CsvEncoding::Utf16));
-    m_encodingCombo->addItem(QStringLiteral("Windows-1252"), int(CsvEncoding::Cp1252));
+    m_encodingCombo->addItem(QStringLiteral("Detect"), int(TextEncoding::Auto));
+    m_encodingCombo->addItem(QStringLiteral("UTF-8"), int(TextEncoding::Utf8));
+    m_encodingCombo->addItem(QStringLiteral("UTF-16"), int(TextEncoding::Utf16));
+    m_encodingCombo->addItem(QStringLiteral("Windows-1252"), int(TextEncoding::Cp1252));
     auto* separatorLabel = new QLabel(QStringLiteral("&Separator:"), page);
     separatorLabel->setBuddy(m_sepCharCombo);
     auto* encodingLabel = new QLabel(QStringLiteral("&Encoding:"), page);
@@ -529,7 +529,7 @@ CsvImportSettings TImportWizard::TextSettings() const
     settings.tabSeparated = separator == CsvSeparator::Tab;
     // Lines without field names have always been read as commas unless tabs were chosen.
     settings.separator = separator == CsvSeparator::Auto && !settings.headerLine ? CsvSeparator::Comma : separator;
-    settings.encoding = static_cast<CsvEncoding>(m_encodingCombo->currentData().toInt());
+    settings.encoding = static_cast<TextEncoding>(m_encodingCombo->currentData().toInt());
     for (const QString& field : settings.headerLine ? m_mapping->ColumnFields() : m_mapping->ChosenFields())
         settings.fields.push_back(ToField(field));
     return settings;

@@ -4,8 +4,10 @@
 //
 //   person Anna Berg
 //     name: Dr. / Anna /  / Berg
+//     work: Berg & Sons / CEO / PhD          (company, job title, suffix; when any is set)
 //     comment: Met at the fair
 //     phone* Mobile: +49 30 1234567          (* marks the primary of its kind)
+//     phone Office: +49 30 7654321 ext 12    (a phone's extension, when it has one)
 //     address Home: Hauptstr. 5 / Hinterhaus /  / Berlin / BE / 10115 / Germany
 //     reminder Birthday: 1985-04-12, yearly
 //
@@ -21,6 +23,9 @@
 #include "model/items_reminder.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -51,6 +56,10 @@ inline std::string Value(const TKPXObject& item)
         const bool yearly = static_cast<const TReminderObject&>(item).RecurDate().RecurMode() == kRecurYearly;
         return std::string(text) + (yearly ? ", yearly" : "");
     }
+    case KindPhone: {
+        const std::string& extension = static_cast<const TPhoneObject&>(item).Extension();
+        return item.GetTarget() + (extension.empty() ? "" : " ext " + extension);
+    }
     default:
         return item.GetTarget();
     }
@@ -79,6 +88,9 @@ inline void AddParty(const TPartyObject& party, std::string& out)
         out +=
             "  name: " + Joined({person->Salutation(), person->FirstName(), person->MiddleName(), person->LastName()}) +
             "\n";
+    if (const auto* person = dynamic_cast<const TPersonObject*>(&party);
+        person && !(person->Company() + person->JobTitle() + person->Suffix()).empty())
+        out += "  work: " + Joined({person->Company(), person->JobTitle(), person->Suffix()}) + "\n";
     if (!party.GetComment().empty())
         out += "  comment: " + party.GetComment() + "\n";
     constexpr int Kinds[] = {KindAddress, KindPhone, KindFax, KindEMail, KindWebsite, KindReminder};
@@ -104,6 +116,24 @@ inline std::string ContactFacts(const ItemTree& tree)
         if (const auto* party = dynamic_cast<const TPartyObject*>(tree.NodeAt(i)->Data()))
             facts_detail::AddParty(*party, out);
     return out;
+}
+
+// Calls check(file, facts) for every file of the extension in the folder that has its facts
+// written beside it (the same name ending in ".facts"); returns how many were checked.
+template <typename Check>
+int ForEachWithFacts(const std::filesystem::path& folder, const std::string& extension, Check check)
+{
+    int checked = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::filesystem::path file = entry.path();
+        if (file.extension() != extension)
+            continue;
+        std::filesystem::path factsFile = file;
+        std::ifstream in(factsFile.replace_extension(".facts"), std::ios::binary);
+        check(file, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+        ++checked;
+    }
+    return checked;
 }
 
 } // namespace quillary::test

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "exchange/csv_text_encoding.h"
+#include "common/text_encoding.h"
 
+#include "common/file_error.h"
 #include "common/utf8_text.h"
 
+#include <array>
 #include <cstdint>
 
 namespace quillary {
@@ -45,29 +47,40 @@ std::string FromUtf16(std::string_view bytes, bool bigEndian)
 }
 } // namespace
 
-CsvEncoding DetectCsvEncoding(std::string_view bytes)
+TextEncoding DetectTextEncoding(std::string_view bytes)
 {
     if (bytes.starts_with(Utf8Mark))
-        return CsvEncoding::Utf8;
+        return TextEncoding::Utf8;
     if (bytes.starts_with(Utf16LeMark) || bytes.starts_with(Utf16BeMark))
-        return CsvEncoding::Utf16;
-    return IsUtf8(bytes) ? CsvEncoding::Utf8 : CsvEncoding::Cp1252;
+        return TextEncoding::Utf16;
+    return IsUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp1252;
 }
 
-std::string DecodeCsvText(std::string_view bytes, CsvEncoding encoding)
+std::string DecodeText(std::string_view bytes, TextEncoding encoding)
 {
-    if (encoding == CsvEncoding::Auto)
-        encoding = DetectCsvEncoding(bytes);
+    if (encoding == TextEncoding::Auto)
+        encoding = DetectTextEncoding(bytes);
     switch (encoding) {
-    case CsvEncoding::Utf16:
+    case TextEncoding::Utf16:
         if (bytes.starts_with(Utf16BeMark))
             return FromUtf16(bytes.substr(Utf16BeMark.size()), true);
         return FromUtf16(bytes.starts_with(Utf16LeMark) ? bytes.substr(Utf16LeMark.size()) : bytes, false);
-    case CsvEncoding::Cp1252:
+    case TextEncoding::Cp1252:
         return Cp1252ToUtf8(bytes);
     default:
         return RepairUtf8(bytes.starts_with(Utf8Mark) ? bytes.substr(Utf8Mark.size()) : bytes);
     }
+}
+
+std::string ReadStreamBytes(std::istream& in)
+{
+    std::string bytes;
+    std::array<char, 1 << 16> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+        bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        throw FileError("", "Cannot read file");
+    return bytes;
 }
 
 } // namespace quillary

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// vCard files in the encodings phones and older programs write them in: whatever arrives, the tree
+// holds valid UTF-8 and no card is lost.
+#include "common/utf8_text.h"
+#include "exchange/vcard_import.h"
+#include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "model/tree_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace quillary;
+
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class PersonAnswer final : public OrgCardQuestion
+{
+public:
+    bool ImportAsOrganization(const std::string&, const std::string&) override { return false; }
+};
+
+// The titles of the items made beneath the root, in tree order, after every text of every item
+// was checked to be UTF-8.
+Strings ImportedTitles(const std::string& bytes)
+{
+    ItemTree tree;
+    PersonAnswer answer;
+    std::istringstream in(bytes);
+    ImportVCardFile(in, tree.Root(), answer);
+    Strings titles;
+    ForEachInSubtree(tree.Root(), [&](TreeNode& node) {
+        const TKPXObject& item = *node.Data();
+        EXPECT_TRUE(IsUtf8(item.GetTitle()) && IsUtf8(item.GetTarget()) && IsUtf8(item.GetComment()));
+        for (int i = 0; i < item.ChildCount(); ++i)
+            EXPECT_TRUE(IsUtf8(item.ChildAt(i)->GetTitle()) && IsUtf8(item.ChildAt(i)->GetTarget()));
+        if (&node != &tree.Root())
+            titles.push_back(item.GetTitle());
+    });
+    return titles;
+}
+
+// UTF-16 code units of a text of the Basic Multilingual Plane, in the given byte order.
+std::string Utf16(std::u16string_view text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : text) {
+        const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(VCardEncoding, AByteOrderMarkKeepsTheFirstCard)
+{
+    EXPECT_EQ(ImportedTitles("\xEF\xBB\xBF"
+                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Zoë First\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Second\r\nEND:VCARD\r\n"),
+              (Strings{"Second", "Zoë First"}));
+}
+
+TEST(VCardEncoding, Utf16InEitherByteOrderImportsEveryCard)
+{
+    const std::u16string cards = u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Łukasz Żak\r\nTEL:555\r\nEND:VCARD\r\n"
+                                 u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Ana\r\nEND:VCARD\r\n";
+    for (const bool bigEndian : {false, true}) {
+        SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
+        EXPECT_EQ(ImportedTitles(Utf16(cards, bigEndian)), (Strings{"Ana", "Łukasz Żak"}));
+    }
+}
+
+TEST(VCardEncoding, Windows1252WithoutACharsetIsReadAsSuch)
+{
+    // A 2.1 export of an older desktop program: raw Windows-1252 bytes, no CHARSET anywhere, and
+    // one value that names its character set although the bytes are the file's own.
+    EXPECT_EQ(ImportedTitles("BEGIN:VCARD\r\nVERSION:2.1\r\nN:M\xFCller;Ren\xE9"
+                             "e\r\nFN:Ren\xE9"
+                             "e M\xFCller \x80\r\n"
+                             "END:VCARD\r\n"
+                             "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=Windows-1252:Fran\xE7ois\r\nEND:VCARD\r\n"),
+              (Strings{"François", "Renée Müller €"}));
+}
+
+TEST(VCardEncoding, EncodedValuesBecomeUtf8WhateverTheyClaim)
+{
+    // Quoted-printable bytes are read in their CHARSET; without one, or under a name not known,
+    // bytes that are no UTF-8 are read as Windows-1252 rather than stored broken.
+    EXPECT_EQ(ImportedTitles("BEGIN:VCARD\r\nFN;ENCODING=QUOTED-PRINTABLE:Ma=EFa\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nFN;CHARSET=KOI8-R;QUOTED-PRINTABLE:=F0=D2\r\nEND:VCARD\r\n"
+                             "BEGIN:VCARD\r\nFN;CHARSET=UTF-8;QUOTED-PRINTABLE:=C3=A5sa\r\nEND:VCARD\r\n"),
+              (Strings{"Maïa", "åsa", "ðÒ"}));
+}
