@@ -61,6 +61,9 @@ constexpr const char* Usage =
     "         envelope: [--delivery-from PATH[/ADDRESS TITLE]] [--return-address FILE]\n"
     "                   (default return address: ret_addr.dat in the working folder)\n"
     "\n"
+    "  --help      this text\n"
+    "  --version   the program's version\n"
+    "\n"
     "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines or records nested\n"
     "too deep found by check,\n"
     "4 Quillary is running on the data file (import changes nothing then)\n";
@@ -148,6 +151,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     static const std::map<std::string, Command> commands = {{"cat", Cat}, {"tree", Tree}, {"check", Check}};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         shown << Usage;
+        return ExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        shown << "quillary-cli " << QUILLARY_VERSION << "\n";
         return ExitOk;
     }
     if (!args.empty() && (args[0] == "export" || args[0] == "import")) {

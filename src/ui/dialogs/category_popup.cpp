@@ -79,9 +79,11 @@ CategoryPicture::CategoryPicture(QWidget* parent) : QToolButton(parent)
 {
     setObjectName(QStringLiteral("CatSelect"));
     setToolTip(QStringLiteral("Click to set categories"));
+    setAccessibleName(QStringLiteral("Categories"));
     setIcon(QtIconStore::ToolbarIcon(QStringLiteral("filter-any")));
     setAutoRaise(true);
-    setFocusPolicy(Qt::NoFocus);
+    // Tab reaches it (Space opens the pop-up); a click leaves the focus in the field being typed.
+    setFocusPolicy(Qt::TabFocus);
     connect(this, &QToolButton::clicked, this, &CategoryPicture::EditTarget);
 }
 

@@ -108,7 +108,9 @@ QWidget* TPartyEditDlg::BuildNames()
                                      {"Middle", m_middle},
                                      {"Last", m_last}}) {
             auto* column = new QVBoxLayout;
-            column->addWidget(new QLabel(QString::fromLatin1(label), box));
+            auto* caption = new QLabel(QString::fromLatin1(label), box);
+            caption->setBuddy(widget);
+            column->addWidget(caption);
             column->addWidget(widget);
             names->addLayout(column);
         }

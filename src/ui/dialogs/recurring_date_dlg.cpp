@@ -43,7 +43,7 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
     button->setArrowType(arrow);
     button->setAutoRepeat(true);
     button->setFixedSize(18, 12);
-    button->setFocusPolicy(Qt::NoFocus);
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("Next year") : QStringLiteral("Previous year"));
     return button;
 }
 
@@ -128,6 +128,7 @@ QWidget* TRecurringDateDlg::BuildYearControls()
     auto* box = new QWidget(this);
     m_yearSelector = new QLineEdit(box);
     m_yearSelector->setObjectName(QStringLiteral("YearSelector"));
+    m_yearSelector->setAccessibleName(QStringLiteral("Year"));
     m_yearSelector->setReadOnly(true);
     m_yearSelector->setEnabled(false);
     m_yearSelector->setFixedWidth(m_yearSelector->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 12);
@@ -156,6 +157,7 @@ void TRecurringDateDlg::BuildGrid()
 {
     m_monthGrid = new QTableWidget(GridSize, GridSize, this);
     m_monthGrid->setObjectName(QStringLiteral("MonthGrid"));
+    m_monthGrid->setAccessibleName(QStringLiteral("Days of the month"));
     m_monthGrid->horizontalHeader()->hide();
     m_monthGrid->verticalHeader()->hide();
     m_monthGrid->setShowGrid(false);

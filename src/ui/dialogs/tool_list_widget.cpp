@@ -55,6 +55,7 @@ private:
 ToolListWidget::ToolListWidget(QWidget* parent) : QListWidget(parent)
 {
     setObjectName(QStringLiteral("ToolsList"));
+    setAccessibleName(QStringLiteral("Tools"));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     setItemDelegate(new ToolRowDelegate(*this));

@@ -31,6 +31,7 @@
 #include "ui/shell/status_panel.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
+#include "ui/widgets/tool_bar_focus.h"
 #include "widgets/main_tips.h"
 
 #include <QActionGroup>
@@ -155,6 +156,9 @@ QAction* TMainForm::MakeAction(const QString& caption, const QString& hint, cons
     action->setStatusTip((bar < 0 ? hint : hint.mid(bar + 1)).trimmed());
     if (icon)
         action->setIcon(QtIconStore::ToolbarIcon(QString::fromLatin1(icon)));
+    // A button that shows only its picture still has a name for screen readers: its tip.
+    if (caption.isEmpty())
+        action->setIconText(action->toolTip());
     return action;
 }
 
@@ -429,6 +433,8 @@ void TMainForm::BuildToolBars()
     m_tipBar->SetTipFile(tips);
     connect(m_tipBar, &TTipBar::HelpRequested, this, [this](int context) { Help().ShowTopic(context); });
 
+    for (QToolBar* bar : {m_speedPanel, m_newItemPanel, m_findPanel, static_cast<QToolBar*>(m_tipBar)})
+        LetTabReachToolButtons(*bar);
     BarToggle(m_toolbarItem, m_speedPanel);
     BarToggle(m_newItemBarItem, m_newItemPanel);
     BarToggle(m_findBarItem, m_findPanel);
@@ -453,6 +459,7 @@ void TMainForm::BuildPanes()
     m_treeModel = new FolderTreeModel(*m_tree, *m_pictures, this);
     m_folders = new QTreeView(central);
     m_folders->setObjectName(QStringLiteral("Folders"));
+    m_folders->setAccessibleName(QStringLiteral("Folders"));
     m_folders->setModel(m_treeModel);
     m_folders->setHeaderHidden(true);
     // Deep folders stay reachable: the column grows with what is shown and the pane scrolls sideways.
@@ -474,6 +481,7 @@ void TMainForm::BuildPanes()
 
     m_filterList = new QListWidget(central);
     m_filterList->setObjectName(QStringLiteral("FilterListBox"));
+    m_filterList->setAccessibleName(QStringLiteral("Categories"));
     for (const std::string& name : ReadCategoryNames(m_settings)) {
         auto* entry = new QListWidgetItem(FromField(name), m_filterList);
         entry->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -506,6 +514,7 @@ void TMainForm::BuildPanes()
     m_detailList->header()->setStretchLastSection(false);
     for (QAbstractItemView* view :
          {static_cast<QAbstractItemView*>(m_iconList), static_cast<QAbstractItemView*>(m_detailList)}) {
+        view->setAccessibleName(QStringLiteral("Entries"));
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);

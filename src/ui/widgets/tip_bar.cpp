@@ -38,6 +38,8 @@ TTipBar::TTipBar(const QString& title, QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     m_up->setToolTip(QStringLiteral("Next tip"));
     m_down->setToolTip(QStringLiteral("Previous tip"));
+    for (QToolButton* button : {m_bulb, m_up, m_down})
+        button->setAccessibleName(button->toolTip().remove(QStringLiteral("...")));
     // The bulb comes first: in a narrow window the bar keeps it and moves the label, whole, into
     // its extension menu instead of holding the window wide.
     addWidget(m_bulb);

@@ -316,6 +316,7 @@ QWidget* TExportWizard::BuildVCardPage()
     auto* page = new QWidget(this);
     m_directoryListBox4 = Named(new FolderChooser(page), "DirectoryListBox4");
     m_edit3 = Edit("Edit3", page);
+    m_edit3->setAccessibleName(QStringLiteral("File name"));
     m_vcardVersionCombo = VersionList("VCardVersionCombo", page);
     auto* right = new QVBoxLayout;
     right->addWidget(Text(QStringLiteral("Select the drive and directory where you want to export your vCard file, "

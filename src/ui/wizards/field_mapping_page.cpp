@@ -111,10 +111,12 @@ QWidget* FieldMappingPage::FieldListsPanel(bool importing)
 
     auto* available = new QLabel(QStringLiteral("Available Fields"), panel);
     available->setBuddy(m_listBox1);
+    m_listBox1->setAccessibleName(available->text());
     auto* chosen = new QLabel(importing ? QStringLiteral("Fields to Import (in order)")
                                         : QStringLiteral("Fields to Export (in order)"),
                               panel);
     chosen->setBuddy(m_listBox2);
+    m_listBox2->setAccessibleName(chosen->text());
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_copyRtBtn);

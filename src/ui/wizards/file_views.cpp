@@ -13,6 +13,7 @@ FileList::FileList(const QString& name, const QStringList& masks, QWidget* paren
     : QListView(parent), m_model(new QFileSystemModel(this))
 {
     setObjectName(name);
+    setAccessibleName(QStringLiteral("Files"));
     // Without QDir::CaseSensitive the masks match names in any case.
     m_model->setFilter(QDir::Files);
     m_model->setNameFilterDisables(false);

@@ -24,6 +24,7 @@ FolderChooser::FolderChooser(QWidget* parent) : QWidget(parent)
     m_pathLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     m_view = new QTreeView(this);
+    m_view->setAccessibleName(QStringLiteral("Folders"));
     m_view->setModel(m_model);
     m_view->setRootIndex(m_model->index(QDir::rootPath()));
     m_view->setHeaderHidden(true);
