@@ -18,6 +18,7 @@
 #include "ui/shell/logic_form.h"
 #include "ui/shell/main_form.h"
 #include "ui/shell/recovery_keeper.h"
+#include "ui/shell/reminder_watch.h"
 
 #include <QDBusConnection>
 #include <QDir>
@@ -171,6 +172,9 @@ int main(int argc, char** argv)
     RecoveryKeeper recoveryKeeper(mainForm.Tree(), mainForm.Session());
     TLogicForm logicForm(mainForm);
     mainForm.SetStartupCommandLine(commandLine);
+    ReminderWatch reminderWatch(
+        mainForm, settings, [&logicForm] { logicForm.Restore(); }, QDBusConnection::sessionBus(),
+        QDBusConnection::systemBus());
 
     QObject::disconnect(early);
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,

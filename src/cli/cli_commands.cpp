@@ -49,6 +49,11 @@ constexpr const char* Usage =
     "               fields unless --fields names them; separator then auto by default)\n"
     "         vcf:  [--org-cards organization|person]  (cards with ORG; default person)\n"
     "\n"
+    "reminders (read only, also while Quillary runs; --data as above):\n"
+    "  due [--days N] [--data FILE]\n"
+    "         the reminders due today or within N days (default 0), overdue ones too,\n"
+    "         by date: title, owner's PATH and date (YYYY-MM-DD), tab separated, one a line\n"
+    "\n"
     "printing (to a PDF file of Letter pages):\n"
     "  print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH]\n"
     "         [--title TEXT] [--font FAMILY] [--font-size POINTS] [--landscape]\n"
@@ -158,6 +163,9 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         const std::vector<std::string> words(args.begin() + 1, args.end());
         return args[0] == "export" ? Export(words, shown, err) : Import(words, shown, err);
     }
+    // Its fields are made safe one by one, so the tabs between them reach the output.
+    if (!args.empty() && args[0] == "due")
+        return Due(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     if (!args.empty() && args[0] == "print")
         return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();

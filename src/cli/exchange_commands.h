@@ -12,6 +12,9 @@ int Export(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 // import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH] ...
 int Import(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
+// due [--days N]: the reminders due on or before today plus N days, by date (reads only)
+int Due(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
 // print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH] ... (builds with Qt only)
 int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 

@@ -47,6 +47,22 @@ TEST(OptionsValues, WriteReadRoundTripAndMailMethodOutsideRangeStoresThree)
     EXPECT_EQ(profile.ReadInteger("Settings", "INetMail", 0), 2);
 }
 
+TEST(OptionsValues, ReminderNotificationsAreOnUnlessStoredAsZero)
+{
+    EXPECT_TRUE(ReadOptions(FromText("")).reminderNotifications);
+    EXPECT_TRUE(ReadOptions(FromText("[Settings]\nReminderNotifications=2\n")).reminderNotifications);
+    auto profile = FromText("[Settings]\nINetMail=2\n");
+    OptionsValues values = ReadOptions(profile);
+    values.reminderNotifications = false;
+    WriteOptions(profile, values);
+    EXPECT_EQ(profile.ReadInteger("Settings", "ReminderNotifications", -1), 0);
+    EXPECT_FALSE(ReminderNotificationsOn(profile));
+    EXPECT_FALSE(ReadOptions(FromText(profile.Text())).reminderNotifications);
+    values.reminderNotifications = true;
+    WriteOptions(profile, values);
+    EXPECT_TRUE(ReminderNotificationsOn(profile));
+}
+
 TEST(OptionsValues, RenameCategoryKeepsOldNameForEmptyText)
 {
     CategoryNames names = ReadOptions(FromText("")).categories;

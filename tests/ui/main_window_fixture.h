@@ -20,8 +20,9 @@ struct MainWindowFixture
     std::unique_ptr<quillary::TProfileFile> settings;
     std::unique_ptr<quillary::TMainForm> form;
 
-    // adjust may change the settings before the window reads them.
-    void Open(const QByteArray& data, const std::function<void(quillary::TProfileFile&)>& adjust = {})
+    // adjust may change the settings before the window reads them; clock gives today's date.
+    void Open(const QByteArray& data, const std::function<void(quillary::TProfileFile&)>& adjust = {},
+              const quillary::Clock* clock = nullptr)
     {
         dir = std::make_unique<QTemporaryDir>();
         QDir::setCurrent(dir->path());
@@ -32,7 +33,7 @@ struct MainWindowFixture
         settings = std::make_unique<quillary::TProfileFile>(dir->filePath(QStringLiteral("kpx.ini")).toStdString());
         if (adjust)
             adjust(*settings);
-        form = std::make_unique<quillary::TMainForm>(*settings, file.fileName());
+        form = std::make_unique<quillary::TMainForm>(*settings, file.fileName(), nullptr, clock);
         form->show();
     }
 };

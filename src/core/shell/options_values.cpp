@@ -26,6 +26,7 @@ OptionsValues ReadOptions(const TProfileFile& profile)
         profile.ReadString(settings::BrowserSection, settings::BrowserServiceKey, settings::DefaultBrowserService);
     values.mailMethod =
         profile.ReadInteger(settings::SettingsSection, settings::InternetMailKey, settings::DefaultInternetMail);
+    values.reminderNotifications = ReminderNotificationsOn(profile);
     values.categories = ReadCategoryNames(profile);
     return values;
 }
@@ -35,7 +36,15 @@ void WriteOptions(TProfileFile& profile, const OptionsValues& values)
     profile.WriteString(settings::BrowserSection, settings::BrowserPathKey, values.browserPath);
     profile.WriteString(settings::BrowserSection, settings::BrowserServiceKey, values.browserService);
     profile.WriteInteger(settings::SettingsSection, settings::InternetMailKey, StoredMailMethod(values.mailMethod));
+    profile.WriteInteger(settings::SettingsSection, settings::ReminderNotificationsKey,
+                         values.reminderNotifications ? 1 : 0);
     WriteCategoryNames(profile, values.categories);
+}
+
+bool ReminderNotificationsOn(const TProfileFile& profile)
+{
+    return profile.ReadInteger(settings::SettingsSection, settings::ReminderNotificationsKey,
+                               settings::DefaultReminderNotifications) != 0;
 }
 
 void RenameCategory(CategoryNames& names, int index, std::string_view name)

@@ -17,14 +17,17 @@ struct OptionsValues
     std::string browserPath;
     // 1 "mailto:" link, 2 messaging service, 3 web browser; any other value selects no method.
     int mailMethod = settings::DefaultInternetMail;
+    bool reminderNotifications = settings::DefaultReminderNotifications != 0;
     CategoryNames categories;
 };
 
 // Missing keys give their defaults.
 OptionsValues ReadOptions(const TProfileFile& profile);
-// Writes the browser, the mail method (3 when none of 1 to 3 is selected) and all 32 category names,
-// replacing section "Categories"; the caller flushes.
+// Writes the browser, the mail method (3 when none of 1 to 3 is selected), the reminder
+// notifications and all 32 category names, replacing section "Categories"; the caller flushes.
 void WriteOptions(TProfileFile& profile, const OptionsValues& values);
+// Any stored value but 0 keeps notifications on.
+bool ReminderNotificationsOn(const TProfileFile& profile);
 // Category index 0 to 31 takes the name; an empty name or an index out of range changes nothing.
 void RenameCategory(CategoryNames& names, int index, std::string_view name);
 

@@ -72,6 +72,9 @@ inline constexpr std::string_view DefaultBrowserEndpoint = "127.0.0.1:9222";
 inline constexpr std::string_view SettingsSection = "Settings";
 inline constexpr std::string_view InternetMailKey = "INetMail";
 inline constexpr std::int32_t DefaultInternetMail = 1;
+// Whether reminders coming due raise desktop notifications: 1 yes, 0 no.
+inline constexpr std::string_view ReminderNotificationsKey = "ReminderNotifications";
+inline constexpr std::int32_t DefaultReminderNotifications = 1;
 
 } // namespace settings
 

@@ -77,6 +77,7 @@ TOptionPages::TOptionPages(const DialogContext& context, const OptionsValues& cu
     m_pages->addTab(BuildBrowserPage(), QStringLiteral("Browser/Mail"));
     m_pages->addTab(BuildToolsPage(), QStringLiteral("Tools Menu"));
     m_pages->addTab(BuildCategoriesPage(), QStringLiteral("Categories"));
+    m_pages->addTab(BuildRemindersPage(), QStringLiteral("Reminders"));
     m_pages->setCurrentIndex(0);
 
     auto* layout = new QVBoxLayout(this);
@@ -182,6 +183,26 @@ QWidget* TOptionPages::BuildCategoriesPage()
     return page;
 }
 
+QWidget* TOptionPages::BuildRemindersPage()
+{
+    auto* page = Named(new QWidget, "RemindersSheet");
+    auto* group = Named(new QGroupBox(QStringLiteral("Due Reminders"), page), "RemindersGroup");
+    m_reminderNotifications = Named(
+        new QCheckBox(QStringLiteral("&Notify the desktop when a reminder comes due"), group), "ReminderNotifications");
+    auto* intro = new QLabel(QStringLiteral("Reminders that come due while Quillary runs, in the tray too, are "
+                                            "shown by the desktop's notifications."),
+                             group);
+    intro->setWordWrap(true);
+    intro->setMinimumHeight(intro->fontMetrics().lineSpacing() * 2 + 4);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(intro);
+    layout->addWidget(m_reminderNotifications);
+    auto* pageLayout = new QVBoxLayout(page);
+    pageLayout->addWidget(group);
+    pageLayout->addStretch();
+    return page;
+}
+
 QWidget* TOptionPages::BuildButtons(const DialogContext& context)
 {
     auto* row = new QWidget(this);
@@ -210,6 +231,7 @@ void TOptionPages::Show(const OptionsValues& values)
     m_path->setText(FromField(values.browserPath));
     if (values.mailMethod >= 1 && values.mailMethod <= 3)
         m_mail[values.mailMethod - 1]->setChecked(true);
+    m_reminderNotifications->setChecked(values.reminderNotifications);
     for (const std::string& name : values.categories)
         m_catList->addItem(FromField(name));
 }
@@ -220,6 +242,7 @@ OptionsValues TOptionPages::Values() const
     values.browserService = ToField(m_dde->currentText());
     values.browserPath = ToField(m_path->text());
     values.mailMethod = m_mail[0]->isChecked() ? 1 : m_mail[1]->isChecked() ? 2 : 3;
+    values.reminderNotifications = m_reminderNotifications->isChecked();
     for (int i = 0; i < m_catList->count() && i < settings::CategoryCount; ++i)
         values.categories[static_cast<std::size_t>(i)] = ToField(m_catList->item(i)->text());
     return values;

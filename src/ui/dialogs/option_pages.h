@@ -24,7 +24,8 @@ class ToolListWidget;
 // The help topic of the Options dialog.
 inline constexpr int OptionsHelpContext = 1040;
 
-// The Options dialog: browser and e-mail method, the tools list and the category names.
+// The Options dialog: browser and e-mail method, the tools list, the category names and the
+// reminder notifications.
 // Browser, mail and category changes are only read back through Values() after OK; changes on
 // the "Tools Menu" page go to the tools list at once and stay when the dialog is cancelled.
 class TOptionPages : public QDialog
@@ -54,6 +55,7 @@ private:
     QWidget* BuildBrowserPage();
     QWidget* BuildToolsPage();
     QWidget* BuildCategoriesPage();
+    QWidget* BuildRemindersPage();
     QWidget* BuildButtons(const DialogContext& context);
     void Show(const OptionsValues& values);
     void AttributesChange(QObject* sender);
@@ -73,6 +75,7 @@ private:
     QCheckBox* m_addressCheck = nullptr;
     QListWidget* m_catList = nullptr;
     QLineEdit* m_catName = nullptr;
+    QCheckBox* m_reminderNotifications = nullptr;
 };
 
 } // namespace quillary

@@ -56,10 +56,10 @@ namespace {
 constexpr int MainWindowHelpContext = 1003;
 }
 
-TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent)
-    : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_icons(std::make_unique<QtIconStore>()),
-      m_locale(std::make_unique<QtDateLocale>()), m_clipboard(std::make_unique<QtClipboard>()),
-      m_pictures(std::make_unique<ItemPictures>(*m_icons))
+TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent, const Clock* clock)
+    : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_clock(clock),
+      m_icons(std::make_unique<QtIconStore>()), m_locale(std::make_unique<QtDateLocale>()),
+      m_clipboard(std::make_unique<QtClipboard>()), m_pictures(std::make_unique<ItemPictures>(*m_icons))
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Quillary"));
@@ -102,6 +102,7 @@ void TMainForm::FormCreate()
     services.tools = m_tools.get();
     services.icons = m_icons.get();
     services.locale = m_locale.get();
+    services.clock = m_clock;
     m_tree = std::make_unique<ItemTree>(services);
     m_winState.Restore(m_settings);
     LoadTools();

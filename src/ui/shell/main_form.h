@@ -52,6 +52,7 @@ class TProgressForm;
 class TReportForm;
 class TKPXObject;
 class TreeNode;
+class Clock;
 
 // The main window: the folder tree on the left, the item list on the right, tool bars, menus
 // and the status bar. It owns the item tree and shows it through two models; no widget keeps
@@ -64,7 +65,8 @@ public:
     enum class Pane { Folders, MainItems };
 
     // Builds the window without showing it and loads the data file of the working directory.
-    TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent = nullptr);
+    // Today's date comes from clock (the system's when none is given).
+    TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent = nullptr, const Clock* clock = nullptr);
     ~TMainForm() override;
 
     ItemTree& Tree() { return *m_tree; }
@@ -83,6 +85,9 @@ public:
     void FoldersChange(TreeNode* node);
     void RefreshFolderTitles();
     TreeNode* SelectedNode() const;
+    // Selects the node of the first item's owner and, in the item list, those of the items it
+    // holds, the first scrolled into view and focused (main_window_find.cpp).
+    void ShowItems(const std::vector<TKPXObject*>& items);
     // The item list's selected entries, top to bottom, in every list style: what every command
     // that works on "the selected entries" acts on.
     QList<TKPXObject*> SelectedItems() const;
@@ -235,6 +240,7 @@ private:
 
     TProfileFile& m_settings;
     QString m_dataFile;
+    const Clock* m_clock;
     std::unique_ptr<QtIconStore> m_icons;
     std::unique_ptr<QtDateLocale> m_locale;
     std::unique_ptr<QtClipboard> m_clipboard;

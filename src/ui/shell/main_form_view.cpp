@@ -118,8 +118,8 @@ void TMainForm::QueueRefill()
         return;
     m_refillQueued = true;
     QTimer::singleShot(0, this, [this] {
-        m_refillQueued = false;
-        FoldersChange(SelectedNode());
+        if (m_refillQueued) // else a fill since the change made it
+            FoldersChange(SelectedNode());
     });
 }
 
@@ -199,6 +199,9 @@ QList<TKPXObject*> TMainForm::SelectedItems() const
 
 void TMainForm::FoldersChange(TreeNode* node)
 {
+    // A refill queued by a change is done by this one; left queued it would clear the selection
+    // that callers make after this fill.
+    m_refillQueued = false;
     m_treeModel->SetSelectedNode(node);
     m_listModel->Fill(node);
     if (!node)

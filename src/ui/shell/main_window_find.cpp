@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace quillary {
 
 void TMainForm::FindEditBoxChange(const QString& text)
@@ -80,6 +82,34 @@ bool TMainForm::Locate(const QString& text)
     // The filter hides the entry: the tree keeps the focus.
     m_folders->setFocus();
     return true;
+}
+
+void TMainForm::ShowItems(const std::vector<TKPXObject*>& items)
+{
+    TreeNode* owner = items.empty() ? nullptr : items.front()->GetTreeNode();
+    if (!owner)
+        return;
+    SelectNode(*owner);
+    QAbstractItemView* list = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
+    QModelIndex first;
+    for (int row = 0; row < m_listModel->rowCount(); ++row) {
+        if (std::find(items.begin(), items.end(), m_listModel->ItemAt(row)) == items.end())
+            continue;
+        const QModelIndex index = m_listModel->index(row, 0);
+        list->selectionModel()->select(
+            index, (first.isValid() ? QItemSelectionModel::Select : QItemSelectionModel::ClearAndSelect) |
+                       QItemSelectionModel::Rows);
+        if (!first.isValid())
+            first = index;
+    }
+    if (!first.isValid()) {
+        // The category filter hides them: the owner is what can be shown.
+        m_folders->setFocus();
+        return;
+    }
+    list->selectionModel()->setCurrentIndex(first, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    list->scrollTo(first);
+    list->setFocus();
 }
 
 void TMainForm::FilterBtnClick()

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/due_notices.h"
+
+#include "common/text_excerpt.h"
+#include "model/due_reminders.h"
+#include "model/items_reminder.h"
+#include "model/tree_node.h"
+
+namespace quillary {
+
+namespace {
+
+// A notification bubble shows a few lines; the rest are counted.
+constexpr std::size_t ListedReminders = 5;
+constexpr std::size_t TitleLimit = 80;
+
+std::string OwnerTitle(const TReminderObject& reminder)
+{
+    const TreeNode* owner = reminder.GetTreeNode();
+    return owner && owner->Data() ? Excerpt(owner->Data()->GetTitle(), TitleLimit) : std::string();
+}
+
+std::string Line(const TReminderObject& reminder)
+{
+    const std::string owner = OwnerTitle(reminder);
+    return Excerpt(reminder.GetTitle(), TitleLimit) + (owner.empty() ? "" : " (" + owner + ")");
+}
+
+} // namespace
+
+std::vector<TReminderObject*> DueNoticeLog::TakeUntold(ItemTree& tree)
+{
+    std::vector<TReminderObject*> untold;
+    for (TReminderObject* reminder : AllReminders(tree))
+        if (reminder->IsDue() &&
+            m_told.emplace(reminder->GetID(), reminder->GetTitle(), reminder->RecurDate().GetDate()).second)
+            untold.push_back(reminder);
+    return untold;
+}
+
+DueNotice ComposeDueNotice(const std::vector<TReminderObject*>& reminders)
+{
+    DueNotice notice;
+    for (const TReminderObject* reminder : reminders)
+        notice.reminders.push_back(reminder->GetID());
+    if (reminders.size() == 1) {
+        const TReminderObject& only = *reminders.front();
+        notice.summary = Excerpt(only.GetTitle(), TitleLimit);
+        const std::string owner = OwnerTitle(only);
+        notice.body = (owner.empty() ? "" : owner + "\n") + "Due " + only.RecurDate().GetDateText();
+        return notice;
+    }
+    notice.summary = std::to_string(reminders.size()) + " reminders are due";
+    for (std::size_t i = 0; i < reminders.size() && i < ListedReminders; ++i)
+        notice.body += (i ? "\n" : "") + Line(*reminders[i]);
+    if (reminders.size() > ListedReminders)
+        notice.body += "\nand " + std::to_string(reminders.size() - ListedReminders) + " more";
+    return notice;
+}
+
+} // namespace quillary
