@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dav_keyring.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QEventLoop>
 #include <qt6keychain/keychain.h>
 
@@ -10,8 +12,28 @@ namespace {
 
 const QString Service = QStringLiteral("Quillary");
 
+// The keyring services qtkeychain speaks to on Linux, by their bus names.
+const QStringList KeyringServices = {QStringLiteral("org.freedesktop.secrets"), QStringLiteral("org.kde.kwalletd6"),
+                                     QStringLiteral("org.kde.kwalletd5"), QStringLiteral("org.kde.kwalletd")};
+
+// qtkeychain tells a missing keyring only as "Unknown error"; the session bus tells it plainly.
+bool KeyringOnBus()
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (names == nullptr)
+        return false;
+    const QStringList activatable = names->activatableServiceNames();
+    for (const QString& service : KeyringServices)
+        if (names->isServiceRegistered(service) || activatable.contains(service))
+            return true;
+    return false;
+}
+
 PasswordResult Run(QKeychain::Job& job, const std::string& key)
 {
+    if (!KeyringOnBus())
+        return {PasswordOutcome::NoKeyring, {}, "No keyring (Secret Service) runs on this desktop's session bus."};
     job.setAutoDelete(false);
     job.setInsecureFallback(false);
     job.setKey(QString::fromStdString(key));

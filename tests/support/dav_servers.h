@@ -53,6 +53,7 @@ protected:
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         m_process.start(program, arguments);
+        m_process.waitForStarted(StartLimitMs);
     }
 
     // Reads the server's output until pattern's first group appears; false when it ends first.
@@ -65,7 +66,7 @@ protected:
                 captured = match.captured(1);
                 return true;
             }
-            if (m_process.state() == QProcess::NotRunning && !m_process.waitForStarted(0))
+            if (!Running())
                 return false;
             m_process.waitForReadyRead(200);
         }
