@@ -10,6 +10,8 @@
 #include <QSslCertificate>
 #include <QSslError>
 
+#include <memory>
+
 namespace quillary {
 
 namespace {
@@ -134,15 +136,15 @@ DavHttpReply DavHttp::SendOnce(const DavHttpRequest& request, const QUrl& url, Q
     outgoing.setHeader(QNetworkRequest::UserAgentHeader, QByteArrayLiteral("Quillary"));
     for (const auto& [name, value] : request.headers)
         outgoing.setRawHeader(name, value);
-    QNetworkReply* reply = m_manager.sendCustomRequest(outgoing, request.verb, request.body);
+    // Deleted here rather than later: a run of thousands of requests may never return to an
+    // event loop of the caller's.
+    const std::unique_ptr<QNetworkReply> reply(m_manager.sendCustomRequest(outgoing, request.verb, request.body));
     Exchange exchange;
-    Wait(reply, exchange);
+    Wait(reply.get(), exchange);
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (IsRedirect(status) && !IsNetworkError(reply->error()))
         location = reply->rawHeader("Location");
-    DavHttpReply result = Finish(reply, exchange, url);
-    reply->deleteLater();
-    return result;
+    return Finish(reply.get(), exchange, url);
 }
 
 void DavHttp::Wait(QNetworkReply* reply, Exchange& exchange)

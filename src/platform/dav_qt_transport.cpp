@@ -3,6 +3,8 @@
 
 #include "platform/dav_href.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace quillary {
@@ -224,12 +226,13 @@ DavStatus QtDavTransport::FetchCards(const DavAddressBook& book, const std::vect
     for (const std::string& href : hrefs)
         wanted << CanonicalHref(QString::fromStdString(href), url);
     const MultistatusReply reply =
-        Multistatus("REPORT", url, 1, MultigetBody(wanted, {dav::GetEtag, {CardDavNamespace, "address-data"}}));
+        Multistatus("REPORT", url, 1, MultigetBody(wanted, {dav::GetEtag, dav::AddressData}));
+    const QSet<QString> asked(wanted.begin(), wanted.end());
     if (!reply.status.Ok())
         return reply.status;
     for (const DavResponse& response : reply.content.responses) {
         const DavProperty* data = response.Found(dav::AddressData);
-        if (response.status >= 300 || data == nullptr || !wanted.contains(response.href))
+        if (response.status >= 300 || data == nullptr || !asked.contains(response.href))
             continue;
         const QString etag = EtagOf(response);
         if (etag.isEmpty()) {
