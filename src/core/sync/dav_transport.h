@@ -74,7 +74,8 @@ public:
     virtual DavStatus ListCards(const DavAddressBook& book, std::vector<DavResource>& cards,
                                 std::string& syncToken) = 0;
     // What changed since syncToken (REPORT sync-collection); an empty token lists everything.
-    virtual DavStatus ChangesSince(const DavAddressBook& book, const std::string& syncToken, DavChanges& changes) = 0;
+    virtual DavStatus ChangesSince(const DavAddressBook& book, const std::string& syncToken,
+                                   DavChanges& changes) = 0;
     // The bodies and ETags of the given hrefs (REPORT addressbook-multiget); hrefs the server no
     // longer has are left out of cards.
     virtual DavStatus FetchCards(const DavAddressBook& book, const std::vector<std::string>& hrefs,
