@@ -12,6 +12,9 @@ int Export(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 // import --format zkd|csv|vcf|bookmarks|addresses|nicknames|favorites SOURCE [--into PATH] ...
 int Import(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
+// sync --url URL --node PATH [--user NAME] [--password-env VAR] [--allow-mass-delete] [--dry-run]
+int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+
 // print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH] ... (builds with Qt only)
 int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
