@@ -51,13 +51,19 @@ TEST(SyncRun, FirstRunTakesEachSidesContactsToTheOtherAndASecondFindsNothing)
     SyncHarness harness;
     harness.Edit([](ItemTree& tree, TreeNode& synced) {
         AddPerson(synced, "Jane", "Doe", "555 0100", "jane@example.org");
+        CreateItem(KindOrganization, "Acme", "", "", synced, "", 0);
+        // Named without a composed name, as other programs' files may leave a person: its card
+        // reads back with one, and is still the same card.
+        static_cast<TPersonObject*>(CreateItem(KindPerson, "Mo Bare", "", "", synced, "", 0))
+            ->SetNames("", "Mo", "", "Bare");
         AddPerson(*FindNodeByPath(tree.Root(), "My Contacts/Elsewhere"), "Eve", "Out", "555 0300");
     });
     harness.server.Write(Href("bob"), OtherCard("bob-uid", "Bob", "Roe", {"TEL:555 0200"}));
     const SyncReport first = harness.Run();
-    EXPECT_EQ(first.SummaryLine(), "server: 1 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted");
+    EXPECT_EQ(first.SummaryLine(), "server: 3 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted");
     // Jane went up under the account's UID and href; Eve, outside the folder, did not.
-    ASSERT_EQ(harness.server.Cards().size(), 2U);
+    ASSERT_EQ(harness.server.Cards().size(), 4U);
+    EXPECT_NE(harness.ServerCard("Acme").find("KIND:org"), std::string::npos);
     const std::string jane = harness.ServerCard("Jane Doe");
     EXPECT_NE(jane.find("UID:5a17-"), std::string::npos) << jane;
     EXPECT_EQ(harness.HrefOf("Jane Doe").rfind(std::string(FakeAddressBook::Path) + "5a17-", 0), 0U);

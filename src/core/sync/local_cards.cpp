@@ -48,7 +48,9 @@ const LocalCard* LocalCards::Find(std::int32_t id) const
 
 CardFields LocalFields(const TPartyObject& item, CardProjector& projector)
 {
-    return ReadCardFields(CardOfItem(item, projector.Version()));
+    // Read back as any card is: an item as it was typed in (a person without a composed name, say)
+    // then compares equal with the card it went up as.
+    return projector.Project(WriteCardText(CardOfItem(item, projector.Version()), projector.Version()));
 }
 
 int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& projector)

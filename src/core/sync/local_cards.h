@@ -48,7 +48,7 @@ LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector);
 // share one).
 std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node);
 
-// The fields of an item's card as the snapshot takes them.
+// The fields of an item's card as the snapshot takes them: as the tree reads that card back.
 CardFields LocalFields(const TPartyObject& item, CardProjector& projector);
 
 // "<salt>-<item identifier>", and the href of an item's card: the book's path and the UID + ".vcf".

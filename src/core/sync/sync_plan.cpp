@@ -30,6 +30,10 @@ public:
     Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote, CardProjector& projector)
         : m_state(state), m_local(local), m_remote(remote), m_projector(projector)
     {
+        for (const SyncedCard& synced : state.cards) {
+            m_knownHrefs.insert(synced.href);
+            m_knownItems.insert(synced.itemId);
+        }
     }
 
     SyncPlan Make()
@@ -48,16 +52,8 @@ public:
     }
 
 private:
-    bool Knows(const std::string& href) const
-    {
-        return std::any_of(m_state.cards.begin(), m_state.cards.end(),
-                           [&](const SyncedCard& synced) { return synced.href == href; });
-    }
-    bool KnowsItem(std::int32_t id) const
-    {
-        return std::any_of(m_state.cards.begin(), m_state.cards.end(),
-                           [&](const SyncedCard& synced) { return synced.itemId == id; });
-    }
+    bool Knows(const std::string& href) const { return m_knownHrefs.count(href) != 0; }
+    bool KnowsItem(std::int32_t id) const { return m_knownItems.count(id) != 0; }
 
     static SyncStep Step(SyncStepKind kind, const LocalCard& card)
     {
@@ -181,6 +177,8 @@ private:
     CardProjector& m_projector;
     SyncPlan m_plan;
     std::set<std::int32_t> m_paired;
+    std::set<std::string> m_knownHrefs;
+    std::set<std::int32_t> m_knownItems;
 };
 
 std::vector<std::string> NamesOf(const std::vector<SyncStep>& steps, SyncStepKind kind)
