@@ -121,11 +121,12 @@ void ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, TreeNode
     const std::size_t batch = std::max<std::size_t>(options.batchSize, 1);
     for (std::size_t first = 0; first < plan.download.size(); first += batch) {
         {
+            // New items are titled after they are made: the folder is sorted once a batch.
             TreeUpdateGuard update(tree);
+            DeferredSort sort(tree, node);
             const std::size_t end = std::min(plan.download.size(), first + batch);
             for (std::size_t i = first; i < end; ++i)
                 applier.Apply(plan.download[i]);
-            tree.SortChildren(node);
         }
         store.SaveTree();
         store.SaveState(state);
