@@ -4,11 +4,12 @@
 # make fuzz      the fuzz targets, each for FUZZ_SECONDS (needs clang's libFuzzer)
 # make run       install what is missing, build and start Quillary
 # make bench     the benchmarks, in a Release build
+# make package   the Debian package quillary_VERSION_ARCH.deb, installed with apt install ./quillary_*.deb
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
 
-.PHONY: test run deps sanitize fuzz bench clean
+.PHONY: test run deps sanitize fuzz bench package clean
 
 deps:
 	@scripts/install-deps.sh
@@ -45,4 +46,10 @@ bench: deps
 	build-release/bench/quillary-print-bench
 
 clean:
-	rm -rf build build-asan build-fuzz build-release
+	rm -rf build build-asan build-fuzz build-release build-package
+
+package: deps
+	cmake -S . -B build-package -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DQUILLARY_TESTS=OFF -DQUILLARY_BENCH=OFF
+	cmake --build build-package -j $(JOBS)
+	cd build-package && cpack

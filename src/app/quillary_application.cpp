@@ -25,6 +25,8 @@ QuillaryApplication::QuillaryApplication(int& argc, char** argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Quillary"));
     setApplicationDisplayName(QStringLiteral("Quillary"));
+    // Lets the desktop match the windows to the installed entry and its icon.
+    setDesktopFileName(QStringLiteral("org.quillary.Quillary"));
     setQuitOnLastWindowClosed(false);
 }
 

@@ -63,6 +63,9 @@ constexpr const char* Usage =
     "       (the password is read from the environment variable VAR, never from the\n"
     "       command line; --dry-run prints what would happen and changes nothing)\n"
     "\n"
+    "  --help      this text\n"
+    "  --version   the program's version\n"
+    "\n"
     "exit status: 0 done, 1 file error (sync: a network or server failure), 2 wrong use,\n"
     "3 damaged lines or records nested too deep found by check,\n"
     "4 Quillary is running on the data file (import and sync change nothing then),\n"
@@ -152,6 +155,10 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     static const std::map<std::string, Command> commands = {{"cat", Cat}, {"tree", Tree}, {"check", Check}};
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         shown << Usage;
+        return ExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        shown << "quillary-cli " << QUILLARY_VERSION << "\n";
         return ExitOk;
     }
     if (!args.empty() && (args[0] == "export" || args[0] == "import")) {

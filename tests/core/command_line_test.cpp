@@ -71,7 +71,8 @@ TEST(CommandLine, ClassifiesByNameIgnoringCase)
     EXPECT_EQ(ClassifyElement("/tmp/A.ZKD"), CommandLineFile::Interchange);
     EXPECT_EQ(ClassifyElement("/tmp/x.zkd.vcf"), CommandLineFile::Interchange); // ".zkd" is tested first
     EXPECT_EQ(ClassifyElement("/tmp/cards.Vcf"), CommandLineFile::VCard);
-    EXPECT_EQ(ClassifyElement("/tmp/a.vcfx"), CommandLineFile::VCard); // anywhere in the name
+    EXPECT_EQ(ClassifyElement("/tmp/a.vcfx"), CommandLineFile::VCard);             // anywhere in the name
+    EXPECT_EQ(ClassifyElement("/home/me/Contacts.VCARD"), CommandLineFile::VCard); // what file managers open as vCard
     EXPECT_EQ(ClassifyElement("HIDEWIN"), CommandLineFile::Other);
     EXPECT_EQ(ClassifyElement("/tmp/zkd"), CommandLineFile::Other);
     EXPECT_EQ(ClassifyElement(""), CommandLineFile::Other);

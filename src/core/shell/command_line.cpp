@@ -97,7 +97,7 @@ CommandLineFile ClassifyElement(std::string_view element)
 {
     if (ContainsIgnoringCase(element, ".zkd"))
         return CommandLineFile::Interchange;
-    if (ContainsIgnoringCase(element, ".vcf"))
+    if (ContainsIgnoringCase(element, ".vcf") || ContainsIgnoringCase(element, ".vcard"))
         return CommandLineFile::VCard;
     return CommandLineFile::Other;
 }

@@ -38,7 +38,7 @@ std::vector<std::string> CommandLineElements(std::string_view text);
 
 enum class CommandLineFile {
     Interchange, // names ".zkd" anywhere, in any case
-    VCard,       // names ".vcf" anywhere, in any case
+    VCard,       // names ".vcf" or ".vcard" (the desktop's other name for vCard files) anywhere, in any case
     Other,       // ignored
 };
 
