@@ -35,22 +35,20 @@ private:
     std::filesystem::path m_stateFile;
 };
 
+// The password from the variable --password-env names; without one, the connection asks the
+// keyring for the user's password.
 std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, std::ostream& err)
 {
-    SyncCredentials credentials{options.ValueOr("--user", ""), {}};
+    SyncCredentials credentials{options.ValueOr("--user", ""), std::nullopt};
     const auto variable = options.Value("--password-env");
-    if (variable) {
-        const char* password = std::getenv(variable->c_str());
-        if (!password) {
-            err << "quillary-cli: the environment variable " << *variable << " named by --password-env is not set\n";
-            return std::nullopt;
-        }
-        credentials.password = password;
-    } else if (!credentials.user.empty()) {
-        err << "quillary-cli: no password for " << credentials.user
-            << ": put it in an environment variable and name that with --password-env (never on the command line)\n";
+    if (!variable)
+        return credentials;
+    const char* password = std::getenv(variable->c_str());
+    if (!password) {
+        err << "quillary-cli: the environment variable " << *variable << " named by --password-env is not set\n";
         return std::nullopt;
     }
+    credentials.password = password;
     return credentials;
 }
 
@@ -144,12 +142,12 @@ int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream&
     if (!credentials)
         return ExitUsage;
     std::string problem;
-    const std::unique_ptr<DavTransport> transport = MakeSyncTransport(*credentials, problem);
-    if (!transport) {
+    const std::unique_ptr<SyncConnection> connection = ConnectForSync(*options->Value("--url"), *credentials, problem);
+    if (!connection) {
         err << "quillary-cli: " << problem << "\n";
         return ExitFileError;
     }
-    return RunWith(*transport, *options, out, err);
+    return RunWith(connection->Transport(), *options, out, err);
 }
 
 } // namespace quillary::cli

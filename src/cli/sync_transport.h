@@ -4,19 +4,30 @@
 #include "sync/dav_transport.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace quillary::cli {
 
-// Who talks to the server. The password never comes from the command line itself.
+// Who talks to the server. The password never comes from the command line itself: it is the
+// one an environment variable held, or, when none was named, the keyring's for this user and URL.
 struct SyncCredentials
 {
     std::string user;
-    std::string password;
+    std::optional<std::string> password;
 };
 
-// The CardDAV transport of this build; none, with the reason in problem, when the build has no
-// network transport.
-std::unique_ptr<DavTransport> MakeSyncTransport(const SyncCredentials& credentials, std::string& problem);
+// A conversation with a CardDAV server, with whatever it needs kept alive around it.
+class SyncConnection
+{
+public:
+    virtual ~SyncConnection() = default;
+    virtual DavTransport& Transport() = 0;
+};
+
+// The CardDAV connection of this build to url; none, with the reason in problem, when the build
+// has no network transport or no password can be found.
+std::unique_ptr<SyncConnection> ConnectForSync(const std::string& url, const SyncCredentials& credentials,
+                                               std::string& problem);
 
 } // namespace quillary::cli
