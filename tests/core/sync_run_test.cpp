@@ -332,6 +332,29 @@ TEST(SyncRun, ServersWithoutOrWithExpiredTokensAreCompared)
     }
 }
 
+TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
+{
+    const std::vector<DavStatus> refusals = {{DavFailure::Server, 500, "500 Internal Server Error", {}},
+                                             {DavFailure::Authentication, 403, "403 Forbidden", {}},
+                                             {DavFailure::Server, 409, "409 Conflict", {}}};
+    for (const DavStatus& refusal : refusals) {
+        SCOPED_TRACE(refusal.message);
+        SyncHarness harness = FirstSynced();
+        harness.server.tokenRefusal = refusal;
+        harness.server.Write(Href("cy"), OtherCard("cy-uid", "Cy", "Poe"));
+        const int before = harness.server.requests;
+        const SyncReport report = harness.Run();
+        EXPECT_EQ(report.outcome, SyncReport::Outcome::Done) << report.failure.message;
+        EXPECT_EQ(report.SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted");
+        // The refused report, one listing and one fetch of the new card: no loop of reports.
+        EXPECT_EQ(harness.server.requests - before, 3);
+    }
+    // A lost connection is no refusal of the token: the run fails and names it.
+    SyncHarness harness = FirstSynced();
+    harness.server.tokenRefusal = FakeAddressBook::Lost();
+    EXPECT_EQ(harness.Run().outcome, SyncReport::Outcome::Failed);
+}
+
 TEST(SyncRun, ANetworkFailureNamesTheServerAndKeepsWhatWasDone)
 {
     SyncHarness harness = FirstSynced();

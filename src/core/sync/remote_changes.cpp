@@ -42,6 +42,13 @@ DavStatus ListAll(DavTransport& transport, const DavAddressBook& book, const Syn
     changes.serverCount = cards.size();
     return status;
 }
+
+// Servers differ in how they refuse a sync token they no longer know: Radicale names the
+// precondition, Xandikos answers 500, others 403 or 409. Such a refusal gets one full listing.
+bool TokenRefused(const DavStatus& status)
+{
+    return status.failure == DavFailure::Server || status.httpStatus == 403 || status.httpStatus == 409;
+}
 } // namespace
 
 DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book, const SyncState& state,
@@ -51,9 +58,9 @@ DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book,
         return ListAll(transport, book, state, changes);
     DavChanges since;
     const DavStatus status = transport.ChangesSince(book, state.syncToken, since);
-    if (!status.Ok())
+    if (!status.Ok() && !TokenRefused(status))
         return status;
-    if (since.tokenExpired)
+    if (!status.Ok() || since.tokenExpired)
         return ListAll(transport, book, state, changes);
     TakeChanged(since.changed, state, changes);
     std::size_t known = state.cards.size();

@@ -26,6 +26,7 @@ public:
     int requests = 0;
     int failAt = 0;             // the request (counted from 1) that fails as a lost connection; 0: none
     int expireTokensBefore = 0; // tokens older than this change count are forgotten
+    DavStatus tokenRefusal;     // when a failure: what every sync-collection report is answered with
     // Runs before a PUT or DELETE is answered: another client writing in between.
     std::function<void(const std::string& href)> beforeWrite;
 
@@ -66,6 +67,8 @@ public:
     {
         if (Failing())
             return Lost();
+        if (!tokenRefusal.Ok())
+            return tokenRefusal;
         const int since = token.empty() ? 0 : std::stoi(token.substr(1));
         if (since < expireTokensBefore) {
             changes.tokenExpired = true;
@@ -123,9 +126,10 @@ public:
         return {};
     }
 
+    static DavStatus Lost() { return {DavFailure::Network, 0, std::string(Url) + ": connection lost", {}}; }
+
 private:
     bool Failing() { return ++requests == failAt; }
-    static DavStatus Lost() { return {DavFailure::Network, 0, std::string(Url) + ": connection lost", {}}; }
     std::string Token() const { return "t" + std::to_string(m_counter); }
 
     std::map<std::string, DavResource> m_cards;
