@@ -7,6 +7,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
+#include "sync/card_dates.h"
 
 #include <sstream>
 
@@ -56,6 +57,15 @@ void ClearCardFacts(TPartyObject& party)
     if (auto* person = dynamic_cast<TPersonObject*>(&party))
         person->SetNames("", "", "", "");
 }
+
+// Whether the item has a birthday or an anniversary a card could take back.
+bool HasYearlyDates(const TPartyObject& party)
+{
+    for (int i = 0; i < party.ChildCount(); ++i)
+        if (party.ChildAt(i)->GetKind() == KindReminder && HeldByCard(*party.ChildAt(i)))
+            return true;
+    return false;
+}
 } // namespace
 
 std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view version)
@@ -70,8 +80,11 @@ std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view ver
 
 void ApplyCardToItem(TPartyObject& party, std::string_view card)
 {
+    const std::string version = CardTextVersion(card);
+    const std::string kept =
+        HasYearlyDates(party) ? WithAdvancedDates(card, ReadCardFields(CardOfItem(party, version))) : std::string(card);
     TVCardFile file;
-    std::istringstream in{std::string(card)};
+    std::istringstream in{kept};
     file.Read(in);
     if (file.CardCount() == 0)
         return;

@@ -3,6 +3,7 @@
 
 #include "common/blank_trim.h"
 #include "model/items_party.h"
+#include "sync/card_dates.h"
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
 #include "sync/card_patch.h"
@@ -86,11 +87,12 @@ private:
             return;
         }
         const CardFields agreed = m_projector.Project(synced.card);
-        const bool changedHere = local->fields != agreed;
+        const CardFields fields = WithAgreedDates(local->fields, agreed);
+        const bool changedHere = fields != agreed;
         if (removed)
             PlanRemovedThere(synced, *local, changedHere);
         else if (changed)
-            PlanBothWays(synced, *local, agreed, *changed);
+            PlanBothWays(synced, *local, fields, agreed, *changed);
         else if (changedHere)
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *local));
     }
@@ -117,15 +119,16 @@ private:
         m_plan.download.push_back(std::move(step));
     }
 
-    void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& agreed,
-                      const DavResource& body)
+    // fields: the item's, its advanced dates read as the agreed ones.
+    void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
+                      const CardFields& agreed, const DavResource& body)
     {
         const CardFields server = m_projector.Project(body.card);
-        const CardMerge merge = MergeCardFields(agreed, local.fields, server);
+        const CardMerge merge = MergeCardFields(agreed, fields, server);
         SyncStep step = Step(SyncStepKind::Agree, synced, &body);
         step.expected = local.fields;
         step.name = local.item->GetTitle();
-        if (merge.fields != local.fields) {
+        if (merge.fields != fields) {
             step.kind = SyncStepKind::UpdateHere;
             step.apply = merge.fields == server ? body.card : MergedCard(body.card, server, merge.fields);
         }

@@ -3,6 +3,7 @@
 
 #include "model/item_tree.h"
 #include "model/items_party.h"
+#include "sync/card_dates.h"
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
 #include "sync/card_patch.h"
@@ -67,11 +68,11 @@ bool Uploader::Send(const SyncStep& step)
 
 std::string Uploader::CardFor(const SyncedCard& synced, TPartyObject& item)
 {
-    const CardFields local = LocalFields(item, m_projector);
     const std::vector<CardLine> server = synced.card.empty()
                                              ? std::vector<CardLine>{PlainLine("UID", EscapeCardText(synced.uid))}
                                              : ParseCardLines(synced.card);
     const CardFields agreed = synced.card.empty() ? CardFields{} : m_projector.Project(synced.card);
+    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
     return WriteCardText(PatchCard(server, agreed, local, m_state.version), m_state.version);
 }
 
@@ -129,8 +130,11 @@ bool Uploader::PutNew(TPartyObject& item)
 bool Uploader::PutOver(SyncedCard& synced, TPartyObject& item, bool retry)
 {
     const bool lost = synced.etag.empty();
-    if (!lost && LocalFields(item, m_projector) == m_projector.Project(synced.card))
-        return true;
+    if (!lost) {
+        const CardFields agreed = m_projector.Project(synced.card);
+        if (WithAgreedDates(LocalFields(item, m_projector), agreed) == agreed)
+            return true;
+    }
     const std::string card = CardFor(synced, item);
     std::string etag;
     const DavStatus status = m_transport.PutCard(synced.href, card, synced.etag, etag);
@@ -158,9 +162,10 @@ bool Uploader::AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry)
         synced.card.clear();
         return PutOver(synced, item, false);
     }
-    const CardFields local = LocalFields(item, m_projector);
+    const CardFields agreed = m_projector.Project(synced.card);
+    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
     const CardFields server = m_projector.Project(found.front().card);
-    const CardMerge merge = MergeCardFields(m_projector.Project(synced.card), local, server);
+    const CardMerge merge = MergeCardFields(agreed, local, server);
     if (!merge.conflicts.empty())
         m_report.conflicts.push_back(item.GetTitle());
     if (merge.fields != local) {
