@@ -17,6 +17,13 @@ export XDG_DATA_HOME=$scratch/data
 export XDG_STATE_HOME=$scratch/state
 mkdir -p "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
+# Copies of the programs that another user may run: the build folder may lie inside a folder
+# only its owner can enter (a checkout under a private temporary folder or a home).
+mkdir -m 755 "$scratch/bin"
+cp "$app" "$cli" "$scratch/bin/"
+chmod 755 "$scratch/bin/"*
+nobody_app=$scratch/bin/$(basename "$app")
+nobody_cli=$scratch/bin/$(basename "$cli")
 pids=()
 mounts=()
 cleanup() {
@@ -84,7 +91,7 @@ chown -R 65534:65534 "$nobody_home"
 chmod 000 "$QUILLARY_HOME/zelk.dat"
 as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups env HOME="$nobody_home"
     XDG_RUNTIME_DIR="$nobody_home/runtime" XDG_STATE_HOME="$nobody_home/state" QT_QPA_PLATFORM=offscreen)
-"${as_nobody[@]}" "$app" 2>"$scratch/nobody.err" &
+"${as_nobody[@]}" "$nobody_app" 2>"$scratch/nobody.err" &
 unreadable=$!
 pids+=("$unreadable")
 wait_for 10 grep -q "Cannot read $QUILLARY_HOME/zelk.dat: Permission denied" "$scratch/nobody.err" ||
@@ -95,7 +102,7 @@ unchanged || fail "the unreadable data file was changed"
 no_temporaries || fail "a temporary file was left beside the unreadable data file"
 interchange "By The Companion" 51
 chmod 644 "$scratch/By The Companion.zkd"
-"${as_nobody[@]}" "$cli" import --format zkd "$scratch/By The Companion.zkd" >/dev/null 2>"$scratch/nobody-cli.err"
+"${as_nobody[@]}" "$nobody_cli" import --format zkd "$scratch/By The Companion.zkd" >/dev/null 2>"$scratch/nobody-cli.err"
 status=$?
 [ "$status" -eq 1 ] || fail "quillary-cli import on an unreadable data file ended with $status, not 1"
 grep -q "$QUILLARY_HOME/zelk.dat" "$scratch/nobody-cli.err" || fail "quillary-cli does not name the unreadable file"
@@ -206,13 +213,13 @@ unchanged || fail "the data file changed after the failed save"
 fresh_home "$nobody_home/locked" "In A Locked Folder"
 rm -rf "$nobody_home/runtime/"* # the socket of the copy killed in part 2
 chown -R 65534:65534 "$nobody_home"
-"${as_nobody[@]}" "$app" 2>"$scratch/nobody.err" &
+"${as_nobody[@]}" "$nobody_app" 2>"$scratch/nobody.err" &
 locked=$!
 pids+=("$locked")
 wait_for 10 listening_in "$nobody_home/runtime" || fail "the program as nobody does not run"
 interchange "Changed In A Locked Folder" 57
 chmod 644 "$scratch/Changed In A Locked Folder.zkd"
-"${as_nobody[@]}" timeout 20 "$app" "$scratch/Changed In A Locked Folder.zkd" 2>>"$scratch/nobody.err" ||
+"${as_nobody[@]}" timeout 20 "$nobody_app" "$scratch/Changed In A Locked Folder.zkd" 2>>"$scratch/nobody.err" ||
     fail "handing over to the program as nobody failed"
 chmod 555 "$QUILLARY_HOME"
 stop "$locked" "read-only folder"

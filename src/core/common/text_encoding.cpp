@@ -58,7 +58,8 @@ TextEncoding DetectTextEncoding(std::string_view bytes)
 
 std::string DecodeText(std::string_view bytes, TextEncoding encoding)
 {
-    if (encoding == TextEncoding::Auto)
+    const bool detected = encoding == TextEncoding::Auto;
+    if (detected)
         encoding = DetectTextEncoding(bytes);
     switch (encoding) {
     case TextEncoding::Utf16:
@@ -68,7 +69,10 @@ std::string DecodeText(std::string_view bytes, TextEncoding encoding)
     case TextEncoding::Cp1252:
         return Cp1252ToUtf8(bytes);
     default:
-        return RepairUtf8(bytes.starts_with(Utf8Mark) ? bytes.substr(Utf8Mark.size()) : bytes);
+        if (bytes.starts_with(Utf8Mark))
+            return RepairUtf8(bytes.substr(Utf8Mark.size()));
+        // Without a mark, detection chose UTF-8 because the bytes are valid: no second pass.
+        return detected ? std::string(bytes) : RepairUtf8(bytes);
     }
 }
 

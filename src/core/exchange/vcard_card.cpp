@@ -62,9 +62,15 @@ const TCardProperty* TCard::FindProperty(std::string_view name) const
 
 std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
 {
-    const auto named = [&](const TCardProperty& property) { return property.Name == name; };
-    const auto kept = std::stable_partition(m_properties.begin(), m_properties.end(), std::not_fn(named));
-    std::vector<TCardProperty> taken(std::make_move_iterator(kept), std::make_move_iterator(m_properties.end()));
+    // One pass that keeps the order of both parts and needs no buffer of its own.
+    std::vector<TCardProperty> taken;
+    auto kept = m_properties.begin();
+    for (auto property = m_properties.begin(); property != m_properties.end(); ++property) {
+        if (property->Name == name)
+            taken.push_back(std::move(*property));
+        else if (kept++ != property)
+            *std::prev(kept) = std::move(*property);
+    }
     m_properties.erase(kept, m_properties.end());
     return taken;
 }

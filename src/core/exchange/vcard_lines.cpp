@@ -95,8 +95,10 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, st
     kept.reserve(lines.size());
     for (std::size_t next = 0; next < lines.size();) {
         std::string& first = lines[next++];
-        // A name folded before its end is only known once the line is whole.
-        const bool wanted = first.find_first_of(";:") == std::string::npos || IsKnownModernLine(first);
+        // A line whose name ends on it is judged once; a name folded before its end only once the
+        // line is whole.
+        const bool named = first.find_first_of(";:") != std::string::npos;
+        const bool wanted = !named || IsKnownModernLine(first);
         if (first.empty() || IsFolded(first) || !wanted) {
             if (!wanted)
                 NotePassedOver(first, passedOver);
@@ -108,7 +110,7 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, st
         while (next < lines.size() && IsFolded(lines[next]))
             line.append(lines[next++], 1);
         JoinSoftBreaks(line, lines, next);
-        if (IsKnownModernLine(line))
+        if (named || IsKnownModernLine(line))
             kept.push_back(std::move(line));
         else
             NotePassedOver(line, passedOver);
