@@ -63,12 +63,22 @@ constexpr const char* Usage =
     "         envelope: [--delivery-from PATH[/ADDRESS TITLE]] [--return-address FILE]\n"
     "                   (default return address: ret_addr.dat in the working folder)\n"
     "\n"
+    "synchronising with a CardDAV address book (both ways; the state is kept beside the\n"
+    "data file, per data file and URL):\n"
+    "  sync --url URL --node PATH [--user NAME] [--password-env VAR]\n"
+    "       [--allow-mass-delete] [--dry-run]\n"
+    "       (the password is read from the environment variable VAR, never from the\n"
+    "       command line; without VAR, from the desktop's keyring for NAME and URL;\n"
+    "       --dry-run prints what would happen and changes nothing)\n"
+    "\n"
     "  --help      this text\n"
     "  --version   the program's version\n"
     "\n"
-    "exit status: 0 done, 1 file error, 2 wrong use, 3 damaged lines or records nested\n"
-    "too deep found by check,\n"
-    "4 Quillary is running on the data file (import changes nothing then)\n";
+    "exit status: 0 done, 1 file error (sync: a network or server failure), 2 wrong use,\n"
+    "3 damaged lines or records nested too deep found by check,\n"
+    "4 Quillary is running on the data file (import and sync change nothing then),\n"
+    "5 sync would delete more than half of one side's contacts (or all of them) and\n"
+    "  --allow-mass-delete was not given (nothing changed)\n";
 
 // Reads FILE beneath the root the way the program reads that kind of file.
 bool ReadInto(ItemTree& tree, const std::string& file, ReadReport& report, std::ostream& err)
@@ -166,6 +176,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     // Its fields are made safe one by one, so the tabs between them reach the output.
     if (!args.empty() && args[0] == "due")
         return Due(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    if (!args.empty() && args[0] == "sync")
+        return Sync(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
     if (!args.empty() && args[0] == "print")
         return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();

@@ -14,6 +14,8 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 
 // due [--days N]: the reminders due on or before today plus N days, by date (reads only)
 int Due(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// sync --url URL --node PATH [--user NAME] [--password-env VAR] [--allow-mass-delete] [--dry-run]
+int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 
 // print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH] ... (builds with Qt only)
 int Print(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

@@ -59,6 +59,15 @@ void TKPXObject::SetComment(std::string_view comment)
     ChangeField(m_comment, CleanFieldText(comment));
 }
 
+void TKPXObject::DrawNewID()
+{
+    const std::int32_t id = m_tree->Ids().Draw();
+    m_tree->Ids().Remove(m_id);
+    m_tree->Ids().Add(id);
+    m_id = id;
+    m_tree->MarkChanged();
+}
+
 void TKPXObject::SetCategories(std::int32_t categories)
 {
     if (categories != m_categories)

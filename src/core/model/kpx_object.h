@@ -47,6 +47,9 @@ public:
 
     int GetKind() const { return m_kind; }
     std::int32_t GetID() const { return m_id; }
+    // A fresh identifier that no other item of the tree has, for an item that shares its
+    // identifier with another one where identity matters (a synchronised address book).
+    void DrawNewID();
     std::int32_t GetCategories() const { return m_categories; }
     void SetCategories(std::int32_t categories);
     const std::string& GetTitle() const { return m_title; }

@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// quillary-sync-bench [CONTACTS]: the synchronisation engine's own share of a run, over an address
+// book kept in memory (10,000 contacts by default): the first run both ways (the contacts here
+// going up, and as many cards coming down into an empty folder), a run with nothing changed, and a
+// run with one change on each side. The server's own time is not in these figures.
+#include "stopwatch.h"
+#include "support/fake_address_book.h"
+
+#include "model/create_item.h"
+#include "model/data_file.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_party.h"
+#include "sync/local_cards.h"
+#include "sync/sync_run.h"
+#include "sync/sync_state.h"
+
+#include <cstdlib>
+#include <iomanip>
+#include <iostream>
+#include <sstream>
+
+using namespace quillary;
+using namespace quillary::bench;
+
+namespace {
+// Keeps the data file's text and the state's, as the command line writes them to disk.
+class MemoryStore final : public SyncStore
+{
+public:
+    explicit MemoryStore(ItemTree& tree) : m_tree(tree) {}
+    void SaveTree() override
+    {
+        std::ostringstream out;
+        WriteDataStream(m_tree, out);
+        bytes = out.str().size();
+    }
+    void SaveState(const SyncState& state) override { bytes = WriteSyncStateText(state).size(); }
+    std::size_t bytes = 0;
+
+private:
+    ItemTree& m_tree;
+};
+
+TPartyObject& AddPerson(TreeNode& folder, int n)
+{
+    const std::string first = "First" + std::to_string(n);
+    const std::string last = "Last" + std::to_string(n % 977);
+    auto& person = static_cast<TPersonObject&>(*CreateItem(KindPerson, first + " " + last, "", "", folder, "", 0));
+    person.SetNames("", first, "", last);
+    CreateItem(KindPhone, "Work", "+1 555 " + std::to_string(100000 + n), "", *person.GetTreeNode(), "{Phon}", 0);
+    CreateItem(KindEMail, "Home", first + "@example.org", "", *person.GetTreeNode(), "{Mail}", 0);
+    person.SetPrimary(TPartyObject::SlotPhone, "Work");
+    return person;
+}
+
+struct Side
+{
+    ItemTree tree;
+    TreeNode* folder;
+    SyncState state;
+    Side()
+    {
+        folder = static_cast<TreeNode*>(CreateItem(KindFolder, "Synced", "", "", tree.Root(), "", 0)->GetTreeNode());
+        state.url = test::FakeAddressBook::Url;
+        state.salt = DrawSyncSalt();
+        state.node = NodeIds(*folder);
+    }
+};
+
+void Row(const std::string& what, double seconds, const SyncReport& report, int requests)
+{
+    std::cout << "| " << what << " | " << std::fixed << std::setprecision(3) << seconds << " | " << requests << " | "
+              << report.SummaryLine() << " |\n";
+}
+
+double Run(Side& side, test::FakeAddressBook& server, SyncReport& report, int& requests)
+{
+    MemoryStore store(side.tree);
+    const int before = server.requests;
+    const double seconds = Seconds([&] { report = RunSync(server, side.state, *side.folder, store, {}); });
+    requests = server.requests - before;
+    return seconds;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const int contacts = argc > 1 ? std::atoi(argv[1]) : 10000;
+    test::FakeAddressBook server;
+    Side desktop;
+    for (int n = 0; n < contacts; ++n)
+        AddPerson(*desktop.folder, n);
+    std::cout << "| run (" << contacts << " contacts) | seconds | requests | summary |\n|---|---|---|---|\n";
+    SyncReport report;
+    int requests = 0;
+    double seconds = Run(desktop, server, report, requests);
+    Row("first run, all going up", seconds, report, requests);
+    Side laptop;
+    seconds = Run(laptop, server, report, requests);
+    Row("first run, all coming down into an empty folder", seconds, report, requests);
+    seconds = Run(desktop, server, report, requests);
+    Row("nothing changed", seconds, report, requests);
+    AddPerson(*laptop.folder, contacts);
+    Run(laptop, server, report, requests);
+    desktop.folder->ChildAt(0)->Data()->SetComment("changed here");
+    seconds = Run(desktop, server, report, requests);
+    Row("one change on each side", seconds, report, requests);
+    return 0;
+}

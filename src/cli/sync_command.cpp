@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sync: one run of the synchronisation of a node with a CardDAV address book.
+#include "cli_commands.h"
+#include "data_session.h"
+#include "exchange_commands.h"
+#include "sync_transport.h"
+
+#include "common/file_error.h"
+#include "model/data_file.h"
+#include "model/node_path.h"
+#include "sync/local_cards.h"
+#include "sync/sync_run.h"
+#include "sync/sync_state.h"
+
+#include <cstdlib>
+#include <unistd.h>
+
+namespace quillary::cli {
+
+namespace {
+// The data file first, then the state, as the engine asks.
+class FileStore final : public SyncStore
+{
+public:
+    FileStore(ItemTree& tree, std::filesystem::path dataFile, std::filesystem::path stateFile)
+        : m_tree(tree), m_dataFile(std::move(dataFile)), m_stateFile(std::move(stateFile))
+    {
+    }
+    void SaveTree() override { SaveDataFile(m_tree, m_dataFile); }
+    void SaveState(const SyncState& state) override { SaveSyncState(m_stateFile, state); }
+
+private:
+    ItemTree& m_tree;
+    std::filesystem::path m_dataFile;
+    std::filesystem::path m_stateFile;
+};
+
+// The password from the variable --password-env names; without one, the connection asks the
+// keyring for the user's password.
+std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, std::ostream& err)
+{
+    SyncCredentials credentials{options.ValueOr("--user", ""), std::nullopt};
+    const auto variable = options.Value("--password-env");
+    if (!variable)
+        return credentials;
+    const char* password = std::getenv(variable->c_str());
+    if (!password) {
+        err << "quillary-cli: the environment variable " << *variable << " named by --password-env is not set\n";
+        return std::nullopt;
+    }
+    credentials.password = password;
+    return credentials;
+}
+
+// The state of this data file and URL, made afresh (with a new salt) the first time. A state that
+// belongs to another node of the tree is refused: syncing the book with two folders would move
+// every contact.
+std::optional<SyncState> StateFor(const std::filesystem::path& path, const std::string& url, TreeNode& node,
+                                  std::ostream& err)
+{
+    std::optional<SyncState> state = LoadSyncState(path);
+    if (!state) {
+        state.emplace();
+        state->url = url;
+        state->salt = DrawSyncSalt();
+    } else if (!state->node.empty() && state->node != NodeIds(node)) {
+        if (const TreeNode* other = FindNodeByIds(node.Tree().Root(), state->node)) {
+            err << "quillary-cli: " << url << " is synchronised with " << NodePath(*other) << ", not " << NodePath(node)
+                << "\n";
+            return std::nullopt;
+        }
+    }
+    state->node = NodeIds(node);
+    return state;
+}
+
+int Report(const SyncReport& report, const std::string& url, bool dryRun, std::ostream& out, std::ostream& err)
+{
+    switch (report.outcome) {
+    case SyncReport::Outcome::Failed:
+        err << "quillary-cli: synchronisation with " << url << " failed: " << report.failure.message << "\n"
+            << "done before that (and kept): " << report.SummaryLine() << "\n";
+        return ExitFileError;
+    case SyncReport::Outcome::MassDeleteRefused:
+        err << "quillary-cli: this run would delete " << report.deletesHere.size() << " contacts here and "
+            << report.deletesThere.size() << " on the server, more than half of one side (or all of it); nothing "
+            << "was changed. Check the URL and the server, and run again with --allow-mass-delete if this is right.\n";
+        for (const std::string& name : report.deletesHere)
+            err << "  here: " << name << "\n";
+        for (const std::string& name : report.deletesThere)
+            err << "  on the server: " << name << "\n";
+        return ExitMassDelete;
+    case SyncReport::Outcome::Done:
+        break;
+    }
+    out << report.SummaryLine() << "\n";
+    if (dryRun)
+        out << "dry run: nothing was sent or changed\n";
+    return ExitOk;
+}
+
+int RunWith(DavTransport& transport, const CliOptions& options, std::ostream& out, std::ostream& err)
+{
+    const bool dryRun = options.Has("--dry-run");
+    const std::string url = *options.Value("--url");
+    int status = ExitOk;
+    auto opened = DataSession::OpenAtNode(options, dryRun ? DataSession::Access::Read : DataSession::Access::Change,
+                                          "--node", err, status);
+    if (!opened)
+        return status;
+    const std::filesystem::path dataFile = DataFileOf(options);
+    const std::filesystem::path statePath = SyncStatePath(dataFile, url);
+    try {
+        std::optional<SyncState> state = StateFor(statePath, url, *opened->node, err);
+        if (!state)
+            return ExitUsage;
+        FileStore store(opened->session.Tree(), dataFile, statePath);
+        SyncOptions sync;
+        sync.dryRun = dryRun;
+        sync.allowMassDelete = options.Has("--allow-mass-delete");
+        if (isatty(STDERR_FILENO))
+            sync.progress = [&err](std::string_view text) { err << text << std::endl; };
+        return Report(RunSync(transport, *state, *opened->node, store, sync), url, dryRun, out, err);
+    } catch (const FileError& error) {
+        err << "quillary-cli: " << error.what() << "\n";
+        return ExitFileError;
+    }
+}
+} // namespace
+
+int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+{
+    const auto options = CliOptions::ParseOptionsOnly(words, {"--data", "--url", "--node", "--user", "--password-env"},
+                                                      {"--allow-mass-delete", "--dry-run"}, err);
+    if (!options)
+        return ExitUsage;
+    if (!options->Value("--url") || !options->Value("--node")) {
+        err << "quillary-cli: sync needs --url URL and --node PATH\n";
+        return ExitUsage;
+    }
+    const auto credentials = CredentialsOf(*options, err);
+    if (!credentials)
+        return ExitUsage;
+    std::string problem;
+    const std::unique_ptr<SyncConnection> connection = ConnectForSync(*options->Value("--url"), *credentials, problem);
+    if (!connection) {
+        err << "quillary-cli: " << problem << "\n";
+        return ExitFileError;
+    }
+    return RunWith(connection->Transport(), *options, out, err);
+}
+
+} // namespace quillary::cli

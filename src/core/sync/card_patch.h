@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sync/card_fields.h"
+#include "sync/card_lines.h"
+
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+// The card to upload: the server's last copy with the fields the tree holds replaced by the
+// merged ones. Every other line (PHOTO, LOGO, GEO, IMPP, X-..., UID) stays as the server had it,
+// and so does a tree-held line whose value the tree left as it was (with parameters the tree
+// cannot hold). server is the server's copy, serverFields what the tree makes of it; a new card
+// starts from its UID line alone and no fields. An organization that the server's card does not
+// mark as one gets the mark of the version ("3.0" or "4.0").
+std::vector<CardLine> PatchCard(const std::vector<CardLine>& server, const CardFields& serverFields,
+                                const CardFields& merged, std::string_view version);
+
+} // namespace quillary

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sync/card_fields.h"
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillary {
+
+class CardProjector;
+class TPartyObject;
+class TreeNode;
+struct SyncState;
+
+// One person or organization below the synced node, with the fields of its card when the
+// snapshot was taken.
+struct LocalCard
+{
+    TPartyObject* item = nullptr;
+    CardFields fields;
+};
+
+// The persons and organizations below the synced node (the node itself is the book's container),
+// by identifier. Taken before any request, so that the network part never reads the tree.
+struct LocalCards
+{
+    std::map<std::int32_t, LocalCard> byId;
+    // Items that share the identifier of another one and are not the item the state knows under
+    // it; a run that may change the tree gives them fresh identifiers first (see Renumber).
+    std::vector<LocalCard> unnumbered;
+
+    std::size_t Count() const { return byId.size() + unnumbered.size(); }
+    const LocalCard* Find(std::int32_t id) const;
+};
+
+// Gives each item below node that shares its identifier with another one there a fresh one,
+// except the item the state knows under that identifier (the first in tree order when it knows
+// none of them). Synchronisation needs each item's identity; the result counts the renumbered.
+int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& projector);
+
+LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector);
+
+// The persons and organizations below node by identifier (the first in tree order of those that
+// share one).
+std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node);
+
+// The fields of an item's card as the snapshot takes them: as the tree reads that card back.
+CardFields LocalFields(const TPartyObject& item, CardProjector& projector);
+
+// "<salt>-<item identifier>", and the href of an item's card: the book's path and the UID + ".vcf".
+std::string ItemUid(std::string_view salt, std::int32_t itemId);
+std::string CardHref(std::string_view bookUrl, std::string_view uid);
+
+// The identifiers from the root down to node, and the node they lead to (none when one is missing).
+std::vector<std::int32_t> NodeIds(const TreeNode& node);
+TreeNode* FindNodeByIds(TreeNode& root, const std::vector<std::int32_t>& ids);
+
+} // namespace quillary

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sync/dav_transport.h"
+
+#include <string>
+#include <vector>
+
+namespace quillary {
+
+// What a run did (or, dry, would do), for the summary line and the messages around it.
+struct SyncReport
+{
+    enum class Outcome { Done, MassDeleteRefused, Failed };
+    Outcome outcome = Outcome::Done;
+    int serverNew = 0, serverChanged = 0, serverDeleted = 0;
+    int hereNew = 0, hereChanged = 0, hereDeleted = 0;
+    std::vector<std::string> conflicts;      // contacts where both values were kept
+    std::vector<std::string> leftForNextRun; // contacts another client kept changing during the run
+    std::vector<std::string> deletesHere;    // with MassDeleteRefused: what would have gone
+    std::vector<std::string> deletesThere;
+    DavStatus failure;
+
+    // "server: 3 new, 2 changed, 1 deleted; here: 12 new, 0 changed, 0 deleted; 1 conflict kept
+    // both: Jane Doe", and the contacts left for the next run when there are any.
+    std::string SummaryLine() const;
+};
+
+} // namespace quillary

@@ -1,0 +1,124 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sync/sync_run.h"
+
+#include "model/item_tree.h"
+#include "sync/card_mapping.h"
+#include "sync/local_cards.h"
+#include "sync/remote_changes.h"
+#include "sync/sync_apply.h"
+#include "sync/sync_plan.h"
+#include "sync/sync_state.h"
+#include "sync/sync_upload.h"
+
+namespace quillary {
+
+namespace {
+bool SameBook(std::string a, std::string b)
+{
+    for (std::string* url : {&a, &b})
+        if (url->empty() || url->back() != '/')
+            *url += '/';
+    return a == b;
+}
+
+// The address book at the state's URL, found once and remembered.
+DavStatus FindBook(DavTransport& transport, SyncState& state)
+{
+    if (!state.bookUrl.empty())
+        return {};
+    std::vector<DavAddressBook> books;
+    DavStatus status = transport.FindAddressBooks(state.url, books);
+    if (!status.Ok())
+        return status;
+    const DavAddressBook* chosen = books.size() == 1 ? &books.front() : nullptr;
+    for (const DavAddressBook& book : books)
+        if (SameBook(book.url, state.url))
+            chosen = &book;
+    if (!chosen) {
+        std::string names;
+        for (const DavAddressBook& book : books)
+            names += "\n  " + book.url + (book.displayName.empty() ? "" : " (" + book.displayName + ")");
+        return {DavFailure::NotFound,
+                0,
+                books.empty() ? state.url + " holds no address book"
+                              : state.url + " holds several address books; name one with its own URL:" + names,
+                {}};
+    }
+    state.bookUrl = chosen->url;
+    state.version = chosen->vcard4 ? "4.0" : "3.0";
+    state.syncTokens = chosen->syncTokens;
+    return status;
+}
+
+void Tell(const SyncOptions& options, const std::string& text)
+{
+    if (options.progress)
+        options.progress(text);
+}
+
+void DescribePlan(const SyncPlan& plan, SyncReport& report)
+{
+    for (const SyncStep& step : plan.download) {
+        report.hereNew += step.kind == SyncStepKind::CreateHere;
+        report.hereChanged += step.kind == SyncStepKind::UpdateHere;
+        report.hereDeleted += step.kind == SyncStepKind::DeleteHere;
+    }
+    for (const SyncStep& step : plan.upload) {
+        report.serverNew += step.kind == SyncStepKind::PutNew;
+        report.serverChanged += step.kind == SyncStepKind::PutChanged;
+        report.serverDeleted += step.kind == SyncStepKind::DeleteThere;
+    }
+    report.conflicts = plan.conflicts;
+}
+
+SyncReport Failed(const DavStatus& status)
+{
+    SyncReport report;
+    report.outcome = SyncReport::Outcome::Failed;
+    report.failure = status;
+    return report;
+}
+} // namespace
+
+SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
+                   const SyncOptions& options)
+{
+    if (!options.dryRun)
+        store.SaveState(state);
+    if (const DavStatus found = FindBook(transport, state); !found.Ok())
+        return Failed(found);
+    if (!options.dryRun)
+        store.SaveState(state);
+    CardProjector projector(state.version);
+    if (!options.dryRun && RenumberSharedIds(node, state, projector) > 0)
+        store.SaveTree();
+    const LocalCards local = SnapshotLocalCards(node, projector);
+    const DavAddressBook book{state.bookUrl, {}, state.version == "4.0", state.syncTokens};
+    RemoteChanges remote;
+    Tell(options, "listing " + state.bookUrl);
+    DavStatus status = ListRemoteChanges(transport, book, state, remote);
+    if (status.Ok())
+        status = FetchChangedCards(transport, book, options.batchSize, remote, [&](std::size_t count) {
+            Tell(options, "fetched " + std::to_string(count) + " of " + std::to_string(remote.changed.size()));
+        });
+    if (!status.Ok())
+        return Failed(status);
+    const SyncPlan plan = MakeSyncPlan(state, local, remote, projector);
+    SyncReport report;
+    if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
+        report.outcome = SyncReport::Outcome::MassDeleteRefused;
+        report.deletesHere = plan.DeletedHere();
+        report.deletesThere = plan.DeletedThere();
+        return report;
+    }
+    if (options.dryRun) {
+        DescribePlan(plan, report);
+        return report;
+    }
+    ApplyDownloads(plan, remote.syncToken, node, state, store, options, report);
+    report.conflicts = plan.conflicts;
+    Uploader(transport, state, node, store, options, projector, report).Run(plan.upload);
+    return report;
+}
+
+} // namespace quillary

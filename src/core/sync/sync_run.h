@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "sync/dav_transport.h"
+#include "sync/sync_report.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace quillary {
+
+class TreeNode;
+struct SyncState;
+
+// Where a run keeps what both sides agreed on: the tree (the data file) and the state. The tree
+// is always saved before the state, so that a state never names items the data file lacks.
+class SyncStore
+{
+public:
+    virtual ~SyncStore() = default;
+    virtual void SaveTree() = 0;
+    virtual void SaveState(const SyncState& state) = 0;
+};
+
+struct SyncOptions
+{
+    bool allowMassDelete = false;
+    bool dryRun = false; // plan and describe; send nothing, change nothing
+    std::size_t batchSize = 100;
+    std::function<void(std::string_view)> progress;
+};
+
+// One run of the synchronisation of the node's subtree with the state's address book. The state
+// is saved before the first request (its salt), after each batch of downloaded changes (the tree
+// first) and after each batch of uploads; a run cut off anywhere and started again ends as one
+// whole run would. Failures of the store (FileError) pass through.
+SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
+                   const SyncOptions& options);
+
+} // namespace quillary

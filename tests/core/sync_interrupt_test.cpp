@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A run cut off anywhere and started again ends as one whole run: the same contacts on both
+// sides, none twice.
+#include "support/sync_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace quillary;
+using namespace quillary::test;
+
+namespace {
+std::string Href(const std::string& name)
+{
+    return std::string(FakeAddressBook::Path) + name + ".vcf";
+}
+
+void Replace(std::string& text, const std::string& from, const std::string& to)
+{
+    text.replace(text.find(from), from.size(), to);
+}
+
+// Both sides synced once, then every kind of change on each: new, changed, deleted, and a field
+// changed differently on both. Small batches, so that runs have several.
+SyncHarness Changed()
+{
+    SyncHarness harness;
+    harness.Edit([](ItemTree&, TreeNode& synced) {
+        for (const char* name : {"Al", "Bo", "Cy", "Di", "Ed", "Fa"})
+            AddPerson(synced, name, "Poe", "555 1000", std::string(name) + "@example.org");
+    });
+    for (const char* name : {"Gu", "Hu"})
+        harness.server.Write(Href(name), OtherCard(name, name, "Roe", {"TEL:555 2000", "X-KEEP:" + std::string(name)}));
+    harness.Run();
+    harness.Edit([](ItemTree& tree, TreeNode& synced) {
+        AddPerson(synced, "Ik", "New", "555 3000");
+        AddPerson(synced, "Jo", "New", "555 3001");
+        FindParty(tree, "Al Poe")->SetComment("changed here");
+        FindParty(tree, "Cy Poe")->SetComment("here's view");
+        DestroyItem(*FindParty(tree, "Di Poe"));
+    });
+    harness.server.Write(Href("ka"), OtherCard("ka", "Ka", "Far", {"TEL:555 4000"}));
+    harness.server.Write(Href("lu"), OtherCard("lu", "Lu", "Far", {"EMAIL:lu@example.org"}));
+    std::string bo = harness.ServerCard("Bo Poe");
+    Replace(bo, "555 1000", "555 1999");
+    harness.server.Write(harness.HrefOf("Bo Poe"), bo);
+    std::string cy = harness.ServerCard("Cy Poe");
+    Replace(cy, "END:VCARD", "NOTE:server's view\r\nEND:VCARD");
+    harness.server.Write(harness.HrefOf("Cy Poe"), cy);
+    harness.server.Remove(harness.HrefOf("Ed Poe"));
+    return harness;
+}
+
+void ExpectSameEnd(SyncHarness& harness, const SyncHarness& whole, const std::string& cut)
+{
+    SCOPED_TRACE(cut);
+    harness.server.failAt = 0;
+    harness.killAfterSave = 0;
+    const SyncReport again = harness.Run();
+    ASSERT_EQ(again.outcome, SyncReport::Outcome::Done) << again.failure.message;
+    EXPECT_EQ(harness.Facts(), whole.Facts());
+    EXPECT_EQ(harness.ServerFacts(), whole.ServerFacts());
+    EXPECT_EQ(harness.server.Cards().size(), whole.server.Cards().size());
+    const SyncReport quiet = harness.Run();
+    EXPECT_EQ(quiet.SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
+}
+
+SyncOptions SmallBatches()
+{
+    SyncOptions options;
+    options.batchSize = 2;
+    return options;
+}
+} // namespace
+
+TEST(SyncInterrupted, TheWholeRunIsWhatTheScenarioExpects)
+{
+    SyncHarness whole = Changed();
+    const SyncReport report = whole.Run(SmallBatches());
+    EXPECT_EQ(report.SummaryLine(), "server: 2 new, 2 changed, 1 deleted; here: 2 new, 2 changed, 1 deleted; "
+                                    "1 conflict kept both: Cy Poe");
+    EXPECT_EQ(whole.server.Cards().size(), 10U);
+    EXPECT_NE(whole.Facts().find("comment: here's view [Conflict] the server's note: server's view"),
+              std::string::npos);
+}
+
+// Cuts a run off at the first, second, ... chance that cut(harness, n) sets up, each followed by a
+// run again, until a run goes through; the result is the number of the chance that did not cut.
+int CutEverywhere(const std::function<void(SyncHarness&, int)>& cut, const std::string& what)
+{
+    SyncHarness whole = Changed();
+    whole.Run(SmallBatches());
+    const SyncHarness start = Changed();
+    for (int n = 1; n < 200; ++n) {
+        SyncHarness harness = start;
+        cut(harness, n);
+        const SyncReport report = harness.Run(SmallBatches());
+        ExpectSameEnd(harness, whole, what + " " + std::to_string(n));
+        if (report.outcome == SyncReport::Outcome::Done)
+            return n;
+    }
+    return 0;
+}
+
+TEST(SyncInterrupted, ARequestFailingAnywhereThenARunAgainEndsAsOneRun)
+{
+    const int cuts = CutEverywhere(
+        [](SyncHarness& harness, int n) { harness.server.failAt = harness.server.requests + n; }, "request");
+    // The listing, two fetches of two cards, four uploads and a delete were each cut off.
+    EXPECT_EQ(cuts, 9);
+}
+
+TEST(SyncInterrupted, AProcessKilledAfterAnySaveThenRunAgainEndsAsOneRun)
+{
+    const int cuts =
+        CutEverywhere([](SyncHarness& harness, int n) { harness.killAfterSave = harness.saves + n; }, "save");
+    EXPECT_GE(cuts, 8);
+}
+
+TEST(SyncInterrupted, AKillBetweenSavingTheTreeAndTheStatePairsInsteadOfDuplicating)
+{
+    SyncHarness harness;
+    harness.Edit([](ItemTree&, TreeNode& synced) { AddPerson(synced, "Al", "Poe", "555 1000"); });
+    harness.server.Write(Href("ka"), OtherCard("ka", "Ka", "Far", {"TEL:555 4000"}));
+    // Saves: the fresh state, the state with the book, the tree with Ka, then its state: killed there.
+    harness.killAfterSave = 3;
+    harness.Run();
+    harness.killAfterSave = 0;
+    const SyncReport again = harness.Run();
+    EXPECT_EQ(again.hereNew, 0) << again.SummaryLine();
+    EXPECT_EQ(harness.server.Cards().size(), 2U);
+    EXPECT_EQ(harness.Facts().find("Ka Far"), harness.Facts().rfind("Ka Far"));
+}
