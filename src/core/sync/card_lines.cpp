@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/card_lines.h"
 
+#include "common/ascii_case.h"
+#include "exchange/vcard_escapes.h"
+
 namespace quillary {
 
 namespace {
-constexpr std::size_t FoldWidth = 75;
-
 std::vector<std::string> UnfoldedLines(std::string_view card)
 {
     std::vector<std::string> lines;
@@ -39,33 +40,11 @@ std::size_t ValueColon(std::string_view line)
     return pos;
 }
 
-std::string Upper(std::string_view text)
-{
-    std::string upper(text);
-    for (char& c : upper)
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-    return upper;
-}
-
 bool IsFrame(const CardLine& line)
 {
     return line.group.empty() && (line.name == "BEGIN" || line.name == "END" || line.name == "VERSION");
 }
 
-// Folds one line: at most 75 octets each, continuation lines starting with a blank.
-void AppendFolded(std::string& out, std::string_view line)
-{
-    std::size_t width = FoldWidth;
-    while (line.size() > width) {
-        std::size_t cut = width;
-        while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
-            --cut;
-        out.append(line.substr(0, cut)).append("\r\n ");
-        line.remove_prefix(cut);
-        width = FoldWidth - 1;
-    }
-    out.append(line).append("\r\n");
-}
 } // namespace
 
 std::string CardLine::Text() const
@@ -100,7 +79,7 @@ std::vector<CardLine> ParseCardLines(std::string_view card)
             line.group = std::string(name.substr(0, dot));
             name.remove_prefix(dot + 1);
         }
-        line.name = Upper(name);
+        line.name = UpperAscii(name);
         line.spelled = std::string(name);
         if (semicolon != std::string_view::npos)
             line.params = std::string(head.substr(semicolon + 1));
@@ -116,7 +95,7 @@ std::string WriteCardText(const std::vector<CardLine>& lines, std::string_view v
     std::string out = "BEGIN:VCARD\r\nVERSION:";
     out.append(version).append("\r\n");
     for (const CardLine& line : lines)
-        AppendFolded(out, line.Text());
+        AppendFoldedLine(out, line.Text());
     return out.append("END:VCARD\r\n");
 }
 
@@ -124,7 +103,7 @@ std::string CardTextVersion(std::string_view card)
 {
     for (const std::string& text : UnfoldedLines(card)) {
         const std::size_t colon = text.find(':');
-        if (colon != std::string::npos && Upper(std::string_view(text).substr(0, colon)) == "VERSION")
+        if (colon != std::string::npos && UpperAscii(std::string_view(text).substr(0, colon)) == "VERSION")
             return text.substr(colon + 1);
     }
     return {};
@@ -133,14 +112,7 @@ std::string CardTextVersion(std::string_view card)
 std::string EscapeCardText(std::string_view text)
 {
     std::string out;
-    for (const char c : text) {
-        if (c == '\\' || c == ',' || c == ';')
-            out += '\\';
-        if (c == '\n')
-            out += "\\n";
-        else if (c != '\r')
-            out += c;
-    }
+    AppendEscapedValue(out, text);
     return out;
 }
 
