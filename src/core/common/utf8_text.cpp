@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace quillary {
 
@@ -16,6 +17,19 @@ constexpr std::array<char16_t, 32> Cp1252High = {0x20AC, 0x0081, 0x201A, 0x0192,
 std::uint8_t Byte(char c)
 {
     return static_cast<std::uint8_t>(c);
+}
+
+// Where the run of ASCII from pos ends, to within eight bytes: the bulk of any contact file is
+// ASCII, and eight bytes are tested at once.
+std::size_t AsciiRunEnd(std::string_view text, std::size_t pos)
+{
+    std::uint64_t word = 0;
+    for (; pos + sizeof word <= text.size(); pos += sizeof word) {
+        std::memcpy(&word, text.data() + pos, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0)
+            break;
+    }
+    return pos;
 }
 
 // The length of the well-formed UTF-8 sequence at pos, or 0 (overlong forms, surrogates and
@@ -72,6 +86,9 @@ void AppendUtf8(std::string& out, char32_t c)
 bool IsUtf8(std::string_view text)
 {
     for (std::size_t pos = 0; pos < text.size();) {
+        pos = AsciiRunEnd(text, pos);
+        if (pos == text.size())
+            break;
         const std::size_t length = Utf8SequenceLength(text, pos);
         if (length == 0)
             return false;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 namespace quillary {
 
@@ -29,9 +30,7 @@ void TCard::AddLabelledProperty(TCardProperty property, std::string_view label)
 
 void TCard::AddLine(std::string_view line, VCardVersion version)
 {
-    TCardProperty property;
-    property.Parse(line, version);
-    AddProperty(std::move(property));
+    m_properties.emplace_back().Parse(line, version);
 }
 
 void TCard::DeleteProperty(int index)
@@ -77,14 +76,21 @@ std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
 
 std::optional<TCardProperty> TCard::TakeProperty(std::string_view name)
 {
-    const TCardProperty* found = FindProperty(name);
-    if (!found)
+    const auto found = std::find_if(m_properties.begin(), m_properties.end(),
+                                    [&](const TCardProperty& property) { return property.Name == name; });
+    if (found == m_properties.end())
         return std::nullopt;
-    const int index = IndexOfProperty(found);
-    TCardProperty taken = std::move(m_properties[static_cast<std::size_t>(index)]);
-    DeleteProperty(index);
+    std::optional<TCardProperty> taken(std::move(*found));
+    m_properties.erase(found);
     return taken;
 }
+
+namespace {
+bool IsLabel(const TCardProperty& property)
+{
+    return EqualsNoCase(property.Name, "X-ABLABEL");
+}
+} // namespace
 
 void TCard::ReadCard(TextLineReader& lines)
 {
@@ -94,26 +100,33 @@ void TCard::ReadCard(TextLineReader& lines)
     while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
         cardLines.push_back(std::move(line));
     const VCardVersion version = CardVersion(cardLines);
-    for (const std::string& property : CardPropertyLines(std::move(cardLines), version, &m_passedOver))
+    const std::vector<std::string> properties = CardPropertyLines(std::move(cardLines), version, &m_passedOver);
+    m_properties.reserve(m_properties.size() + properties.size());
+    // Labels are not kept as properties of their own: they are set aside as they are read.
+    std::vector<TCardProperty> labels;
+    for (const std::string& property : properties) {
         AddLine(property, version);
-    AttachLabels();
+        if (IsLabel(m_properties.back())) {
+            labels.push_back(std::move(m_properties.back()));
+            m_properties.pop_back();
+        }
+    }
+    AttachLabels(labels);
 }
 
-void TCard::AttachLabels()
+void TCard::AttachLabels(const std::vector<TCardProperty>& labels)
 {
-    const auto isLabel = [](const TCardProperty& property) { return EqualsNoCase(property.Name, "X-ABLABEL"); };
-    for (const TCardProperty& label : m_properties) {
-        if (!isLabel(label) || label.Group.empty())
+    for (const TCardProperty& label : labels) {
+        if (label.Group.empty())
             continue;
         // Apple writes its own kinds as "_$!<HomePage>!$_".
         std::string text = label.Text();
         if (text.starts_with("_$!<") && text.ends_with(">!$_") && text.size() >= 8)
             text = text.substr(4, text.size() - 8);
         for (TCardProperty& property : m_properties)
-            if (!isLabel(property) && EqualsNoCase(property.Group, label.Group))
+            if (!property.Group.empty() && EqualsNoCase(property.Group, label.Group))
                 property.Label = text;
     }
-    std::erase_if(m_properties, isLabel);
 }
 
 void TCard::WriteCard(std::ostream& out) const

@@ -57,7 +57,8 @@ public:
     void AppendCard(std::string& out, VCardVersion version) const;
 
 private:
-    void AttachLabels();
+    // Each label becomes the Label of the other properties of its group.
+    void AttachLabels(const std::vector<TCardProperty>& labels);
 
     std::vector<TCardProperty> m_properties;
     std::vector<std::string> m_passedOver;

@@ -15,20 +15,24 @@ bool IsContinuationByte(char c)
 // "N" by a line break); other backslashes stay.
 std::string Unescaped(std::string text, std::string_view escaped)
 {
-    if (text.find('\\') == std::string::npos)
+    std::size_t slash = text.find('\\');
+    if (slash == std::string::npos)
         return text;
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-        if (text[i] != '\\' || escaped.find(next) == std::string_view::npos) {
-            out += text[i];
-            continue;
+    std::size_t start = 0;
+    for (; slash != std::string::npos; slash = text.find('\\', start)) {
+        out.append(text, start, slash - start);
+        const char next = slash + 1 < text.size() ? text[slash + 1] : '\0';
+        if (next != '\0' && escaped.find(next) != std::string_view::npos) {
+            out += next == 'n' || next == 'N' ? '\n' : next;
+            start = slash + 2;
+        } else {
+            out += '\\';
+            start = slash + 1;
         }
-        out += next == 'n' || next == 'N' ? '\n' : next;
-        ++i;
     }
-    return out;
+    return out.append(text, start);
 }
 } // namespace
 

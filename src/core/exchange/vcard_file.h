@@ -3,7 +3,9 @@
 
 #include "exchange/vcard_card.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <vector>
@@ -26,6 +28,15 @@ public:
     // encoding is recognised as for delimited text (byte order marks, UTF-8, else Windows-1252), so
     // the cards hold UTF-8 only.
     void Read(std::istream& in);
+
+    // Takes one card as it is read, with its number (from 1) and the number of cards in the
+    // stream; false stops the reading.
+    using CardTaker = std::function<bool(TCard& card, std::uint64_t number, std::uint64_t count)>;
+    // Reads the cards of a stream as Read does, handing each over as soon as it is read, so that
+    // a large file is never held as cards all at once.
+    static void ReadEach(std::istream& in, const CardTaker& take);
+    // The same for the file at path; throws FileError as Load does.
+    static void LoadEach(const std::filesystem::path& path, const CardTaker& take);
     // Replaces the file named by Filename with all cards in Version, lines ended by CR LF. The old file is
     // replaced only once the new one is complete; throws FileError when that fails.
     void Save() const;

@@ -84,53 +84,77 @@ void LeaveOutHarmfulUrls(TCard& card, int number, ImportCounts& counts)
     }
 }
 
-ImportCounts ImportCards(TVCardFile& cards, TreeNode& destination, OrgCardQuestion& question,
-                         const ProgressFn& progress, const CategoryNames& categories)
+// Makes the items of the cards as a reader hands them over, one at a time.
+class CardImport
 {
-    TreeUpdateGuard update(destination.Tree());
-    // Every card renames a new child of the destination: sort it once, at the end.
-    DeferredSort sort(destination.Tree(), destination);
-    ImportCounts counts;
-    const auto total = static_cast<std::uint64_t>(cards.CardCount());
-    for (int i = 0; i < cards.CardCount(); ++i) {
-        TCard& card = cards.Cards(i);
+public:
+    CardImport(TreeNode& destination, OrgCardQuestion& question, const ProgressFn& progress,
+               const CategoryNames& categories)
+        : m_destination(destination), m_question(question), m_progress(progress), m_categories(categories),
+          m_update(destination.Tree()), m_sort(destination.Tree(), destination)
+    {
+    }
+
+    bool Take(TCard& card, std::uint64_t number, std::uint64_t count)
+    {
         const std::string overfull = OverfullReason(card);
         if (card.PropertyCount() == 0) {
-            counts.CountRejected("card " + std::to_string(i + 1) + ": no name or contact details");
+            m_counts.CountRejected("card " + std::to_string(number) + ": no name or contact details");
         } else if (!overfull.empty()) {
-            counts.CountRejected("card " + std::to_string(i + 1) + ": " + overfull);
+            m_counts.CountRejected("card " + std::to_string(number) + ": " + overfull);
         } else {
-            LeaveOutHarmfulUrls(card, i + 1, counts);
-            const int kind = KindOf(card, question);
-            auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", destination, "", 0));
-            item->SetCategories(item->GetCategories() | CategoryBits(card, categories));
-            item->ReadVCard(card);
-            counts.CountMade(kind);
-            for (const std::string& what : UnkeptKinds(card))
-                counts.CountUnkept(what);
+            Make(card, static_cast<int>(number));
         }
-        if (progress && !progress(static_cast<std::uint64_t>(i) + 1, total))
-            break;
+        return !m_progress || m_progress(number, count);
     }
-    return counts;
+
+    const ImportCounts& Counts() const { return m_counts; }
+
+private:
+    void Make(TCard& card, int number)
+    {
+        LeaveOutHarmfulUrls(card, number, m_counts);
+        const int kind = KindOf(card, m_question);
+        auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", m_destination, "", 0));
+        item->SetCategories(item->GetCategories() | CategoryBits(card, m_categories));
+        item->ReadVCard(card);
+        m_counts.CountMade(kind);
+        for (const std::string& what : UnkeptKinds(card))
+            m_counts.CountUnkept(what);
+    }
+
+    TreeNode& m_destination;
+    OrgCardQuestion& m_question;
+    const ProgressFn& m_progress;
+    const CategoryNames& m_categories;
+    TreeUpdateGuard m_update;
+    // Every card renames a new child of the destination: sort it once, at the end.
+    DeferredSort m_sort;
+    ImportCounts m_counts;
+};
+
+TVCardFile::CardTaker Taker(CardImport& import)
+{
+    return [&import](TCard& card, std::uint64_t number, std::uint64_t count) {
+        return import.Take(card, number, count);
+    };
 }
 } // namespace
 
 ImportCounts ImportVCardFile(const std::filesystem::path& file, TreeNode& destination, OrgCardQuestion& question,
                              const ProgressFn& progress, const CategoryNames& categories)
 {
-    TVCardFile cards;
-    cards.Filename = file;
-    cards.Load();
-    return ImportCards(cards, destination, question, progress, categories);
+    CardImport import(destination, question, progress, categories);
+    TVCardFile::LoadEach(file, Taker(import));
+    return import.Counts();
 }
 
 ImportCounts ImportVCardFile(std::istream& in, TreeNode& destination, OrgCardQuestion& question,
                              const ProgressFn& progress, const CategoryNames& categories)
 {
-    TVCardFile cards;
-    cards.Read(in);
-    return ImportCards(cards, destination, question, progress, categories);
+    CardImport import(destination, question, progress, categories);
+    TVCardFile::ReadEach(in, Taker(import));
+    return import.Counts();
 }
 
 } // namespace quillary

@@ -14,10 +14,17 @@ constexpr std::array<std::string_view, 13> KnownNames = {
     "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",    "ORG",
     "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL"};
 
+// Where the group and name of a line end: its first ";" or ":", or npos.
+std::size_t NameEnd(std::string_view line)
+{
+    const auto end = std::find_if(line.begin(), line.end(), [](char c) { return c == ';' || c == ':'; });
+    return end == line.end() ? std::string_view::npos : static_cast<std::size_t>(end - line.begin());
+}
+
 // The property name of a line without its group, or the whole line when it has no ";" or ":".
 std::string_view NameOf(std::string_view line)
 {
-    std::string_view name = line.substr(0, line.find_first_of(";:"));
+    std::string_view name = line.substr(0, NameEnd(line));
     if (const std::size_t group = name.rfind('.'); group != std::string_view::npos)
         name.remove_prefix(group + 1);
     return name;
@@ -26,7 +33,7 @@ std::string_view NameOf(std::string_view line)
 // A plain prefix test after the group, as 2.1 cards have always been read.
 bool IsKnownOldLine(std::string_view line)
 {
-    const std::size_t group = line.substr(0, line.find_first_of(";:")).rfind('.');
+    const std::size_t group = line.substr(0, NameEnd(line)).rfind('.');
     const std::string_view named = group == std::string_view::npos ? line : line.substr(group + 1);
     return std::any_of(KnownNames.begin(), KnownNames.end(),
                        [&](std::string_view name) { return StartsWithNoCase(named, name); });
@@ -97,7 +104,7 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, st
         std::string& first = lines[next++];
         // A line whose name ends on it is judged once; a name folded before its end only once the
         // line is whole.
-        const bool named = first.find_first_of(";:") != std::string::npos;
+        const bool named = NameEnd(first) != std::string_view::npos;
         const bool wanted = !named || IsKnownModernLine(first);
         if (first.empty() || IsFolded(first) || !wanted) {
             if (!wanted)
