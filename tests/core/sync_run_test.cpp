@@ -101,6 +101,29 @@ TEST(SyncRun, AnEditOnEachSideReachesTheOther)
     EXPECT_EQ(Changes(harness.Run()), 0);
 }
 
+// A run that finds every contact agreeing keeps a digest of each; later runs read only the contacts
+// whose digest moved, and edits on either side still travel.
+TEST(SyncRun, ContactsFoundAgreeingAreReadAgainOnlyOnceEitherSideChanges)
+{
+    SyncHarness harness = FirstSynced();
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    for (const SyncedCard& card : ReadSyncStateText(*harness.state).cards)
+        EXPECT_NE(card.agreed, 0U) << card.href;
+    const std::string kept = *harness.state;
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    EXPECT_EQ(*harness.state, kept);
+
+    harness.Edit([](ItemTree& tree, TreeNode&) { SetPhone(*FindParty(tree, "Jane Doe"), "555 0111"); });
+    std::string bob = harness.ServerCard("Bob Roe");
+    bob.replace(bob.find("555 0200"), 8, "555 0222");
+    harness.server.Write(harness.HrefOf("Bob Roe"), bob);
+    EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 1 changed, 0 deleted; here: 0 new, 1 changed, 0 deleted");
+    EXPECT_NE(harness.ServerCard("Jane Doe").find("555 0111"), std::string::npos);
+    EXPECT_NE(harness.Facts().find("555 0222"), std::string::npos);
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    EXPECT_EQ(Changes(harness.Run()), 0);
+}
+
 TEST(SyncRun, TheSameFieldEditedOnBothSidesKeepsBothAndNamesTheContact)
 {
     SyncHarness harness = FirstSynced();

@@ -68,11 +68,16 @@ bool HasYearlyDates(const TPartyObject& party)
 }
 } // namespace
 
+std::string ItemCardText(const TPartyObject& party, std::string_view version)
+{
+    std::string text;
+    MakeVCard(party, VersionOf(version)).AppendCard(text, VersionOf(version));
+    return text;
+}
+
 std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view version)
 {
-    std::ostringstream text;
-    MakeVCard(party, VersionOf(version)).WriteCard(text, VersionOf(version));
-    std::vector<CardLine> lines = ParseCardLines(text.str());
+    std::vector<CardLine> lines = ParseCardLines(ItemCardText(party, version));
     if (party.GetKind() == KindOrganization)
         lines.insert(lines.begin(), version == "3.0" ? PlainLine("X-ABSHOWAS", "COMPANY") : PlainLine("KIND", "org"));
     return lines;

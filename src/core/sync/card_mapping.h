@@ -17,6 +17,9 @@ class TreeNode;
 
 // The two places where synchronisation meets the vCard mapping of persons and organizations.
 
+// The card the vCard export writes for the item in the version ("3.0" or "4.0").
+std::string ItemCardText(const TPartyObject& party, std::string_view version);
+
 // The card lines that stand for the item in the version ("3.0" or "4.0"); an organization carries
 // KIND:org (4.0) or X-ABShowAs:COMPANY (3.0).
 std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view version);

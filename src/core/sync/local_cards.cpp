@@ -6,6 +6,7 @@
 #include "model/tree_walk.h"
 #include "sync/card_lines.h"
 #include "sync/card_mapping.h"
+#include "sync/remote_changes.h"
 #include "sync/sync_state.h"
 
 #include <algorithm>
@@ -73,15 +74,37 @@ int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& pro
     return renumbered;
 }
 
-LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector)
+LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const SyncState& state,
+                              const RemoteChanges& remote)
 {
+    std::map<std::int32_t, const SyncedCard*> known;
+    for (const SyncedCard& synced : state.cards)
+        known.try_emplace(synced.itemId, &synced);
     LocalCards cards;
     for (TPartyObject* party : PartiesBelow(node)) {
-        LocalCard card{party, LocalFields(*party, projector)};
-        if (!cards.byId.try_emplace(party->GetID(), card).second)
-            cards.unnumbered.push_back(std::move(card));
+        const auto [entry, first] = cards.byId.try_emplace(party->GetID(), LocalCard{party, {}, 0, false});
+        LocalCard& card = first ? entry->second : cards.unnumbered.emplace_back(LocalCard{party, {}, 0, false});
+        const auto synced = first ? known.find(party->GetID()) : known.end();
+        if (synced != known.end()) {
+            const SyncedCard& agreed = *synced->second;
+            card.digest = AgreementDigest(*party, projector.Version(), agreed.card);
+            card.unchanged = card.digest == agreed.agreed && !remote.changed.count(agreed.href) &&
+                             !remote.removed.count(agreed.href);
+        }
+        if (!card.unchanged)
+            card.fields = LocalFields(*party, projector);
     }
     return cards;
+}
+
+std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard)
+{
+    // The revision of the way cards are compared: a program that compares differently starts afresh.
+    constexpr std::string_view Revision = "1";
+    std::uint64_t digest = TextChecksum(Revision);
+    digest = TextChecksum(std::to_string(item.GetKind()) + "\n", digest);
+    digest = TextChecksum(ItemCardText(item, version), digest);
+    return TextChecksum(agreedCard, digest);
 }
 
 std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node)

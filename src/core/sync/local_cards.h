@@ -14,6 +14,7 @@ namespace quillary {
 class CardProjector;
 class TPartyObject;
 class TreeNode;
+struct RemoteChanges;
 struct SyncState;
 
 // One person or organization below the synced node, with the fields of its card when the
@@ -21,7 +22,12 @@ struct SyncState;
 struct LocalCard
 {
     TPartyObject* item = nullptr;
-    CardFields fields;
+    CardFields fields; // not read when unchanged
+    // AgreementDigest of the item and its agreed card; 0 for an item the state does not know.
+    std::uint64_t digest = 0;
+    // The digest is the one the state kept from a run that found both agreeing, and the server
+    // sent nothing new of the card: nothing to do, and the fields were not read.
+    bool unchanged = false;
 };
 
 // The persons and organizations below the synced node (the node itself is the book's container),
@@ -42,7 +48,14 @@ struct LocalCards
 // none of them). Synchronisation needs each item's identity; the result counts the renumbered.
 int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& projector);
 
-LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector);
+// Taken once the server's changes are known, whose cards are read whatever their digests say.
+LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const SyncState& state,
+                              const RemoteChanges& remote);
+
+// A digest of the card the item writes and of the card agreed for it. Reading an item and a card
+// to compare them is most of a run's work; when both give the digest they gave on a run that
+// found them agreeing, neither has changed since.
+std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard);
 
 // The persons and organizations below node by identifier (the first in tree order of those that
 // share one).

@@ -134,8 +134,11 @@ void ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, TreeNode
             options.progress("applied " + std::to_string(std::min(plan.download.size(), first + batch)) + " of " +
                              std::to_string(plan.download.size()) + " changes from the server");
     }
-    state.syncToken = syncToken;
-    store.SaveState(state);
+    // A run that found nothing new writes nothing.
+    if (state.syncToken != syncToken) {
+        state.syncToken = syncToken;
+        store.SaveState(state);
+    }
 }
 
 } // namespace quillary

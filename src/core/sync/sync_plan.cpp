@@ -39,8 +39,8 @@ public:
 
     SyncPlan Make()
     {
-        for (const SyncedCard& synced : m_state.cards)
-            PlanKnown(synced);
+        for (std::size_t i = 0; i < m_state.cards.size(); ++i)
+            PlanKnown(i, m_state.cards[i]);
         for (const auto& [href, body] : m_remote.bodies)
             if (!Knows(href))
                 PlanNewCard(body);
@@ -71,9 +71,11 @@ private:
         return step;
     }
 
-    void PlanKnown(const SyncedCard& synced)
+    void PlanKnown(std::size_t index, const SyncedCard& synced)
     {
         const LocalCard* local = m_local.Find(synced.itemId);
+        if (local && local->unchanged)
+            return;
         const auto body = m_remote.bodies.find(synced.href);
         const DavResource* changed = body == m_remote.bodies.end() ? nullptr : &body->second;
         const bool removed = m_remote.removed.count(synced.href) != 0;
@@ -95,6 +97,8 @@ private:
             PlanBothWays(synced, *local, fields, agreed, *changed);
         else if (changedHere)
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *local));
+        else if (local->digest != synced.agreed)
+            m_plan.agreements.emplace_back(index, local->digest);
     }
 
     // Deleted here, changed on the server: the change wins and the item comes back.

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillary {
@@ -48,6 +49,9 @@ struct SyncPlan
     std::vector<SyncStep> download; // changes here and to the state, from what the server said
     std::vector<SyncStep> upload;   // requests to the server, made after the download steps
     std::vector<std::string> conflicts;
+    // Cards of the state (by position) found agreeing with their items, with the items' agreement
+    // digests: nothing needs doing about them, and the next run need not read them.
+    std::vector<std::pair<std::size_t, std::uint64_t>> agreements;
 
     std::vector<std::string> DeletedHere() const;
     std::vector<std::string> DeletedThere() const;

@@ -71,6 +71,14 @@ void DescribePlan(const SyncPlan& plan, SyncReport& report)
     report.conflicts = plan.conflicts;
 }
 
+// Before any step changes the state's cards, whose positions the plan gives.
+bool RecordAgreements(const SyncPlan& plan, SyncState& state)
+{
+    for (const auto& [index, digest] : plan.agreements)
+        state.cards[index].agreed = digest;
+    return !plan.agreements.empty();
+}
+
 SyncReport Failed(const DavStatus& status)
 {
     SyncReport report;
@@ -83,16 +91,15 @@ SyncReport Failed(const DavStatus& status)
 SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
                    const SyncOptions& options)
 {
-    if (!options.dryRun)
-        store.SaveState(state);
+    const bool bookKnown = !state.bookUrl.empty();
     if (const DavStatus found = FindBook(transport, state); !found.Ok())
         return Failed(found);
-    if (!options.dryRun)
+    // A new state (its salt, which the cards' UIDs come from) is kept before anything is sent.
+    if (!options.dryRun && !bookKnown)
         store.SaveState(state);
     CardProjector projector(state.version);
     if (!options.dryRun && RenumberSharedIds(node, state, projector) > 0)
         store.SaveTree();
-    const LocalCards local = SnapshotLocalCards(node, projector);
     const DavAddressBook book{state.bookUrl, {}, state.version == "4.0", state.syncTokens};
     RemoteChanges remote;
     Tell(options, "listing " + state.bookUrl);
@@ -103,6 +110,7 @@ SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, Sy
         });
     if (!status.Ok())
         return Failed(status);
+    const LocalCards local = SnapshotLocalCards(node, projector, state, remote);
     const SyncPlan plan = MakeSyncPlan(state, local, remote, projector);
     SyncReport report;
     if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
@@ -115,6 +123,8 @@ SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, Sy
         DescribePlan(plan, report);
         return report;
     }
+    if (RecordAgreements(plan, state))
+        store.SaveState(state);
     ApplyDownloads(plan, remote.syncToken, node, state, store, options, report);
     report.conflicts = plan.conflicts;
     Uploader(transport, state, node, store, options, projector, report).Run(plan.upload);

@@ -33,9 +33,9 @@ struct SyncOptions
 };
 
 // One run of the synchronisation of the node's subtree with the state's address book. The state
-// is saved before the first request (its salt), after each batch of downloaded changes (the tree
-// first) and after each batch of uploads; a run cut off anywhere and started again ends as one
-// whole run would. Failures of the store (FileError) pass through.
+// is saved when its address book has just been found (before any change is sent), after each batch
+// of downloaded changes (the tree first) and after each batch of uploads; a run cut off anywhere
+// and started again ends as one whole run would. Failures of the store (FileError) pass through.
 SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
                    const SyncOptions& options);
 

@@ -16,14 +16,6 @@ namespace quillary {
 namespace {
 constexpr std::string_view Header = "Quillary sync state 1";
 
-std::uint64_t Checksum(std::string_view text)
-{
-    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a
-    for (const char c : text)
-        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
-    return hash;
-}
-
 std::string Hex(std::uint64_t value)
 {
     char digits[17] = {};
@@ -71,10 +63,10 @@ std::string Unword(std::string_view word)
     return out;
 }
 
-template <typename Number> Number NumberOf(std::string_view text)
+template <typename Number> Number NumberOf(std::string_view text, int base = 10)
 {
     Number value{};
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
     if (error != std::errc() || end != text.data() + text.size())
         Damaged("\"" + std::string(text) + "\" is no number");
     return value;
@@ -136,13 +128,25 @@ std::vector<std::int32_t> NodeOf(std::string_view text)
 
 SyncedCard CardOf(StateReader& reader, const std::vector<std::string_view>& words)
 {
-    if (words.size() != 6)
+    // The agreement digest came later: a state without it reads as one whose cards were never
+    // found agreeing.
+    if (words.size() != 6 && words.size() != 7)
         Damaged("a card line is damaged");
     SyncedCard card{NumberOf<std::int32_t>(words[1]), Unword(words[2]), Unword(words[3]), Unword(words[4]), {}};
+    if (words.size() == 7)
+        card.agreed = NumberOf<std::uint64_t>(words[6], 16);
     card.card = reader.Bytes(NumberOf<std::size_t>(words[5]));
     return card;
 }
 } // namespace
+
+std::uint64_t TextChecksum(std::string_view text, std::uint64_t seed)
+{
+    std::uint64_t hash = seed; // FNV-1a
+    for (const char c : text)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return hash;
+}
 
 SyncedCard* SyncState::FindItem(std::int32_t itemId)
 {
@@ -167,10 +171,10 @@ std::string WriteSyncStateText(const SyncState& state)
            Word(state.salt) + "\nnode " + Word(node) + "\n";
     for (const SyncedCard& card : state.cards) {
         out += "card " + std::to_string(card.itemId) + " " + Word(card.uid) + " " + Word(card.href) + " " +
-               Word(card.etag) + " " + std::to_string(card.card.size()) + "\n";
+               Word(card.etag) + " " + std::to_string(card.card.size()) + " " + Hex(card.agreed) + "\n";
         out += card.card + "\n";
     }
-    return out + "end " + std::to_string(state.cards.size()) + " " + Hex(Checksum(out)) + "\n";
+    return out + "end " + std::to_string(state.cards.size()) + " " + Hex(TextChecksum(out)) + "\n";
 }
 
 SyncState ReadSyncStateText(std::string_view text)
@@ -195,7 +199,7 @@ SyncState ReadSyncStateText(std::string_view text)
             continue;
         }
         if (words.size() != 3 || words[0] != "end" || NumberOf<std::size_t>(words[1]) != state.cards.size() ||
-            words[2] != Hex(Checksum(text.substr(0, lineStart))))
+            words[2] != Hex(TextChecksum(text.substr(0, lineStart))))
             Damaged("its closing line does not match its contents");
         if (reader.Position() != text.size())
             Damaged("it goes on after its closing line");
@@ -207,7 +211,7 @@ std::filesystem::path SyncStatePath(const std::filesystem::path& dataFile, std::
 {
     std::filesystem::path folder = dataFile;
     folder += ".sync";
-    return folder / (Hex(Checksum(url)) + ".state");
+    return folder / (Hex(TextChecksum(url)) + ".state");
 }
 
 std::optional<SyncState> LoadSyncState(const std::filesystem::path& path)

@@ -20,6 +20,9 @@ struct SyncedCard
     std::string href;
     std::string etag;
     std::string card;
+    // The agreement digest (AgreementDigest) of the item and this card when a run last found them
+    // agreeing; while both give the same digest, neither side needs reading again. 0: never found.
+    std::uint64_t agreed = 0;
 };
 
 // What one account (a data file and an address book URL) remembers between runs. Passwords are
@@ -59,6 +62,9 @@ std::filesystem::path SyncStatePath(const std::filesystem::path& dataFile, std::
 std::optional<SyncState> LoadSyncState(const std::filesystem::path& path);
 // Written atomically, 0600, in a folder only the user may enter.
 void SaveSyncState(const std::filesystem::path& path, const SyncState& state);
+
+// FNV-1a of text, going on from seed (the checksum of what came before it).
+std::uint64_t TextChecksum(std::string_view text, std::uint64_t seed = 14695981039346656037ULL);
 
 // A fresh salt: 16 hexadecimal digits from the system's random source.
 std::string DrawSyncSalt();
