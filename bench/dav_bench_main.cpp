@@ -2,12 +2,22 @@
 // quillary-dav-bench [CARDS]: figures for the CardDAV transport against a Radicale on loopback
 // holding 10,000 cards by default: the listing, a sync-collection report with nothing changed,
 // and multigets in batches of 100 and 500. Beside each, the same request sent raw over a socket
-// and read to its end, which is the server's own share; the difference is ours.
+// and read to its end, which is the server's own share; the difference is ours. Then whole runs of
+// the synchronisation against it: the book coming down into an empty folder, runs with nothing
+// changed, one change on each side, and as many contacts going up into a new, empty book.
 #include "stopwatch.h"
 
+#include "model/create_item.h"
+#include "model/data_file.h"
+#include "model/item_kind.h"
+#include "model/item_tree.h"
+#include "model/items_party.h"
 #include "platform/dav_qt_transport.h"
 #include "support/dav_cards.h"
 #include "support/dav_servers.h"
+#include "sync/local_cards.h"
+#include "sync/sync_run.h"
+#include "sync/sync_state.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +27,7 @@
 #include <cstdlib>
 #include <iomanip>
 #include <iostream>
+#include <sstream>
 
 using namespace quillary;
 using namespace quillary::bench;
@@ -88,6 +99,128 @@ void Row(const std::string& what, int requests, double ours, const RawFigures& r
 std::string Name(int i)
 {
     return "card-" + std::to_string(i) + ".vcf";
+}
+
+// The transport, counting the requests a run makes.
+class CountingTransport final : public DavTransport
+{
+public:
+    explicit CountingTransport(DavTransport& inner) : m_inner(inner) {}
+    int requests = 0;
+
+    DavStatus FindAddressBooks(const std::string& url, std::vector<DavAddressBook>& books) override
+    {
+        ++requests;
+        return m_inner.FindAddressBooks(url, books);
+    }
+    DavStatus MakeAddressBook(const std::string& url, const std::string& name, DavAddressBook& book) override
+    {
+        ++requests;
+        return m_inner.MakeAddressBook(url, name, book);
+    }
+    DavStatus ListCards(const DavAddressBook& book, std::vector<DavResource>& cards, std::string& token) override
+    {
+        ++requests;
+        return m_inner.ListCards(book, cards, token);
+    }
+    DavStatus ChangesSince(const DavAddressBook& book, const std::string& token, DavChanges& changes) override
+    {
+        ++requests;
+        return m_inner.ChangesSince(book, token, changes);
+    }
+    DavStatus FetchCards(const DavAddressBook& book, const std::vector<std::string>& hrefs,
+                         std::vector<DavResource>& cards) override
+    {
+        ++requests;
+        return m_inner.FetchCards(book, hrefs, cards);
+    }
+    DavStatus PutCard(const std::string& href, const std::string& card, const std::string& ifMatch,
+                      std::string& newEtag) override
+    {
+        ++requests;
+        return m_inner.PutCard(href, card, ifMatch, newEtag);
+    }
+    DavStatus DeleteCard(const std::string& href, const std::string& ifMatch) override
+    {
+        ++requests;
+        return m_inner.DeleteCard(href, ifMatch);
+    }
+
+private:
+    DavTransport& m_inner;
+};
+
+// The data file's text and the state's, made as the command line writes them to disk.
+class MemoryStore final : public SyncStore
+{
+public:
+    explicit MemoryStore(ItemTree& tree) : m_tree(tree) {}
+    void SaveTree() override
+    {
+        std::ostringstream out;
+        WriteDataStream(m_tree, out);
+    }
+    void SaveState(const SyncState& state) override { WriteSyncStateText(state); }
+
+private:
+    ItemTree& m_tree;
+};
+
+// One account: a folder of its own tree synchronised with one address book.
+struct Account
+{
+    explicit Account(const std::string& bookUrl)
+        : folder(CreateItem(KindFolder, "Synced", "", "", tree.Root(), "", 0)->GetTreeNode())
+    {
+        state.url = bookUrl;
+        state.salt = DrawSyncSalt();
+        state.node = NodeIds(*folder);
+    }
+    ItemTree tree;
+    TreeNode* folder;
+    SyncState state;
+};
+
+void SyncRow(const std::string& what, Account& account, DavTransport& transport)
+{
+    CountingTransport counting(transport);
+    MemoryStore store(account.tree);
+    SyncReport report;
+    const double seconds = Seconds([&] { report = RunSync(counting, account.state, *account.folder, store, {}); });
+    if (report.outcome != SyncReport::Outcome::Done)
+        Fail(what + ": " + report.failure.message);
+    std::cout << "| " << what << " | " << counting.requests << " | " << std::fixed << std::setprecision(3) << seconds
+              << " | " << report.SummaryLine() << " |\n";
+}
+
+void SyncFigures(DavTransport& transport, const RadicaleServer& server, const DavAddressBook& book, int count)
+{
+    std::cout << "\n| synchronisation run | requests | seconds | summary |\n|---|--:|--:|---|\n";
+    Account laptop(book.url);
+    SyncRow("the book coming down into an empty folder", laptop, transport);
+    SyncRow("nothing changed, the first time (each contact read, its digest kept)", laptop, transport);
+    SyncRow("nothing changed", laptop, transport);
+    laptop.folder->ChildAt(0)->Data()->SetComment("changed here");
+    std::vector<DavResource> listed;
+    std::string token;
+    Check(transport.ListCards(book, listed, token));
+    std::string etag;
+    // Another client edits a card under its own UID (the laid-in cards' UIDs are their names).
+    const std::string& href = listed.back().href;
+    Check(
+        transport.PutCard(href, TestCard(href.substr(href.rfind('/') + 1), "Changed There"), listed.back().etag, etag));
+    SyncRow("one change on each side", laptop, transport);
+
+    DavAddressBook empty;
+    Check(transport.MakeAddressBook(server.Url().toStdString(), "Bench up", empty));
+    Account desktop(empty.url);
+    for (int i = 0; i < count; ++i) {
+        auto& person = static_cast<TPersonObject&>(
+            *CreateItem(KindPerson, "Person " + std::to_string(i), "", "", *desktop.folder, "", 0));
+        person.SetNames("", "Person", "", std::to_string(i));
+        CreateItem(KindPhone, "Work", "+1 555 " + std::to_string(100000 + i), "", *person.GetTreeNode(), "{Phon}", 0);
+    }
+    SyncRow("every contact going up into an empty book", desktop, transport);
 }
 
 } // namespace
@@ -165,5 +298,6 @@ int main(int argc, char** argv)
         }
         Row("FetchCards, batches of " + std::to_string(batch), requests, ours, raw);
     }
+    SyncFigures(transport, server, book, count);
     return 0;
 }

@@ -188,7 +188,8 @@ void VobjectRow(const fs::path& file, int cards, const Timing& ours)
                                "sys.exit(0 if n == " +
                                std::to_string(cards) + " else 3)' '" + file.string() + "'";
     int status = 0;
-    const Timing theirs = BestOfThree(RUSAGE_CHILDREN, [&] { status = status == 0 ? std::system(python.c_str()) : status; });
+    const Timing theirs =
+        BestOfThree(RUSAGE_CHILDREN, [&] { status = status == 0 ? std::system(python.c_str()) : status; });
     if (status != 0) {
         std::cout << "| python3-vobject reading the same file | - | not measured (install python3-vobject: "
                      "scripts/install-deps.sh --bench) |\n";
@@ -196,8 +197,9 @@ void VobjectRow(const fs::path& file, int cards, const Timing& ours)
     }
     std::ostringstream ratio;
     ratio << "parsing only, no items made; ours is " << std::fixed << std::setprecision(0) << theirs.wall / ours.wall
-          << " times faster (" << theirs.processor / ours.processor << " times in processor time: " << std::setprecision(3)
-          << theirs.processor << " s against " << ours.processor << " s)";
+          << " times faster (" << theirs.processor / ours.processor
+          << " times in processor time: " << std::setprecision(3) << theirs.processor << " s against " << ours.processor
+          << " s)";
     Row("python3-vobject reading the same file", theirs.wall, ratio.str());
 }
 

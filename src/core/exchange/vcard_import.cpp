@@ -135,9 +135,8 @@ private:
 
 TVCardFile::CardTaker Taker(CardImport& import)
 {
-    return [&import](TCard& card, std::uint64_t number, std::uint64_t count) {
-        return import.Take(card, number, count);
-    };
+    return
+        [&import](TCard& card, std::uint64_t number, std::uint64_t count) { return import.Take(card, number, count); };
 }
 } // namespace
 
