@@ -166,6 +166,54 @@ TEST(SyncRun, PropertiesTheTreeCannotHoldSurviveALocalEdit)
     EXPECT_EQ(harness.HrefOf("Bob Roe"), Href("bob"));
 }
 
+// Another client makes Bob's card a company's and later a person's again: the item follows with
+// its identifier, its documents and what hangs below it, and no later run turns the card back.
+TEST(SyncRun, AKindChangedByAnotherClientChangesTheItemAndStaysChanged)
+{
+    SyncHarness harness = FirstSynced();
+    std::int32_t id = 0;
+    harness.Edit([&](ItemTree& tree, TreeNode&) {
+        TPartyObject& bob = *FindParty(tree, "Bob Roe");
+        id = bob.GetID();
+        CreateItem(KindDocument, "Contract", "/home/me/contract.odt", "", *bob.GetTreeNode(), "", 0);
+        CreateItem(KindTeam, "Crew", "", "", *bob.GetTreeNode(), "", 0);
+    });
+    harness.Run();
+    const auto expectItem = [&](const char* title, int kind) {
+        ItemTree tree;
+        std::istringstream in(harness.data);
+        LoadDataStream(in, tree.Root());
+        const TPartyObject* item = FindParty(tree, title);
+        ASSERT_NE(item, nullptr) << harness.Facts();
+        EXPECT_EQ(item->GetKind(), kind);
+        EXPECT_EQ(item->GetID(), id);
+        EXPECT_NE(item->FindChild("Contract", KindDocument), nullptr);
+        EXPECT_NE(item->FindChild("Crew", KindTeam), nullptr);
+        EXPECT_EQ(NodePath(*item->GetTreeNode()->Parent()), "My Contacts/Synced");
+    };
+
+    const std::string href = harness.HrefOf("Bob Roe");
+    std::string card = harness.ServerCard("Bob Roe");
+    card.replace(card.find("FN:Bob Roe"), 10, "FN:Roe Trading\r\nORG:Roe Trading\r\nKIND:org");
+    harness.server.Write(href, card);
+    EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 1 changed, 0 deleted");
+    expectItem("Roe Trading", KindOrganization);
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    EXPECT_NE(harness.ServerCard("Roe Trading").find("KIND:org"), std::string::npos);
+
+    card = harness.ServerCard("Roe Trading");
+    card.replace(card.find("KIND:org"), 8, "NOTE:back on his own");
+    card.replace(card.find("FN:Roe Trading"), 14, "FN:Bob Roe");
+    harness.server.Write(href, card);
+    EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 1 changed, 0 deleted");
+    expectItem("Bob Roe", KindPerson);
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    card = harness.ServerCard("Bob Roe");
+    EXPECT_EQ(card.find("KIND:org"), std::string::npos) << card;
+    for (const char* kept : {"PHOTO:data:image/png;base64,iVBORw0KGgo=", "X-PHONETIC-FIRST-NAME:Bobby"})
+        EXPECT_NE(card.find(kept), std::string::npos) << kept << "\n" << card;
+}
+
 TEST(SyncRun, DeletesGoBothWaysAndAChangeWinsOverADelete)
 {
     SyncHarness harness = FirstSynced();

@@ -66,6 +66,32 @@ bool HasYearlyDates(const TPartyObject& party)
             return true;
     return false;
 }
+
+bool IsOrganizationCard(std::string_view card)
+{
+    return ReadCardFields(ParseCardLines(card)).organization;
+}
+
+// A new item of the other kind in party's place (the folder is sorted later, as for new items),
+// holding what no card holds; party goes.
+TPartyObject& ReplaceKind(TPartyObject& party)
+{
+    TreeNode& node = *party.GetTreeNode();
+    ItemTree& tree = node.Tree();
+    const int kind = party.GetKind() == KindOrganization ? KindPerson : KindOrganization;
+    auto& replacement = static_cast<TPartyObject&>(
+        *CreateItem(kind, party.GetTitle(), party.GetTarget(), "", *node.Parent(), "", party.GetID()));
+    TreeNode& newNode = *replacement.GetTreeNode();
+    while (node.HasChildren())
+        tree.MoveNodeWithMarks(*node.FirstChild(), newNode);
+    while (party.HasChildren()) {
+        TKPXObject* child = party.ChildAt(0);
+        replacement.AddChild(party.DetachChild(child));
+        child->SetTreeNode(&newNode); // moves a due reminder's marker too
+    }
+    DestroyItem(party);
+    return replacement;
+}
 } // namespace
 
 std::string ItemCardText(const TPartyObject& party, std::string_view version)
@@ -83,7 +109,7 @@ std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view ver
     return lines;
 }
 
-void ApplyCardToItem(TPartyObject& party, std::string_view card)
+TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
 {
     const std::string version = CardTextVersion(card);
     const std::string kept =
@@ -92,16 +118,18 @@ void ApplyCardToItem(TPartyObject& party, std::string_view card)
     std::istringstream in{kept};
     file.Read(in);
     if (file.CardCount() == 0)
-        return;
+        return party;
     ClearCardFacts(party);
-    party.ReadVCard(file.Cards(0));
+    TPartyObject& holder =
+        IsOrganizationCard(card) == (party.GetKind() == KindOrganization) ? party : ReplaceKind(party);
+    holder.ReadVCard(file.Cards(0));
+    return holder;
 }
 
 TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card)
 {
-    const bool organization = ReadCardFields(ParseCardLines(card)).organization;
-    auto* party =
-        static_cast<TPartyObject*>(CreateItem(organization ? KindOrganization : KindPerson, "", "", "", parent, "", 0));
+    auto* party = static_cast<TPartyObject*>(
+        CreateItem(IsOrganizationCard(card) ? KindOrganization : KindPerson, "", "", "", parent, "", 0));
     ApplyCardToItem(*party, card);
     return *party;
 }

@@ -27,7 +27,10 @@ std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view ver
 // Makes the item say what the card says, in place: its names, note, primary slots and the details
 // a card holds (addresses, phones, faxes, e-mail addresses, websites and the "Birthday" and
 // "Anniversary" reminders) are replaced; documents, tools, other reminders and child nodes stay.
-void ApplyCardToItem(TPartyObject& party, std::string_view card);
+// A card of the other kind (another client made the person an organization, or back) goes to a
+// new item of its kind that takes the old one's place, identifier and what stays; the result is
+// the item that holds the card now.
+TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card);
 
 // A new person, or organization for a card marked as one, as the last child of parent, made from
 // the card.

@@ -162,7 +162,8 @@ std::string ConflictMarker(std::string_view field, std::string_view serverValue)
 CardMerge MergeCardFields(const CardFields& base, const CardFields& local, const CardFields& remote)
 {
     CardMerge merge;
-    merge.fields.organization = local.organization;
+    // A kind changed on one side goes both ways; the two sides cannot change it differently.
+    merge.fields.organization = local.organization != base.organization ? local.organization : remote.organization;
     MergeSingles(base, local, remote, merge);
     MergeSets(base, local, remote, merge);
     return merge;

@@ -76,7 +76,7 @@ private:
         TPartyObject* item = Unchanged(step);
         if (!item)
             return;
-        ApplyCardToItem(*item, step.apply);
+        m_items[step.itemId] = &ApplyCardToItem(*item, step.apply);
         Agree(step);
         ++m_report.hereChanged;
     }

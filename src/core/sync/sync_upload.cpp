@@ -168,17 +168,19 @@ bool Uploader::AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry)
     const CardMerge merge = MergeCardFields(agreed, local, server);
     if (!merge.conflicts.empty())
         m_report.conflicts.push_back(item.GetTitle());
+    TPartyObject* holder = &item;
     if (merge.fields != local) {
-        ApplyCardToItem(
+        holder = &ApplyCardToItem(
             item, WriteCardText(PatchCard(ParseCardLines(found.front().card), server, merge.fields, m_state.version),
                                 m_state.version));
-        m_node.Tree().SortChildren(*item.GetTreeNode()->Parent());
+        m_items[holder->GetID()] = holder;
+        m_node.Tree().SortChildren(*holder->GetTreeNode()->Parent());
         m_treeChanged = true;
         ++m_report.hereChanged;
     }
     synced.card = found.front().card;
     synced.etag = found.front().etag;
-    return PutOver(synced, item, false);
+    return PutOver(synced, *holder, false);
 }
 
 // Deleted here: the card goes only while the server still has the agreed one. Changed there in
