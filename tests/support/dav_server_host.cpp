@@ -5,10 +5,12 @@
 #include "support/dav_servers.h"
 
 #include <QCoreApplication>
+#include <QSocketNotifier>
 
 #include <cstdio>
-#include <iostream>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -48,7 +50,12 @@ int main(int argc, char** argv)
     Print("DAV_SERVER_PID", QString::number(server->Pid()));
     std::printf("DAV_READY=1\n");
     std::fflush(stdout);
-    while (std::cin.get() != EOF) {
-    }
-    return 0;
+    server->DiscardOutput();
+    QSocketNotifier input(STDIN_FILENO, QSocketNotifier::Read);
+    QObject::connect(&input, &QSocketNotifier::activated, &application, [&] {
+        char buffer[256];
+        if (::read(STDIN_FILENO, buffer, sizeof buffer) <= 0)
+            application.quit();
+    });
+    return application.exec();
 }

@@ -35,6 +35,14 @@ public:
     // What the server wrote so far, for the message of a failed start.
     QString Log() { return m_log += QString::fromLocal8Bit(m_process.readAll()); }
 
+    // Once started, the server's output is read away as it comes: a pipe nobody reads fills up,
+    // and the server then stops in the middle of a request to write its next log line. Needs an
+    // event loop.
+    void DiscardOutput()
+    {
+        QObject::connect(&m_process, &QProcess::readyRead, &m_process, [this] { m_process.readAll(); });
+    }
+
     // Kills the server at once, as a crash or a pulled cable would end it.
     void Stop()
     {
