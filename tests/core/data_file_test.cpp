@@ -67,6 +67,23 @@ TEST(DataFile, ReportsTheRecordsReadAndTheLinesSkipped)
     EXPECT_EQ(report.skippedLines, (std::vector<int>{4, 5, 6}));
 }
 
+// A file edited by hand may lose a detail line: the record stands without one, and the head in
+// its place is the next record, not a detail line to throw away with the record on the next save.
+TEST(DataFile, ARecordWithoutItsDetailLineKeepsTheNextRecord)
+{
+    ItemTree tree;
+    std::istringstream in(Lines({"{Params}", "{1 0 }A~~~~~~1", "{1 3 }Ann Lee~~~~~~2", "{Pers}~~Ann~~~~Lee~~~~~~~~~~~~0",
+                                 "junk", "{2 6 }Home~~555 0100~~~~3"}));
+    ReadReport report;
+    LoadDataStream(in, tree.Root(), &report);
+    EXPECT_EQ(report.records, 3);
+    EXPECT_EQ(report.skippedLines, (std::vector<int>{5}));
+    const std::string saved = SavedTree(tree);
+    EXPECT_NE(saved.find("{1 0 }A~~~~~~1\r\n{Fold}0\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("{1 3 }Ann Lee~~~~~~2\r\n{Pers}~~Ann~~~~Lee"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("555 0100"), std::string::npos) << saved;
+}
+
 TEST(DataFile, AnEmptyTreeSavesTheParametersLineAndTheRoot)
 {
     ItemTree tree;

@@ -91,16 +91,24 @@ public:
     {
         std::string line;
         std::string details;
-        for (int number = firstLine; GetLine(in, line); ++number) {
+        bool haveLine = GetLine(in, line);
+        for (int number = firstLine; haveLine; ++number) {
             const auto head = ParseHead(line);
+            details.clear();
+            const bool haveDetails = head && head->kind != KindRoot && GetLine(in, details);
             if (!head) {
                 Skip(number);
+            } else if (haveDetails && ParseHead(details)) {
+                // No detail line can read as a head (a detail line starts with its tag): the
+                // record lacks one, and the line is the next record, not to be lost.
+                Take(*head, {});
+                line.swap(details);
                 continue;
+            } else {
+                Take(*head, details);
+                number += haveDetails;
             }
-            details.clear();
-            if (head->kind != KindRoot && GetLine(in, details))
-                ++number;
-            Take(*head, details);
+            haveLine = GetLine(in, line);
         }
         if (in.bad())
             throw FileError("", "Cannot read file");
