@@ -19,6 +19,7 @@
 #include "ui/shell/main_form.h"
 #include "ui/shell/recovery_keeper.h"
 #include "ui/shell/reminder_watch.h"
+#include "ui/sync/sync_center.h"
 
 #include <QDBusConnection>
 #include <QDir>
@@ -202,6 +203,7 @@ int main(int argc, char** argv)
         qWarning("Could not write %s", qPrintable(DBusServiceFilePath()));
     MainFormAutomationHost automationHost(mainForm);
     AutomationService automation(mainForm.Tree(), automationHost, QDBusConnection::sessionBus());
+    automation.SetSync(&mainForm.Sync());
     if (!automation.Register())
         qWarning("Automation is not offered: %s", qPrintable(automation.ErrorText()));
     // A copy started by a client ends with its clients' last cursor, or soon when none takes one,
@@ -219,5 +221,7 @@ int main(int argc, char** argv)
 
     if (!hidden)
         logicForm.Restore();
+    if (!mainForm.IsReadOnly())
+        mainForm.Sync().Start();
     return RunUntilEnd(app, mainForm);
 }

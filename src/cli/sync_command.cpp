@@ -7,8 +7,7 @@
 
 #include "common/file_error.h"
 #include "model/data_file.h"
-#include "model/node_path.h"
-#include "sync/local_cards.h"
+#include "sync/sync_account_state.h"
 #include "sync/sync_run.h"
 #include "sync/sync_state.h"
 
@@ -52,28 +51,6 @@ std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, std::ost
     return credentials;
 }
 
-// The state of this data file and URL, made afresh (with a new salt) the first time. A state that
-// belongs to another node of the tree is refused: syncing the book with two folders would move
-// every contact.
-std::optional<SyncState> StateFor(const std::filesystem::path& path, const std::string& url, TreeNode& node,
-                                  std::ostream& err)
-{
-    std::optional<SyncState> state = LoadSyncState(path);
-    if (!state) {
-        state.emplace();
-        state->url = url;
-        state->salt = DrawSyncSalt();
-    } else if (!state->node.empty() && state->node != NodeIds(node)) {
-        if (const TreeNode* other = FindNodeByIds(node.Tree().Root(), state->node)) {
-            err << "quillary-cli: " << url << " is synchronised with " << NodePath(*other) << ", not " << NodePath(node)
-                << "\n";
-            return std::nullopt;
-        }
-    }
-    state->node = NodeIds(node);
-    return state;
-}
-
 int Report(const SyncReport& report, const std::string& url, bool dryRun, std::ostream& out, std::ostream& err)
 {
     switch (report.outcome) {
@@ -90,6 +67,7 @@ int Report(const SyncReport& report, const std::string& url, bool dryRun, std::o
         for (const std::string& name : report.deletesThere)
             err << "  on the server: " << name << "\n";
         return ExitMassDelete;
+    case SyncReport::Outcome::Stopped: // the command line never asks a run to stop
     case SyncReport::Outcome::Done:
         break;
     }
@@ -111,9 +89,12 @@ int RunWith(DavTransport& transport, const CliOptions& options, std::ostream& ou
     const std::filesystem::path dataFile = DataFileOf(options);
     const std::filesystem::path statePath = SyncStatePath(dataFile, url);
     try {
-        std::optional<SyncState> state = StateFor(statePath, url, *opened->node, err);
-        if (!state)
+        std::string problem;
+        std::optional<SyncState> state = StateForNode(statePath, url, *opened->node, problem);
+        if (!state) {
+            err << "quillary-cli: " << problem << "\n";
             return ExitUsage;
+        }
         FileStore store(opened->session.Tree(), dataFile, statePath);
         SyncOptions sync;
         sync.dryRun = dryRun;

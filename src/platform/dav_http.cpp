@@ -147,6 +147,12 @@ DavHttpReply DavHttp::SendOnce(const DavHttpRequest& request, const QUrl& url, Q
     return Finish(reply.get(), exchange, url);
 }
 
+void DavHttp::AbortRequests()
+{
+    for (QNetworkReply* reply : m_manager.findChildren<QNetworkReply*>())
+        reply->abort();
+}
+
 void DavHttp::Wait(QNetworkReply* reply, Exchange& exchange)
 {
     QEventLoop loop;

@@ -57,6 +57,9 @@ public:
 
     // SHA-256 as "AB:CD:...", the form DavStatus::fingerprint has.
     void AcceptFingerprint(const std::string& fingerprint);
+    // Ends the request in progress as a network failure (on this object's thread, from an event
+    // its wait lets through): the program is ending and cannot wait for the server.
+    void AbortRequests();
 
 private:
     struct Exchange;

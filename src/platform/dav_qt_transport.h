@@ -21,6 +21,8 @@ public:
     // Lets a certificate the system does not trust pass, by the fingerprint a Certificate failure
     // reported, once the user has said it is the server's.
     void AcceptFingerprint(const std::string& fingerprint);
+    // See DavHttp::AbortRequests.
+    void AbortRequests() { m_http.AbortRequests(); }
 
     DavStatus FindAddressBooks(const std::string& url, std::vector<DavAddressBook>& books) override;
     DavStatus MakeAddressBook(const std::string& serverUrl, const std::string& displayName,

@@ -41,10 +41,11 @@ constexpr std::array<IconSpec, ItemPictureCount> ItemPictures = {{
 
 // Groups whose glyphs must tell their members apart (the two filters, the four views) and
 // glyphs without a standard theme name use the bundled picture only.
-constexpr std::array<IconSpec, 19> ToolbarGlyphs = {{
+constexpr std::array<IconSpec, 20> ToolbarGlyphs = {{
     {"import", "document-import", "import"},
     {"publish", "document-export document-send", "publish"},
     {"print", "document-print", "print"},
+    {"synchronize", "", "synchronize"},
     {"filter-any", "", "filter-any"},
     {"filter-all", "", "filter-all"},
     {"cut", "edit-cut", "cut"},

@@ -7,6 +7,20 @@ fail() {
     failures=$((failures + 1))
 }
 
+# A scratch folder for the program's home, runtime and data folders (exported), and the started
+# programs (pids) that end_scratch kills before it removes the folder.
+begin_scratch() {
+    scratch=$(mktemp -d)
+    export QUILLARY_HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/runtime XDG_DATA_HOME=$scratch/data
+    mkdir -p "$QUILLARY_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    pids=()
+}
+end_scratch() {
+    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
+    rm -rf "$scratch"
+}
+
 wait_for() { # seconds condition...
     local limit=$(($1 * 10))
     shift

@@ -6,19 +6,9 @@
 set -u
 app=$1
 cli=$2
-scratch=$(mktemp -d)
-export QUILLARY_HOME=$scratch/home
-export XDG_RUNTIME_DIR=$scratch/runtime
-export XDG_DATA_HOME=$scratch/data
-mkdir -p "$QUILLARY_HOME" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
 source "$(dirname "$0")/app_checks.sh"
+begin_scratch
+trap end_scratch EXIT
 listening() { [ -n "$(find "$XDG_RUNTIME_DIR" -type s 2>/dev/null)" ]; }
 
 printf '{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n{1 0 }Existing~~~~~~11\r\n{Fold}0\r\n' >"$QUILLARY_HOME/zelk.dat"

@@ -84,8 +84,8 @@ private slots:
                                                   "T&ip Bar", "&Status Bar", "-", "Lar&ge Icons", "S&mall Icons",
                                                   "&List", "&Details", "-", "&Options..."}));
         QMenu* file = form.menuBar()->actions().at(0)->menu();
-        QCOMPARE(MenuCaptions(file), (QStringList{"&New", "&Import...", "P&ublish...", "-", "&Save", "R&evert", "-",
-                                                  "&Print...", "P&rinter Setup...", "-", "E&xit"}));
+        QCOMPARE(MenuCaptions(file), (QStringList{"&New", "&Import...", "P&ublish...", "-", "&Save", "R&evert",
+                                                  "S&ynchronize", "-", "&Print...", "P&rinter Setup...", "-", "E&xit"}));
     }
 
     void firstStartShowsTheRootAlone()

@@ -82,8 +82,9 @@ LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const Sy
         known.try_emplace(synced.itemId, &synced);
     LocalCards cards;
     for (TPartyObject* party : PartiesBelow(node)) {
-        const auto [entry, first] = cards.byId.try_emplace(party->GetID(), LocalCard{party, {}, 0, false});
-        LocalCard& card = first ? entry->second : cards.unnumbered.emplace_back(LocalCard{party, {}, 0, false});
+        LocalCard fresh{party->GetID(), party->GetTitle(), {}, 0, false};
+        const auto [entry, first] = cards.byId.try_emplace(party->GetID(), fresh);
+        LocalCard& card = first ? entry->second : cards.unnumbered.emplace_back(std::move(fresh));
         const auto synced = first ? known.find(party->GetID()) : known.end();
         if (synced != known.end()) {
             const SyncedCard& agreed = *synced->second;

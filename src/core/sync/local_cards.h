@@ -21,7 +21,8 @@ struct SyncState;
 // snapshot was taken.
 struct LocalCard
 {
-    TPartyObject* item = nullptr;
+    std::int32_t id = 0;
+    std::string name; // the item's title
     CardFields fields; // not read when unchanged
     // AgreementDigest of the item and its agreed card; 0 for an item the state does not know.
     std::uint64_t digest = 0;
@@ -31,7 +32,7 @@ struct LocalCard
 };
 
 // The persons and organizations below the synced node (the node itself is the book's container),
-// by identifier. Taken before any request, so that the network part never reads the tree.
+// by identifier. Taken in one piece of tree work: the plan made from it never reads the tree.
 struct LocalCards
 {
     std::map<std::int32_t, LocalCard> byId;

@@ -8,7 +8,9 @@
 #include "sync/local_cards.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_run.h"
+#include "sync/sync_report.h"
 #include "sync/sync_state.h"
+#include "sync/sync_tree.h"
 
 #include <algorithm>
 
@@ -18,16 +20,17 @@ namespace {
 class DownloadApplier
 {
 public:
-    DownloadApplier(TreeNode& node, SyncState& state, SyncReport& report, const std::string& version)
-        : m_node(node), m_state(state), m_report(report), m_items(PartiesById(node)), m_projector(version)
+    DownloadApplier(SyncTree& tree, SyncState& state, SyncReport& report, const SyncOptions& options)
+        : m_tree(tree), m_state(state), m_report(report), m_options(options), m_projector(state.version)
     {
     }
 
-    void Apply(const SyncStep& step)
+    // Inside a piece of tree work on node.
+    void Apply(const SyncStep& step, TreeNode& node)
     {
         switch (step.kind) {
         case SyncStepKind::CreateHere:
-            return Create(step);
+            return Create(step, node);
         case SyncStepKind::UpdateHere:
             return Update(step);
         case SyncStepKind::DeleteHere:
@@ -49,21 +52,25 @@ public:
     }
 
 private:
-    // The item, when it still has the fields the plan saw.
+    // The item, when it still has the fields the plan saw and is not open for editing.
     TPartyObject* Unchanged(const SyncStep& step)
     {
-        const auto it = m_items.find(step.itemId);
-        if (it == m_items.end() || LocalFields(*it->second, m_projector) != step.expected) {
+        TPartyObject* item = m_tree.Item(step.itemId);
+        if (item && m_options.busy && m_options.busy(step.itemId)) {
+            m_report.Wait(step.name);
+            return nullptr;
+        }
+        if (!item || LocalFields(*item, m_projector) != step.expected) {
             m_report.leftForNextRun.push_back(step.name);
             return nullptr;
         }
-        return it->second;
+        return item;
     }
 
-    void Create(const SyncStep& step)
+    void Create(const SyncStep& step, TreeNode& node)
     {
-        TPartyObject& item = CreateItemFromCard(m_node, step.apply);
-        m_items[item.GetID()] = &item;
+        TPartyObject& item = CreateItemFromCard(node, step.apply);
+        m_tree.Remember(item);
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)
             synced = &m_state.cards.emplace_back();
@@ -76,7 +83,7 @@ private:
         TPartyObject* item = Unchanged(step);
         if (!item)
             return;
-        m_items[step.itemId] = &ApplyCardToItem(*item, step.apply);
+        m_tree.Remember(ApplyCardToItem(*item, step.apply)); // a kind changed by the server makes a new item
         Agree(step);
         ++m_report.hereChanged;
     }
@@ -86,7 +93,7 @@ private:
         TPartyObject* item = Unchanged(step);
         if (!item)
             return;
-        m_items.erase(step.itemId);
+        m_tree.Forget(step.itemId);
         DestroyItem(*item);
         Forget(step.href);
         ++m_report.hereDeleted;
@@ -105,40 +112,46 @@ private:
         std::erase_if(m_state.cards, [&](const SyncedCard& synced) { return synced.href == href; });
     }
 
-    TreeNode& m_node;
+    SyncTree& m_tree;
     SyncState& m_state;
     SyncReport& m_report;
-    std::map<std::int32_t, TPartyObject*> m_items;
+    const SyncOptions& m_options;
     CardProjector m_projector;
 };
 } // namespace
 
-void ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, TreeNode& node, SyncState& state,
+bool ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, SyncTree& tree, SyncState& state,
                     SyncStore& store, const SyncOptions& options, SyncReport& report)
 {
-    DownloadApplier applier(node, state, report, state.version);
-    ItemTree& tree = node.Tree();
+    DownloadApplier applier(tree, state, report, options);
     const std::size_t batch = std::max<std::size_t>(options.batchSize, 1);
     for (std::size_t first = 0; first < plan.download.size(); first += batch) {
-        {
-            // New items are titled after they are made: the folder is sorted once a batch.
-            TreeUpdateGuard update(tree);
-            DeferredSort sort(tree, node);
-            const std::size_t end = std::min(plan.download.size(), first + batch);
-            for (std::size_t i = first; i < end; ++i)
-                applier.Apply(plan.download[i]);
+        if (options.StopRequested()) {
+            report.outcome = SyncReport::Outcome::Stopped;
+            return false;
         }
-        store.SaveTree();
+        const std::size_t end = std::min(plan.download.size(), first + batch);
+        tree.Run([&](TreeNode& node) {
+            {
+                // New items are titled after they are made: the folder is sorted once a batch.
+                TreeUpdateGuard update(node.Tree());
+                DeferredSort sort(node.Tree(), node);
+                for (std::size_t i = first; i < end; ++i)
+                    applier.Apply(plan.download[i], node);
+            }
+            store.SaveTree();
+        });
         store.SaveState(state);
         if (options.progress)
-            options.progress("applied " + std::to_string(std::min(plan.download.size(), first + batch)) + " of " +
-                             std::to_string(plan.download.size()) + " changes from the server");
+            options.progress("applied " + std::to_string(end) + " of " + std::to_string(plan.download.size()) +
+                             " changes from the server");
     }
     // A run that found nothing new writes nothing.
-    if (state.syncToken != syncToken) {
+    if (state.syncToken != syncToken && report.waiting.empty()) {
         state.syncToken = syncToken;
         store.SaveState(state);
     }
+    return true;
 }
 
 } // namespace quillary

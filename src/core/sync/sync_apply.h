@@ -6,16 +6,18 @@
 namespace quillary {
 
 class SyncStore;
-class TreeNode;
+class SyncTree;
 struct SyncOptions;
 struct SyncPlan;
 struct SyncReport;
 struct SyncState;
 
-// Applies the plan's download steps to the tree and the state, batch by batch, saving the tree
-// and then the state after each; the sync token is taken once every step is done. An item that
-// no longer has the fields the plan saw is left as it is, for the next run.
-void ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, TreeNode& node, SyncState& state,
+// Applies the plan's download steps to the tree and the state, batch by batch (each batch one
+// piece of tree work), saving the tree and then the state after each. The sync token is taken once
+// every step is done and none waits for an item open for editing, so that the server lists those
+// changes again. An item that no longer has the fields the plan saw is left as it is, for the next
+// run. False, with the report Stopped, when asked to stop between batches.
+bool ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, SyncTree& tree, SyncState& state,
                     SyncStore& store, const SyncOptions& options, SyncReport& report);
 
 } // namespace quillary

@@ -2,7 +2,6 @@
 #include "sync/sync_plan.h"
 
 #include "common/blank_trim.h"
-#include "model/items_party.h"
 #include "sync/card_dates.h"
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
@@ -58,7 +57,7 @@ private:
 
     static SyncStep Step(SyncStepKind kind, const LocalCard& card)
     {
-        return {kind, card.item->GetID(), {}, {}, {}, {}, {}, card.fields, card.item->GetTitle()};
+        return {kind, card.id, {}, {}, {}, {}, {}, card.fields, card.name};
     }
     static SyncStep Step(SyncStepKind kind, const SyncedCard& synced, const DavResource* body = nullptr)
     {
@@ -119,7 +118,7 @@ private:
         }
         SyncStep step = Step(SyncStepKind::DeleteHere, synced);
         step.expected = local.fields;
-        step.name = local.item->GetTitle();
+        step.name = local.name;
         m_plan.download.push_back(std::move(step));
     }
 
@@ -131,7 +130,7 @@ private:
         const CardMerge merge = MergeCardFields(agreed, fields, server);
         SyncStep step = Step(SyncStepKind::Agree, synced, &body);
         step.expected = local.fields;
-        step.name = local.item->GetTitle();
+        step.name = local.name;
         if (merge.fields != fields) {
             step.kind = SyncStepKind::UpdateHere;
             step.apply = merge.fields == server ? body.card : MergedCard(body.card, server, merge.fields);
@@ -169,9 +168,9 @@ private:
         SyncStep step{SyncStepKind::CreateHere, 0, body.href, body.etag, uid, body.card, body.card, {}, {}};
         step.name = CardName(body.card);
         if (partner) {
-            m_paired.insert(partner->item->GetID());
+            m_paired.insert(partner->id);
             step.kind = SyncStepKind::Pair;
-            step.itemId = partner->item->GetID();
+            step.itemId = partner->id;
             if (partner->fields != fields)
                 m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *partner));
         }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/sync_report.h"
 
+#include <algorithm>
+
 namespace quillary {
 
 namespace {
@@ -19,6 +21,12 @@ std::string Counts(int made, int changed, int deleted)
 }
 } // namespace
 
+void SyncReport::Wait(const std::string& name)
+{
+    if (std::find(waiting.begin(), waiting.end(), name) == waiting.end())
+        waiting.push_back(name);
+}
+
 std::string SyncReport::SummaryLine() const
 {
     std::string line = "server: " + Counts(serverNew, serverChanged, serverDeleted) +
@@ -28,6 +36,8 @@ std::string SyncReport::SummaryLine() const
                 " kept both: " + Joined(conflicts);
     if (!leftForNextRun.empty())
         line += "; left for the next run: " + Joined(leftForNextRun);
+    if (!waiting.empty())
+        line += "; waiting while open for editing: " + Joined(waiting);
     return line;
 }
 

@@ -8,6 +8,7 @@
 #include "sync/sync_apply.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_state.h"
+#include "sync/sync_tree.h"
 #include "sync/sync_upload.h"
 
 namespace quillary {
@@ -86,10 +87,8 @@ SyncReport Failed(const DavStatus& status)
     report.failure = status;
     return report;
 }
-} // namespace
 
-SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
-                   const SyncOptions& options)
+SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store, const SyncOptions& options)
 {
     const bool bookKnown = !state.bookUrl.empty();
     if (const DavStatus found = FindBook(transport, state); !found.Ok())
@@ -98,8 +97,11 @@ SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, Sy
     if (!options.dryRun && !bookKnown)
         store.SaveState(state);
     CardProjector projector(state.version);
-    if (!options.dryRun && RenumberSharedIds(node, state, projector) > 0)
-        store.SaveTree();
+    if (!options.dryRun)
+        tree.Run([&](TreeNode& node) {
+            if (RenumberSharedIds(node, state, projector) > 0)
+                store.SaveTree();
+        });
     const DavAddressBook book{state.bookUrl, {}, state.version == "4.0", state.syncTokens};
     RemoteChanges remote;
     Tell(options, "listing " + state.bookUrl);
@@ -110,7 +112,8 @@ SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, Sy
         });
     if (!status.Ok())
         return Failed(status);
-    const LocalCards local = SnapshotLocalCards(node, projector, state, remote);
+    LocalCards local;
+    tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, projector, state, remote); });
     const SyncPlan plan = MakeSyncPlan(state, local, remote, projector);
     SyncReport report;
     if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
@@ -125,10 +128,33 @@ SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, Sy
     }
     if (RecordAgreements(plan, state))
         store.SaveState(state);
-    ApplyDownloads(plan, remote.syncToken, node, state, store, options, report);
+    const bool applied = ApplyDownloads(plan, remote.syncToken, tree, state, store, options, report);
     report.conflicts = plan.conflicts;
-    Uploader(transport, state, node, store, options, projector, report).Run(plan.upload);
+    if (applied)
+        Uploader(transport, state, tree, store, options, projector, report).Run(plan.upload);
     return report;
+}
+} // namespace
+
+SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
+                   const SyncOptions& options)
+{
+    if (options.treeAccess)
+        return RunSync(transport, state, node.Tree(), NodeIds(node), store, options);
+    SyncTree tree(node);
+    return RunOn(transport, state, tree, store, options);
+}
+
+SyncReport RunSync(DavTransport& transport, SyncState& state, ItemTree& itemTree, const std::vector<std::int32_t>& nodeIds,
+                   SyncStore& store, const SyncOptions& options)
+{
+    try {
+        SyncTree tree(itemTree, nodeIds, options.treeAccess);
+        return RunOn(transport, state, tree, store, options);
+    } catch (const SyncNodeGone&) {
+        return Failed({DavFailure::NotFound, 0,
+                       "the synchronised folder is no longer in the tree; choose another one for this account", {}});
+    }
 }
 
 } // namespace quillary

@@ -5,17 +5,22 @@
 #include "sync/sync_report.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillary {
 
+class ItemTree;
+class SyncTreeAccess;
 class TreeNode;
 struct SyncState;
 
 // Where a run keeps what both sides agreed on: the tree (the data file) and the state. The tree
 // is always saved before the state, so that a state never names items the data file lacks.
+// SaveTree is called inside a piece of tree work.
 class SyncStore
 {
 public:
@@ -30,6 +35,15 @@ struct SyncOptions
     bool dryRun = false; // plan and describe; send nothing, change nothing
     std::size_t batchSize = 100;
     std::function<void(std::string_view)> progress;
+    // Where the tree lives; none: right here.
+    SyncTreeAccess* treeAccess = nullptr;
+    // Asked inside pieces of tree work: an item open in an edit dialog. Such an item is not changed
+    // by this run; the server's change waits for the next one.
+    std::function<bool(std::int32_t itemId)> busy;
+    // Asked between batches: the run then ends (Stopped) with what it did saved.
+    std::function<bool()> stopRequested;
+
+    bool StopRequested() const { return stopRequested && stopRequested(); }
 };
 
 // One run of the synchronisation of the node's subtree with the state's address book. The state
@@ -38,5 +52,10 @@ struct SyncOptions
 // and started again ends as one whole run would. Failures of the store (FileError) pass through.
 SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
                    const SyncOptions& options);
+// The same for the node the identifiers lead to (from the root down), found again in each piece of
+// tree work: the user may move, edit or delete anything between them. A node that is gone ends the
+// run as Failed.
+SyncReport RunSync(DavTransport& transport, SyncState& state, ItemTree& tree, const std::vector<std::int32_t>& nodeIds,
+                   SyncStore& store, const SyncOptions& options);
 
 } // namespace quillary

@@ -11,15 +11,16 @@
 #include "sync/sync_plan.h"
 #include "sync/sync_run.h"
 #include "sync/sync_state.h"
+#include "sync/sync_tree.h"
 
 #include <algorithm>
 
 namespace quillary {
 
-Uploader::Uploader(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
+Uploader::Uploader(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store,
                    const SyncOptions& options, CardProjector& projector, SyncReport& report)
-    : m_transport(transport), m_state(state), m_node(node), m_store(store), m_options(options), m_projector(projector),
-      m_report(report), m_items(PartiesById(node)), m_book{state.bookUrl, {}, state.version == "4.0", state.syncTokens}
+    : m_transport(transport), m_state(state), m_tree(tree), m_store(store), m_options(options), m_projector(projector),
+      m_report(report), m_book{state.bookUrl, {}, state.version == "4.0", state.syncTokens}
 {
 }
 
@@ -27,6 +28,10 @@ void Uploader::Run(const std::vector<SyncStep>& steps)
 {
     const std::size_t batch = std::max<std::size_t>(m_options.batchSize, 1);
     for (std::size_t i = 0; i < steps.size(); ++i) {
+        if (i % batch == 0 && m_options.StopRequested()) {
+            m_report.outcome = SyncReport::Outcome::Stopped;
+            return;
+        }
         if (!Send(steps[i])) {
             Save();
             return;
@@ -43,7 +48,7 @@ void Uploader::Run(const std::vector<SyncStep>& steps)
 void Uploader::Save()
 {
     if (m_treeChanged)
-        m_store.SaveTree();
+        m_tree.SaveTree(m_store);
     m_treeChanged = false;
     m_store.SaveState(m_state);
 }
@@ -59,11 +64,20 @@ bool Uploader::Send(const SyncStep& step)
 {
     if (step.kind == SyncStepKind::DeleteThere)
         return Delete(step);
-    const auto item = m_items.find(step.itemId);
-    if (item == m_items.end())
-        return true;
     SyncedCard* synced = m_state.FindItem(step.itemId);
-    return synced ? PutOver(*synced, *item->second, true) : PutNew(*item->second);
+    return synced ? PutOver(*synced, step, true) : PutNew(step);
+}
+
+bool Uploader::WithItem(std::int32_t id, const std::function<void(TPartyObject&)>& read)
+{
+    bool found = false;
+    m_tree.Run([&](TreeNode&) {
+        if (TPartyObject* item = m_tree.Item(id)) {
+            found = true;
+            read(*item);
+        }
+    });
+    return found;
 }
 
 std::string Uploader::CardFor(const SyncedCard& synced, TPartyObject& item)
@@ -102,11 +116,13 @@ bool Uploader::Refetch(const std::string& href, std::vector<DavResource>& found)
 
 // A new item goes up under its own UID. A 412 means a card of that UID is there already: one an
 // earlier run sent without living to note it, which the item adopts.
-bool Uploader::PutNew(TPartyObject& item)
+bool Uploader::PutNew(const SyncStep& step)
 {
-    const std::string uid = ItemUid(m_state.salt, item.GetID());
-    SyncedCard fresh{item.GetID(), uid, CardHref(m_state.bookUrl, uid), {}, {}};
-    const std::string card = CardFor(fresh, item);
+    const std::string uid = ItemUid(m_state.salt, step.itemId);
+    SyncedCard fresh{step.itemId, uid, CardHref(m_state.bookUrl, uid), {}, {}};
+    std::string card;
+    if (!WithItem(step.itemId, [&](TPartyObject& item) { card = CardFor(fresh, item); }))
+        return true;
     std::string etag;
     const DavStatus status = m_transport.PutCard(fresh.href, card, "", etag);
     if (status.failure == DavFailure::PreconditionFailed) {
@@ -118,7 +134,7 @@ bool Uploader::PutNew(TPartyObject& item)
         fresh.card = found.front().card;
         fresh.etag = found.front().etag;
         m_state.cards.push_back(fresh);
-        return PutOver(m_state.cards.back(), item, false);
+        return PutOver(m_state.cards.back(), step, false);
     }
     if (!status.Ok())
         return Fail(status);
@@ -127,19 +143,24 @@ bool Uploader::PutNew(TPartyObject& item)
     return Stored(m_state.cards.back(), card, etag);
 }
 
-bool Uploader::PutOver(SyncedCard& synced, TPartyObject& item, bool retry)
+bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry)
 {
     const bool lost = synced.etag.empty();
-    if (!lost) {
-        const CardFields agreed = m_projector.Project(synced.card);
-        if (WithAgreedDates(LocalFields(item, m_projector), agreed) == agreed)
-            return true;
-    }
-    const std::string card = CardFor(synced, item);
+    std::string card;
+    const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
+        if (!lost) {
+            const CardFields agreed = m_projector.Project(synced.card);
+            if (WithAgreedDates(LocalFields(item, m_projector), agreed) == agreed)
+                return;
+        }
+        card = CardFor(synced, item);
+    });
+    if (!present || card.empty())
+        return true;
     std::string etag;
     const DavStatus status = m_transport.PutCard(synced.href, card, synced.etag, etag);
     if (status.failure == DavFailure::PreconditionFailed || status.failure == DavFailure::NotFound)
-        return AfterConflict(synced, item, retry);
+        return AfterConflict(synced, step, retry);
     if (!status.Ok())
         return Fail(status);
     ++(lost ? m_report.serverNew : m_report.serverChanged);
@@ -147,11 +168,12 @@ bool Uploader::PutOver(SyncedCard& synced, TPartyObject& item, bool retry)
 }
 
 // Another client wrote (or deleted) the card since it was agreed: merge with its copy and try
-// once more; a card deleted there goes up again as new, since the change here wins.
-bool Uploader::AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry)
+// once more; a card deleted there goes up again as new, since the change here wins. An item open
+// for editing is not merged into: it waits for the next run, whose PUT meets the same 412.
+bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retry)
 {
     if (!retry) {
-        m_report.leftForNextRun.push_back(item.GetTitle());
+        m_report.leftForNextRun.push_back(step.name);
         return true;
     }
     std::vector<DavResource> found;
@@ -160,27 +182,41 @@ bool Uploader::AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry)
     if (found.empty()) {
         synced.etag.clear();
         synced.card.clear();
-        return PutOver(synced, item, false);
+        return PutOver(synced, step, false);
     }
-    const CardFields agreed = m_projector.Project(synced.card);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
-    const CardFields server = m_projector.Project(found.front().card);
-    const CardMerge merge = MergeCardFields(agreed, local, server);
-    if (!merge.conflicts.empty())
-        m_report.conflicts.push_back(item.GetTitle());
-    TPartyObject* holder = &item;
-    if (merge.fields != local) {
-        holder = &ApplyCardToItem(
-            item, WriteCardText(PatchCard(ParseCardLines(found.front().card), server, merge.fields, m_state.version),
-                                m_state.version));
-        m_items[holder->GetID()] = holder;
-        m_node.Tree().SortChildren(*holder->GetTreeNode()->Parent());
-        m_treeChanged = true;
-        ++m_report.hereChanged;
+    bool busy = false;
+    const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
+        busy = m_options.busy && m_options.busy(step.itemId);
+        if (!busy)
+            Merge(item, synced, found.front().card);
+    });
+    if (!present)
+        return true;
+    if (busy) {
+        m_report.Wait(step.name);
+        return true;
     }
     synced.card = found.front().card;
     synced.etag = found.front().etag;
-    return PutOver(synced, *holder, false);
+    return PutOver(synced, step, false);
+}
+
+void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard)
+{
+    const CardFields agreed = m_projector.Project(synced.card);
+    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
+    const CardFields server = m_projector.Project(serverCard);
+    const CardMerge merge = MergeCardFields(agreed, local, server);
+    if (!merge.conflicts.empty())
+        m_report.conflicts.push_back(item.GetTitle());
+    if (merge.fields == local)
+        return;
+    TPartyObject& holder = ApplyCardToItem(
+        item, WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, m_state.version), m_state.version));
+    m_tree.Remember(holder); // a kind changed by the server makes a new item
+    holder.GetTreeNode()->Tree().SortChildren(*holder.GetTreeNode()->Parent());
+    m_treeChanged = true;
+    ++m_report.hereChanged;
 }
 
 // Deleted here: the card goes only while the server still has the agreed one. Changed there in
@@ -188,7 +224,7 @@ bool Uploader::AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry)
 bool Uploader::Delete(const SyncStep& step)
 {
     SyncedCard* synced = m_state.FindHref(step.href);
-    if (!synced || m_items.count(synced->itemId) != 0)
+    if (!synced || WithItem(synced->itemId, [](TPartyObject&) {}))
         return true;
     const DavStatus status = m_transport.DeleteCard(synced->href, synced->etag);
     const auto forget = [&] {
@@ -208,10 +244,14 @@ bool Uploader::Delete(const SyncStep& step)
         forget();
         return true;
     }
-    TPartyObject& item = CreateItemFromCard(m_node, found.front().card);
-    m_node.Tree().SortChildren(m_node);
-    m_items[item.GetID()] = &item;
-    *synced = {item.GetID(), synced->uid, synced->href, found.front().etag, found.front().card};
+    std::int32_t id = 0;
+    m_tree.Run([&](TreeNode& node) {
+        TPartyObject& item = CreateItemFromCard(node, found.front().card);
+        node.Tree().SortChildren(node);
+        m_tree.Remember(item);
+        id = item.GetID();
+    });
+    *synced = {id, synced->uid, synced->href, found.front().etag, found.front().card};
     m_treeChanged = true;
     ++m_report.hereNew;
     return true;

@@ -4,7 +4,7 @@
 #include "sync/dav_transport.h"
 
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,8 +12,8 @@ namespace quillary {
 
 class CardProjector;
 class SyncStore;
+class SyncTree;
 class TPartyObject;
-class TreeNode;
 struct SyncOptions;
 struct SyncReport;
 struct SyncState;
@@ -22,22 +22,28 @@ struct SyncedCard;
 
 // Sends the plan's uploads: each card is made at the time of sending from the item and the agreed
 // card. A 412 (another client wrote first) fetches the card, merges, and tries once more; a second
-// 412 leaves the contact for the next run. The state (after the tree, when a merge changed it) is
-// saved after each batch and when a request fails, which ends the run.
+// 412 leaves the contact for the next run (as does one open for editing, which the merge would
+// change). The tree is read and changed in pieces of tree work, the requests are sent between them.
+// The state (after the tree, when a merge changed it) is saved after each batch and when a request
+// fails or a stop is asked for between batches, either of which ends the run.
 class Uploader
 {
 public:
-    Uploader(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store, const SyncOptions& options,
+    Uploader(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store, const SyncOptions& options,
              CardProjector& projector, SyncReport& report);
     void Run(const std::vector<SyncStep>& steps);
 
 private:
     // False when the run must end.
     bool Send(const SyncStep& step);
-    bool PutNew(TPartyObject& item);
-    bool PutOver(SyncedCard& synced, TPartyObject& item, bool retry);
-    bool AfterConflict(SyncedCard& synced, TPartyObject& item, bool retry);
+    bool PutNew(const SyncStep& step);
+    bool PutOver(SyncedCard& synced, const SyncStep& step, bool retry);
+    bool AfterConflict(SyncedCard& synced, const SyncStep& step, bool retry);
     bool Delete(const SyncStep& step);
+    // Takes the server's card into the item as far as the three-way merge says.
+    void Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard);
+    // Runs read on the item in a piece of tree work; false when the item is gone.
+    bool WithItem(std::int32_t id, const std::function<void(TPartyObject&)>& read);
     bool Stored(SyncedCard& synced, const std::string& card, const std::string& etag);
     bool Refetch(const std::string& href, std::vector<DavResource>& found);
     bool Fail(const DavStatus& status);
@@ -46,12 +52,11 @@ private:
 
     DavTransport& m_transport;
     SyncState& m_state;
-    TreeNode& m_node;
+    SyncTree& m_tree;
     SyncStore& m_store;
     const SyncOptions& m_options;
     CardProjector& m_projector;
     SyncReport& m_report;
-    std::map<std::int32_t, TPartyObject*> m_items;
     DavAddressBook m_book;
     bool m_treeChanged = false;
 };

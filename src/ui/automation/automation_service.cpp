@@ -3,11 +3,14 @@
 
 #include "automation/automation_members.h"
 #include "ui/automation/automation_cursor.h"
+#include "ui/sync/sync_center.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
 
 #include <algorithm>
+#include <memory>
 
 namespace quillary {
 
@@ -61,6 +64,27 @@ QDBusObjectPath AutomationService::CreateObject()
     m_cursors[path] = Client{std::move(cursor), owner};
     emit CursorCreated();
     return QDBusObjectPath(path);
+}
+
+QString AutomationService::Synchronize()
+{
+    if (!m_sync)
+        return QStringLiteral("Synchronization is not offered by this copy of Quillary");
+    if (!m_sync->IsRunning())
+        m_sync->SyncNow();
+    if (!m_sync->IsRunning() || !calledFromDBus())
+        return m_sync->StatusText();
+    // The answer waits for the round; the program goes on meanwhile.
+    setDelayedReply(true);
+    const QDBusMessage call = message();
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(m_sync, &SyncCenter::RoundFinished, this, [this, call, connection] {
+        if (m_sync->IsRunning())
+            return;
+        disconnect(*connection);
+        m_bus.send(call.createReply(m_sync->StatusText()));
+    });
+    return {};
 }
 
 void AutomationService::Release(const QDBusObjectPath& path)

@@ -17,6 +17,7 @@ namespace quillary {
 class AutomationCursor;
 class AutomationHost;
 class ItemTree;
+class SyncCenter;
 
 // The program's automation service: bus name "Zelk.Application", object "/". CreateObject makes a
 // cursor for the caller and answers its object path; the cursor serves only that caller and
@@ -36,10 +37,15 @@ public:
     bool Register();
     QString ErrorText() const { return m_error; }
     int CursorCount() const { return static_cast<int>(m_cursors.size()); }
+    // What Synchronize drives; none: the method answers that synchronisation is not offered.
+    void SetSync(SyncCenter* sync) { m_sync = sync; }
 
 public slots:
     Q_SCRIPTABLE QDBusObjectPath CreateObject();
     Q_SCRIPTABLE void Release(const QDBusObjectPath& path);
+    // Synchronizes every account as File, Synchronize does, and answers once the round is over
+    // with the status bar's summary ("Synchronized: 3 in, 1 out", or the failure).
+    Q_SCRIPTABLE QString Synchronize();
 
 signals:
     void CursorCreated();
@@ -60,6 +66,7 @@ private:
     AutomationHost& m_host;
     QDBusConnection m_bus;
     QDBusServiceWatcher* m_watcher;
+    SyncCenter* m_sync = nullptr;
     std::map<QString, Client> m_cursors; // by object path
     int m_lastNumber = 0;
     QString m_error;

@@ -6,6 +6,7 @@
 #include "ui/dialogs/tool_list_widget.h"
 #include "ui/questions.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/named_widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +24,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quillary {
 
 namespace {
@@ -33,19 +36,6 @@ QString OpenExistingFile(QWidget* parent, const QString& folder)
 {
     // The dialog's own mode takes existing files only, and it leaves the working directory alone.
     return QFileDialog::getOpenFileName(parent, QString(), folder);
-}
-
-template <typename W> W* Named(W* widget, const char* name)
-{
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QPushButton* Button(const QString& text, const char* name, QWidget* parent)
-{
-    auto* button = Named(new QPushButton(text, parent), name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // Programs on this system are files with the executable bit; names ending in ".exe" are taken as
@@ -89,6 +79,14 @@ TOptionPages::TOptionPages(const DialogContext& context, const OptionsValues& cu
     m_toolsList->Fill(m_tools, m_icons);
 }
 
+void TOptionPages::AddPage(QWidget* page, const QString& title)
+{
+    m_pages->addTab(page, title);
+    // Every page's tab in sight: the dialog grows to hold them.
+    m_pages->setUsesScrollButtons(false);
+    resize(std::max(width(), sizeHint().width()), height());
+}
+
 QWidget* TOptionPages::BuildBrowserPage()
 {
     auto* page = Named(new QWidget, "OptSheet1");
@@ -97,7 +95,7 @@ QWidget* TOptionPages::BuildBrowserPage()
     m_dde->setEditable(true);
     m_dde->addItems({QStringLiteral("NETSCAPE"), QStringLiteral("IExplore"), QStringLiteral("Mosaic")});
     m_path = Named(new QLineEdit(browser), "Path");
-    auto* selectPath = Button(QStringLiteral("..."), "SelectPath", browser);
+    auto* selectPath = NamedButton(QStringLiteral("..."), "SelectPath", browser);
     connect(selectPath, &QPushButton::clicked, this, &TOptionPages::SelectPathClick);
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path);
@@ -132,8 +130,8 @@ QWidget* TOptionPages::BuildToolsPage()
     auto* page = Named(new QWidget, "OptSheet2");
     m_toolsList = new ToolListWidget(page);
     connect(m_toolsList, &QListWidget::itemSelectionChanged, this, &TOptionPages::ToolsListClick);
-    auto* newTool = Button(QStringLiteral("New"), "NewToolBtn", page);
-    auto* delTool = Button(QStringLiteral("Delete"), "DelToolBtn", page);
+    auto* newTool = NamedButton(QStringLiteral("New"), "NewToolBtn", page);
+    auto* delTool = NamedButton(QStringLiteral("Delete"), "DelToolBtn", page);
     connect(newTool, &QPushButton::clicked, this, &TOptionPages::NewToolBtnClick);
     connect(delTool, &QPushButton::clicked, this, &TOptionPages::DelToolBtnClick);
 
@@ -207,8 +205,8 @@ QWidget* TOptionPages::BuildButtons(const DialogContext& context)
 {
     auto* row = new QWidget(this);
     auto* ok = Named(new QPushButton(QStringLiteral("OK"), row), "OKBtn");
-    auto* cancel = Button(QStringLiteral("Cancel"), "CancelBtn", row);
-    auto* help = Button(QStringLiteral("&Help"), "HelpBtn", row);
+    auto* cancel = NamedButton(QStringLiteral("Cancel"), "CancelBtn", row);
+    auto* help = NamedButton(QStringLiteral("&Help"), "HelpBtn", row);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

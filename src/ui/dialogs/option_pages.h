@@ -40,6 +40,8 @@ public:
 
     // What the dialog shows now; the mail method is 3 when no method is selected.
     OptionsValues Values() const;
+    // A page of another part of the program, after the others; it reads its own values back.
+    void AddPage(QWidget* page, const QString& title);
 
     void done(int result) override;
 

@@ -4,6 +4,9 @@
 #include "model/item_forms.h"
 #include "ui/dialogs/dialog_context.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace quillary {
 
 class QtIconStore;
@@ -25,7 +28,15 @@ public:
     bool EditReminder(TKPXObject& item, ReminderForm& form, TRecurringDate& date, EditMode mode) override;
     bool EditParty(TKPXObject& item, PartyForm& form, EditMode mode) override;
 
+    // Whether an edit dialog is open on the person or organization with that identifier, or on
+    // one of its details.
+    bool IsEditing(std::int32_t partyId) const;
+
 private:
+    // Runs show with item counted as open.
+    template <typename Show> bool Open(TKPXObject& item, Show&& show);
+
+    std::vector<const TKPXObject*> m_open;
     DialogContext m_context;
     const QtIconStore& m_icons;
 };

@@ -3,6 +3,7 @@
 
 #include "shell/tool_items.h"
 #include "ui/dialogs/tool_list_widget.h"
+#include "ui/widgets/named_widgets.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -14,14 +15,6 @@ namespace {
 
 constexpr QSize ClientSize(242, 228);
 
-QPushButton* Button(const QString& text, const char* name, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TToolsDlg::TToolsDlg(TToolItems& tools, const QtIconStore& icons, Shell& shell, QWidget* parent)
@@ -31,9 +24,9 @@ TToolsDlg::TToolsDlg(TToolItems& tools, const QtIconStore& icons, Shell& shell, 
     setWindowTitle(QStringLiteral("Tools"));
     m_toolsList = new ToolListWidget(this);
     m_toolsList->Fill(tools, icons);
-    m_launch = Button(QStringLiteral("&Launch"), "LaunchBtn", this);
-    m_address = Button(QStringLiteral("&New Address..."), "AddrBtn", this);
-    auto* close = Button(QStringLiteral("&Close"), "CloseBtn", this);
+    m_launch = NamedButton(QStringLiteral("&Launch"), "LaunchBtn", this);
+    m_address = NamedButton(QStringLiteral("&New Address..."), "AddrBtn", this);
+    auto* close = NamedButton(QStringLiteral("&Close"), "CloseBtn", this);
     m_launch->setEnabled(false);
     m_address->setEnabled(false);
 

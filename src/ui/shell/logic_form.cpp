@@ -25,6 +25,7 @@ TLogicForm::TLogicForm(TMainForm& mainForm, QObject* parent) : QObject(parent), 
     m_main.SetTrayToolsMenu(tools);
     QAction* getUrl = m_menu->addAction(QStringLiteral("&Get Browser URL"));
     connect(getUrl, &QAction::triggered, &m_main, &TMainForm::GetUrlBtnClick);
+    m_menu->addAction(m_main.SynchronizeAction());
     m_menu->addSeparator();
     connect(m_menu->addAction(QStringLiteral("&Exit")), &QAction::triggered, this, &TLogicForm::ExitRequested);
 

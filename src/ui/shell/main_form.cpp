@@ -29,6 +29,7 @@
 #include "ui/shell/item_pictures.h"
 #include "ui/shell/splitter_panel.h"
 #include "ui/shell/status_panel.h"
+#include "ui/sync/sync_center.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
 #include "ui/widgets/tool_bar_focus.h"
@@ -114,6 +115,7 @@ void TMainForm::FormCreate()
     ConnectViews();
     m_session = std::make_unique<DataFileSession>(m_dataFile.toStdString());
     m_loadResult = m_session->Load(*m_tree);
+    BuildSync();
     ShowWholeTree();
     SetActivePane(Pane::Folders);
     if (!m_winState.WasStored())
@@ -191,6 +193,12 @@ void TMainForm::BuildCommandActions()
                      &TMainForm::FindItemClick);
     m_save = command("&Save", "Save all data now", "Ctrl+S", nullptr, &TMainForm::Save1Click);
     m_revert = command("R&evert", "Revert to previously saved data", nullptr, nullptr, &TMainForm::Revert1Click);
+    m_synchronize = MakeAction(QStringLiteral("S&ynchronize"),
+                               QStringLiteral("Synchronize | Synchronize with the address books of your accounts now"),
+                               "synchronize");
+    m_synchronize->setObjectName(QStringLiteral("Synchronize1"));
+    m_synchronize->setShortcut(QKeySequence(Qt::Key_F9));
+    connect(m_synchronize, &QAction::triggered, this, [this] { m_sync->SyncNow(); });
     m_filterAny =
         MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any");
     m_filterAll =
@@ -267,6 +275,7 @@ void TMainForm::BuildMenus()
     file->addSeparator();
     file->addAction(m_save);
     file->addAction(m_revert);
+    file->addAction(m_synchronize);
     file->addSeparator();
     QAction* printItem = MakeAction(QStringLiteral("&Print..."), QString());
     printItem->setObjectName(QStringLiteral("PrintItem"));
@@ -350,6 +359,7 @@ void TMainForm::BuildToolBars()
     printBtn->setObjectName(QStringLiteral("PrintBtn"));
     connect(printBtn, &QAction::triggered, this, &TMainForm::PrintBtnClick);
     m_speedPanel->addAction(printBtn);
+    m_speedPanel->addAction(m_synchronize);
     m_speedPanel->addSeparator();
     m_speedPanel->addAction(m_filterAny);
     m_speedPanel->addAction(m_filterAll);
@@ -543,7 +553,27 @@ void TMainForm::BuildPanes()
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         statusBar()->addWidget(m_panels[i], i == 2 ? 1 : 0);
     }
+    m_syncPanel = new StatusPanel(0, this);
+    m_syncPanel->setObjectName(QStringLiteral("SyncPanel"));
+    m_syncPanel->setAccessibleName(QStringLiteral("Synchronization"));
+    statusBar()->addPermanentWidget(m_syncPanel);
     SetListStyle(1);
+}
+
+void TMainForm::BuildSync()
+{
+    SyncWindow window;
+    window.parent = this;
+    window.tree = m_tree.get();
+    window.session = m_session.get();
+    window.editing = [this](std::int32_t id) { return m_dialogs->IsEditing(id); };
+    window.treeChanged = [this] {
+        RefreshFolderTitles();
+        QueueRefill();
+    };
+    m_sync = std::make_unique<SyncCenter>(std::move(window), m_settings);
+    connect(m_sync.get(), &SyncCenter::StatusChanged, m_syncPanel, &QLabel::setText);
+    connect(m_sync.get(), &SyncCenter::Failed, this, [this](const QString& text) { emit TrayTipChanged(text); });
 }
 
 void TMainForm::BuildListPopup()

@@ -47,6 +47,7 @@ class QtItemDialogs;
 class SplitterPanel;
 class TProfileFile;
 class DataFileSession;
+class SyncCenter;
 class TTipBar;
 class TProgressForm;
 class TReportForm;
@@ -72,6 +73,9 @@ public:
     ItemTree& Tree() { return *m_tree; }
     const QString& DataFile() const { return m_dataFile; }
     DataFileSession& Session() { return *m_session; }
+    // The synchronisation with the accounts' address books (File, Synchronize; the tray's entry).
+    SyncCenter& Sync() { return *m_sync; }
+    QAction* SynchronizeAction() const { return m_synchronize; }
     // How reading the data file went when the window was built. An unreadable file leaves the
     // tree empty, and the program must not go on with it (it would save the empty tree over it).
     const DataFileRead& LoadResult() const { return m_loadResult; }
@@ -219,6 +223,7 @@ private:
     void BuildToolBars();
     void BuildPanes();
     void BuildListPopup();
+    void BuildSync();
     void ConnectViews();
     QAction* MakeAction(const QString& caption, const QString& hint, const char* icon = nullptr);
     void BarToggle(QAction* action, QToolBar* bar);
@@ -258,6 +263,7 @@ private:
     std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;
     std::unique_ptr<DataFileSession> m_session;
+    std::unique_ptr<SyncCenter> m_sync; // before the tree and the session go
     DataFileRead m_loadResult;
     TMainWinState m_winState;
     FolderTreeModel* m_treeModel = nullptr;
@@ -271,6 +277,7 @@ private:
     QTreeView* m_detailList = nullptr;
     std::array<QLabel*, 3> m_panels{};
     QLabel* m_readOnlyPanel = nullptr;
+    QLabel* m_syncPanel = nullptr;
     QToolBar* m_speedPanel = nullptr;
     QToolBar* m_newItemPanel = nullptr;
     QToolBar* m_findPanel = nullptr;
@@ -298,6 +305,7 @@ private:
     QAction* m_find = nullptr;
     QAction* m_save = nullptr;
     QAction* m_revert = nullptr;
+    QAction* m_synchronize = nullptr;
     QAction* m_filterAny = nullptr;
     QAction* m_filterAll = nullptr;
     QLineEdit* m_findEdit = nullptr;

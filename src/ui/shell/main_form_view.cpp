@@ -17,6 +17,7 @@
 #include "ui/shell/exit_save.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
+#include "ui/sync/sync_center.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
 #include "ui/wizards/vcard_import_dlg.h"
@@ -41,6 +42,9 @@
 namespace quillary {
 
 namespace {
+// How long the orderly end gives the last synchronisation round, stopping included.
+constexpr std::chrono::seconds ExitSyncBudget{3};
+
 // The category names as the main window holds them, so cards name the categories the user sees.
 CategoryNames CurrentCategoryNames(const TMainForm& form)
 {
@@ -421,8 +425,12 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
 
 bool TMainForm::SaveOnExit()
 {
-    if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run())
+    // A last short round first: what it brings in is saved with the rest.
+    m_sync->FinishBeforeExit(ExitSyncBudget);
+    if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run()) {
+        m_sync->SettingsChanged(); // back to the program: the automatic rounds go on
         return false;
+    }
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);
     m_tools->Save(m_settings);

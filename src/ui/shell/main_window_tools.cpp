@@ -11,9 +11,13 @@
 #include "platform/qt_shell.h"
 #include "shell/options_values.h"
 #include "shell/profile_file.h"
+#include "shell/data_file_session.h"
+#include "shell/sync_accounts.h"
 #include "shell/tool_items.h"
 #include "ui/dialogs/option_pages.h"
 #include "ui/dialogs/tools_dlg.h"
+#include "ui/sync/sync_accounts_page.h"
+#include "ui/sync/sync_center.h"
 #include "ui/text_codec.h"
 
 #include <QListWidget>
@@ -61,9 +65,17 @@ void TMainForm::OptionsItemClick()
     for (std::size_t i = 0; i < names.size(); ++i)
         current.categories[i] = ToField(names[i]);
     TOptionPages dialog(m_dialogContext, current, *m_tools, *m_icons);
+    auto* sync = new SyncAccountsPage(ReadSyncSettings(m_settings), *m_tree, m_sync->Passwords(),
+                                      [](const SyncAccount& account, const std::string& password) {
+                                          return SyncCenter::MakeTransport(account, password);
+                                      });
+    dialog.AddPage(sync, QStringLiteral("Synchronization"));
     if (dialog.exec() == QDialog::Accepted) {
         const OptionsValues chosen = dialog.Values();
         WriteOptions(m_settings, chosen);
+        WriteSyncSettings(m_settings, sync->Settings());
+        sync->Commit(m_session->File());
+        m_sync->SettingsChanged();
         m_browser->SetPreferred(chosen.browserService, chosen.browserPath);
         FlushSettings(); // a failure is reported; the next orderly end tries again
         // The names change; the ticks stay with their entries.

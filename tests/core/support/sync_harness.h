@@ -20,6 +20,7 @@
 #include "sync/local_cards.h"
 #include "sync/sync_run.h"
 #include "sync/sync_state.h"
+#include "sync/sync_tree_access.h"
 
 #include <algorithm>
 #include <functional>
@@ -45,6 +46,9 @@ public:
     std::optional<std::string> state;
     int killAfterSave = 0; // the save (counted over all runs from 1) after which the process dies
     int saves = 0;
+    // The user at work before each piece of tree work of a run (counted from 1 in each run); set,
+    // runs go through a tree access and find the synced node by its identifiers.
+    std::function<void(ItemTree&, int piece)> meanwhile;
 
     SyncHarness()
     {
@@ -70,8 +74,12 @@ public:
         TreeNode& node = *FindNodeByPath(tree.Root(), NodePath);
         SyncState current = state ? ReadSyncStateText(*state) : Fresh(node);
         Store store(*this, tree);
+        Meanwhile access(*this, tree);
         try {
-            return RunSync(server, current, node, store, options);
+            if (!meanwhile)
+                return RunSync(server, current, node, store, options);
+            options.treeAccess = &access;
+            return RunSync(server, current, tree, NodeIds(node), store, options);
         } catch (const Killed&) {
             SyncReport report;
             report.outcome = SyncReport::Outcome::Failed;
@@ -115,6 +123,22 @@ public:
     std::string HrefOf(const std::string& name) const { return Named(name).href; }
 
 private:
+    class Meanwhile final : public SyncTreeAccess
+    {
+    public:
+        Meanwhile(SyncHarness& harness, ItemTree& tree) : m_harness(harness), m_tree(tree) {}
+        void Run(const std::function<void()>& work) override
+        {
+            m_harness.meanwhile(m_tree, ++m_pieces);
+            work();
+        }
+
+    private:
+        SyncHarness& m_harness;
+        ItemTree& m_tree;
+        int m_pieces = 0;
+    };
+
     class Store final : public SyncStore
     {
     public:

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/sync/sync_worker.h"
+
+#include "common/file_error.h"
+#include "model/item_tree.h"
+#include "model/node_path.h"
+#include "platform/dav_qt_transport.h"
+#include "sync/local_cards.h"
+#include "sync/sync_account_state.h"
+#include "sync/sync_run.h"
+#include "sync/sync_state.h"
+#include "ui/sync/gui_tree_access.h"
+
+#include <optional>
+
+namespace quillary {
+
+namespace {
+// A server that says nothing for this long is given up on (Radicale composes big listings whole).
+constexpr int SyncTimeoutMs = 10 * 60 * 1000;
+
+// The data file first, then the state, as the engine asks.
+class WorkerStore final : public SyncStore
+{
+public:
+    WorkerStore(std::function<void()> saveTree, std::filesystem::path stateFile)
+        : m_saveTree(std::move(saveTree)), m_stateFile(std::move(stateFile))
+    {
+    }
+    void SaveTree() override { m_saveTree(); }
+    void SaveState(const SyncState& state) override { SaveSyncState(m_stateFile, state); }
+
+private:
+    std::function<void()> m_saveTree;
+    std::filesystem::path m_stateFile;
+};
+
+SyncReport Failure(const std::string& message)
+{
+    SyncReport report;
+    report.outcome = SyncReport::Outcome::Failed;
+    report.failure = {DavFailure::NotFound, 0, message, {}};
+    return report;
+}
+} // namespace
+
+SyncWorker::SyncWorker(ItemTree& tree, GuiTreeAccess& access, std::filesystem::path dataFile,
+                       TransportMaker makeTransport, Hooks hooks)
+    : m_tree(tree), m_access(access), m_dataFile(std::move(dataFile)), m_makeTransport(std::move(makeTransport)),
+      m_hooks(std::move(hooks))
+{
+}
+
+std::vector<SyncJobResult> SyncWorker::Run(const std::vector<SyncJob>& jobs)
+{
+    m_stop = false;
+    std::vector<SyncJobResult> results;
+    for (const SyncJob& job : jobs) {
+        if (m_stop)
+            break;
+        results.push_back({job.account, job.settings, RunOne(job)});
+    }
+    return results;
+}
+
+void SyncWorker::AbortRequests()
+{
+    if (auto* qt = dynamic_cast<QtDavTransport*>(m_current))
+        qt->AbortRequests();
+}
+
+SyncReport SyncWorker::RunOne(const SyncJob& job)
+{
+    const std::string& url = job.settings.SyncUrl();
+    const std::filesystem::path statePath = SyncStatePath(m_dataFile, url);
+    try {
+        std::optional<SyncState> state;
+        std::vector<std::int32_t> nodeIds;
+        std::string problem;
+        m_access.Run([&] {
+            TreeNode* node = FindNodeByPath(m_tree.Root(), job.settings.nodePath);
+            if (!node) {
+                problem = "the folder " + job.settings.nodePath + " is not in the tree; choose another one in Options";
+                return;
+            }
+            nodeIds = NodeIds(*node);
+            state = StateForNode(statePath, url, *node, problem);
+        });
+        if (!state)
+            return Failure(problem);
+        const std::unique_ptr<DavTransport> transport = m_makeTransport(job.settings, job.password);
+        m_current = transport.get();
+        WorkerStore store(m_hooks.saveTree, statePath);
+        SyncOptions options;
+        options.allowMassDelete = job.allowMassDelete;
+        options.treeAccess = &m_access;
+        options.busy = m_hooks.busy;
+        options.stopRequested = [this] { return m_stop.load(); };
+        options.progress = [&](std::string_view text) { m_hooks.progress(job.settings.name + ": " + std::string(text)); };
+        SyncReport report = RunSync(*transport, *state, m_tree, nodeIds, store, options);
+        m_current = nullptr;
+        return report;
+    } catch (const FileError& error) {
+        m_current = nullptr;
+        return Failure(error.what());
+    } catch (const SyncClosed&) {
+        m_current = nullptr;
+        SyncReport report;
+        report.outcome = SyncReport::Outcome::Stopped;
+        return report;
+    }
+}
+
+std::unique_ptr<DavTransport> MakeQtTransport(const SyncAccount& account, const std::string& password)
+{
+    DavConnectionOptions options;
+    options.allowInsecure = account.allowInsecure;
+    options.timeoutMs = SyncTimeoutMs;
+    auto transport = std::make_unique<QtDavTransport>(DavCredentials{account.user, password}, options);
+    if (!account.fingerprint.empty())
+        transport->AcceptFingerprint(account.fingerprint);
+    return transport;
+}
+
+} // namespace quillary
