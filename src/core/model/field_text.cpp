@@ -7,7 +7,13 @@ namespace quillary {
 
 std::vector<std::string_view> SplitFields(std::string_view text)
 {
+    // Counted first, so the fields take one allocation however many there are.
+    std::size_t count = 1;
+    for (auto pos = text.find(FieldSeparator); pos != std::string_view::npos;
+         pos = text.find(FieldSeparator, pos + FieldSeparator.size()))
+        ++count;
     std::vector<std::string_view> fields;
+    fields.reserve(count);
     for (auto pos = text.find(FieldSeparator); pos != std::string_view::npos; pos = text.find(FieldSeparator)) {
         fields.push_back(text.substr(0, pos));
         text.remove_prefix(pos + FieldSeparator.size());
@@ -26,6 +32,9 @@ bool IsLineBreaking(char c)
 bool IsCleanFieldText(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Nearly every character is neither a control character nor a tilde and goes on at once.
+        if (const auto c = static_cast<unsigned char>(text[i]); c > '\x1a' && c != '~')
+            continue;
         if (IsLineBreaking(text[i]))
             return false;
         if (text[i] == '~' && (i + 1 == text.size() || text[i + 1] == '~'))
