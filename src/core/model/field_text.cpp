@@ -32,9 +32,6 @@ bool IsLineBreaking(char c)
 bool IsCleanFieldText(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size(); ++i) {
-        // Nearly every character is neither a control character nor a tilde and goes on at once.
-        if (const auto c = static_cast<unsigned char>(text[i]); c > '\x1a' && c != '~')
-            continue;
         if (IsLineBreaking(text[i]))
             return false;
         if (text[i] == '~' && (i + 1 == text.size() || text[i + 1] == '~'))
