@@ -3,11 +3,13 @@
 # make sanitize  core tests and the CLI built with address and undefined-behaviour sanitizers
 # make fuzz      the fuzz targets, each for FUZZ_SECONDS (needs clang's libFuzzer)
 # make run       install what is missing, build and start Quillary
-# make bench     the benchmarks, in a Release build
+# make bench     the benchmarks, in a Release build (PROCESS_PERSONS=1000000 for the whole-process
+#                bench on a million persons)
 # make package   the Debian package quillary_VERSION_ARCH.deb, installed with apt install ./quillary_*.deb
 BUILD ?= build
 JOBS ?= 2
 FUZZ_SECONDS ?= 20
+PROCESS_PERSONS ?= 100000
 
 .PHONY: test run deps sanitize fuzz bench package clean
 
@@ -39,7 +41,8 @@ bench: deps
 	@scripts/install-deps.sh --bench
 	cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build-release -j $(JOBS) --target quillary-bench quillary-exchange-bench quillary-automation-bench \
-		quillary-print-bench
+		quillary-print-bench quillary-process-bench
+	build-release/bench/quillary-process-bench $(PROCESS_PERSONS)
 	build-release/bench/quillary-bench
 	build-release/bench/quillary-exchange-bench
 	build-release/bench/quillary-automation-bench

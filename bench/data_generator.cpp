@@ -285,4 +285,19 @@ std::string GenerateDataText(int persons, std::uint32_t seed)
     return std::move(out).str();
 }
 
+void WriteGoogleShapedCsv(std::ostream& out, int persons)
+{
+    out << "First Name,Last Name,Birthday,Notes,E-mail 1 - Label,E-mail 1 - Value,E-mail 2 - Label,"
+           "E-mail 2 - Value,Phone 1 - Label,Phone 1 - Value,Address 1 - Label,Address 1 - Street,"
+           "Address 1 - City,Address 1 - Postal Code,Address 1 - Country,Website 1 - Label,"
+           "Website 1 - Value\r\n";
+    for (int i = 0; i < persons; ++i) {
+        const std::string n = std::to_string(i);
+        out << "Given" << n << ",Family" << n << ",1980-0" << 1 + i % 9 << "-" << 10 + i % 19
+            << ",\"Met at the fair, " << n << "\",* Home,home" << n << "@example.org,Work,work" << n
+            << "@example.com,Mobile ::: Work,+1 555 " << n << " ::: +1 556 " << n << ",Home,\"" << n
+            << " High Street\nFlat 2\",Springfield,12345,USA,Profile,https://example.org/" << n << "\r\n";
+    }
+}
+
 } // namespace quillary::bench

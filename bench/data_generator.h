@@ -20,4 +20,8 @@ void WriteGeneratedData(std::ostream& out, int persons, std::uint32_t seed = Def
 // The same text as one string, for small files.
 std::string GenerateDataText(int persons, std::uint32_t seed = DefaultSeed);
 
+// A delimited text file as Google Contacts exports one, with its header line: per person two
+// e-mail addresses, two phones in one cell, an address over two lines, a website and a birthday.
+void WriteGoogleShapedCsv(std::ostream& out, int persons);
+
 } // namespace quillary::bench

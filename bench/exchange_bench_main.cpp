@@ -74,27 +74,6 @@ int CountDetails(TreeNode& start)
     return count;
 }
 
-// Rows as Google Contacts exports them: two e-mail addresses, two phones in one cell, an address
-// over two lines, a website and a birthday per person.
-std::string GoogleShapedRows(int persons)
-{
-    std::string text = "First Name,Last Name,Birthday,Notes,E-mail 1 - Label,E-mail 1 - Value,E-mail 2 - Label,"
-                       "E-mail 2 - Value,Phone 1 - Label,Phone 1 - Value,Address 1 - Label,Address 1 - Street,"
-                       "Address 1 - City,Address 1 - Postal Code,Address 1 - Country,Website 1 - Label,"
-                       "Website 1 - Value\r\n";
-    for (int i = 0; i < persons; ++i) {
-        const std::string n = std::to_string(i);
-        const std::string day = std::to_string(10 + i % 19), month = std::to_string(1 + i % 9);
-        text += "Given" + n + ",Family" + n + ",1980-0" + month + "-" + day + ",\"Met at the fair, " + n +
-                "\",* Home,home" + n + "@example.org,Work,work" + n + "@example.com,Mobile ::: Work,+1 555 " + n +
-                " ::: +1 556 " + n + ",Home,\"" + n +
-                " High Street\nFlat 2\",Springfield,12345,USA,Profile,"
-                "https://example.org/" +
-                n + "\r\n";
-    }
-    return text;
-}
-
 void CsvFigures(ItemTree& tree, const fs::path& folder)
 {
     const RecordType& person = *RecordTypeOfKind(KindPerson);
@@ -119,7 +98,10 @@ void CsvFigures(ItemTree& tree, const fs::path& folder)
         std::to_string(counts->made) + " persons made, " + std::to_string(CountDetails(headed.Root())) + " details");
 
     const fs::path google = folder / "google.csv";
-    std::ofstream(google, std::ios::binary) << GoogleShapedRows(CountKind(tree.Root(), KindPerson));
+    {
+        std::ofstream rows(google, std::ios::binary);
+        WriteGoogleShapedCsv(rows, CountKind(tree.Root(), KindPerson));
+    }
     ItemTree fromGoogle;
     const double googleRead = Seconds([&] { counts = ImportCSVFile(google, fromGoogle.Root(), withHeader); });
     Row("CSV import with the header choice, rows in Google's shape", googleRead,

@@ -3,14 +3,16 @@
 # Installs the Debian packages the build needs, when they are missing.
 #   scripts/install-deps.sh          what building and testing need
 #   scripts/install-deps.sh --fuzz   also clang with libFuzzer, for the fuzz targets
-#   scripts/install-deps.sh --bench  also python3-vobject, which the exchange benchmark compares with
+#   scripts/install-deps.sh --bench  also the programs the benchmarks compare with: python3-vobject,
+#                                    python3-pandas, and the GNOME data server's vCard parser
+#                                    (evolution-data-server's libebook-contacts1.2-dev)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth xdotool x11-utils dbus python3-dbus python3-gi libglib2.0-bin poppler-utils time
     desktop-file-utils appstream man-db bash-completion dpkg-dev qtkeychain-qt6-dev radicale xandikos openssl procps curl)
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-dev) ;;
---bench) packages+=(python3-vobject) ;;
+--bench) packages+=(python3-vobject python3-pandas libebook-contacts1.2-dev pkg-config) ;;
 esac
 
 missing=()

@@ -2,6 +2,7 @@
 #include "cli_commands.h"
 
 #include "exchange_commands.h"
+#include "kept_trees.h"
 #include "terminal_stream.h"
 
 #include "common/file_error.h"
@@ -185,11 +186,13 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << Usage;
         return ExitUsage;
     }
-    ItemTree tree;
+    auto tree = std::make_unique<ItemTree>();
     ReadReport report;
-    if (!ReadInto(tree, args[1], report, err))
-        return ExitFileError;
-    return command->second(tree, report, command->first == "cat" ? out : shown, err);
+    const int status = ReadInto(*tree, args[1], report, err)
+                           ? command->second(*tree, report, command->first == "cat" ? out : shown, err)
+                           : ExitFileError;
+    KeepToExit(std::move(tree));
+    return status;
 }
 } // namespace
 

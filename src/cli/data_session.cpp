@@ -2,6 +2,7 @@
 #include "data_session.h"
 
 #include "cli_commands.h"
+#include "kept_trees.h"
 #include "common/file_error.h"
 #include "common/private_folders.h"
 #include "common/temporary_file.h"
@@ -42,6 +43,11 @@ fs::path DataFileOf(const CliOptions& options)
 DataSession::DataSession(fs::path file, std::optional<RunLock> lock)
     : m_file(std::move(file)), m_lock(std::move(lock)), m_tree(std::make_unique<ItemTree>())
 {
+}
+
+DataSession::~DataSession()
+{
+    KeepToExit(std::move(m_tree));
 }
 
 std::optional<DataSession> DataSession::Open(const CliOptions& options, Access access, std::ostream& err, int& status)

@@ -39,6 +39,11 @@ public:
     // Writes the tree back, replacing the file only when the new one is complete.
     bool Save(std::ostream& err);
 
+    // The tree is left to the process's end (KeepToExit); the lock is released.
+    ~DataSession();
+    DataSession(DataSession&&) = default;
+    DataSession& operator=(DataSession&&) = default;
+
 private:
     DataSession(std::filesystem::path file, std::optional<RunLock> lock);
     std::filesystem::path m_file;

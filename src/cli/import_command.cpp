@@ -23,7 +23,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <sstream>
 
 namespace quillary::cli {
 
@@ -89,19 +88,6 @@ std::optional<ImportCounts> ReadCsv(const std::string& source, TreeNode& into, c
     if (!settings)
         return std::nullopt;
     return ImportCSVFile(source, into, *settings);
-}
-
-// Names the columns of the first line that were mapped onto no field.
-void ReportIgnoredColumns(const std::string& source, const CliOptions& options, std::ostream& out)
-{
-    std::ostringstream quiet;
-    const auto settings = CsvSettingsOf(options, quiet);
-    if (!settings || !settings->headerLine || !settings->fields.empty())
-        return;
-    const auto preview = PreviewCSVFile(source, *settings);
-    if (!preview || preview->mapping.ignored.empty() || HeaderTooLong(*preview))
-        return;
-    out << "ignored columns: " << ListExcerpt(preview->mapping.ignored) << "\n";
 }
 
 // The answer to "How should this vCard be imported?" for every card that names an organization.
@@ -210,8 +196,8 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
     out << "items made: " << counts->made << "\n"
         << "rejected: " << counts->rejected << "\n"
         << ImportSummary(*counts) << "\n";
-    if (reader->first == "csv")
-        ReportIgnoredColumns(source, *options, out);
+    if (!counts->ignoredColumns.empty())
+        out << "ignored columns: " << ListExcerpt(counts->ignoredColumns) << "\n";
     return ExitOk;
 }
 

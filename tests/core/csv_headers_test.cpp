@@ -100,6 +100,8 @@ TEST(CsvRows, QuotedFieldsSpanLinesAndAStrayQuoteStaysOnItsLine)
     EXPECT_EQ(stray[0].values, (Values{"a", "\"b"}));
     EXPECT_EQ(stray[1].values, (Values{"c", "d"}));
     EXPECT_EQ(SplitCsvLine("\"x\"y;;z", ';'), (Values{"xy", "", "z"}));
+    // NUL characters go, inside quotes and out, and a quoted value may end the text.
+    EXPECT_EQ(SplitCsvLine(std::string("a\0b,\"c\0\"\"d\"", 11), ','), (Values{"ab", "c\"d"}));
     EXPECT_TRUE(ReadCsvRows("", ',').empty());
 }
 
@@ -142,6 +144,39 @@ TEST(CsvImport, WithoutTheHeaderChoiceTheFirstLineIsARow)
     ItemTree headed;
     EXPECT_EQ(ImportText(headed, text, WithHeader(KindPerson)).made, 1);
     EXPECT_EQ(Titles(headed), Values{"Ann Lee"});
+}
+
+// Rows are made as they are read: the columns the header's mapping ignored come with the counts
+// (none when the fields were chosen), progress goes by the bytes read, and stopping keeps the
+// rows made so far.
+TEST(CsvImport, HeaderRowsStreamWithTheIgnoredColumnsAndByteProgress)
+{
+    const std::string text = "First Name,Shoe Size,Last Name\nAnn,40,Lee\n\nBo,41,Ray\n";
+    ItemTree tree;
+    std::uint64_t lastDone = 0, lastTotal = 0;
+    std::istringstream in(text);
+    const auto counts = ImportCSV(in, tree.Root(), WithHeader(KindPerson), [&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_LE(done, total);
+        lastDone = done;
+        lastTotal = total;
+        return true;
+    });
+    EXPECT_EQ(counts.made, 2);
+    EXPECT_EQ(counts.ignoredColumns, Values{"Shoe Size"});
+    EXPECT_EQ(lastTotal, text.size());
+    EXPECT_GT(lastDone, text.find('\n'));
+    EXPECT_EQ(Titles(tree), (Values{"Ann Lee", "Bo Ray"}));
+
+    ItemTree chosen;
+    EXPECT_TRUE(ImportText(chosen, text, WithHeader(KindPerson, {"First Name", "", "Last Name"})).ignoredColumns.empty());
+
+    ItemTree stopped;
+    std::istringstream again(text);
+    const auto none = ImportCSV(again, stopped.Root(), WithHeader(KindPerson), [](std::uint64_t, std::uint64_t) {
+        return false;
+    });
+    EXPECT_EQ(none.made, 0);
+    EXPECT_EQ(stopped.Root().ChildCount(), 0);
 }
 
 TEST(CsvImport, TheWizardsOwnMappingIgnoresColumnsWithoutAField)

@@ -8,6 +8,30 @@
 
 using namespace quillary;
 
+// A file's identifiers are gathered and entered together; whatever asks in between sees them all,
+// and a drawn identifier avoids them.
+TEST(IdRegistry, GatheredIdentifiersCountAsSoonAsAnythingAsks)
+{
+    IdRegistry registry;
+    registry.SetRandomSource([next = 0](std::int32_t) mutable { return next++ < 2 ? 7 : 1; }); // 49, then 1
+    registry.BeginBatch();
+    for (std::int32_t id = 1; id <= 1000; ++id)
+        registry.Add(id * 7);
+    registry.Add(14);
+    EXPECT_EQ(registry.Draw(), 1); // 49 is taken
+    registry.Add(21);
+    EXPECT_TRUE(registry.InUse(7000));
+    registry.Remove(14);
+    EXPECT_TRUE(registry.InUse(14)); // added twice
+    registry.Add(5);
+    registry.EndBatch();
+    EXPECT_TRUE(registry.InUse(5));
+    registry.Remove(14);
+    EXPECT_FALSE(registry.InUse(14));
+    for (std::int32_t id = 3; id <= 1000; ++id)
+        EXPECT_TRUE(registry.InUse(id * 7)) << id;
+}
+
 // Counts follow every add and remove, also for identifiers that share their low bits and for
 // removals in the middle of a probe chain, checked against a plain map.
 TEST(IdRegistry, KeepsCountsLikeAMap)

@@ -76,9 +76,27 @@ std::string DecodeText(std::string_view bytes, TextEncoding encoding)
     }
 }
 
+std::string TakeDecodedText(std::string bytes, TextEncoding& encoding)
+{
+    const bool detected = encoding == TextEncoding::Auto;
+    if (detected)
+        encoding = DetectTextEncoding(bytes);
+    if (detected && encoding == TextEncoding::Utf8 && !bytes.starts_with(Utf8Mark))
+        return bytes;
+    return DecodeText(bytes, encoding);
+}
+
 std::string ReadStreamBytes(std::istream& in)
 {
     std::string bytes;
+    // Where the stream can say how much is left, the text is sized once instead of grown.
+    if (const auto start = in.tellg(); start != std::streampos(-1) && in.seekg(0, std::ios::end)) {
+        const auto end = in.tellg();
+        in.seekg(start);
+        if (end > start)
+            bytes.reserve(static_cast<std::size_t>(end - start));
+    }
+    in.clear(in.rdstate() & std::ios::badbit);
     std::array<char, 1 << 16> buffer;
     while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
         bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));

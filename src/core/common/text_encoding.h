@@ -22,6 +22,10 @@ TextEncoding DetectTextEncoding(std::string_view bytes);
 // same codes, so no byte is lost.
 std::string DecodeText(std::string_view bytes, TextEncoding encoding);
 
+// DecodeText for bytes that are no longer needed: text that is already valid UTF-8 without a mark
+// is taken over as it stands, neither copied nor checked twice. Auto becomes what was detected.
+std::string TakeDecodedText(std::string bytes, TextEncoding& encoding);
+
 // Every byte of the stream. Throws FileError (with no path) when the stream fails other than by
 // ending.
 std::string ReadStreamBytes(std::istream& in);

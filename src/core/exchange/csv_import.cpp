@@ -34,11 +34,8 @@ struct CsvText
 
 CsvText ReadCsvText(std::istream& in, const CsvImportSettings& settings)
 {
-    const std::string bytes = ReadStreamBytes(in);
     CsvText read{{}, settings.encoding, settings.tabSeparated ? CsvSeparator::Tab : settings.separator};
-    if (read.encoding == TextEncoding::Auto)
-        read.encoding = DetectTextEncoding(bytes);
-    read.text = DecodeText(bytes, read.encoding);
+    read.text = TakeDecodedText(ReadStreamBytes(in), read.encoding);
     if (read.separator == CsvSeparator::Auto)
         read.separator = DetectCsvSeparator(read.text);
     return read;
@@ -116,13 +113,6 @@ ImportCounts ImportLines(const CsvText& read, TreeNode& destination, const CsvIm
     return counts;
 }
 
-std::vector<CsvRow> NonBlankRows(const CsvText& read)
-{
-    std::vector<CsvRow> rows = ReadCsvRows(read.text, SeparatorChar(read.separator));
-    std::erase_if(rows, [](const CsvRow& row) { return row.Blank(); });
-    return rows;
-}
-
 // A person's or organization's row: the item from its own columns, then a detail of each column
 // group and a reminder of each date.
 void ImportPartyRow(CsvRow& row, const CsvPartyColumns& columns, const CsvRepeatedFields& repeated,
@@ -153,31 +143,38 @@ void ImportDetailRow(CsvRow& row, const std::vector<std::string>& fields, const 
     ImportRow({fields, std::move(row.values)}, row.line, destination, kind, counts);
 }
 
+// Rows are made into items as they are read, so the file is never held as rows; the header's
+// mapping is found once, and the columns it ignores are reported from it.
 ImportCounts ImportRows(const CsvText& read, TreeNode& destination, const CsvImportSettings& settings,
                         const ProgressFn& progress)
 {
-    std::vector<CsvRow> rows = NonBlankRows(read);
+    CsvRowReader reader(read.text, SeparatorChar(read.separator));
+    CsvRow header;
     ImportCounts counts;
-    if (rows.empty())
+    if (!reader.NextNonBlank(header))
         return counts;
-    const std::vector<std::string>& header = rows.front().values;
-    if (Overfull(header)) {
-        counts.CountRejected(RowLabel(rows.front().line) + "the first line names " + TooManyFieldsReason() +
+    if (Overfull(header.values)) {
+        counts.CountRejected(RowLabel(header.line) + "the first line names " + TooManyFieldsReason() +
                              "; no row was read");
         return counts;
     }
-    const std::vector<std::string> fields =
-        settings.fields.empty() ? MapCsvHeader(header, settings.kind).fields : settings.fields;
+    std::vector<std::string> fields = settings.fields;
+    if (fields.empty()) {
+        CsvHeaderMapping mapping = MapCsvHeader(header.values, settings.kind);
+        fields = std::move(mapping.fields);
+        counts.ignoredColumns = std::move(mapping.ignored);
+    }
     const auto eachRow = [&](const std::function<void(CsvRow&)>& import) {
-        for (std::size_t i = 1; i < rows.size(); ++i) {
-            if (progress && i % 256 == 1 && !progress(i - 1, rows.size() - 1))
+        CsvRow row;
+        for (std::size_t i = 0; reader.NextNonBlank(row); ++i) {
+            if (progress && i % 256 == 0 && !progress(reader.Position(), read.text.size()))
                 break;
-            if (!RefusedOverfull(rows[i].values, rows[i].line, counts))
-                import(rows[i]);
+            if (!RefusedOverfull(row.values, row.line, counts))
+                import(row);
         }
     };
     if (settings.kind == KindPerson || settings.kind == KindOrganization) {
-        const CsvPartyColumns columns(header, fields, settings.kind);
+        const CsvPartyColumns columns(header.values, fields, settings.kind);
         const CsvRepeatedFields repeated(columns.OwnFields());
         eachRow([&](CsvRow& row) { ImportPartyRow(row, columns, repeated, destination, settings.kind, counts); });
     } else {
@@ -219,9 +216,10 @@ CsvPreview PreviewCSV(std::istream& in, const CsvImportSettings& settings)
 {
     const CsvText read = ReadCsvText(in, settings);
     CsvPreview preview{read.encoding, read.separator, {}, {}};
-    const std::vector<CsvRow> rows = NonBlankRows(read);
-    if (!rows.empty())
-        preview.header = rows.front().values;
+    // Only the first row is read: the rest of the file plays no part in the mapping.
+    CsvRow first;
+    if (CsvRowReader(read.text, SeparatorChar(read.separator)).NextNonBlank(first))
+        preview.header = std::move(first.values);
     preview.mapping = MapCsvHeader(preview.header, settings.kind);
     return preview;
 }

@@ -27,6 +27,29 @@ struct CsvRow
 // MaxFieldsPerRow + 1 of them, so it can be refused without holding them all.
 std::vector<CsvRow> ReadCsvRows(std::string_view text, char separator);
 
+// The same rows one at a time, so a large file is never held as rows all at once.
+class CsvRowReader
+{
+public:
+    CsvRowReader(std::string_view text, char separator) : m_text(text), m_separator(separator) {}
+    // The next row; false at the end of the text.
+    bool Next(CsvRow& row);
+    // The rows that are not blank.
+    bool NextNonBlank(CsvRow& row);
+    // How much of the text has been read, in bytes.
+    std::size_t Position() const { return m_pos; }
+
+private:
+    void SkipLineEnd();
+    void Field(std::string& value);
+    void Quoted(std::string& value);
+
+    std::string_view m_text;
+    char m_separator;
+    std::size_t m_pos = 0;
+    std::size_t m_line = 1;
+};
+
 // The values of one line split the same way.
 std::vector<std::string> SplitCsvLine(std::string_view line, char separator);
 

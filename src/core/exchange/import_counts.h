@@ -27,6 +27,9 @@ struct ImportCounts
     // How many cards held something of each kind that the tree cannot keep, by what it is
     // ("photos"); the cards themselves were imported.
     std::map<std::string, int> cardsWithUnkept;
+    // The columns of a delimited text file's first line that were mapped onto no field, when the
+    // mapping was taken from that line.
+    std::vector<std::string> ignoredColumns;
 
     void CountMade(int kind)
     {

@@ -47,8 +47,8 @@ std::uint64_t CountCards(std::string_view text)
 void ReadEachOf(std::string bytes, const TVCardFile::CardTaker& take)
 {
     // Phones and older programs write UTF-16, byte order marks or Windows-1252 without saying so.
-    std::istringstream text(DecodeText(bytes, TextEncoding::Auto));
-    std::string().swap(bytes);
+    TextEncoding encoding = TextEncoding::Auto;
+    std::istringstream text(TakeDecodedText(std::move(bytes), encoding));
     const std::uint64_t count = CountCards(text.view());
     TextLineReader lines(text);
     std::string line;

@@ -31,7 +31,17 @@ std::size_t IdRegistry::Find(std::int32_t id) const
 
 void IdRegistry::Grow()
 {
-    std::vector<std::pair<std::int32_t, std::int32_t>> old(m_slots.empty() ? 16 : m_slots.size() * 2);
+    Reserve(m_slots.size());
+}
+
+void IdRegistry::Reserve(std::size_t count)
+{
+    std::size_t size = m_slots.empty() ? 16 : m_slots.size();
+    while ((count + 1) * 4 > size * 3)
+        size *= 2;
+    if (size == m_slots.size())
+        return;
+    std::vector<std::pair<std::int32_t, std::int32_t>> old(size);
     old.swap(m_slots);
     m_shift = 32 - std::countr_zero(m_slots.size());
     for (const auto& slot : old)
@@ -40,6 +50,31 @@ void IdRegistry::Grow()
 }
 
 void IdRegistry::Add(std::int32_t id)
+{
+    if (m_batching)
+        m_pending.push_back(id);
+    else
+        Insert(id);
+}
+
+void IdRegistry::EnterPending()
+{
+    if (m_pending.empty())
+        return;
+    Reserve(m_used + m_pending.size());
+    for (const std::int32_t id : m_pending)
+        Insert(id);
+    m_pending.clear();
+    m_pending.shrink_to_fit();
+}
+
+void IdRegistry::EndBatch()
+{
+    EnterPending();
+    m_batching = false;
+}
+
+void IdRegistry::Insert(std::int32_t id)
 {
     if ((m_used + 1) * 4 > m_slots.size() * 3)
         Grow();
@@ -52,6 +87,7 @@ void IdRegistry::Add(std::int32_t id)
 
 void IdRegistry::Remove(std::int32_t id)
 {
+    EnterPending();
     if (m_slots.empty())
         return;
     std::size_t i = Find(id);
@@ -70,8 +106,9 @@ void IdRegistry::Remove(std::int32_t id)
     }
 }
 
-bool IdRegistry::InUse(std::int32_t id) const
+bool IdRegistry::InUse(std::int32_t id)
 {
+    EnterPending();
     return !m_slots.empty() && m_slots[Find(id)].second != 0;
 }
 

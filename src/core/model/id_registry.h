@@ -19,11 +19,17 @@ public:
 
     void Add(std::int32_t id);
     void Remove(std::int32_t id);
-    bool InUse(std::int32_t id) const;
+    bool InUse(std::int32_t id);
 
     // Random(65535) * Random(32768), drawn again while it is 0 or already in use.
     std::int32_t Draw();
     void SetRandomSource(RandomSource source) { m_random = std::move(source); }
+
+    // A file's identifiers are gathered while it is read and entered together, into a table sized
+    // once for all of them instead of grown and rehashed on the way (see IdBatch). Whatever else
+    // asks the registry in between enters the gathered ones first.
+    void BeginBatch() { m_batching = true; }
+    void EndBatch();
 
 private:
     // Open addressing with linear probing; a slot whose count is 0 is free.
@@ -33,7 +39,26 @@ private:
     std::size_t Home(std::int32_t id) const;
     std::size_t Find(std::int32_t id) const;
     void Grow();
+    // Makes room for count identifiers in all without growing again.
+    void Reserve(std::size_t count);
+    void Insert(std::int32_t id);
+    void EnterPending();
     RandomSource m_random;
+    bool m_batching = false;
+    std::vector<std::int32_t> m_pending;
+};
+
+// RAII form of BeginBatch/EndBatch.
+class IdBatch
+{
+public:
+    explicit IdBatch(IdRegistry& ids) : m_ids(ids) { m_ids.BeginBatch(); }
+    ~IdBatch() { m_ids.EndBatch(); }
+    IdBatch(const IdBatch&) = delete;
+    IdBatch& operator=(const IdBatch&) = delete;
+
+private:
+    IdRegistry& m_ids;
 };
 
 } // namespace quillary

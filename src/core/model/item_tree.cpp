@@ -189,16 +189,38 @@ void ItemTree::SortChildren(TreeNode& parent)
 {
     if (&parent == m_sortDeferred)
         return;
-    const auto before = [](const std::unique_ptr<TreeNode>& a, const std::unique_ptr<TreeNode>& b) {
-        return FoldersCompare(a->Data(), b->Data()) < 0;
+    // FoldersCompare on keys taken once: comparing them reads the titles' text and no node or item.
+    struct Key
+    {
+        const TKPXObject* item;
+        bool folder;
+        std::string_view title;
+        int row;
     };
-    if (std::is_sorted(parent.m_children.begin(), parent.m_children.end(), before))
+    std::vector<Key> keys;
+    keys.reserve(parent.m_children.size());
+    for (std::size_t row = 0; row < parent.m_children.size(); ++row) {
+        const TKPXObject* item = parent.m_children[row]->Data();
+        const std::string_view title = item ? std::string_view(item->GetTitle()) : std::string_view();
+        keys.push_back({item, item && item->GetKind() == KindFolder, title, static_cast<int>(row)});
+    }
+    const auto before = [](const Key& a, const Key& b) {
+        if (!a.item || !b.item)
+            return false;
+        return a.folder != b.folder ? a.folder : CompareTitles(a.title, b.title) < 0;
+    };
+    if (std::is_sorted(keys.begin(), keys.end(), before))
         return;
     Notify([&](TreeObserver& o) { o.ChildrenAboutToBeSorted(parent); });
-    std::stable_sort(parent.m_children.begin(), parent.m_children.end(), before);
-    std::vector<int> newRows(parent.m_children.size());
-    for (std::size_t row = 0; row < parent.m_children.size(); ++row)
-        newRows[static_cast<std::size_t>(parent.m_children[row]->m_index)] = static_cast<int>(row);
+    std::stable_sort(keys.begin(), keys.end(), before);
+    std::vector<int> newRows(keys.size());
+    std::vector<std::unique_ptr<TreeNode>> sorted;
+    sorted.reserve(keys.size());
+    for (const Key& key : keys) {
+        newRows[static_cast<std::size_t>(key.row)] = static_cast<int>(sorted.size());
+        sorted.push_back(std::move(parent.m_children[static_cast<std::size_t>(key.row)]));
+    }
+    parent.m_children.swap(sorted);
     Reindex(parent, 0);
     MarkChanged(); // the saved order is the shown order
     InvalidateOrder();

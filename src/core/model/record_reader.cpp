@@ -9,6 +9,7 @@
 #include "model/kpx_object.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <climits>
@@ -59,8 +60,22 @@ struct Head
 {
     int level;
     int kind;
-    std::vector<std::string_view> fields;
+    std::array<std::string_view, 4> fields;
 };
+
+// Splits the head's text into exactly four fields, as SplitFields would, without a vector per record.
+bool SplitHeadFields(std::string_view text, std::array<std::string_view, 4>& fields)
+{
+    for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
+        const std::size_t pos = text.find(FieldSeparator);
+        if (pos == std::string_view::npos)
+            return false;
+        fields[i] = text.substr(0, pos);
+        text.remove_prefix(pos + FieldSeparator.size());
+    }
+    fields.back() = text;
+    return text.find(FieldSeparator) == std::string_view::npos;
+}
 
 // "{level kind }title~~target~~comment~~id", or none when the line is no readable head.
 std::optional<Head> ParseHead(std::string_view line)
@@ -72,8 +87,8 @@ std::optional<Head> ParseHead(std::string_view line)
     const auto kind = level ? ReadHeadNumber(line, pos) : std::nullopt;
     if (!kind || pos + 2 > line.size() || line[pos + 1] != '}')
         return std::nullopt;
-    Head head{static_cast<int>(*level), static_cast<int>(*kind & 0xFF), SplitFields(line.substr(pos + 2))};
-    if (head.fields.size() != 4)
+    Head head{static_cast<int>(*level), static_cast<int>(*kind & 0xFF), {}};
+    if (!SplitHeadFields(line.substr(pos + 2), head.fields))
         return std::nullopt;
     return head;
 }
@@ -178,6 +193,7 @@ private:
 
 void ReadItems(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
 {
+    const IdBatch ids(target.Tree().Ids());
     RecordReader(target, report).Read(in, firstLine);
 }
 

@@ -12,7 +12,9 @@ unsigned char AsciiUpper(unsigned char c)
     return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
 }
 
-int CompareText(const std::string& a, const std::string& b)
+} // namespace
+
+int CompareTitles(std::string_view a, std::string_view b)
 {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -22,7 +24,6 @@ int CompareText(const std::string& a, const std::string& b)
     }
     return static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size());
 }
-} // namespace
 
 int FoldersCompare(const TKPXObject* a, const TKPXObject* b)
 {
@@ -32,7 +33,7 @@ int FoldersCompare(const TKPXObject* a, const TKPXObject* b)
     const bool bFolder = b->GetKind() == KindFolder;
     if (aFolder != bFolder)
         return aFolder ? -1 : 1;
-    return CompareText(a->GetTitle(), b->GetTitle());
+    return CompareTitles(a->GetTitle(), b->GetTitle());
 }
 
 } // namespace quillary

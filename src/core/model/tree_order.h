@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <string_view>
+
 namespace quillary {
 
 class TKPXObject;
@@ -8,5 +10,8 @@ class TKPXObject;
 // The order of sibling nodes and of item-list entries: folders first, then by title without
 // regard to the case of ASCII letters. Negative, zero or positive, like strcmp.
 int FoldersCompare(const TKPXObject* a, const TKPXObject* b);
+
+// The titles' part of that order.
+int CompareTitles(std::string_view a, std::string_view b);
 
 } // namespace quillary
