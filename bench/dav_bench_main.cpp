@@ -5,10 +5,10 @@
 // and read to its end, which is the server's own share; the difference is ours. Then whole runs of
 // the synchronisation against it: the book coming down into an empty folder, runs with nothing
 // changed, one change on each side, and as many contacts going up into a new, empty book.
+#include "memory_sync_store.h"
 #include "stopwatch.h"
 
 #include "model/create_item.h"
-#include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
@@ -27,7 +27,6 @@
 #include <cstdlib>
 #include <iomanip>
 #include <iostream>
-#include <sstream>
 
 using namespace quillary;
 using namespace quillary::bench;
@@ -150,21 +149,6 @@ private:
     DavTransport& m_inner;
 };
 
-// The data file's text and the state's, made as the command line writes them to disk.
-class MemoryStore final : public SyncStore
-{
-public:
-    explicit MemoryStore(ItemTree& tree) : m_tree(tree) {}
-    void SaveTree() override
-    {
-        std::ostringstream out;
-        WriteDataStream(m_tree, out);
-    }
-    void SaveState(const SyncState& state) override { WriteSyncStateText(state); }
-
-private:
-    ItemTree& m_tree;
-};
 
 // One account: a folder of its own tree synchronised with one address book.
 struct Account
@@ -184,7 +168,7 @@ struct Account
 void SyncRow(const std::string& what, Account& account, DavTransport& transport)
 {
     CountingTransport counting(transport);
-    MemoryStore store(account.tree);
+    MemorySyncStore store(account.tree);
     SyncReport report;
     const double seconds = Seconds([&] { report = RunSync(counting, account.state, *account.folder, store, {}); });
     if (report.outcome != SyncReport::Outcome::Done)

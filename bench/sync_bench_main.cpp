@@ -4,11 +4,11 @@
 // going up, and as many cards coming down into an empty folder), runs with nothing changed (the
 // first of them keeps each contact's digest), and a run with one change on each side. The server's
 // own time is not in these figures.
+#include "memory_sync_store.h"
 #include "stopwatch.h"
 #include "support/fake_address_book.h"
 
 #include "model/create_item.h"
-#include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
@@ -19,29 +19,11 @@
 #include <cstdlib>
 #include <iomanip>
 #include <iostream>
-#include <sstream>
 
 using namespace quillary;
 using namespace quillary::bench;
 
 namespace {
-// Keeps the data file's text and the state's, as the command line writes them to disk.
-class MemoryStore final : public SyncStore
-{
-public:
-    explicit MemoryStore(ItemTree& tree) : m_tree(tree) {}
-    void SaveTree() override
-    {
-        std::ostringstream out;
-        WriteDataStream(m_tree, out);
-        bytes = out.str().size();
-    }
-    void SaveState(const SyncState& state) override { bytes = WriteSyncStateText(state).size(); }
-    std::size_t bytes = 0;
-
-private:
-    ItemTree& m_tree;
-};
 
 TPartyObject& AddPerson(TreeNode& folder, int n)
 {
@@ -77,7 +59,7 @@ void Row(const std::string& what, double seconds, const SyncReport& report, int 
 
 double Run(Side& side, test::FakeAddressBook& server, SyncReport& report, int& requests)
 {
-    MemoryStore store(side.tree);
+    MemorySyncStore store(side.tree);
     const int before = server.requests;
     const double seconds = Seconds([&] { report = RunSync(server, side.state, *side.folder, store, {}); });
     requests = server.requests - before;
