@@ -108,9 +108,9 @@ void TAddressObject::WriteHTML(std::ostream& out, std::string_view) const
 {
     WriteHtmlLine(out, {"<em><strong>", EscapeHtml(GetTitle()), "</em></strong><br>"});
     WriteCommentLine(out, *this);
-    for (std::size_t i = 0; i < Lines().size() && i < 3; ++i)
-        if (!Lines()[i].empty())
-            WriteHtmlLine(out, {EscapeHtml(Lines()[i]), "<br>"});
+    for (const std::string& line : Lines())
+        if (!line.empty())
+            WriteHtmlLine(out, {EscapeHtml(line), "<br>"});
     WriteHtmlLine(out, {EscapeHtml(City()), ", ", EscapeHtml(State()), " ", EscapeHtml(PostCode()), "<br>"});
     if (!Country().empty())
         WriteHtmlLine(out, {EscapeHtml(Country()), "<br>"});

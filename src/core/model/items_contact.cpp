@@ -7,6 +7,9 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quillary {
 
 namespace {
@@ -40,14 +43,15 @@ TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::stri
 
 void TAddressObject::SetLines(const std::vector<std::string>& lines)
 {
-    m_lines.assign(AddressLines, std::string());
+    std::array<std::string, AddressLines> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::string line = CleanFieldText(lines[i]);
         if (i < AddressLines)
-            m_lines[i] = std::move(line);
+            kept[i] = std::move(line);
         else if (!line.empty()) // the record has three line fields: later lines join the last
-            m_lines.back() += (m_lines.back().empty() ? "" : ", ") + line;
+            kept.back() += (kept.back().empty() ? "" : ", ") + line;
     }
+    std::copy(kept.begin(), kept.end(), m_lines.begin());
 }
 
 void TAddressObject::SetCity(std::string_view text)
@@ -94,7 +98,7 @@ void TAddressObject::WriteRecord(std::string& out, int level) const
 
 AddressForm TAddressObject::ToForm() const
 {
-    return {GetTitle(), m_lines, m_city, m_state, m_postCode, m_country, GetComment()};
+    return {GetTitle(), Lines(), m_city, m_state, m_postCode, m_country, GetComment()};
 }
 
 void TAddressObject::Apply(const AddressForm& form)
@@ -128,7 +132,7 @@ void TAddressObject::EditProperties()
 std::string TAddressObject::GetPlainText() const
 {
     std::string block;
-    for (const std::string& line : m_lines)
+    for (const CompactText& line : m_lines)
         if (!line.empty())
             block += line + "\r\n";
     block += m_city + ", " + m_state + " " + m_postCode + "\r\n";

@@ -4,6 +4,8 @@
 #include "model/item_forms.h"
 #include "model/tag_only_object.h"
 
+#include <array>
+
 namespace quillary {
 
 // A postal address: Target is its first line.
@@ -13,11 +15,11 @@ public:
     TAddressObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                    std::int32_t id, std::string_view details);
 
-    const std::vector<std::string>& Lines() const { return m_lines; }
-    const std::string& City() const { return m_city; }
-    const std::string& State() const { return m_state; }
-    const std::string& PostCode() const { return m_postCode; }
-    const std::string& Country() const { return m_country; }
+    std::vector<std::string> Lines() const { return {m_lines.begin(), m_lines.end()}; }
+    const CompactText& City() const { return m_city; }
+    const CompactText& State() const { return m_state; }
+    const CompactText& PostCode() const { return m_postCode; }
+    const CompactText& Country() const { return m_country; }
     // Replaces the lines: always three, padded with empty ones, and the non-empty lines past the
     // third joined to it with ", ", since the data file keeps three.
     void SetLines(const std::vector<std::string>& lines);
@@ -42,8 +44,8 @@ public:
     void Apply(const AddressForm& form);
 
 private:
-    std::vector<std::string> m_lines;
-    std::string m_city, m_state, m_postCode, m_country;
+    std::array<CompactText, 3> m_lines;
+    CompactText m_city, m_state, m_postCode, m_country;
 };
 
 // Whether an address box holds any text at all.
@@ -55,7 +57,7 @@ public:
     TPhoneObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id, std::string_view details);
 
-    const std::string& Extension() const { return m_extension; }
+    const CompactText& Extension() const { return m_extension; }
     void SetExtension(std::string_view text);
 
     void ReadDetails(std::string_view line) override;
@@ -71,7 +73,7 @@ public:
 
 private:
     bool EditWith(EditMode mode);
-    std::string m_extension;
+    CompactText m_extension;
 };
 
 class TFaxObject final : public TTagOnlyObject

@@ -42,7 +42,7 @@ bool TAddressObject::ReadFields(FieldRecord& record)
 
 std::string TAddressObject::GetFieldText(std::string_view field) const
 {
-    const std::pair<std::string_view, const std::string*> fields[] = {{"Title", &GetTitle()},
+    const std::pair<std::string_view, const CompactText*> fields[] = {{"Title", &GetTitle()},
                                                                       {"Address Line 1", &m_lines[0]},
                                                                       {"Address Line 2", &m_lines[1]},
                                                                       {"Address Line 3", &m_lines[2]},

@@ -20,7 +20,7 @@ public:
     // The title a primary detail made from a row of named fields gets ("Primary Phone").
     static std::string_view RowPrimaryTitle(Slot slot);
 
-    const std::string& Primary(Slot slot) const { return m_primary[slot]; }
+    const CompactText& Primary(Slot slot) const { return m_primary[slot]; }
     void SetPrimary(Slot slot, std::string_view title);
     // The child that a slot names, or none.
     TKPXObject* PrimaryChild(Slot slot) const;
@@ -65,7 +65,7 @@ protected:
     virtual void FillNames(PartyForm&) const {}
     // Detail-line helpers for the slots, which stand last before the categories.
     void ReadSlots(const std::vector<std::string_view>& fields, std::size_t first);
-    const std::array<std::string, SlotCount>& Slots() const { return m_primary; }
+    const std::array<CompactText, SlotCount>& Slots() const { return m_primary; }
     // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
     void ReadVCardDetails(TCard& card);
 
@@ -76,7 +76,7 @@ private:
     void ApplyEMail(const EMailForm& section);
     void ApplyWebsite(const WebsiteForm& section);
 
-    std::array<std::string, SlotCount> m_primary;
+    std::array<CompactText, SlotCount> m_primary;
 };
 
 class TOrgObject final : public TPartyObject
@@ -97,17 +97,17 @@ public:
     TPersonObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                   std::int32_t id, std::string_view details);
 
-    const std::string& Salutation() const { return m_salutation; }
-    const std::string& FirstName() const { return m_firstName; }
-    const std::string& MiddleName() const { return m_middleName; }
-    const std::string& LastName() const { return m_lastName; }
+    const CompactText& Salutation() const { return m_salutation; }
+    const CompactText& FirstName() const { return m_firstName; }
+    const CompactText& MiddleName() const { return m_middleName; }
+    const CompactText& LastName() const { return m_lastName; }
     void SetNames(std::string_view salutation, std::string_view first, std::string_view middle, std::string_view last);
     // Where the person works and what as, and a name suffix ("Jr."): plain text, which moves
     // nothing in the tree. They follow the categories in the detail line, where a reader that
     // knows only the classic fields passes over them.
-    const std::string& Company() const { return m_company; }
-    const std::string& JobTitle() const { return m_jobTitle; }
-    const std::string& Suffix() const { return m_suffix; }
+    const CompactText& Company() const { return m_company; }
+    const CompactText& JobTitle() const { return m_jobTitle; }
+    const CompactText& Suffix() const { return m_suffix; }
     void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
 
     void ReadDetails(std::string_view line) override;
@@ -121,8 +121,8 @@ protected:
     void FillNames(PartyForm& form) const override;
 
 private:
-    std::string m_salutation, m_firstName, m_middleName, m_lastName;
-    std::string m_company, m_jobTitle, m_suffix;
+    CompactText m_salutation, m_firstName, m_middleName, m_lastName;
+    CompactText m_company, m_jobTitle, m_suffix;
 };
 
 } // namespace quillary

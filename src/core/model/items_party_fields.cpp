@@ -79,7 +79,7 @@ bool TPersonObject::ReadFields(FieldRecord& record)
 
 std::string TPersonObject::GetFieldText(std::string_view field) const
 {
-    const std::pair<std::string_view, const std::string*> fields[] = {
+    const std::pair<std::string_view, const CompactText*> fields[] = {
         {"Title", &GetTitle()},         {"Salutation", &m_salutation}, {"First Name", &m_firstName},
         {"Middle Name", &m_middleName}, {"Last Name", &m_lastName},    {"Comment", &GetComment()},
         {"Company", &m_company},        {"Job Title", &m_jobTitle},    {"Suffix", &m_suffix}};

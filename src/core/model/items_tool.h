@@ -13,8 +13,8 @@ public:
     TToolObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                 std::int32_t id, std::string_view details);
 
-    const std::string& ToolProgram() const { return m_program; }
-    const std::string& ToolParameters() const { return m_parameters; }
+    const CompactText& ToolProgram() const { return m_program; }
+    const CompactText& ToolParameters() const { return m_parameters; }
     int IconIndex() const { return m_iconIndex; }
 
     int GetImageIndex() const override { return m_iconIndex; }
@@ -30,8 +30,8 @@ public:
 private:
     bool EditWith(EditMode mode);
 
-    std::string m_program;
-    std::string m_parameters;
+    CompactText m_program;
+    CompactText m_parameters;
     int m_iconIndex;
 };
 

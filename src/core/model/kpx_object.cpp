@@ -75,11 +75,11 @@ void TKPXObject::SetCategories(std::int32_t categories)
     m_categories = categories;
 }
 
-void TKPXObject::ChangeField(std::string& field, std::string value)
+void TKPXObject::ChangeField(CompactText& field, std::string_view value)
 {
     if (field != value)
         m_tree->MarkChanged();
-    field = std::move(value);
+    field = value;
 }
 
 void TKPXObject::MarkPath(TreeNode* start, int step)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/compact_text.h"
+
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
@@ -52,9 +54,9 @@ public:
     void DrawNewID();
     std::int32_t GetCategories() const { return m_categories; }
     void SetCategories(std::int32_t categories);
-    const std::string& GetTitle() const { return m_title; }
-    const std::string& GetTarget() const { return m_target; }
-    const std::string& GetComment() const { return m_comment; }
+    const CompactText& GetTitle() const { return m_title; }
+    const CompactText& GetTarget() const { return m_target; }
+    const CompactText& GetComment() const { return m_comment; }
     // Renames; the node follows when it still showed the old title, and its siblings are re-sorted.
     void SetTitle(std::string_view title);
     void SetTarget(std::string_view target);
@@ -135,14 +137,14 @@ private:
     friend class CategoriesWithheld;
     static constexpr int DueStateImage = 1;
     // Sets a text field; a different value counts as a change of the tree.
-    void ChangeField(std::string& field, std::string value);
+    void ChangeField(CompactText& field, std::string_view value);
     // Adds step to the count of every node from start up to the root and shows or clears the marker.
     void MarkPath(TreeNode* start, int step);
 
     ItemTree* m_tree;
-    std::string m_title;
-    std::string m_target;
-    std::string m_comment;
+    CompactText m_title;
+    CompactText m_target;
+    CompactText m_comment;
     std::vector<std::unique_ptr<TKPXObject>> m_children;
     TreeNode* m_treeNode = nullptr;
     std::int32_t m_categories = 0;
@@ -179,7 +181,7 @@ public:
     void EditProperties() override {}
 
 private:
-    std::string m_details;
+    CompactText m_details;
 };
 
 bool IsURL(std::string_view text);

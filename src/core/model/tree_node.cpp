@@ -6,24 +6,24 @@
 
 namespace quillary {
 
-TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string text)
+TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string_view text)
     : m_tree(&tree), m_parent(parent), m_item(std::move(item)), m_depth(parent ? parent->m_depth + 1 : 0)
 {
-    SetText(std::move(text));
+    SetText(text);
 }
 
-const std::string& TreeNode::Text() const
+const CompactText& TreeNode::Text() const
 {
     return m_ownText ? *m_ownText : m_item->GetTitle();
 }
 
-void TreeNode::SetText(std::string text)
+void TreeNode::SetText(std::string_view text)
 {
-    // Most labels are their item's title; keeping no copy of it saves a string per node.
+    // Most labels are their item's title; keeping no copy of it saves a text per node.
     if (m_item && text == m_item->GetTitle())
         m_ownText.reset();
     else
-        m_ownText = std::make_unique<std::string>(std::move(text));
+        m_ownText = std::make_unique<CompactText>(text);
 }
 
 TreeNode::~TreeNode()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/compact_text.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ class TreeNode
 public:
     static constexpr int NoImage = -1;
 
-    TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string text);
+    TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string_view text);
     ~TreeNode();
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
@@ -28,7 +30,7 @@ public:
     TreeNode* Parent() const { return m_parent; }
     TKPXObject* Data() const { return m_item.get(); }
     // The label: the item's title, unless it was set to something else.
-    const std::string& Text() const;
+    const CompactText& Text() const;
 
     int Depth() const { return m_depth; }
     int Index() const { return m_index; } // position among its siblings
@@ -48,12 +50,12 @@ public:
 
 private:
     friend class ItemTree;
-    void SetText(std::string text);
+    void SetText(std::string_view text);
 
     ItemTree* m_tree;
     TreeNode* m_parent;
     std::unique_ptr<TKPXObject> m_item;
-    std::unique_ptr<std::string> m_ownText; // only when the label differs from the item's title
+    std::unique_ptr<CompactText> m_ownText; // only when the label differs from the item's title
     std::vector<std::unique_ptr<TreeNode>> m_children;
     int m_depth = 0;
     int m_index = 0;
