@@ -116,9 +116,17 @@ void TKPXObject::SetTreeNode(TreeNode* node)
         MarkPath(m_treeNode, +1);
 }
 
+const TKPXObject::ChildList& TKPXObject::Children() const
+{
+    static const ChildList none;
+    return m_children ? *m_children : none;
+}
+
 void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
 {
-    m_children.push_back(std::move(child));
+    if (!m_children)
+        m_children = std::make_unique<ChildList>();
+    m_children->push_back(std::move(child));
     m_tree->MarkChanged();
     if (m_treeNode)
         m_tree->NotifyDetailsChanged(*m_treeNode);
@@ -126,14 +134,14 @@ void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
 
 TKPXObject* TKPXObject::ChildAt(int index) const
 {
-    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get() : nullptr;
+    return index >= 0 && index < ChildCount() ? (*m_children)[static_cast<std::size_t>(index)].get() : nullptr;
 }
 
 TKPXObject* TKPXObject::FindChild(std::string_view title, int kind) const
 {
     if (title.empty())
         return nullptr;
-    for (const auto& child : m_children)
+    for (const auto& child : Children())
         if (child->GetKind() == kind && child->GetTitle() == title)
             return child.get();
     if (m_treeNode) {
@@ -160,7 +168,7 @@ bool FirstOccurrenceStartsWord(std::string_view title, std::string_view lowerTex
 
 TKPXObject* TKPXObject::FindByWord(std::string_view lowerText) const
 {
-    for (const auto& child : m_children)
+    for (const auto& child : Children())
         if (FirstOccurrenceStartsWord(child->GetTitle(), lowerText))
             return child.get();
     return nullptr;
@@ -173,11 +181,15 @@ void TKPXObject::DeleteChild(TKPXObject* child)
 
 std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
 {
-    const auto it = std::find_if(m_children.begin(), m_children.end(), [&](const auto& c) { return c.get() == child; });
-    if (it == m_children.end())
+    if (!m_children)
+        return nullptr;
+    const auto it = std::find_if(m_children->begin(), m_children->end(), [&](const auto& c) { return c.get() == child; });
+    if (it == m_children->end())
         return nullptr;
     std::unique_ptr<TKPXObject> detached = std::move(*it);
-    m_children.erase(it);
+    m_children->erase(it);
+    if (m_children->empty())
+        m_children.reset();
     m_tree->MarkChanged();
     if (m_treeNode)
         m_tree->NotifyDetailsChanged(*m_treeNode);
@@ -187,8 +199,8 @@ std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
 std::vector<ListRow> TKPXObject::FillList() const
 {
     std::vector<ListRow> rows;
-    rows.reserve(m_children.size());
-    for (const auto& child : m_children)
+    rows.reserve(Children().size());
+    for (const auto& child : Children())
         if (!IsFilteredOut(*child))
             rows.push_back({child.get(), child->GetImageIndex()});
     return rows;

@@ -71,8 +71,8 @@ public:
 
     // Detail children, in insertion order.
     void AddChild(std::unique_ptr<TKPXObject> child);
-    bool HasChildren() const { return !m_children.empty(); }
-    int ChildCount() const { return static_cast<int>(m_children.size()); }
+    bool HasChildren() const { return m_children != nullptr; }
+    int ChildCount() const { return m_children ? static_cast<int>(m_children->size()) : 0; }
     TKPXObject* ChildAt(int index) const;
     TKPXObject* FindChild(std::string_view title, int kind) const;
     TKPXObject* FindByWord(std::string_view lowerText) const;
@@ -145,7 +145,11 @@ private:
     CompactText m_title;
     CompactText m_target;
     CompactText m_comment;
-    std::vector<std::unique_ptr<TKPXObject>> m_children;
+    // Most items are details without children of their own: the list is made with the first child
+    // and goes with the last, which keeps every item a pointer's size rather than a vector's.
+    using ChildList = std::vector<std::unique_ptr<TKPXObject>>;
+    const ChildList& Children() const;
+    std::unique_ptr<ChildList> m_children;
     TreeNode* m_treeNode = nullptr;
     std::int32_t m_categories = 0;
     std::int32_t m_id;
