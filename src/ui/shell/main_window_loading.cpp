@@ -3,19 +3,15 @@
 // the commands that read or change the tree held back until the whole tree is there.
 #include "ui/shell/main_form.h"
 
-#include "shell/data_file_session.h"
 #include "ui/shell/data_file_loading.h"
-#include "ui/shell/item_list_model.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
-#include <QStackedWidget>
 #include <QStatusBar>
-#include <QTreeView>
+#include <QToolBar>
 
 #include <algorithm>
 
@@ -44,18 +40,21 @@ QAction* TMainForm::UsableWhileLoading(QAction* action)
 
 void TMainForm::ShowLoading()
 {
-    // A menu's own entry stays: the menu opens, its commands are what is disabled.
+    // A menu's own entry stays: the menu opens, its commands are what is disabled. The bars' own
+    // entries (hide, show) touch no item either.
     std::vector<QAction*> usable = m_usableWhileLoading;
     for (const QMenu* menu : findChildren<QMenu*>())
         usable.push_back(menu->menuAction());
+    for (const QToolBar* bar : findChildren<QToolBar*>())
+        usable.push_back(bar->toggleViewAction());
     for (QAction* action : findChildren<QAction*>())
         if (action->isEnabled() && std::ranges::find(usable, action) == usable.end()) {
             action->setEnabled(false);
             m_disabledWhileLoading.emplace_back(action);
         }
-    for (QWidget* view : {static_cast<QWidget*>(m_folders), static_cast<QWidget*>(m_listStack),
-                          static_cast<QWidget*>(m_filterList), static_cast<QWidget*>(m_findEdit)})
-        view->setEnabled(false);
+    // The panes (the folder tree, the categories, the item list) and the find box wait.
+    centralWidget()->setEnabled(false);
+    m_findEdit->setEnabled(false);
     // The desktop's way: what is shown, then the program's name; the task bar tells it too.
     setWindowTitle(QStringLiteral("Reading %1\u2026 \u2014 Quillary").arg(QFileInfo(m_dataFile).fileName()));
     m_loadBar = new QProgressBar(this);
@@ -82,9 +81,8 @@ void TMainForm::LoadingEnded()
         if (action)
             action->setEnabled(true);
     m_disabledWhileLoading.clear();
-    for (QWidget* view : {static_cast<QWidget*>(m_folders), static_cast<QWidget*>(m_listStack),
-                          static_cast<QWidget*>(m_filterList), static_cast<QWidget*>(m_findEdit)})
-        view->setEnabled(true);
+    centralWidget()->setEnabled(true);
+    m_findEdit->setEnabled(true);
     delete m_loadBar;
     m_loadBar = nullptr;
     setWindowTitle(QStringLiteral("Quillary"));
