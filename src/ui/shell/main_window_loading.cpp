@@ -44,7 +44,8 @@ void TMainForm::ShowLoading()
     // entries (hide, show) touch no item either.
     std::vector<QAction*> usable = m_usableWhileLoading;
     for (const QMenu* menu : findChildren<QMenu*>())
-        usable.push_back(menu->menuAction());
+        if (menu->menuAction()->parent() == menu) // not a command's own button (the tools' one)
+            usable.push_back(menu->menuAction());
     for (const QToolBar* bar : findChildren<QToolBar*>())
         usable.push_back(bar->toggleViewAction());
     for (QAction* action : findChildren<QAction*>())
