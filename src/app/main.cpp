@@ -23,6 +23,7 @@
 
 #include <QDBusConnection>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QMessageBox>
@@ -122,6 +123,18 @@ bool StartWithDataFile(quillary::TMainForm& mainForm, const quillary::DataFileHo
     return true;
 }
 
+// Runs the loop while the data file is read in slices. False when an end was asked meanwhile
+// (Exit, closing the window, a signal, the logout): the half-read tree is then never saved.
+bool WaitForLoad(quillary::TMainForm& mainForm)
+{
+    QEventLoop loop;
+    QObject::connect(&mainForm, &quillary::TMainForm::LoadFinished, &loop, &QEventLoop::quit);
+    // exit() ends every running loop, this one too; a load that has finished meanwhile counts.
+    if (mainForm.IsLoading())
+        loop.exec();
+    return !mainForm.IsLoading();
+}
+
 // Runs the loop until an end that may end the program: the user may go back from a failed save.
 int RunUntilEnd(QApplication& app, quillary::TMainForm& mainForm)
 {
@@ -168,20 +181,7 @@ int main(int argc, char** argv)
 
     TProfileFile settings(SettingsFilePath().toStdString());
     TMainForm mainForm(settings, dataFile);
-    if (!StartWithDataFile(mainForm, dataFileHold))
-        return 1;
-    RecoveryKeeper recoveryKeeper(mainForm.Tree(), mainForm.Session());
     TLogicForm logicForm(mainForm);
-    mainForm.SetStartupCommandLine(commandLine);
-    ReminderWatch reminderWatch(
-        mainForm, settings, [&logicForm] { logicForm.Restore(); }, QDBusConnection::sessionBus(),
-        QDBusConnection::systemBus());
-
-    QObject::disconnect(early);
-    QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,
-                     [&mainForm](const QString& text) { mainForm.HandleCommandLine(text); });
-    for (const QString& text : std::as_const(earlyCommandLines))
-        QTimer::singleShot(0, &mainForm, [&mainForm, text] { mainForm.HandleCommandLine(text); });
     // exit(), not quit(): quit() first asks the windows to close, and the main window only hides.
     const auto endProgram = [] { QCoreApplication::exit(0); };
     QObject::connect(&mainForm, &TMainForm::ExitRequested, &app, endProgram);
@@ -204,8 +204,36 @@ int main(int argc, char** argv)
     MainFormAutomationHost automationHost(mainForm);
     AutomationService automation(mainForm.Tree(), automationHost, QDBusConnection::sessionBus());
     automation.SetSync(&mainForm.Sync());
+    automation.SetNotReady([&mainForm] {
+        return mainForm.IsLoading() ? QStringLiteral("Quillary is still reading its data file; try again when it "
+                                                     "has finished")
+                                    : QString();
+    });
     if (!automation.Register())
         qWarning("Automation is not offered: %s", qPrintable(automation.ErrorText()));
+
+    // A large data file is read while the window shows; an end asked meanwhile writes nothing.
+    if (mainForm.IsLoading()) {
+        if (!hidden)
+            logicForm.Restore();
+        if (!WaitForLoad(mainForm)) {
+            mainForm.SaveOnExit(); // the window's state only
+            return 0;
+        }
+    }
+    if (!StartWithDataFile(mainForm, dataFileHold))
+        return 1;
+    RecoveryKeeper recoveryKeeper(mainForm.Tree(), mainForm.Session());
+    mainForm.SetStartupCommandLine(commandLine);
+    ReminderWatch reminderWatch(
+        mainForm, settings, [&logicForm] { logicForm.Restore(); }, QDBusConnection::sessionBus(),
+        QDBusConnection::systemBus());
+
+    QObject::disconnect(early);
+    QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,
+                     [&mainForm](const QString& text) { mainForm.HandleCommandLine(text); });
+    for (const QString& text : std::as_const(earlyCommandLines))
+        QTimer::singleShot(0, &mainForm, [&mainForm, text] { mainForm.HandleCommandLine(text); });
     // A copy started by a client ends with its clients' last cursor, or soon when none takes one,
     // until the user starts the program by hand.
     std::unique_ptr<AutomationLifetime> lifetime;

@@ -3,8 +3,10 @@
 // recovery copy, on real files.
 #include "common/file_error.h"
 #include "model/create_item.h"
+#include "model/data_file_loader.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/tree_observer.h"
 #include "shell/data_file_session.h"
 #include "shell/recovery_copy.h"
 #include "support/test_files.h"
@@ -195,6 +197,66 @@ TEST_F(DataFileSessionTest, OnlyACopyNewerThanTheDataFileIsOfferedAndRestoringLe
     // The data file written after the copy (a later save, the command-line companion): no offer.
     fs::last_write_time(data, fs::last_write_time(RecoveryFileOf(data)) + std::chrono::seconds(1));
     EXPECT_FALSE(DataFileSession(data).FindRecovery());
+}
+
+// What the views would hear: one reset around the whole read, nothing per item.
+struct HeardNotifications : TreeObserver
+{
+    int resetsStarted = 0;
+    int resetsEnded = 0;
+    int others = 0;
+    void NodeAboutToBeAdded(TreeNode&, int) override { ++others; }
+    void NodeAdded(TreeNode&) override { ++others; }
+    void DetailsChanged(TreeNode&) override { ++others; }
+    void TreeResetStarted() override { ++resetsStarted; }
+    void TreeResetEnded() override { ++resetsEnded; }
+};
+
+// A record at a time builds what one whole read builds, damaged lines and level jumps included;
+// until the last slice the session refuses every write, and the data file stays as it was.
+TEST_F(DataFileSessionTest, ASliceAtATimeReadsTheSameTreeAndWritesNothingMeanwhile)
+{
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(QUILLARY_TEST_DATA) / "records")) {
+        if (entry.path().extension() != ".dat")
+            continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        const std::string original = test::ReadWhole(entry.path());
+        test::WriteWhole(data, original);
+        ItemTree whole;
+        test::UseSequentialIds(whole);
+        ASSERT_EQ(DataFileSession(data).Load(whole).state, DataFileState::Loaded);
+
+        ItemTree sliced;
+        test::UseSequentialIds(sliced);
+        HeardNotifications heard;
+        sliced.AddObserver(&heard);
+        DataFileSession session(data);
+        DataFileLoader& loader = session.StartLoad(sliced);
+        int slices = 0;
+        while (loader.Next(1)) {
+            ++slices;
+            EXPECT_TRUE(session.IsLoading());
+            EXPECT_LE(loader.BytesRead(), loader.Size());
+            EXPECT_THROW(session.Save(sliced), FileError);
+            EXPECT_THROW(session.KeepRecovery(sliced), FileError);
+            std::string problem;
+            EXPECT_FALSE(session.Revert(sliced, problem));
+        }
+        sliced.RemoveObserver(&heard);
+        EXPECT_GE(slices, 2);
+        EXPECT_FALSE(session.IsLoading());
+        EXPECT_EQ(loader.Result().state, DataFileState::Loaded);
+        EXPECT_EQ(loader.BytesRead(), original.size());
+        EXPECT_EQ(test::SavedTree(sliced), test::SavedTree(whole));
+        EXPECT_EQ(test::ReadWhole(data), original);
+        EXPECT_FALSE(fs::exists(RecoveryFileOf(data)));
+        EXPECT_EQ(heard.resetsStarted, 1);
+        EXPECT_EQ(heard.resetsEnded, 1);
+        EXPECT_EQ(heard.others, 0);
+        ++files;
+    }
+    EXPECT_GE(files, 2);
 }
 
 } // namespace

@@ -245,4 +245,19 @@ wait_for 10 ended "$twice" || fail "two SIGTERMs did not end the program"
 grep -qs 'Changed Before Two Signals' "$QUILLARY_HOME/zelk.dat" "$QUILLARY_HOME/zelk.dat.recovery" ||
     fail "the change was lost to the second SIGTERM"
 
+# 11. A large file shows the window while it is read; SIGTERM meanwhile ends the program at once
+# and writes nothing, neither the half-read tree nor a recovery copy.
+"$gen" 150000 "$scratch/larger.dat" >/dev/null || fail "cannot generate a larger data file"
+fresh_home "$scratch/home" Unused
+cp "$scratch/larger.dat" "$QUILLARY_HOME/zelk.dat"
+cp "$scratch/larger.dat" "$scratch/before.dat"
+start
+reading=$last
+wait_for 20 window '^Reading zelk.dat' || fail "no window while a large data file is read"
+stop "$reading" "during the read"
+wait "$reading"
+[ $? -eq 0 ] || fail "SIGTERM during the read did not end with status 0"
+unchanged || fail "an end during the read changed the data file"
+[ ! -e "$QUILLARY_HOME/zelk.dat.recovery" ] || fail "an end during the read wrote a recovery copy"
+
 finish app_data

@@ -136,6 +136,27 @@ private slots:
         QDBusConnection::disconnectFromBus(QStringLiteral("client"));
     }
 
+    // While the data file is still read, every call that would reach the tree is answered at once
+    // with the reason; afterwards the same client is served.
+    void nothingIsServedBeforeTheTreeIsReady()
+    {
+        bool ready = false;
+        m_service->SetNotReady(
+            [&ready] { return ready ? QString() : QStringLiteral("Quillary is still reading its data file"); });
+        QDBusConnection client = Connect(QStringLiteral("client"));
+        for (const char* method : {"CreateObject", "Synchronize"}) {
+            const QDBusMessage refused =
+                Call(client, QStringLiteral("/"), QStringLiteral("Zelk.Application"), QString::fromLatin1(method));
+            QCOMPARE(refused.type(), QDBusMessage::ErrorMessage);
+            QCOMPARE(refused.errorName(), QStringLiteral("Zelk.Application.Error"));
+            QCOMPARE(refused.errorMessage(), QStringLiteral("Quillary is still reading its data file"));
+        }
+        QCOMPARE(m_service->CursorCount(), 0);
+        ready = true;
+        QVERIFY(CreateObject(client).startsWith(QStringLiteral("/Zelk/Application/Cursor/")));
+        QDBusConnection::disconnectFromBus(QStringLiteral("client"));
+    }
+
     void releaseEndsTheCursorForItsOwnerOnly()
     {
         QDBusConnection client = Connect(QStringLiteral("client"));

@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/data_file_read.h"
 
-#include "common/descriptor_input.h"
-#include "model/data_file.h"
-#include "model/item_tree.h"
-#include "model/kpx_object.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <istream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace quillary {
 
@@ -45,6 +40,7 @@ public:
     OpenFile(const OpenFile&) = delete;
     OpenFile& operator=(const OpenFile&) = delete;
     int Fd() const { return m_fd; }
+    int Release() { return std::exchange(m_fd, -1); }
 
 private:
     int m_fd;
@@ -88,14 +84,6 @@ DataFileRead ReadOpened(const std::filesystem::path& path, int fd, std::string& 
     }
 }
 
-// Everything beneath the root goes: the nodes and the root's own details.
-void ClearBelow(TreeNode& root)
-{
-    root.Tree().DeleteChildren(root);
-    if (TKPXObject* item = root.Data())
-        while (item->HasChildren())
-            item->DeleteChild(item->ChildAt(item->ChildCount() - 1));
-}
 } // namespace
 
 DataFileRead ReadWholeFile(const std::filesystem::path& path, std::string& text)
@@ -106,22 +94,17 @@ DataFileRead ReadWholeFile(const std::filesystem::path& path, std::string& text)
     return ReadOpened(path, file.Fd(), text);
 }
 
-DataFileRead LoadWholeDataFile(TreeNode& root, const std::filesystem::path& path)
+DataFileRead OpenDataFile(const std::filesystem::path& path, int& fd, std::uint64_t& size)
 {
-    const OpenFile file(path);
+    OpenFile file(path);
     if (file.Fd() < 0)
         return errno == ENOENT ? DataFileRead{DataFileState::Missing, {}} : UnreadableFromErrno(path);
-    if (const DataFileRead kind = CheckKind(path, file.Fd()); kind.state != DataFileState::Loaded)
+    off_t length = 0;
+    if (const DataFileRead kind = CheckKind(path, file.Fd(), &length); kind.state != DataFileState::Loaded)
         return kind;
-    // Read as it streams in, so the file's text is never held beside the tree it becomes; a
-    // read that fails part way takes back what it made.
-    DescriptorInput buffer(file.Fd());
-    std::istream in(&buffer);
-    LoadDataStream(in, root);
-    if (buffer.Error() == 0)
-        return {};
-    ClearBelow(root);
-    return Unreadable(path, std::strerror(buffer.Error()));
+    fd = file.Release();
+    size = static_cast<std::uint64_t>(length);
+    return {};
 }
 
 } // namespace quillary

@@ -93,40 +93,45 @@ std::optional<Head> ParseHead(std::string_view line)
     return head;
 }
 
+} // namespace
+
 class RecordReader
 {
 public:
-    RecordReader(TreeNode& target, ReadReport* report)
-        : m_target(target), m_base(target.Depth()), m_level(m_base + 1), m_parent(&target), m_lastTreeItem(&target),
-          m_report(report)
+    RecordReader(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
+        : m_in(in), m_number(firstLine), m_target(target), m_base(target.Depth()), m_level(m_base + 1),
+          m_parent(&target), m_lastTreeItem(&target), m_report(report)
     {
     }
 
-    void Read(std::istream& in, int firstLine)
+    // Takes records until count of them were taken or the stream ended; false at its end.
+    bool ReadSome(int count)
     {
-        std::string line;
-        std::string details;
-        bool haveLine = GetLine(in, line);
-        for (int number = firstLine; haveLine; ++number) {
-            const auto head = ParseHead(line);
-            details.clear();
-            const bool haveDetails = head && head->kind != KindRoot && GetLine(in, details);
+        if (!m_started) {
+            m_started = true;
+            m_haveLine = GetLine(m_in, m_line);
+        }
+        for (int taken = 0; m_haveLine && taken < count; ++m_number, ++taken) {
+            const auto head = ParseHead(m_line);
+            m_details.clear();
+            const bool haveDetails = head && head->kind != KindRoot && GetLine(m_in, m_details);
             if (!head) {
-                Skip(number);
-            } else if (haveDetails && ParseHead(details)) {
+                Skip(m_number);
+            } else if (haveDetails && ParseHead(m_details)) {
                 // No detail line can read as a head (a detail line starts with its tag): the
                 // record lacks one, and the line is the next record, not to be lost.
                 Take(*head, {});
-                line.swap(details);
+                m_line.swap(m_details);
                 continue;
             } else {
-                Take(*head, details);
-                number += haveDetails;
+                Take(*head, m_details);
+                m_number += haveDetails;
             }
-            haveLine = GetLine(in, line);
+            m_haveLine = GetLine(m_in, m_line);
         }
-        if (in.bad())
+        if (m_in.bad())
             throw FileError("", "Cannot read file");
+        return m_haveLine;
     }
 
 private:
@@ -178,6 +183,12 @@ private:
             ++m_report->placedAtDepthLimit;
     }
 
+    std::istream& m_in;
+    std::string m_line;
+    std::string m_details;
+    bool m_started = false;
+    bool m_haveLine = false;
+    int m_number;
     TreeNode& m_target;
     int m_base;
     long long m_level;
@@ -189,12 +200,21 @@ private:
     ReadReport* m_report;
 };
 
-} // namespace
-
 void ReadItems(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
 {
-    const IdBatch ids(target.Tree().Ids());
-    RecordReader(target, report).Read(in, firstLine);
+    RecordSlices(in, target, report, firstLine).Next(INT_MAX);
+}
+
+RecordSlices::RecordSlices(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
+    : m_ids(target.Tree().Ids()), m_reader(std::make_unique<RecordReader>(in, target, report, firstLine))
+{
+}
+
+RecordSlices::~RecordSlices() = default;
+
+bool RecordSlices::Next(int count)
+{
+    return m_reader->ReadSome(count);
 }
 
 } // namespace quillary

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/id_registry.h"
+
 #include <istream>
+#include <memory>
 #include <vector>
 
 namespace quillary {
@@ -24,5 +27,27 @@ struct ReadReport
 // firstLine numbers the stream's first line in the report. Throws FileError when the stream
 // fails for a reason other than its end.
 void ReadItems(std::istream& in, TreeNode& target, ReadReport* report = nullptr, int firstLine = 1);
+
+class RecordReader;
+
+// ReadItems a slice at a time, so a program can give its window turns while a large file comes
+// in: each Next takes the following records, read and placed exactly as one ReadItems would. The
+// stream and the target must outlive it; nothing else may change the tree between slices.
+class RecordSlices
+{
+public:
+    RecordSlices(std::istream& in, TreeNode& target, ReadReport* report = nullptr, int firstLine = 1);
+    ~RecordSlices();
+    RecordSlices(const RecordSlices&) = delete;
+    RecordSlices& operator=(const RecordSlices&) = delete;
+
+    // Reads at most count records (a damaged line counts as one); false once the stream has
+    // ended. Throws FileError when the stream fails for a reason other than its end.
+    bool Next(int count);
+
+private:
+    IdBatch m_ids;
+    std::unique_ptr<RecordReader> m_reader;
+};
 
 } // namespace quillary

@@ -3,8 +3,11 @@
 
 #include "common/file_error.h"
 #include "model/data_file.h"
+#include "model/data_file_loader.h"
 #include "model/item_tree.h"
 #include "shell/tree_commands.h"
+
+#include <climits>
 
 namespace quillary {
 
@@ -12,15 +15,37 @@ namespace fs = std::filesystem;
 
 DataFileSession::DataFileSession(fs::path dataFile) : m_file(std::move(dataFile)) {}
 
+DataFileSession::~DataFileSession() = default;
+
 DataFileRead DataFileSession::Load(ItemTree& tree)
 {
-    const DataFileRead read = LoadWholeDataFile(tree.Root(), m_file);
+    DataFileLoader& loader = StartLoad(tree);
+    while (loader.Next(INT_MAX)) {
+    }
     tree.MarkSaved();
-    return read;
+    return loader.Result();
+}
+
+DataFileLoader& DataFileSession::StartLoad(ItemTree& tree)
+{
+    m_loader = std::make_unique<DataFileLoader>(tree.Root(), m_file);
+    return *m_loader;
+}
+
+bool DataFileSession::IsLoading() const
+{
+    return m_loader && !m_loader->Done();
+}
+
+void DataFileSession::RefuseWhileLoading(const fs::path& file) const
+{
+    if (IsLoading())
+        throw FileError(file, "Still reading the data file, so nothing is written yet");
 }
 
 void DataFileSession::Save(ItemTree& tree)
 {
+    RefuseWhileLoading(m_file);
     if (IsReadOnly())
         throw FileError(m_file, "Opened read-only (" + m_readOnlyReason + "), so not saved");
     SaveDataFile(tree, m_file);
@@ -29,6 +54,7 @@ void DataFileSession::Save(ItemTree& tree)
 
 void DataFileSession::SaveAs(ItemTree& tree, const fs::path& file)
 {
+    RefuseWhileLoading(file);
     std::error_code error;
     if (IsReadOnly() && fs::equivalent(file, m_file, error))
         throw FileError(file, "Another program holds this data file; choose another name");
@@ -44,6 +70,10 @@ void DataFileSession::Saved(ItemTree& tree)
 
 bool DataFileSession::Revert(ItemTree& tree, std::string& problem)
 {
+    if (IsLoading()) {
+        problem = "Quillary is still reading " + m_file.string();
+        return false;
+    }
     if (!quillary::Revert(tree, m_file, &problem))
         return false;
     tree.MarkSaved();
@@ -53,6 +83,10 @@ bool DataFileSession::Revert(ItemTree& tree, std::string& problem)
 
 bool DataFileSession::Restore(ItemTree& tree, const RecoveryCopy& copy, std::string& problem)
 {
+    if (IsLoading()) {
+        problem = "Quillary is still reading " + m_file.string();
+        return false;
+    }
     if (!quillary::Revert(tree, copy.file, &problem))
         return false;
     tree.MarkChanged(); // the data file still holds the older state
@@ -62,6 +96,7 @@ bool DataFileSession::Restore(ItemTree& tree, const RecoveryCopy& copy, std::str
 
 fs::path DataFileSession::KeepRecovery(const ItemTree& tree)
 {
+    RefuseWhileLoading(RecoveryFileOf(m_file));
     // A read-only copy leaves the data file's folder to the program that holds it.
     if (!IsReadOnly()) {
         const fs::path beside = RecoveryFileOf(m_file);

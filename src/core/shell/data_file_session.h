@@ -5,11 +5,13 @@
 #include "shell/recovery_copy.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
 namespace quillary {
 
+class DataFileLoader;
 class ItemTree;
 
 // The desktop program's hold on its data file: reading it at the start, whether this copy may
@@ -19,11 +21,16 @@ class DataFileSession
 {
 public:
     explicit DataFileSession(std::filesystem::path dataFile);
+    ~DataFileSession();
 
     const std::filesystem::path& File() const { return m_file; }
 
     // Reads the data file beneath the root of a tree that holds nothing else.
     DataFileRead Load(ItemTree& tree);
+    // The same a slice at a time (DataFileLoader::Next). Until the read is over nothing may change
+    // the tree, and the session neither writes nor rereads the file: a half tree never replaces it.
+    DataFileLoader& StartLoad(ItemTree& tree);
+    bool IsLoading() const;
 
     // A copy that must never write the data file (another program holds it, or its lock cannot
     // be made): every save is refused with the reason, and no recovery copy is written.
@@ -56,8 +63,10 @@ public:
 
 private:
     void Saved(ItemTree& tree);
+    void RefuseWhileLoading(const std::filesystem::path& file) const;
 
     std::filesystem::path m_file;
+    std::unique_ptr<DataFileLoader> m_loader;
     std::string m_readOnlyReason;
     bool m_ownsFallback = false;
 };

@@ -51,8 +51,20 @@ bool AutomationService::Register()
     return true;
 }
 
+bool AutomationService::RefusedAsNotReady()
+{
+    const QString why = m_notReady ? m_notReady() : QString();
+    if (why.isEmpty())
+        return false;
+    if (calledFromDBus())
+        sendErrorReply(ErrorName, why);
+    return true;
+}
+
 QDBusObjectPath AutomationService::CreateObject()
 {
+    if (RefusedAsNotReady())
+        return {};
     const QString path = CursorPathPrefix + QString::number(++m_lastNumber);
     const QString owner = message().service();
     auto cursor = std::make_unique<AutomationCursor>(m_tree, m_host, owner);
@@ -68,6 +80,8 @@ QDBusObjectPath AutomationService::CreateObject()
 
 QString AutomationService::Synchronize()
 {
+    if (RefusedAsNotReady())
+        return {};
     if (!m_sync)
         return QStringLiteral("Synchronization is not offered by this copy of Quillary");
     if (!m_sync->IsRunning())

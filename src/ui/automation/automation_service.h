@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -39,6 +40,9 @@ public:
     int CursorCount() const { return static_cast<int>(m_cursors.size()); }
     // What Synchronize drives; none: the method answers that synchronisation is not offered.
     void SetSync(SyncCenter* sync) { m_sync = sync; }
+    // Why the tree cannot be served yet (the data file is still being read), or empty when it can:
+    // CreateObject and Synchronize then answer with that reason as an error, at once.
+    void SetNotReady(std::function<QString()> why) { m_notReady = std::move(why); }
 
 public slots:
     Q_SCRIPTABLE QDBusObjectPath CreateObject();
@@ -60,6 +64,8 @@ private:
     };
 
     void ReleaseCursors(const QString& owner);
+    // Answers the call with the reason the tree cannot be served yet; false when it can.
+    bool RefusedAsNotReady();
     void Drop(std::map<QString, Client>::iterator it);
 
     ItemTree& m_tree;
@@ -67,6 +73,7 @@ private:
     QDBusConnection m_bus;
     QDBusServiceWatcher* m_watcher;
     SyncCenter* m_sync = nullptr;
+    std::function<QString()> m_notReady;
     std::map<QString, Client> m_cursors; // by object path
     int m_lastNumber = 0;
     QString m_error;

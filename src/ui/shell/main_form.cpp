@@ -22,6 +22,7 @@
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/plain_text.h"
+#include "ui/shell/data_file_loading.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/folder_view_keeper.h"
 #include "ui/shell/icon_label_delegate.h"
@@ -71,6 +72,7 @@ TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* p
 TMainForm::~TMainForm()
 {
     // The views go before the tree they show.
+    m_loading.reset();
     delete m_listStack;
     delete m_folders;
     delete m_treeModel;
@@ -114,9 +116,12 @@ void TMainForm::FormCreate()
     BuildListPopup();
     ConnectViews();
     m_session = std::make_unique<DataFileSession>(m_dataFile.toStdString());
-    m_loadResult = m_session->Load(*m_tree);
+    m_loading = std::make_unique<DataFileLoading>(*m_tree, *m_session);
     BuildSync();
-    ShowWholeTree();
+    if (IsLoading())
+        ShowLoading();
+    else
+        ShowWholeTree();
     SetActivePane(Pane::Folders);
     if (!m_winState.WasStored())
         m_winState.SetCurrent(FirstStartSettings(AvailableScreenArea(), ToolBarsWidth()));
@@ -230,7 +235,7 @@ void TMainForm::BuildActions()
             MakeAction(QString::fromLatin1(MenuCaptions[i]), QStringLiteral("Change icon view for right-hand pane"));
         m_styleButtons[i] = MakeAction(QString(), QString::fromLatin1(ButtonHints[i]), ButtonIcons[i]);
         for (QAction* action : {m_styleMenu[i], m_styleButtons[i]}) {
-            action->setCheckable(true);
+            UsableWhileLoading(action)->setCheckable(true);
             action->setData(i + 1);
             connect(action, &QAction::triggered, this, [this, i] { SetListStyle(i + 1); });
         }
@@ -286,7 +291,7 @@ void TMainForm::BuildMenus()
     connect(printerSetupItem, &QAction::triggered, this, &TMainForm::PrinterSetupItemClick);
     file->addAction(printerSetupItem);
     file->addSeparator();
-    QAction* exitItem = file->addAction(QStringLiteral("E&xit"));
+    QAction* exitItem = UsableWhileLoading(file->addAction(QStringLiteral("E&xit")));
     exitItem->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     exitItem->setStatusTip(QStringLiteral("Exit application"));
     connect(exitItem, &QAction::triggered, this, &TMainForm::ExitRequested);
@@ -299,7 +304,7 @@ void TMainForm::BuildMenus()
     edit->addAction(m_find);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
-    QAction* toggle = view->addAction(QStringLiteral("&Toggle Main Window"));
+    QAction* toggle = UsableWhileLoading(view->addAction(QStringLiteral("&Toggle Main Window")));
     toggle->setStatusTip(QStringLiteral("Toggles size/position settings for main window"));
     connect(toggle, &QAction::triggered, this, &TMainForm::ToggleMainWindow);
     view->addSeparator();
@@ -312,7 +317,7 @@ void TMainForm::BuildMenus()
     m_statusBarItem = view->addAction(QStringLiteral("&Status Bar"));
     m_statusBarItem->setStatusTip(QStringLiteral("Show or hide the main status bar"));
     for (QAction* action : {m_toolbarItem, m_newItemBarItem, m_findBarItem, m_tipBarItem, m_statusBarItem}) {
-        action->setCheckable(true);
+        UsableWhileLoading(action)->setCheckable(true);
         action->setChecked(true);
     }
     connect(m_statusBarItem, &QAction::triggered, this, [this](bool on) { statusBar()->setVisible(on); });
@@ -325,21 +330,23 @@ void TMainForm::BuildMenus()
     view->addAction(options);
 
     // F1 opens the main window's own help topic.
-    auto* contextHelp = new QAction(this);
+    auto* contextHelp = UsableWhileLoading(new QAction(this));
     contextHelp->setShortcut(QKeySequence::HelpContents);
     connect(contextHelp, &QAction::triggered, this, [this] { Help().ShowTopic(MainWindowHelpContext); });
     addAction(contextHelp);
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    connect(help->addAction(QStringLiteral("&Contents")), &QAction::triggered, this, [this] { Help().ShowContents(); });
+    connect(UsableWhileLoading(help->addAction(QStringLiteral("&Contents"))), &QAction::triggered, this,
+            [this] { Help().ShowContents(); });
     help->addSeparator();
     QMenu* web = help->addMenu(QStringLiteral("&On the Web"));
     for (const WebPageLink& link : WebPageLinks()) {
         const std::string address = link.Address();
-        connect(web->addAction(QString::fromLatin1(link.caption)), &QAction::triggered, this,
+        connect(UsableWhileLoading(web->addAction(QString::fromLatin1(link.caption))), &QAction::triggered, this,
                 [this, address] { m_browser->Open(address); });
     }
     help->addSeparator();
-    connect(help->addAction(QStringLiteral("&About...")), &QAction::triggered, this, &TMainForm::ShowAbout);
+    connect(UsableWhileLoading(help->addAction(QStringLiteral("&About..."))), &QAction::triggered, this,
+            &TMainForm::ShowAbout);
 }
 
 void TMainForm::BuildToolBars()
@@ -387,7 +394,7 @@ void TMainForm::BuildToolBars()
     getUrlBtn->setObjectName(QStringLiteral("GetUrlBtn"));
     connect(getUrlBtn, &QAction::triggered, this, &TMainForm::GetUrlBtnClick);
     m_speedPanel->addAction(getUrlBtn);
-    QAction* helpButton = MakeAction(QString(), QStringLiteral("Help"), "help");
+    QAction* helpButton = UsableWhileLoading(MakeAction(QString(), QStringLiteral("Help"), "help"));
     connect(helpButton, &QAction::triggered, this, [this] { Help().ShowContents(); });
     m_speedPanel->addAction(helpButton);
 

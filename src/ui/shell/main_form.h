@@ -19,6 +19,7 @@ class QLineEdit;
 class QTimer;
 class QActionGroup;
 class QLabel;
+class QProgressBar;
 class QListView;
 class QListWidget;
 class QMenu;
@@ -47,6 +48,7 @@ class QtItemDialogs;
 class SplitterPanel;
 class TProfileFile;
 class DataFileSession;
+class DataFileLoading;
 class SyncCenter;
 class TTipBar;
 class TProgressForm;
@@ -65,7 +67,8 @@ class TMainForm final : public QMainWindow, public ItemView
 public:
     enum class Pane { Folders, MainItems };
 
-    // Builds the window without showing it and loads the data file of the working directory.
+    // Builds the window without showing it and reads the data file of the working directory: a
+    // small file at once, a large one in slices once the event loop runs (IsLoading, LoadFinished).
     // Today's date comes from clock (the system's when none is given).
     TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent = nullptr, const Clock* clock = nullptr);
     ~TMainForm() override;
@@ -76,9 +79,14 @@ public:
     // The synchronisation with the accounts' address books (File, Synchronize; the tray's entry).
     SyncCenter& Sync() { return *m_sync; }
     QAction* SynchronizeAction() const { return m_synchronize; }
-    // How reading the data file went when the window was built. An unreadable file leaves the
-    // tree empty, and the program must not go on with it (it would save the empty tree over it).
-    const DataFileRead& LoadResult() const { return m_loadResult; }
+    // How reading the data file went. An unreadable file leaves the tree empty, and the program
+    // must not go on with it (it would save the empty tree over it).
+    DataFileRead LoadResult() const;
+    // While a large data file is read (main_window_loading.cpp): the views wait, the commands that
+    // read or change the tree are disabled, nothing is written, and closing the window ends the
+    // program without saving. The status bar shows the progress.
+    bool IsLoading() const;
+    DataFileLoading& Loading() { return *m_loading; }
     // This copy never writes the data file: the title and the status bar say so, Save says why.
     void SetReadOnly(const QString& reason);
     bool IsReadOnly() const;
@@ -207,6 +215,8 @@ public:
 signals:
     void TrayTipChanged(const QString& tip);
     void ExitRequested();
+    // The data file has been read to its end (or could not be: LoadResult).
+    void LoadFinished();
 
 protected:
     bool event(QEvent* event) override;
@@ -224,6 +234,10 @@ private:
     void BuildPanes();
     void BuildListPopup();
     void BuildSync();
+    void ShowLoading();
+    void LoadingEnded();
+    void ShowLoadProgress(qint64 bytesRead, qint64 size);
+    QAction* UsableWhileLoading(QAction* action);
     void ConnectViews();
     QAction* MakeAction(const QString& caption, const QString& hint, const char* icon = nullptr);
     void BarToggle(QAction* action, QToolBar* bar);
@@ -263,8 +277,8 @@ private:
     std::unique_ptr<QtItemDialogs> m_dialogs;
     std::unique_ptr<ItemTree> m_tree;
     std::unique_ptr<DataFileSession> m_session;
+    std::unique_ptr<DataFileLoading> m_loading;
     std::unique_ptr<SyncCenter> m_sync; // before the tree and the session go
-    DataFileRead m_loadResult;
     TMainWinState m_winState;
     FolderTreeModel* m_treeModel = nullptr;
     ItemListModel* m_listModel = nullptr;
@@ -311,6 +325,9 @@ private:
     QLineEdit* m_findEdit = nullptr;
     QTimer* m_searchTime = nullptr;
     TProgressForm* m_progress = nullptr;
+    QProgressBar* m_loadBar = nullptr;
+    std::vector<QAction*> m_usableWhileLoading;
+    std::vector<QPointer<QAction>> m_disabledWhileLoading;
     TReportForm* m_reportForm = nullptr;
 
     Pane m_activePane = Pane::Folders;

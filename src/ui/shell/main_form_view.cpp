@@ -159,6 +159,11 @@ void TMainForm::closeEvent(QCloseEvent* event)
 {
     // The program goes on in the tray; without a tray the window is minimized so it stays reachable.
     event->ignore();
+    // Until the file is read there is nothing to keep running for: the program ends, unsaved.
+    if (IsLoading()) {
+        emit ExitRequested();
+        return;
+    }
     if (QSystemTrayIcon::isSystemTrayAvailable())
         hide();
     else
@@ -403,7 +408,11 @@ void TMainForm::ToggleMainWindow()
 
 void TMainForm::SetStartupCommandLine(const QString& text)
 {
-    m_pendingCommandLine = text;
+    // A window shown while the data file was read waited for it: the command line is taken now.
+    if (m_firstShow)
+        m_pendingCommandLine = text;
+    else
+        QTimer::singleShot(0, this, [this, text] { HandleCommandLine(text, false); });
 }
 
 void TMainForm::HandleCommandLine(const QString& text, bool show)
@@ -412,6 +421,12 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
         showNormal();
         raise();
         activateWindow();
+    }
+    if (IsLoading()) { // the files go into the whole tree, once it is there
+        connect(
+            this, &TMainForm::LoadFinished, this, [this, text] { HandleCommandLine(text, false); },
+            Qt::SingleShotConnection);
+        return;
     }
     TreeNode* selected = SelectedNode();
     bool readAny = false;
@@ -425,11 +440,14 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
 
 bool TMainForm::SaveOnExit()
 {
-    // A last short round first: what it brings in is saved with the rest.
-    m_sync->FinishBeforeExit(ExitSyncBudget);
-    if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run()) {
-        m_sync->SettingsChanged(); // back to the program: the automatic rounds go on
-        return false;
+    // An end before the whole file was read writes nothing of the half tree.
+    if (!IsLoading()) {
+        // A last short round first: what it brings in is saved with the rest.
+        m_sync->FinishBeforeExit(ExitSyncBudget);
+        if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run()) {
+            m_sync->SettingsChanged(); // back to the program: the automatic rounds go on
+            return false;
+        }
     }
     m_winState.SetCurrent(GetSettings());
     m_winState.Save(m_settings);

@@ -9,6 +9,8 @@ namespace quillary {
 
 void TMainForm::GetUrlBtnClick()
 {
+    if (IsLoading()) // the tray's entry stays enabled; the tree takes nothing until it is read
+        return;
     TreeNode& holder = HolderNode();
     if (CaptureBrowserPage(m_browser->Link(), holder))
         FoldersChange(SelectedNode());

@@ -112,6 +112,8 @@ void TMainForm::SelectAll1Click()
 
 void TMainForm::Save1Click()
 {
+    if (IsLoading()) // disabled meanwhile: a half-read tree never replaces the file
+        return;
     if (IsReadOnly()) {
         Questions::Tell(this, QMessageBox::Warning, QStringLiteral("Quillary"),
                         QStringLiteral("%1 is open read-only (%2), so Quillary does not save it.")
@@ -129,6 +131,8 @@ void TMainForm::Save1Click()
 
 void TMainForm::Revert1Click()
 {
+    if (IsLoading())
+        return;
     if (Questions::Ask(this, QMessageBox::Question, QStringLiteral("Revert to Saved"),
                        QStringLiteral("This option will lose all changes made during this session. Are you sure?"),
                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)

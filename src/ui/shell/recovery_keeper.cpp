@@ -34,7 +34,8 @@ void RecoveryKeeper::Tick()
         if (!m_firstUnwritten)
             m_firstUnwritten = now;
     }
-    if (m_session.IsReadOnly() || !m_tree.HasUnsavedChanges()) {
+    // A tree still being read is no change of the user's: nothing of it is kept.
+    if (m_session.IsReadOnly() || m_session.IsLoading() || !m_tree.HasUnsavedChanges()) {
         m_firstUnwritten.reset();
         return;
     }
