@@ -16,6 +16,10 @@
 namespace quillary {
 
 namespace {
+// A record takes a head line and, for most kinds, a detail line: most come longer than this, so
+// the estimate of the records a file holds is seldom short.
+constexpr std::uint64_t BytesPerRecordAtLeast = 64;
+
 // Everything beneath the root goes: the nodes and the root's own details.
 void ClearBelow(TreeNode& root)
 {
@@ -36,6 +40,9 @@ DataFileLoader::DataFileLoader(TreeNode& root, std::filesystem::path path) : m_r
     m_buffer = std::make_unique<DescriptorInput>(m_fd);
     m_in = std::make_unique<std::istream>(m_buffer.get());
     m_update = std::make_unique<TreeUpdateGuard>(root.Tree());
+    // The identifier table is sized once from the file's size: the slices then enter their
+    // identifiers as they go, without a rehash of millions half way or at the end.
+    root.Tree().Ids().Expect(m_size / BytesPerRecordAtLeast);
     std::string parameters; // the first line, whatever it holds
     std::getline(*m_in, parameters);
     m_slices = std::make_unique<RecordSlices>(*m_in, root, nullptr, 2);

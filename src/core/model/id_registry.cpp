@@ -68,6 +68,12 @@ void IdRegistry::EnterPending()
     m_pending.shrink_to_fit();
 }
 
+void IdRegistry::Expect(std::size_t count)
+{
+    EnterPending();
+    Reserve(m_used + count);
+}
+
 void IdRegistry::EndBatch()
 {
     EnterPending();

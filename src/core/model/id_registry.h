@@ -30,6 +30,10 @@ public:
     // asks the registry in between enters the gathered ones first.
     void BeginBatch() { m_batching = true; }
     void EndBatch();
+    // Enters what the batch gathered so far, which keeps a long read from ending in one long step.
+    void EnterPending();
+    // Makes room for count more identifiers at once, for a read that can tell about how many come.
+    void Expect(std::size_t count);
 
 private:
     // Open addressing with linear probing; a slot whose count is 0 is free.
@@ -42,7 +46,6 @@ private:
     // Makes room for count identifiers in all without growing again.
     void Reserve(std::size_t count);
     void Insert(std::int32_t id);
-    void EnterPending();
     RandomSource m_random;
     bool m_batching = false;
     std::vector<std::int32_t> m_pending;
@@ -54,6 +57,7 @@ class IdBatch
 public:
     explicit IdBatch(IdRegistry& ids) : m_ids(ids) { m_ids.BeginBatch(); }
     ~IdBatch() { m_ids.EndBatch(); }
+    void Enter() { m_ids.EnterPending(); }
     IdBatch(const IdBatch&) = delete;
     IdBatch& operator=(const IdBatch&) = delete;
 

@@ -214,7 +214,10 @@ RecordSlices::~RecordSlices() = default;
 
 bool RecordSlices::Next(int count)
 {
-    return m_reader->ReadSome(count);
+    const bool more = m_reader->ReadSome(count);
+    if (more)
+        m_ids.Enter();
+    return more;
 }
 
 } // namespace quillary
