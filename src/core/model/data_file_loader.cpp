@@ -40,9 +40,6 @@ DataFileLoader::DataFileLoader(TreeNode& root, std::filesystem::path path) : m_r
     m_buffer = std::make_unique<DescriptorInput>(m_fd);
     m_in = std::make_unique<std::istream>(m_buffer.get());
     m_update = std::make_unique<TreeUpdateGuard>(root.Tree());
-    // The identifier table is sized once from the file's size: the slices then enter their
-    // identifiers as they go, without a rehash of millions half way or at the end.
-    root.Tree().Ids().Expect(m_size / BytesPerRecordAtLeast);
     std::string parameters; // the first line, whatever it holds
     std::getline(*m_in, parameters);
     m_slices = std::make_unique<RecordSlices>(*m_in, root, nullptr, 2);
@@ -61,6 +58,13 @@ bool DataFileLoader::Next(int count)
     if (Done())
         return false;
     try {
+        if (!m_started) {
+            // The identifier table is sized once from the file's size, so the slices enter their
+            // identifiers as they go without a rehash of millions half way or at the end. Here,
+            // not on opening: clearing a large table is work for a slice, not for the window's start.
+            m_started = true;
+            m_root.Tree().Ids().Expect(m_size / BytesPerRecordAtLeast);
+        }
         if (m_slices->Next(count))
             return true;
     } catch (const std::exception& error) {

@@ -49,6 +49,7 @@ private:
     std::unique_ptr<TreeUpdateGuard> m_update;
     std::unique_ptr<RecordSlices> m_slices;
     std::optional<DataFileRead> m_result;
+    bool m_started = false;
 };
 
 } // namespace quillary

@@ -41,7 +41,7 @@ void IdRegistry::Reserve(std::size_t count)
         size *= 2;
     if (size == m_slots.size())
         return;
-    std::vector<std::pair<std::int32_t, std::int32_t>> old(size);
+    Slots old(size);
     old.swap(m_slots);
     m_shift = 32 - std::countr_zero(m_slots.size());
     for (const auto& slot : old)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/zeroed_allocator.h"
+
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -37,7 +39,13 @@ public:
 
 private:
     // Open addressing with linear probing; a slot whose count is 0 is free.
-    std::vector<std::pair<std::int32_t, std::int32_t>> m_slots;
+    struct Slot
+    {
+        std::int32_t first;  // the identifier
+        std::int32_t second; // how many items hold it
+    };
+    using Slots = std::vector<Slot, ZeroedAllocator<Slot>>;
+    Slots m_slots;
     std::size_t m_used = 0;
     int m_shift = 32;
     std::size_t Home(std::int32_t id) const;
