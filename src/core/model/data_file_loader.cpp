@@ -99,12 +99,16 @@ std::uint64_t DataFileLoader::BytesRead() const
                               static_cast<std::uint64_t>(std::max<std::streamsize>(buffered, 0));
 }
 
+DataFileRead DataFileLoader::ReadToEnd()
+{
+    while (Next(INT_MAX)) {
+    }
+    return Result();
+}
+
 DataFileRead LoadWholeDataFile(TreeNode& root, const std::filesystem::path& path)
 {
-    DataFileLoader loader(root, path);
-    while (loader.Next(INT_MAX)) {
-    }
-    return loader.Result();
+    return DataFileLoader(root, path).ReadToEnd();
 }
 
 } // namespace quillary

@@ -29,6 +29,8 @@ public:
 
     // Reads at most count more records; false once the read is over (Result() then tells how).
     bool Next(int count);
+    // Reads the rest of the file at once and tells how the read went.
+    DataFileRead ReadToEnd();
     bool Done() const { return m_result.has_value(); }
     // How the read went; Loaded while it is not over.
     DataFileRead Result() const { return m_result.value_or(DataFileRead{}); }

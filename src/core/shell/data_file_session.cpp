@@ -7,8 +7,6 @@
 #include "model/item_tree.h"
 #include "shell/tree_commands.h"
 
-#include <climits>
-
 namespace quillary {
 
 namespace fs = std::filesystem;
@@ -19,11 +17,9 @@ DataFileSession::~DataFileSession() = default;
 
 DataFileRead DataFileSession::Load(ItemTree& tree)
 {
-    DataFileLoader& loader = StartLoad(tree);
-    while (loader.Next(INT_MAX)) {
-    }
+    const DataFileRead read = StartLoad(tree).ReadToEnd();
     tree.MarkSaved();
-    return loader.Result();
+    return read;
 }
 
 DataFileLoader& DataFileSession::StartLoad(ItemTree& tree)

@@ -8,8 +8,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <climits>
-
 namespace quillary {
 
 namespace {
@@ -21,8 +19,7 @@ DataFileLoading::DataFileLoading(ItemTree& tree, DataFileSession& session, QObje
     : QObject(parent), m_tree(tree), m_loader(session.StartLoad(tree))
 {
     if (m_loader.Size() <= AtOnceSize) {
-        while (m_loader.Next(INT_MAX)) {
-        }
+        m_loader.ReadToEnd();
         m_tree.MarkSaved();
         return;
     }
