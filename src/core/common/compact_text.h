@@ -130,8 +130,9 @@ private:
     void Release() noexcept
     {
         if (IsHeap())
-            delete[] HeapData();
+            FreeBlock();
     }
+    void FreeBlock() noexcept;
     static std::string Joined(std::string_view a, std::string_view b);
 
     alignas(8) char m_bytes[16];

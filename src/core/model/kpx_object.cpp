@@ -3,6 +3,7 @@
 
 #include "actions/web_link.h"
 #include "common/ascii_case.h"
+#include "common/block_pool.h"
 #include "model/category_filter.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -27,6 +28,16 @@ TKPXObject::~TKPXObject()
 {
     SetFlag(0);
     m_tree->Ids().Remove(m_id);
+}
+
+void* TKPXObject::operator new(std::size_t size)
+{
+    return BlockPool::Shared().Allocate(size);
+}
+
+void TKPXObject::operator delete(void* block, std::size_t size) noexcept
+{
+    BlockPool::Shared().Free(block, size);
 }
 
 const ItemServices& TKPXObject::Services() const

@@ -43,6 +43,10 @@ public:
     virtual ~TKPXObject();
     TKPXObject(const TKPXObject&) = delete;
     TKPXObject& operator=(const TKPXObject&) = delete;
+    // Items are made and freed in the shared block pool; delete finds the made item's size
+    // through the virtual destructor.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
     ItemTree& Tree() const { return *m_tree; }
     const ItemServices& Services() const;

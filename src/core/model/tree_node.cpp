@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/tree_node.h"
 
+#include "common/block_pool.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 
@@ -24,6 +25,16 @@ void TreeNode::SetText(std::string_view text)
         m_ownText.reset();
     else
         m_ownText = std::make_unique<CompactText>(text);
+}
+
+void* TreeNode::operator new(std::size_t size)
+{
+    return BlockPool::Shared().Allocate(size);
+}
+
+void TreeNode::operator delete(void* block, std::size_t size) noexcept
+{
+    BlockPool::Shared().Free(block, size);
 }
 
 TreeNode::~TreeNode()

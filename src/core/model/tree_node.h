@@ -25,6 +25,9 @@ public:
     ~TreeNode();
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
+    // Nodes are made and freed in the shared block pool, like their items.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block, std::size_t size) noexcept;
 
     ItemTree& Tree() const { return *m_tree; }
     TreeNode* Parent() const { return m_parent; }
