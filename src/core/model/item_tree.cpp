@@ -189,11 +189,13 @@ void ItemTree::SortChildren(TreeNode& parent)
 {
     if (&parent == m_sortDeferred)
         return;
-    // FoldersCompare on keys taken once: comparing them reads the titles' text and no node or item.
+    // FoldersCompare on keys taken once: comparing them reads no node or item, and the titles'
+    // text only where their first eight bytes tie.
     struct Key
     {
         const TKPXObject* item;
         bool folder;
+        std::uint64_t titleKey;
         std::string_view title;
         int row;
     };
@@ -202,12 +204,14 @@ void ItemTree::SortChildren(TreeNode& parent)
     for (std::size_t row = 0; row < parent.m_children.size(); ++row) {
         const TKPXObject* item = parent.m_children[row]->Data();
         const std::string_view title = item ? std::string_view(item->GetTitle()) : std::string_view();
-        keys.push_back({item, item && item->GetKind() == KindFolder, title, static_cast<int>(row)});
+        keys.push_back({item, item && item->GetKind() == KindFolder, TitleKey(title), title, static_cast<int>(row)});
     }
     const auto before = [](const Key& a, const Key& b) {
         if (!a.item || !b.item)
             return false;
-        return a.folder != b.folder ? a.folder : CompareTitles(a.title, b.title) < 0;
+        if (a.folder != b.folder)
+            return a.folder;
+        return a.titleKey != b.titleKey ? a.titleKey < b.titleKey : CompareTitles(a.title, b.title) < 0;
     };
     if (std::is_sorted(keys.begin(), keys.end(), before))
         return;
