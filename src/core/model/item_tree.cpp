@@ -189,29 +189,31 @@ void ItemTree::SortChildren(TreeNode& parent)
 {
     if (&parent == m_sortDeferred)
         return;
-    // FoldersCompare on keys taken once: comparing them reads no node or item, and the titles'
-    // text only where their first eight bytes tie.
+    // FoldersCompare on keys taken once. The titles are copied side by side in the case they
+    // compare in, so comparing two reads neither node nor item nor a text of its own far away.
     struct Key
     {
         const TKPXObject* item;
         bool folder;
-        std::uint64_t titleKey;
-        std::string_view title;
+        std::size_t titleAt;
+        std::size_t titleSize;
         int row;
     };
     std::vector<Key> keys;
     keys.reserve(parent.m_children.size());
+    std::string titles;
     for (std::size_t row = 0; row < parent.m_children.size(); ++row) {
         const TKPXObject* item = parent.m_children[row]->Data();
         const std::string_view title = item ? std::string_view(item->GetTitle()) : std::string_view();
-        keys.push_back({item, item && item->GetKind() == KindFolder, TitleKey(title), title, static_cast<int>(row)});
+        keys.push_back({item, item && item->GetKind() == KindFolder, titles.size(), title.size(), static_cast<int>(row)});
+        AppendFoldedTitle(titles, title);
     }
-    const auto before = [](const Key& a, const Key& b) {
+    const auto before = [all = std::string_view(titles)](const Key& a, const Key& b) {
         if (!a.item || !b.item)
             return false;
         if (a.folder != b.folder)
             return a.folder;
-        return a.titleKey != b.titleKey ? a.titleKey < b.titleKey : CompareTitles(a.title, b.title) < 0;
+        return all.substr(a.titleAt, a.titleSize) < all.substr(b.titleAt, b.titleSize);
     };
     if (std::is_sorted(keys.begin(), keys.end(), before))
         return;

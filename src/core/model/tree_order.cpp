@@ -25,14 +25,10 @@ int CompareTitles(std::string_view a, std::string_view b)
     return static_cast<int>(a.size() > b.size()) - static_cast<int>(a.size() < b.size());
 }
 
-std::uint64_t TitleKey(std::string_view title)
+void AppendFoldedTitle(std::string& out, std::string_view title)
 {
-    // Big-endian, so the first byte weighs most; a shorter title ends in zeros, below any byte
-    // that could follow where it ends (an equal zero byte leaves the keys equal).
-    std::uint64_t key = 0;
-    for (std::size_t i = 0; i < 8; ++i)
-        key = key << 8 | (i < title.size() ? AsciiUpper(static_cast<unsigned char>(title[i])) : 0u);
-    return key;
+    for (const char c : title)
+        out.push_back(static_cast<char>(AsciiUpper(static_cast<unsigned char>(c))));
 }
 
 int FoldersCompare(const TKPXObject* a, const TKPXObject* b)

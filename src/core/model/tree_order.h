@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace quillary {
@@ -15,8 +15,8 @@ int FoldersCompare(const TKPXObject* a, const TKPXObject* b);
 // The titles' part of that order.
 int CompareTitles(std::string_view a, std::string_view b);
 
-// A title's first eight bytes as CompareTitles sees them, in one number: titles whose keys
-// differ compare as their keys do, so a sort compares most pairs without reading their text.
-std::uint64_t TitleKey(std::string_view title);
+// Appends a title as CompareTitles sees it: titles compare as these forms of theirs compare byte
+// by byte (as std::string_view compares), so a sort can compare copies kept side by side.
+void AppendFoldedTitle(std::string& out, std::string_view title);
 
 } // namespace quillary
