@@ -2,6 +2,7 @@
 #include "common/block_pool.h"
 
 #include "common/huge_pages.h"
+#include "common/pool_allocator.h"
 
 #include <new>
 
@@ -84,6 +85,16 @@ void BlockPool::NewRun()
     m_runs = ::new (run) Run{m_runs};
     m_next = run + Grain;
     m_end = run + RunSize;
+}
+
+void* AllocatePoolBlock(std::size_t size)
+{
+    return BlockPool::Shared().Allocate(size);
+}
+
+void FreePoolBlock(void* block, std::size_t size) noexcept
+{
+    BlockPool::Shared().Free(block, size);
 }
 
 } // namespace quillary

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/compact_text.h"
+#include "common/pool_allocator.h"
 
 #include <bitset>
 #include <cstdint>
@@ -151,7 +152,7 @@ private:
     CompactText m_comment;
     // Most items are details without children of their own: the list is made with the first child
     // and goes with the last, which keeps every item a pointer's size rather than a vector's.
-    using ChildList = std::vector<std::unique_ptr<TKPXObject>>;
+    using ChildList = std::vector<std::unique_ptr<TKPXObject>, PoolAllocator<std::unique_ptr<TKPXObject>>>;
     const ChildList& Children() const;
     std::unique_ptr<ChildList> m_children;
     TreeNode* m_treeNode = nullptr;
