@@ -59,7 +59,7 @@ void BlockPool::Free(void* block, std::size_t size) noexcept
     if (!block)
         return;
     if (Sanitized || size > Largest) {
-        ::operator delete(block, size);
+        ::operator delete(block); // unsized: clang offers sized delete only when asked to
         return;
     }
     const std::size_t sizeClass = SizeClass(size);
