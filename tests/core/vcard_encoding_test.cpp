@@ -6,12 +6,14 @@
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 #include "model/tree_walk.h"
+#include "support/test_files.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 using namespace quillary;
+using namespace quillary::test;
 
 namespace {
 
@@ -42,6 +44,17 @@ Strings ImportedTitles(const std::string& bytes)
     });
     return titles;
 }
+
+// A stream that cannot go back, as a pipe is.
+class OnceOnlyBuffer final : public std::stringbuf
+{
+public:
+    using std::stringbuf::stringbuf;
+
+protected:
+    pos_type seekoff(off_type, std::ios_base::seekdir, std::ios_base::openmode) override { return pos_type(-1); }
+    pos_type seekpos(pos_type, std::ios_base::openmode) override { return pos_type(-1); }
+};
 
 // UTF-16 code units of a text of the Basic Multilingual Plane, in the given byte order.
 std::string Utf16(std::u16string_view text, bool bigEndian)
@@ -95,4 +108,49 @@ TEST(VCardEncoding, EncodedValuesBecomeUtf8WhateverTheyClaim)
                              "BEGIN:VCARD\r\nFN;CHARSET=KOI8-R;QUOTED-PRINTABLE:=F0=D2\r\nEND:VCARD\r\n"
                              "BEGIN:VCARD\r\nFN;CHARSET=UTF-8;QUOTED-PRINTABLE:=C3=A5sa\r\nEND:VCARD\r\n"),
               (Strings{"Maïa", "åsa", "ðÒ"}));
+}
+
+TEST(VCardEncoding, ALargeFileFromDiskOrAPipeReadsAsItsUtf8Form)
+{
+    // More than one piece of the reading, with a character outside the Basic Multilingual Plane
+    // in every card so that pieces end inside some.
+    std::u16string cards;
+    Strings expected;
+    for (int i = 0; i < 4000; ++i) {
+        const std::string name = "Card " + std::to_string(i);
+        cards += u"BEGIN:VCARD\r\nVERSION:3.0\r\nFN:" + std::u16string(name.begin(), name.end()) +
+                 u" \U0001F600\r\nNOTE:just a line to fill the card\r\nEND:VCARD\r\n";
+        expected.push_back(name + " \xF0\x9F\x98\x80");
+    }
+    std::sort(expected.begin(), expected.end());
+    std::string bytes = "\xFE\xFF";
+    for (const char16_t unit : cards)
+        bytes += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    ASSERT_GT(bytes.size(), 1U << 19);
+
+    TempDir dir;
+    WriteWhole(dir / "cards.vcf", bytes);
+    ItemTree tree;
+    PersonAnswer answer;
+    std::uint64_t lastDone = 0, lastTotal = 0;
+    const ImportCounts counts = ImportVCardFile(dir / "cards.vcf", tree.Root(), answer, [&](std::uint64_t done, std::uint64_t total) {
+        lastDone = done;
+        lastTotal = total;
+        return true;
+    });
+    EXPECT_EQ(lastDone, 4000U);
+    EXPECT_EQ(lastTotal, 4000U);
+    const auto titlesOf = [](const ItemTree& read) {
+        Strings titles;
+        for (int i = 0; i < read.Root().ChildCount(); ++i)
+            titles.push_back(read.Root().ChildAt(i)->Data()->GetTitle());
+        return titles;
+    };
+    EXPECT_EQ(titlesOf(tree), expected);
+
+    OnceOnlyBuffer pipe(bytes);
+    std::istream piped(&pipe);
+    ItemTree fromPipe;
+    ImportVCardFile(piped, fromPipe.Root(), answer);
+    EXPECT_EQ(titlesOf(fromPipe), expected);
 }

@@ -11,6 +11,10 @@ namespace quillary {
 // request to recognise it; the other values are what a file is read as.
 enum class TextEncoding { Auto, Utf8, Utf16, Cp1252 };
 
+inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
+inline constexpr std::string_view Utf16LeMark = "\xFF\xFE";
+inline constexpr std::string_view Utf16BeMark = "\xFE\xFF";
+
 // A byte order mark decides UTF-8 or UTF-16 (either byte order); without one, bytes that are
 // valid UTF-8 are UTF-8 and anything else is taken for Windows-1252, as older exports write it.
 TextEncoding DetectTextEncoding(std::string_view bytes);

@@ -125,4 +125,43 @@ std::string RepairUtf8(std::string_view text)
     return out;
 }
 
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian)
+{
+    const auto unitAt = [&](std::size_t i) -> char32_t {
+        const std::uint8_t a = Byte(bytes[i]), b = Byte(bytes[i + 1]);
+        return bigEndian ? (a << 8 | b) : (b << 8 | a);
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const char32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const char32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, unit >= 0xD800 && unit < 0xE000 ? char32_t{0xFFFD} : unit);
+    }
+    if (i < bytes.size())
+        AppendUtf8(out, char32_t{0xFFFD});
+    return out;
+}
+
+std::size_t Utf8WholeEnd(std::string_view text)
+{
+    // Only a lead byte among the last three can start a sequence that runs past the end.
+    for (std::size_t back = 1; back <= 3 && back <= text.size(); ++back) {
+        const std::uint8_t b = Byte(text[text.size() - back]);
+        if (b < 0xC0)
+            continue;
+        const std::size_t length = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+        return length > back ? text.size() - back : text.size();
+    }
+    return text.size();
+}
+
 } // namespace quillary

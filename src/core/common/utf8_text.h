@@ -18,5 +18,10 @@ std::string Cp1252ToUtf8(std::string_view bytes);
 // Windows-1252 (files edited with tools of both kinds mix them), so the result is UTF-8 and no
 // byte is dropped.
 std::string RepairUtf8(std::string_view text);
+// UTF-16 in the given byte order; a lone surrogate or odd last byte becomes U+FFFD.
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian);
+// How much of text ends on a whole character: a sequence cut short by the end of text is left
+// out, so that text read in pieces is judged as it would be whole.
+std::size_t Utf8WholeEnd(std::string_view text);
 
 } // namespace quillary

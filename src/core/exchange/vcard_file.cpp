@@ -3,6 +3,7 @@
 
 #include "common/ascii_case.h"
 #include "common/atomic_file.h"
+#include "common/decoded_text_buffer.h"
 #include "common/file_error.h"
 #include "common/text_encoding.h"
 #include "common/text_line_reader.h"
@@ -17,39 +18,24 @@ namespace quillary {
 
 namespace {
 // The cards ReadEach will find: lines that open a card outside a card, up to their closing line.
-std::uint64_t CountCards(std::string_view text)
+std::uint64_t CountCards(std::istream& text)
 {
     std::uint64_t count = 0;
     bool inCard = false;
-    const auto see = [&](std::string_view line) {
+    TextLineReader lines(text);
+    for (std::string line; lines.Next(line);) {
         if (!inCard && StartsWithNoCase(line, "begin:vcard")) {
             ++count;
             inCard = true;
         } else if (inCard && StartsWithNoCase(line, "end:vcard")) {
             inCard = false;
         }
-    };
-    while (!text.empty()) {
-        // Lines end at LF; a CR inside what lies before it ends a line too (CR LF, or old Mac files).
-        const std::size_t lf = std::min(text.find('\n'), text.size());
-        for (std::string_view segment = text.substr(0, lf);;) {
-            const std::size_t cr = segment.find('\r');
-            see(segment.substr(0, cr));
-            if (cr == std::string_view::npos)
-                break;
-            segment.remove_prefix(cr + 1);
-        }
-        text.remove_prefix(std::min(lf + 1, text.size()));
     }
     return count;
 }
 
-void ReadEachOf(std::string bytes, const TVCardFile::CardTaker& take)
+void ReadCards(std::istream& text, std::uint64_t count, const TVCardFile::CardTaker& take)
 {
-    // Phones and older programs write UTF-16, byte order marks or Windows-1252 without saying so.
-    TextEncoding encoding = TextEncoding::Auto;
-    std::istringstream text(TakeDecodedText(std::move(bytes), encoding));
-    const std::uint64_t count = CountCards(text.view());
     TextLineReader lines(text);
     std::string line;
     for (std::uint64_t number = 1; lines.Next(line);) {
@@ -60,6 +46,36 @@ void ReadEachOf(std::string bytes, const TVCardFile::CardTaker& take)
         if (!take(card, number++, count))
             return;
     }
+}
+
+// Goes back to where the cards' bytes start, for the next pass over them.
+void Rewind(std::istream& in, std::streampos start)
+{
+    in.clear();
+    if (!in.seekg(start))
+        throw FileError("", "Cannot read file");
+}
+
+// Three passes, none of which holds the file: phones and older programs write UTF-16, byte order
+// marks or Windows-1252 without saying so, which only the whole file tells; the cards are
+// counted for the progress; then they are read. A stream that can be read once only is held.
+void ReadEachFrom(std::istream& in, const TVCardFile::CardTaker& take)
+{
+    const std::streampos start = in.tellg();
+    if (start == std::streampos(-1)) {
+        std::istringstream held(ReadStreamBytes(in));
+        ReadEachFrom(held, take);
+        return;
+    }
+    const TextEncoding encoding = DetectStreamEncoding(in);
+    Rewind(in, start);
+    DecodedTextBuffer counted(in, encoding);
+    std::istream countedText(&counted);
+    const std::uint64_t count = CountCards(countedText);
+    Rewind(in, start);
+    DecodedTextBuffer read(in, encoding);
+    std::istream text(&read);
+    ReadCards(text, count, take);
 }
 } // namespace
 
@@ -78,13 +94,14 @@ void TVCardFile::LoadEach(const std::filesystem::path& path, const CardTaker& ta
     std::ifstream in(path, std::ios::binary);
     if (!in || std::filesystem::is_directory(path, ignored))
         throw FileError(path, "Cannot open file");
-    std::string bytes;
     try {
-        bytes = ReadStreamBytes(in);
-    } catch (const FileError&) {
+        ReadEachFrom(in, take);
+    } catch (const FileError& error) {
+        // Only the reading of the file itself fails without a file's name.
+        if (!error.Path().empty())
+            throw;
         throw FileError(path, "Cannot read file");
     }
-    ReadEachOf(std::move(bytes), take);
 }
 
 void TVCardFile::Read(std::istream& in)
@@ -97,7 +114,7 @@ void TVCardFile::Read(std::istream& in)
 
 void TVCardFile::ReadEach(std::istream& in, const CardTaker& take)
 {
-    ReadEachOf(ReadStreamBytes(in), take);
+    ReadEachFrom(in, take);
 }
 
 void TVCardFile::Write(std::ostream& out) const
