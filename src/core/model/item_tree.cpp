@@ -12,6 +12,11 @@
 
 namespace quillary {
 
+namespace {
+// How far ahead of the row it reads the sorting of siblings asks for what it will read next.
+constexpr std::size_t PrefetchRows = 8;
+} // namespace
+
 ItemTree::ItemTree(const ItemServices& services) : m_services(WithHeadlessDefaults(services))
 {
     auto rootItem = std::make_unique<TPlainObject>(*this, KindRoot, RootTitle, "", "", RootId, "");
@@ -202,8 +207,16 @@ void ItemTree::SortChildren(TreeNode& parent)
     std::vector<Key> keys;
     keys.reserve(parent.m_children.size());
     std::string titles;
-    for (std::size_t row = 0; row < parent.m_children.size(); ++row) {
-        const TKPXObject* item = parent.m_children[row]->Data();
+    const auto& children = parent.m_children;
+    for (std::size_t row = 0; row < children.size(); ++row) {
+        // Nodes and items lie all over the pool: ask for a node two steps ahead, and for the title
+        // of the item of the node one step ahead, so they have come by the time they are read.
+        if (row + 2 * PrefetchRows < children.size())
+            __builtin_prefetch(children[row + 2 * PrefetchRows].get());
+        if (row + PrefetchRows < children.size())
+            if (const TKPXObject* ahead = children[row + PrefetchRows]->Data())
+                __builtin_prefetch(&ahead->GetTitle());
+        const TKPXObject* item = children[row]->Data();
         const std::string_view title = item ? std::string_view(item->GetTitle()) : std::string_view();
         keys.push_back({item, item && item->GetKind() == KindFolder, titles.size(), title.size(), static_cast<int>(row)});
         AppendFoldedTitle(titles, title);
