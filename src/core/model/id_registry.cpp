@@ -127,10 +127,28 @@ bool IdRegistry::InUse(std::int32_t id)
 std::int32_t IdRegistry::Draw()
 {
     for (;;) {
-        const std::int32_t id = m_random(65535) * m_random(32768);
+        const std::int32_t id = NextCandidate();
         if (id != 0 && !InUse(id))
             return id;
     }
+}
+
+// Each candidate's slot is asked for when it is drawn, so that checking it a few draws later
+// rarely waits for memory. Which identifiers come out is unchanged: candidates come in the order
+// the source gives them, and each is checked against the table only when its turn comes.
+std::int32_t IdRegistry::NextCandidate()
+{
+    EnterPending();
+    while (m_aheadCount < m_aheadLimit) {
+        const std::int32_t id = m_random(65535) * m_random(32768);
+        m_ahead[(m_aheadFirst + m_aheadCount++) % DrawAhead] = id;
+        if (!m_slots.empty())
+            __builtin_prefetch(&m_slots[Home(id)]);
+    }
+    const std::int32_t id = m_ahead[m_aheadFirst];
+    m_aheadFirst = (m_aheadFirst + 1) % DrawAhead;
+    --m_aheadCount;
+    return id;
 }
 
 } // namespace quillary

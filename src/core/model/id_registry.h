@@ -3,6 +3,7 @@
 
 #include "common/zeroed_allocator.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -25,7 +26,14 @@ public:
 
     // Random(65535) * Random(32768), drawn again while it is 0 or already in use.
     std::int32_t Draw();
-    void SetRandomSource(RandomSource source) { m_random = std::move(source); }
+    // A source set from outside may be finite or replay a sequence: it is asked only for what Draw
+    // uses, never ahead.
+    void SetRandomSource(RandomSource source)
+    {
+        m_random = std::move(source);
+        m_aheadCount = 0;
+        m_aheadLimit = 1;
+    }
 
     // A file's identifiers are gathered while it is read and entered together, into a table sized
     // once for all of them instead of grown and rehashed on the way (see IdBatch). Whatever else
@@ -54,7 +62,15 @@ private:
     // Makes room for count identifiers in all without growing again.
     void Reserve(std::size_t count);
     void Insert(std::int32_t id);
+    // The next candidate for Draw, from those drawn ahead.
+    std::int32_t NextCandidate();
     RandomSource m_random;
+    // Candidates drawn a few ahead of need from the registry's own source, in the order it gives them.
+    static constexpr std::size_t DrawAhead = 8;
+    std::array<std::int32_t, DrawAhead> m_ahead{};
+    std::size_t m_aheadLimit = DrawAhead;
+    std::size_t m_aheadFirst = 0;
+    std::size_t m_aheadCount = 0;
     bool m_batching = false;
     std::vector<std::int32_t> m_pending;
 };
