@@ -24,7 +24,7 @@ std::size_t IdRegistry::Home(std::int32_t id) const
 std::size_t IdRegistry::Find(std::int32_t id) const
 {
     std::size_t i = Home(id);
-    while (m_slots[i].second != 0 && m_slots[i].first != id)
+    while (m_slots[i] != 0 && m_slots[i] != id)
         i = (i + 1) & (m_slots.size() - 1);
     return i;
 }
@@ -44,9 +44,9 @@ void IdRegistry::Reserve(std::size_t count)
     Slots old(size);
     old.swap(m_slots);
     m_shift = 32 - std::countr_zero(m_slots.size());
-    for (const auto& slot : old)
-        if (slot.second != 0)
-            m_slots[Find(slot.first)] = slot;
+    for (const std::int32_t id : old)
+        if (id != 0)
+            m_slots[Find(id)] = id;
 }
 
 void IdRegistry::Add(std::int32_t id)
@@ -88,31 +88,47 @@ void IdRegistry::EndBatch()
 
 void IdRegistry::Insert(std::int32_t id)
 {
+    if (id == 0) {
+        ++m_zeroHolders;
+        return;
+    }
     if ((m_used + 1) * 4 > m_slots.size() * 3)
         Grow();
-    auto& slot = m_slots[Find(id)];
-    if (slot.second++ == 0) {
-        slot.first = id;
-        ++m_used;
+    std::int32_t& slot = m_slots[Find(id)];
+    if (slot == id) {
+        ++m_moreHolders[id];
+        return;
     }
+    slot = id;
+    ++m_used;
 }
 
 void IdRegistry::Remove(std::int32_t id)
 {
     EnterPending();
+    if (id == 0) {
+        m_zeroHolders -= m_zeroHolders > 0 ? 1 : 0;
+        return;
+    }
+    if (const auto more = m_moreHolders.find(id); more != m_moreHolders.end()) {
+        if (--more->second == 0)
+            m_moreHolders.erase(more);
+        return;
+    }
     if (m_slots.empty())
         return;
     std::size_t i = Find(id);
-    if (m_slots[i].second == 0 || --m_slots[i].second != 0)
+    if (m_slots[i] == 0)
         return;
+    m_slots[i] = 0;
     --m_used;
     // Backward-shift deletion keeps every probe chain unbroken without tombstones.
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t j = (i + 1) & mask; m_slots[j].second != 0; j = (j + 1) & mask) {
-        const std::size_t home = Home(m_slots[j].first);
+    for (std::size_t j = (i + 1) & mask; m_slots[j] != 0; j = (j + 1) & mask) {
+        const std::size_t home = Home(m_slots[j]);
         if (((j - home) & mask) >= ((j - i) & mask)) {
             m_slots[i] = m_slots[j];
-            m_slots[j].second = 0;
+            m_slots[j] = 0;
             i = j;
         }
     }
@@ -121,7 +137,9 @@ void IdRegistry::Remove(std::int32_t id)
 bool IdRegistry::InUse(std::int32_t id)
 {
     EnterPending();
-    return !m_slots.empty() && m_slots[Find(id)].second != 0;
+    if (id == 0)
+        return m_zeroHolders > 0;
+    return !m_slots.empty() && m_slots[Find(id)] != 0;
 }
 
 std::int32_t IdRegistry::Draw()

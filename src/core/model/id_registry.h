@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -46,13 +47,10 @@ public:
     void Expect(std::size_t count);
 
 private:
-    // Open addressing with linear probing; a slot whose count is 0 is free.
-    struct Slot
-    {
-        std::int32_t first;  // the identifier
-        std::int32_t second; // how many items hold it
-    };
-    using Slots = std::vector<Slot, ZeroedAllocator<Slot>>;
+    // Open addressing with linear probing over the identifiers themselves, four bytes a slot; 0
+    // marks a free slot. Identifier 0, and every holder of an identifier after its first, are rare
+    // and counted apart.
+    using Slots = std::vector<std::int32_t, ZeroedAllocator<std::int32_t>>;
     Slots m_slots;
     std::size_t m_used = 0;
     int m_shift = 32;
@@ -64,6 +62,8 @@ private:
     void Insert(std::int32_t id);
     // The next candidate for Draw, from those drawn ahead.
     std::int32_t NextCandidate();
+    std::int32_t m_zeroHolders = 0;
+    std::unordered_map<std::int32_t, std::int32_t> m_moreHolders;
     RandomSource m_random;
     // Candidates drawn a few ahead of need from the registry's own source, in the order it gives them.
     static constexpr std::size_t DrawAhead = 8;
