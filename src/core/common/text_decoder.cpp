@@ -30,10 +30,7 @@ std::size_t TextEncodingDetector::Feed(std::string_view bytes, bool last)
         if (bytes.size() < MarkBytes && !last)
             return 0;
         m_started = true;
-        if (bytes.starts_with(Utf8Mark))
-            m_marked = TextEncoding::Utf8;
-        else if (bytes.starts_with(Utf16LeMark) || bytes.starts_with(Utf16BeMark))
-            m_marked = TextEncoding::Utf16;
+        m_marked = MarkedEncoding(bytes);
     }
     if (m_marked != TextEncoding::Auto || !m_valid)
         return bytes.size();

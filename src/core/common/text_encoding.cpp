@@ -9,12 +9,19 @@
 
 namespace quillary {
 
-TextEncoding DetectTextEncoding(std::string_view bytes)
+TextEncoding MarkedEncoding(std::string_view bytes)
 {
     if (bytes.starts_with(Utf8Mark))
         return TextEncoding::Utf8;
     if (bytes.starts_with(Utf16LeMark) || bytes.starts_with(Utf16BeMark))
         return TextEncoding::Utf16;
+    return TextEncoding::Auto;
+}
+
+TextEncoding DetectTextEncoding(std::string_view bytes)
+{
+    if (const TextEncoding marked = MarkedEncoding(bytes); marked != TextEncoding::Auto)
+        return marked;
     return IsUtf8(bytes) ? TextEncoding::Utf8 : TextEncoding::Cp1252;
 }
 

@@ -15,6 +15,9 @@ inline constexpr std::string_view Utf8Mark = "\xEF\xBB\xBF";
 inline constexpr std::string_view Utf16LeMark = "\xFF\xFE";
 inline constexpr std::string_view Utf16BeMark = "\xFE\xFF";
 
+// The encoding a byte order mark at the front of bytes names; Auto without one.
+TextEncoding MarkedEncoding(std::string_view bytes);
+
 // A byte order mark decides UTF-8 or UTF-16 (either byte order); without one, bytes that are
 // valid UTF-8 are UTF-8 and anything else is taken for Windows-1252, as older exports write it.
 TextEncoding DetectTextEncoding(std::string_view bytes);

@@ -21,6 +21,12 @@ std::size_t IdRegistry::Home(std::int32_t id) const
     return static_cast<std::size_t>(h >> m_shift);
 }
 
+// Asks the processor for the line of id's home slot, for a probe a little later.
+void IdRegistry::PrefetchSlot(std::int32_t id) const
+{
+    __builtin_prefetch(&m_slots[Home(id)]);
+}
+
 std::size_t IdRegistry::Find(std::int32_t id) const
 {
     std::size_t i = Home(id);
@@ -67,7 +73,7 @@ void IdRegistry::EnterPending()
     constexpr std::size_t Ahead = 16;
     for (std::size_t i = 0; i < m_pending.size(); ++i) {
         if (i + Ahead < m_pending.size())
-            __builtin_prefetch(&m_slots[Home(m_pending[i + Ahead])]);
+            PrefetchSlot(m_pending[i + Ahead]);
         Insert(m_pending[i]);
     }
     m_pending.clear();
@@ -107,7 +113,8 @@ void IdRegistry::Remove(std::int32_t id)
 {
     EnterPending();
     if (id == 0) {
-        m_zeroHolders -= m_zeroHolders > 0 ? 1 : 0;
+        if (m_zeroHolders > 0)
+            --m_zeroHolders;
         return;
     }
     if (const auto more = m_moreHolders.find(id); more != m_moreHolders.end()) {
@@ -161,7 +168,7 @@ std::int32_t IdRegistry::NextCandidate()
         const std::int32_t id = m_random(65535) * m_random(32768);
         m_ahead[(m_aheadFirst + m_aheadCount++) % DrawAhead] = id;
         if (!m_slots.empty())
-            __builtin_prefetch(&m_slots[Home(id)]);
+            PrefetchSlot(id);
     }
     const std::int32_t id = m_ahead[m_aheadFirst];
     m_aheadFirst = (m_aheadFirst + 1) % DrawAhead;

@@ -56,6 +56,7 @@ private:
     int m_shift = 32;
     std::size_t Home(std::int32_t id) const;
     std::size_t Find(std::int32_t id) const;
+    void PrefetchSlot(std::int32_t id) const;
     void Grow();
     // Makes room for count identifiers in all without growing again.
     void Reserve(std::size_t count);
