@@ -47,10 +47,7 @@ TKPXObject* ReadAddress(TPartyObject& owner, const TCardProperty& adr)
     auto* address = static_cast<TAddressObject*>(
         CreateItem(KindAddress, DetailTitle(adr, KindAddress), lines.front(), "", *owner.GetTreeNode(), "", 0));
     address->SetLines(lines);
-    address->SetCity(adr.Value(AdrLocality));
-    address->SetState(adr.Value(AdrRegion));
-    address->SetPostCode(adr.Value(AdrPostalCode));
-    address->SetCountry(adr.Value(AdrCountry));
+    address->SetPlace(adr.Value(AdrLocality), adr.Value(AdrRegion), adr.Value(AdrPostalCode), adr.Value(AdrCountry));
     return address;
 }
 
@@ -104,11 +101,15 @@ std::string OrganizationText(const TCardProperty& org)
 
 void TPartyObject::ReadVCardDetails(TCard& card)
 {
+    // The slots are gathered here and set once, as setting a text rebuilds the item's texts.
+    std::array<std::string, SlotCount> primary;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        primary[static_cast<std::size_t>(slot)] = Primary(static_cast<Slot>(slot));
     // The first detail of each kind, which is primary when no entry of the card is preferred.
     std::array<const TKPXObject*, SlotCount> first{};
     const auto made = [&](Slot slot, const TKPXObject* detail, const TCardProperty& property) {
         if (property.HasParam(ParamPref))
-            SetPrimary(slot, detail->GetTitle());
+            primary[slot] = detail->GetTitle();
         if (!first[slot])
             first[slot] = detail;
     };
@@ -120,9 +121,10 @@ void TPartyObject::ReadVCardDetails(TCard& card)
         made(tel.HasParam(ParamFax) ? SlotFax : SlotPhone, ReadTel(*this, tel), tel);
     for (const TCardProperty& url : card.TakeProperties("URL"))
         made(SlotWebsite, MakeDetail(*this, KindWebsite, url, url.Text()), url);
-    for (int slot = 0; slot < SlotCount; ++slot)
-        if (Primary(static_cast<Slot>(slot)).empty() && first[slot])
-            SetPrimary(static_cast<Slot>(slot), first[slot]->GetTitle());
+    for (std::size_t slot = 0; slot < SlotCount; ++slot)
+        if (primary[slot].empty() && first[slot])
+            primary[slot] = first[slot]->GetTitle();
+    SetOwnTexts(SlotText(0), {primary[0], primary[1], primary[2], primary[3], primary[4]});
 }
 
 bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
@@ -143,22 +145,22 @@ void TOrgObject::ReadVCard(TCard& card)
 
 void TPersonObject::ReadVCard(TCard& card)
 {
-    std::string suffix = m_suffix;
+    std::string suffix = Suffix();
     if (const auto n = card.TakeProperty("N")) {
         const auto part = [&](std::size_t index, const std::string& current) {
             return index < n->Values.size() ? n->Values[index] : current;
         };
-        SetNames(part(3, m_salutation), part(1, m_firstName), part(2, m_middleName), part(0, m_lastName));
+        SetNames(part(3, Salutation()), part(1, FirstName()), part(2, MiddleName()), part(0, LastName()));
         suffix = part(4, suffix);
     }
     // Titled by the formatted name: a card's TITLE is a job title.
     const auto fn = card.TakeProperty("FN");
     const std::string formatted = fn ? fn->Text() : std::string();
-    SetTitle(formatted.find_first_not_of(' ') != std::string::npos ? formatted : m_firstName + " " + m_lastName);
-    SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
+    SetTitle(formatted.find_first_not_of(' ') != std::string::npos ? formatted : FirstName() + " " + LastName());
+    SetTarget(Salutation() + " " + FirstName() + " " + LastName());
     const auto org = card.TakeProperty("ORG");
     const auto jobTitle = card.TakeProperty("TITLE");
-    SetWorkFields(org ? OrganizationText(*org) : m_company, jobTitle ? jobTitle->Text() : m_jobTitle, suffix);
+    SetWorkFields(org ? OrganizationText(*org) : Company(), jobTitle ? jobTitle->Text() : JobTitle(), suffix);
     ReadNotes(*this, card);
     ReadVCardDetails(card);
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");

@@ -31,6 +31,12 @@ bool IsLineBreaking(char c)
 
 bool IsCleanFieldText(std::string_view text)
 {
+    // Nearly every text holds none of the characters that matter: one pass with no branch says so.
+    bool special = false;
+    for (const char c : text)
+        special |= (c == '~') | IsLineBreaking(c);
+    if (!special)
+        return true;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsLineBreaking(text[i]))
             return false;

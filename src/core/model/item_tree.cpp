@@ -209,13 +209,16 @@ void ItemTree::SortChildren(TreeNode& parent)
     std::string titles;
     const auto& children = parent.m_children;
     for (std::size_t row = 0; row < children.size(); ++row) {
-        // Nodes and items lie all over the pool: ask for a node two steps ahead, and for the title
-        // of the item of the node one step ahead, so they have come by the time they are read.
+        // Nodes, items and their texts lie all over the pool: ask for a node three steps ahead,
+        // for its item two steps ahead and for the item's texts one step ahead, so each has come
+        // by the time it is read.
+        if (row + 3 * PrefetchRows < children.size())
+            __builtin_prefetch(children[row + 3 * PrefetchRows].get());
         if (row + 2 * PrefetchRows < children.size())
-            __builtin_prefetch(children[row + 2 * PrefetchRows].get());
+            __builtin_prefetch(children[row + 2 * PrefetchRows]->Data());
         if (row + PrefetchRows < children.size())
             if (const TKPXObject* ahead = children[row + PrefetchRows]->Data())
-                __builtin_prefetch(&ahead->GetTitle());
+                ahead->PrefetchTexts();
         const TKPXObject* item = children[row]->Data();
         const std::string_view title = item ? std::string_view(item->GetTitle()) : std::string_view();
         keys.push_back({item, item && item->GetKind() == KindFolder, titles.size(), title.size(), static_cast<int>(row)});

@@ -51,38 +51,47 @@ void TAddressObject::SetLines(const std::vector<std::string>& lines)
         else if (!line.empty()) // the record has three line fields: later lines join the last
             kept.back() += (kept.back().empty() ? "" : ", ") + line;
     }
-    std::copy(kept.begin(), kept.end(), m_lines.begin());
+    SetOwnTexts(FirstLineText, {kept[0], kept[1], kept[2]});
+}
+
+std::vector<std::string> TAddressObject::Lines() const
+{
+    return {Line(0), Line(1), Line(2)};
 }
 
 void TAddressObject::SetCity(std::string_view text)
 {
-    m_city = CleanFieldText(text);
+    SetOwnText(CityText, text);
 }
 
 void TAddressObject::SetState(std::string_view text)
 {
-    m_state = CleanFieldText(text);
+    SetOwnText(StateText, text);
 }
 
 void TAddressObject::SetPostCode(std::string_view text)
 {
-    m_postCode = CleanFieldText(text);
+    SetOwnText(PostCodeText, text);
 }
 
 void TAddressObject::SetCountry(std::string_view text)
 {
-    m_country = CleanFieldText(text);
+    SetOwnText(CountryText, text);
+}
+
+void TAddressObject::SetPlace(std::string_view city, std::string_view state, std::string_view postCode,
+                              std::string_view country)
+{
+    SetOwnTexts(CityText, {city, state, postCode, country});
 }
 
 void TAddressObject::ReadDetails(std::string_view line)
 {
     std::vector<std::string_view> fields;
     if (SplitDetails(line, TypeTag(KindAddress), fields)) {
-        SetLines({std::string(FieldAt(fields, 0)), std::string(FieldAt(fields, 1)), std::string(FieldAt(fields, 2))});
-        SetCity(FieldAt(fields, 3));
-        SetState(FieldAt(fields, 4));
-        SetPostCode(FieldAt(fields, 5));
-        SetCountry(FieldAt(fields, 6));
+        // The line's first seven fields are the texts in their order.
+        SetOwnTexts(FirstLineText, {FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3),
+                                    FieldAt(fields, 4), FieldAt(fields, 5), FieldAt(fields, 6)});
         ReadCategories(fields, 7);
     } else {
         SetLines({});
@@ -93,22 +102,19 @@ void TAddressObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
     AppendDetailLine(out, TypeTag(KindAddress),
-                     {m_lines[0], m_lines[1], m_lines[2], m_city, m_state, m_postCode, m_country, CategoriesText()});
+                     {Line(0), Line(1), Line(2), City(), State(), PostCode(), Country(), CategoriesText()});
 }
 
 AddressForm TAddressObject::ToForm() const
 {
-    return {GetTitle(), Lines(), m_city, m_state, m_postCode, m_country, GetComment()};
+    return {GetTitle(), Lines(), City(), State(), PostCode(), Country(), GetComment()};
 }
 
 void TAddressObject::Apply(const AddressForm& form)
 {
     ApplyCommon(form.title, form.lines.empty() ? std::string_view{} : form.lines.front(), form.comment);
     SetLines(form.lines);
-    SetCity(form.city);
-    SetState(form.state);
-    SetPostCode(form.postCode);
-    SetCountry(form.country);
+    SetPlace(form.city, form.state, form.postCode, form.country);
 }
 
 bool TAddressObject::EditNew(TreeNode&)
@@ -132,11 +138,11 @@ void TAddressObject::EditProperties()
 std::string TAddressObject::GetPlainText() const
 {
     std::string block;
-    for (const CompactText& line : m_lines)
-        if (!line.empty())
-            block += line + "\r\n";
-    block += m_city + ", " + m_state + " " + m_postCode + "\r\n";
-    block += m_country + "\r\n";
+    for (std::size_t line = 0; line < AddressLines; ++line)
+        if (!Line(line).empty())
+            block += Line(line) + "\r\n";
+    block += City() + ", " + State() + " " + PostCode() + "\r\n";
+    block += Country() + "\r\n";
     return block;
 }
 
@@ -151,7 +157,7 @@ TPhoneObject::TPhoneObject(ItemTree& tree, std::string_view title, std::string_v
 
 void TPhoneObject::SetExtension(std::string_view text)
 {
-    m_extension = CleanFieldText(text);
+    SetOwnText(ExtensionText, text);
 }
 
 void TPhoneObject::ReadDetails(std::string_view line)
@@ -166,7 +172,7 @@ void TPhoneObject::ReadDetails(std::string_view line)
 void TPhoneObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
-    AppendDetailLine(out, TypeTag(KindPhone), {m_extension, CategoriesText()});
+    AppendDetailLine(out, TypeTag(KindPhone), {Extension(), CategoriesText()});
 }
 
 bool TPhoneObject::EditWith(EditMode mode)
@@ -175,7 +181,7 @@ bool TPhoneObject::EditWith(EditMode mode)
     if (mode == EditMode::New) {
         form.title = "New Phone";
     } else {
-        form = {GetTitle(), GetTarget(), GetTarget(), m_extension, GetComment()};
+        form = {GetTitle(), GetTarget(), GetTarget(), Extension(), GetComment()};
     }
     if (!Services().dialogs->EditPhone(*this, form, mode) || form.title.empty() || form.plainNumber.empty())
         return false;
@@ -197,7 +203,7 @@ void TPhoneObject::EditProperties()
 int TPhoneObject::Dial()
 {
     // The extension field travels in the number, where the desktop's dialler finds it.
-    return DialNumber(*this, NumberWithExtension(GetTarget(), m_extension));
+    return DialNumber(*this, NumberWithExtension(GetTarget(), Extension()));
 }
 
 // ---- fax

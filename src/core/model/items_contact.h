@@ -15,11 +15,11 @@ public:
     TAddressObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                    std::int32_t id, std::string_view details);
 
-    std::vector<std::string> Lines() const { return {m_lines.begin(), m_lines.end()}; }
-    const CompactText& City() const { return m_city; }
-    const CompactText& State() const { return m_state; }
-    const CompactText& PostCode() const { return m_postCode; }
-    const CompactText& Country() const { return m_country; }
+    std::vector<std::string> Lines() const;
+    TextView City() const { return OwnText(CityText); }
+    TextView State() const { return OwnText(StateText); }
+    TextView PostCode() const { return OwnText(PostCodeText); }
+    TextView Country() const { return OwnText(CountryText); }
     // Replaces the lines: always three, padded with empty ones, and the non-empty lines past the
     // third joined to it with ", ", since the data file keeps three.
     void SetLines(const std::vector<std::string>& lines);
@@ -27,6 +27,8 @@ public:
     void SetState(std::string_view text);
     void SetPostCode(std::string_view text);
     void SetCountry(std::string_view text);
+    // City, State, PostCode and Country at once.
+    void SetPlace(std::string_view city, std::string_view state, std::string_view postCode, std::string_view country);
 
     void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
@@ -44,8 +46,9 @@ public:
     void Apply(const AddressForm& form);
 
 private:
-    std::array<CompactText, 3> m_lines;
-    CompactText m_city, m_state, m_postCode, m_country;
+    // The texts in the order of the detail line.
+    enum : std::size_t { FirstLineText = FirstOwnText, CityText = FirstLineText + 3, StateText, PostCodeText, CountryText };
+    TextView Line(std::size_t line) const { return OwnText(FirstLineText + line); }
 };
 
 // Whether an address box holds any text at all.
@@ -57,7 +60,7 @@ public:
     TPhoneObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id, std::string_view details);
 
-    const CompactText& Extension() const { return m_extension; }
+    TextView Extension() const { return OwnText(ExtensionText); }
     void SetExtension(std::string_view text);
 
     void ReadDetails(std::string_view line) override;
@@ -73,7 +76,7 @@ public:
 
 private:
     bool EditWith(EditMode mode);
-    CompactText m_extension;
+    static constexpr std::size_t ExtensionText = FirstOwnText;
 };
 
 class TFaxObject final : public TTagOnlyObject

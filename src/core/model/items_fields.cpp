@@ -42,18 +42,13 @@ bool TAddressObject::ReadFields(FieldRecord& record)
 
 std::string TAddressObject::GetFieldText(std::string_view field) const
 {
-    const std::pair<std::string_view, const CompactText*> fields[] = {{"Title", &GetTitle()},
-                                                                      {"Address Line 1", &m_lines[0]},
-                                                                      {"Address Line 2", &m_lines[1]},
-                                                                      {"Address Line 3", &m_lines[2]},
-                                                                      {"City", &m_city},
-                                                                      {"State/Province", &m_state},
-                                                                      {"Postal Code", &m_postCode},
-                                                                      {"Country", &m_country},
-                                                                      {"Comment", &GetComment()}};
+    const std::pair<std::string_view, TextView> fields[] = {
+        {"Title", GetTitle()}, {"Address Line 1", Line(0)},    {"Address Line 2", Line(1)},
+        {"Address Line 3", Line(2)}, {"City", City()}, {"State/Province", State()},
+        {"Postal Code", PostCode()}, {"Country", Country()}, {"Comment", GetComment()}};
     for (const auto& [name, value] : fields)
         if (field == name)
-            return QuotedField(*value);
+            return QuotedField(value);
     return {};
 }
 
@@ -79,7 +74,7 @@ std::string TPhoneObject::GetFieldText(std::string_view field) const
     if (field == "Comment")
         return QuotedField(GetComment());
     if (field == "Extension")
-        return QuotedField(m_extension);
+        return QuotedField(Extension());
     return {};
 }
 

@@ -46,28 +46,30 @@ std::string_view TPartyObject::RowPrimaryTitle(Slot slot)
 
 void TPartyObject::SetPrimary(Slot slot, std::string_view title)
 {
-    m_primary[slot] = CleanFieldText(title);
+    SetOwnText(SlotText(slot), title);
+}
+
+std::array<TextView, TPartyObject::SlotCount> TPartyObject::Slots() const
+{
+    std::array<TextView, SlotCount> slots;
+    for (int slot = 0; slot < SlotCount; ++slot)
+        slots[static_cast<std::size_t>(slot)] = OwnText(SlotText(slot));
+    return slots;
 }
 
 TKPXObject* TPartyObject::PrimaryChild(Slot slot) const
 {
-    return FindChild(m_primary[slot], SlotKind(slot));
-}
-
-void TPartyObject::ReadSlots(const std::vector<std::string_view>& fields, std::size_t first)
-{
-    for (int slot = 0; slot < SlotCount; ++slot)
-        SetPrimary(static_cast<Slot>(slot), FieldAt(fields, first + static_cast<std::size_t>(slot)));
+    return FindChild(Primary(slot), SlotKind(slot));
 }
 
 PopupEntries TPartyObject::SetupPopup() const
 {
     PopupEntries entries;
     entries.set(PopupOpen);
-    entries.set(PopupSendMail, !m_primary[SlotEMail].empty());
-    entries.set(PopupSendFax, !m_primary[SlotFax].empty());
-    entries.set(PopupDial, !m_primary[SlotPhone].empty());
-    entries.set(PopupBrowse, !m_primary[SlotWebsite].empty());
+    entries.set(PopupSendMail, !Primary(SlotEMail).empty());
+    entries.set(PopupSendFax, !Primary(SlotFax).empty());
+    entries.set(PopupDial, !Primary(SlotPhone).empty());
+    entries.set(PopupBrowse, !Primary(SlotWebsite).empty());
     return entries;
 }
 
@@ -133,11 +135,11 @@ PartyForm TPartyObject::FormFromItem() const
     FillNames(form);
     if (!HasChildren())
         return form;
-    form.address.title = m_primary[SlotAddress];
-    form.phone.title = m_primary[SlotPhone];
-    form.fax.title = m_primary[SlotFax];
-    form.email.title = m_primary[SlotEMail];
-    form.website.title = m_primary[SlotWebsite];
+    form.address.title = Primary(SlotAddress);
+    form.phone.title = Primary(SlotPhone);
+    form.fax.title = Primary(SlotFax);
+    form.email.title = Primary(SlotEMail);
+    form.website.title = Primary(SlotWebsite);
     for (int slot = 0; slot < SlotCount; ++slot)
         LoadSection(static_cast<Slot>(slot), form);
     return form;
@@ -214,10 +216,7 @@ void TPartyObject::ApplyAddress(const AddressForm& section, EditMode mode)
             CreateItem(KindAddress, section.title, lines.front(), section.comment, *GetTreeNode(), "", 0));
     address->SetLines(lines);
     address->SetTarget(lines.front());
-    address->SetCity(section.city);
-    address->SetState(section.state);
-    address->SetPostCode(section.postCode);
-    address->SetCountry(section.country);
+    address->SetPlace(section.city, section.state, section.postCode, section.country);
     address->SetComment(section.comment);
     SetPrimary(SlotAddress, section.title);
 }
@@ -285,7 +284,8 @@ void TOrgObject::ReadDetails(std::string_view line)
 {
     std::vector<std::string_view> fields;
     if (SplitDetails(line, TypeTag(KindOrganization), fields)) {
-        ReadSlots(fields, 0);
+        SetOwnTexts(SlotText(0), {FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3),
+                                  FieldAt(fields, 4)});
         ReadCategories(fields, SlotCount);
     }
 }
@@ -293,7 +293,7 @@ void TOrgObject::ReadDetails(std::string_view line)
 void TOrgObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
-    const auto& s = Slots();
+    const auto s = Slots();
     AppendDetailLine(out, TypeTag(KindOrganization), {s[0], s[1], s[2], s[3], s[4], CategoriesText()});
 }
 
@@ -309,17 +309,12 @@ TPersonObject::TPersonObject(ItemTree& tree, std::string_view title, std::string
 void TPersonObject::SetNames(std::string_view salutation, std::string_view first, std::string_view middle,
                              std::string_view last)
 {
-    m_salutation = CleanFieldText(salutation);
-    m_firstName = CleanFieldText(first);
-    m_middleName = CleanFieldText(middle);
-    m_lastName = CleanFieldText(last);
+    SetOwnTexts(SalutationText, {salutation, first, middle, last});
 }
 
 void TPersonObject::SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix)
 {
-    m_company = CleanFieldText(company);
-    m_jobTitle = CleanFieldText(jobTitle);
-    m_suffix = CleanFieldText(suffix);
+    SetOwnTexts(CompanyText, {company, jobTitle, suffix});
 }
 
 void TPersonObject::ReadDetails(std::string_view line)
@@ -328,23 +323,25 @@ void TPersonObject::ReadDetails(std::string_view line)
     constexpr std::size_t WorkFields = NameFields + SlotCount + 1; // after the categories
     std::vector<std::string_view> fields;
     if (SplitDetails(line, TypeTag(KindPerson), fields)) {
-        SetNames(FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3));
-        ReadSlots(fields, NameFields);
+        // The texts are kept slots first, so the line's fields go in one setting, in that order.
+        const auto at = [&](std::size_t index) { return FieldAt(fields, index); };
+        SetOwnTexts(SlotText(0), {at(NameFields), at(NameFields + 1), at(NameFields + 2), at(NameFields + 3),
+                                  at(NameFields + 4), at(0), at(1), at(2), at(3), at(WorkFields),
+                                  at(WorkFields + 1), at(WorkFields + 2)});
         ReadCategories(fields, NameFields + SlotCount);
-        SetWorkFields(FieldAt(fields, WorkFields), FieldAt(fields, WorkFields + 1), FieldAt(fields, WorkFields + 2));
     }
 }
 
 void TPersonObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
-    const auto& s = Slots();
+    const auto s = Slots();
     AppendDetailLine(
         out, TypeTag(KindPerson),
-        {m_salutation, m_firstName, m_middleName, m_lastName, s[0], s[1], s[2], s[3], s[4], CategoriesText()});
+        {Salutation(), FirstName(), MiddleName(), LastName(), s[0], s[1], s[2], s[3], s[4], CategoriesText()});
     // The newer fields follow as far as they hold text: a person without them is written exactly
     // as the classic layout has it.
-    const std::string_view work[] = {m_company, m_jobTitle, m_suffix};
+    const std::string_view work[] = {Company(), JobTitle(), Suffix()};
     const auto end = std::find_if(std::rbegin(work), std::rend(work), [](std::string_view f) { return !f.empty(); });
     for (auto field = std::begin(work); field != end.base(); ++field)
         out.append(FieldSeparator).append(*field);
@@ -354,18 +351,18 @@ void TPersonObject::ApplyNames(const PartyForm& form)
 {
     SetNames(form.salutation, form.firstName, form.middleName, form.lastName);
     SetWorkFields(form.company, form.jobTitle, form.suffix);
-    SetTarget(m_salutation + " " + m_firstName + " " + m_lastName);
+    SetTarget(Salutation() + " " + FirstName() + " " + LastName());
 }
 
 void TPersonObject::FillNames(PartyForm& form) const
 {
-    form.salutation = m_salutation;
-    form.firstName = m_firstName;
-    form.middleName = m_middleName;
-    form.lastName = m_lastName;
-    form.suffix = m_suffix;
-    form.company = m_company;
-    form.jobTitle = m_jobTitle;
+    form.salutation = Salutation();
+    form.firstName = FirstName();
+    form.middleName = MiddleName();
+    form.lastName = LastName();
+    form.suffix = Suffix();
+    form.company = Company();
+    form.jobTitle = JobTitle();
 }
 
 } // namespace quillary

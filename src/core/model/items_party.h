@@ -20,7 +20,7 @@ public:
     // The title a primary detail made from a row of named fields gets ("Primary Phone").
     static std::string_view RowPrimaryTitle(Slot slot);
 
-    const CompactText& Primary(Slot slot) const { return m_primary[slot]; }
+    TextView Primary(Slot slot) const { return OwnText(SlotText(slot)); }
     void SetPrimary(Slot slot, std::string_view title);
     // The child that a slot names, or none.
     TKPXObject* PrimaryChild(Slot slot) const;
@@ -63,9 +63,11 @@ protected:
     // keeps those that accept it.
     void ReadPrimaries(FieldRecord& record);
     virtual void FillNames(PartyForm&) const {}
-    // Detail-line helpers for the slots, which stand last before the categories.
-    void ReadSlots(const std::vector<std::string_view>& fields, std::size_t first);
-    const std::array<CompactText, SlotCount>& Slots() const { return m_primary; }
+    // The slots are the first own texts of both kinds; in the detail line they stand last before
+    // the categories.
+    static constexpr std::size_t SlotText(int slot) { return FirstOwnText + static_cast<std::size_t>(slot); }
+    static constexpr std::size_t AfterSlotTexts = FirstOwnText + std::size_t{SlotCount};
+    std::array<TextView, SlotCount> Slots() const;
     // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
     void ReadVCardDetails(TCard& card);
 
@@ -75,8 +77,6 @@ private:
     void ApplyFax(const FaxForm& section);
     void ApplyEMail(const EMailForm& section);
     void ApplyWebsite(const WebsiteForm& section);
-
-    std::array<CompactText, SlotCount> m_primary;
 };
 
 class TOrgObject final : public TPartyObject
@@ -97,17 +97,17 @@ public:
     TPersonObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                   std::int32_t id, std::string_view details);
 
-    const CompactText& Salutation() const { return m_salutation; }
-    const CompactText& FirstName() const { return m_firstName; }
-    const CompactText& MiddleName() const { return m_middleName; }
-    const CompactText& LastName() const { return m_lastName; }
+    TextView Salutation() const { return OwnText(SalutationText); }
+    TextView FirstName() const { return OwnText(FirstNameText); }
+    TextView MiddleName() const { return OwnText(MiddleNameText); }
+    TextView LastName() const { return OwnText(LastNameText); }
     void SetNames(std::string_view salutation, std::string_view first, std::string_view middle, std::string_view last);
     // Where the person works and what as, and a name suffix ("Jr."): plain text, which moves
     // nothing in the tree. They follow the categories in the detail line, where a reader that
     // knows only the classic fields passes over them.
-    const CompactText& Company() const { return m_company; }
-    const CompactText& JobTitle() const { return m_jobTitle; }
-    const CompactText& Suffix() const { return m_suffix; }
+    TextView Company() const { return OwnText(CompanyText); }
+    TextView JobTitle() const { return OwnText(JobTitleText); }
+    TextView Suffix() const { return OwnText(SuffixText); }
     void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
 
     void ReadDetails(std::string_view line) override;
@@ -121,8 +121,15 @@ protected:
     void FillNames(PartyForm& form) const override;
 
 private:
-    CompactText m_salutation, m_firstName, m_middleName, m_lastName;
-    CompactText m_company, m_jobTitle, m_suffix;
+    enum : std::size_t {
+        SalutationText = AfterSlotTexts,
+        FirstNameText,
+        MiddleNameText,
+        LastNameText,
+        CompanyText,
+        JobTitleText,
+        SuffixText
+    };
 };
 
 } // namespace quillary

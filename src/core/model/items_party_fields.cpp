@@ -62,13 +62,13 @@ bool TPersonObject::ReadFields(FieldRecord& record)
 {
     if (const auto title = record.Get("Title"))
         SetTitle(*title);
-    SetNames(record.Get("Salutation").value_or(m_salutation), record.Get("First Name").value_or(m_firstName),
-             record.Get("Middle Name").value_or(m_middleName), record.Get("Last Name").value_or(m_lastName));
-    SetWorkFields(record.Get("Company").value_or(m_company), record.Get("Job Title").value_or(m_jobTitle),
-                  record.Get("Suffix").value_or(m_suffix));
+    SetNames(record.Get("Salutation").value_or(Salutation()), record.Get("First Name").value_or(FirstName()),
+             record.Get("Middle Name").value_or(MiddleName()), record.Get("Last Name").value_or(LastName()));
+    SetWorkFields(record.Get("Company").value_or(Company()), record.Get("Job Title").value_or(JobTitle()),
+                  record.Get("Suffix").value_or(Suffix()));
     if (const auto comment = record.Get("Comment"))
         SetComment(*comment);
-    SetTarget(m_firstName + " " + m_lastName);
+    SetTarget(FirstName() + " " + LastName());
     if (GetTarget().size() <= 1)
         return false; // neither a first nor a last name
     if (GetTitle().empty())
@@ -79,13 +79,13 @@ bool TPersonObject::ReadFields(FieldRecord& record)
 
 std::string TPersonObject::GetFieldText(std::string_view field) const
 {
-    const std::pair<std::string_view, const CompactText*> fields[] = {
-        {"Title", &GetTitle()},         {"Salutation", &m_salutation}, {"First Name", &m_firstName},
-        {"Middle Name", &m_middleName}, {"Last Name", &m_lastName},    {"Comment", &GetComment()},
-        {"Company", &m_company},        {"Job Title", &m_jobTitle},    {"Suffix", &m_suffix}};
+    const std::pair<std::string_view, TextView> fields[] = {
+        {"Title", GetTitle()},         {"Salutation", Salutation()}, {"First Name", FirstName()},
+        {"Middle Name", MiddleName()}, {"Last Name", LastName()},    {"Comment", GetComment()},
+        {"Company", Company()},        {"Job Title", JobTitle()},    {"Suffix", Suffix()}};
     for (const auto& [name, value] : fields)
         if (field == name)
-            return QuotedField(*value);
+            return QuotedField(value);
     return TPartyObject::GetFieldText(field);
 }
 

@@ -15,15 +15,14 @@ TToolObject::TToolObject(ItemTree& tree, std::string_view title, std::string_vie
     : TKPXObject(tree, KindTool, title, target, comment, id), m_iconIndex(ImageNoIcon)
 {
     ReadDetails(details);
-    m_iconIndex = Services().tools->ImageIndexForProgram(m_program).value_or(ImageNoIcon);
+    m_iconIndex = Services().tools->ImageIndexForProgram(ToolProgram()).value_or(ImageNoIcon);
 }
 
 void TToolObject::ReadDetails(std::string_view line)
 {
     std::vector<std::string_view> fields;
     if (SplitDetails(line, TypeTag(KindTool), fields)) {
-        m_program = CleanFieldText(fields[0]);
-        m_parameters = CleanFieldText(fields.size() > 1 ? fields[1] : std::string_view{});
+        SetOwnTexts(ProgramText, {fields[0], fields.size() > 1 ? fields[1] : std::string_view{}});
         ReadCategories(fields, 2);
     }
 }
@@ -31,7 +30,7 @@ void TToolObject::ReadDetails(std::string_view line)
 void TToolObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
-    AppendDetailLine(out, TypeTag(KindTool), {m_program, m_parameters, CategoriesText()});
+    AppendDetailLine(out, TypeTag(KindTool), {ToolProgram(), ToolParameters(), CategoriesText()});
 }
 
 bool TToolObject::EditWith(EditMode mode)
@@ -57,8 +56,8 @@ void TToolObject::EditProperties()
 void TToolObject::Launch()
 {
     // The target is one argument, whatever blanks or quotes it holds.
-    const std::string parameters = m_parameters + " " + QuoteArgument(GetTarget());
-    Services().shell->Open(m_program, parameters.size() < 2 ? std::string() : parameters, ExtractFilePath(m_program));
+    const std::string parameters = ToolParameters() + " " + QuoteArgument(GetTarget());
+    Services().shell->Open(ToolProgram(), parameters.size() < 2 ? std::string() : parameters, ExtractFilePath(ToolProgram()));
 }
 
 } // namespace quillary

@@ -13,8 +13,8 @@ public:
     TToolObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                 std::int32_t id, std::string_view details);
 
-    const CompactText& ToolProgram() const { return m_program; }
-    const CompactText& ToolParameters() const { return m_parameters; }
+    TextView ToolProgram() const { return OwnText(ProgramText); }
+    TextView ToolParameters() const { return OwnText(ParametersText); }
     int IconIndex() const { return m_iconIndex; }
 
     int GetImageIndex() const override { return m_iconIndex; }
@@ -30,8 +30,7 @@ public:
 private:
     bool EditWith(EditMode mode);
 
-    CompactText m_program;
-    CompactText m_parameters;
+    enum : std::size_t { ProgramText = FirstOwnText, ParametersText };
     int m_iconIndex;
 };
 

@@ -12,15 +12,16 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <iterator>
 #include <utility>
 
 namespace quillary {
 
 TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                        std::string_view comment, std::int32_t id)
-    : m_tree(&tree), m_title(CleanFieldText(title)), m_target(CleanFieldText(target)),
-      m_comment(CleanFieldText(comment)), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
+    : m_tree(&tree), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
 {
+    SetOwnTexts(TitleText, {title, target, comment});
     m_tree->Ids().Add(m_id);
 }
 
@@ -49,12 +50,12 @@ void TKPXObject::SetTitle(std::string_view title)
 {
     // Only the item's own node follows: a detail item's node belongs to its owner, even when
     // the owner's label happens to read the same.
-    const bool labelFollows = m_treeNode && m_treeNode->Data() == this && m_treeNode->Text() == m_title;
-    ChangeField(m_title, CleanFieldText(title));
+    const bool labelFollows = m_treeNode && m_treeNode->Data() == this && m_treeNode->Text() == GetTitle();
+    ChangeText(TitleText, title);
     if (!m_treeNode)
         return;
     if (labelFollows)
-        m_tree->SetNodeText(*m_treeNode, m_title);
+        m_tree->SetNodeText(*m_treeNode, GetTitle());
     // The title is taken first, so the siblings sort by the new one.
     if (m_treeNode->Parent())
         m_tree->SortChildren(*m_treeNode->Parent());
@@ -62,12 +63,12 @@ void TKPXObject::SetTitle(std::string_view title)
 
 void TKPXObject::SetTarget(std::string_view target)
 {
-    ChangeField(m_target, CleanFieldText(target));
+    ChangeText(TargetText, target);
 }
 
 void TKPXObject::SetComment(std::string_view comment)
 {
-    ChangeField(m_comment, CleanFieldText(comment));
+    ChangeText(CommentText, comment);
 }
 
 void TKPXObject::DrawNewID()
@@ -86,11 +87,25 @@ void TKPXObject::SetCategories(std::int32_t categories)
     m_categories = categories;
 }
 
-void TKPXObject::ChangeField(CompactText& field, std::string_view value)
+void TKPXObject::ChangeText(std::size_t index, std::string_view value)
 {
-    if (field != value)
+    const std::string clean = CleanFieldText(value);
+    if (m_texts.Get(index) != clean)
         m_tree->MarkChanged();
-    field = value;
+    m_texts.Set(index, clean);
+}
+
+void TKPXObject::SetOwnTexts(std::size_t first, std::span<const std::string_view> texts)
+{
+    // Texts are nearly always clean already, and are then stored with no copy made on the way.
+    if (std::all_of(texts.begin(), texts.end(), IsCleanFieldText)) {
+        m_texts.Set(first, texts);
+        return;
+    }
+    std::vector<std::string> cleaned;
+    cleaned.reserve(texts.size());
+    std::transform(texts.begin(), texts.end(), std::back_inserter(cleaned), CleanFieldText);
+    m_texts.Set(first, std::vector<std::string_view>(cleaned.begin(), cleaned.end()));
 }
 
 void TKPXObject::MarkPath(TreeNode* start, int step)
@@ -235,11 +250,11 @@ void TKPXObject::WriteHead(std::string& out, int level) const
     out += ' ';
     out.append(number.data(), std::to_chars(number.begin(), number.end(), static_cast<int>(m_kind)).ptr);
     out += " }";
-    out += m_title;
+    out += GetTitle();
     out += FieldSeparator;
-    out += m_target;
+    out += GetTarget();
     out += FieldSeparator;
-    out += m_comment;
+    out += GetComment();
     out += FieldSeparator;
     out.append(number.data(), std::to_chars(number.begin(), number.end(), m_id).ptr);
 }
@@ -338,7 +353,7 @@ void TKPXObject::Launch() {}
 
 std::string TKPXObject::GetPlainText() const
 {
-    return m_target;
+    return GetTarget();
 }
 
 bool TKPXObject::ReadFields(FieldRecord&)
@@ -368,7 +383,7 @@ TPlainObject::TPlainObject(ItemTree& tree, int kind, std::string_view title, std
 void TPlainObject::ReadDetails(std::string_view line)
 {
     if (GetKind() != KindRoot)
-        m_details = CleanLineText(line);
+        m_texts.Set(DetailsText, CleanLineText(line));
 }
 
 void TPlainObject::WriteRecord(std::string& out, int level) const
@@ -376,7 +391,7 @@ void TPlainObject::WriteRecord(std::string& out, int level) const
     WriteHead(out, level);
     if (GetKind() != KindRoot) {
         out += "\r\n";
-        out += m_details;
+        out += OwnText(DetailsText);
     }
 }
 

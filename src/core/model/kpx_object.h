@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/compact_text.h"
 #include "common/pool_allocator.h"
+#include "common/text_pack.h"
 
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,9 +60,12 @@ public:
     void DrawNewID();
     std::int32_t GetCategories() const { return m_categories; }
     void SetCategories(std::int32_t categories);
-    const CompactText& GetTitle() const { return m_title; }
-    const CompactText& GetTarget() const { return m_target; }
-    const CompactText& GetComment() const { return m_comment; }
+    // Texts read through views, valid until a text of the item is set.
+    TextView GetTitle() const { return m_texts.Get(TitleText); }
+    TextView GetTarget() const { return m_texts.Get(TargetText); }
+    TextView GetComment() const { return m_texts.Get(CommentText); }
+    // Asks for the texts to be brought near, for loops that read many items' texts in turn.
+    void PrefetchTexts() const { m_texts.Prefetch(); }
     // Renames; the node follows when it still showed the old title, and its siblings are re-sorted.
     void SetTitle(std::string_view title);
     void SetTarget(std::string_view target);
@@ -120,6 +124,17 @@ public:
     void CopyToClipboard() const;
 
 protected:
+    // The item's texts in one pack: the three every item has, then each kind's own, numbered
+    // from FirstOwnText.
+    enum : std::size_t { TitleText, TargetText, CommentText, FirstOwnText };
+    TextView OwnText(std::size_t index) const { return m_texts.Get(index); }
+    // Sets texts from index first on, made safe to store, in one go; by itself no change of the tree.
+    void SetOwnTexts(std::size_t first, std::span<const std::string_view> texts);
+    void SetOwnTexts(std::size_t first, std::initializer_list<std::string_view> texts)
+    {
+        SetOwnTexts(first, std::span(texts.begin(), texts.size()));
+    }
+    void SetOwnText(std::size_t index, std::string_view text) { SetOwnTexts(index, std::span(&text, 1)); }
     void WriteHead(std::string& out, int level) const;
     // Appends CR LF, the type tag and the fields joined by "~~".
     static void AppendDetailLine(std::string& out, std::string_view tag,
@@ -140,16 +155,15 @@ private:
     // A moved node takes its flagged items' count from its old ancestors to its new ones.
     friend class ItemTree;
     friend class CategoriesWithheld;
+    friend class TPlainObject; // keeps its detail line verbatim, not cleaned as a field
     static constexpr int DueStateImage = 1;
-    // Sets a text field; a different value counts as a change of the tree.
-    void ChangeField(CompactText& field, std::string_view value);
+    // Sets one of the three common texts; a different value counts as a change of the tree.
+    void ChangeText(std::size_t index, std::string_view value);
     // Adds step to the count of every node from start up to the root and shows or clears the marker.
     void MarkPath(TreeNode* start, int step);
 
     ItemTree* m_tree;
-    CompactText m_title;
-    CompactText m_target;
-    CompactText m_comment;
+    TextPack m_texts;
     // Most items are details without children of their own: the list is made with the first child
     // and goes with the last, which keeps every item a pointer's size rather than a vector's.
     using ChildList = std::vector<std::unique_ptr<TKPXObject>, PoolAllocator<std::unique_ptr<TKPXObject>>>;
@@ -190,7 +204,8 @@ public:
     void EditProperties() override {}
 
 private:
-    CompactText m_details;
+    // The detail line as read.
+    static constexpr std::size_t DetailsText = FirstOwnText;
 };
 
 bool IsURL(std::string_view text);

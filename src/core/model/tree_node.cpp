@@ -13,9 +13,9 @@ TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject>
     SetText(text);
 }
 
-const CompactText& TreeNode::Text() const
+TextView TreeNode::Text() const
 {
-    return m_ownText ? *m_ownText : m_item->GetTitle();
+    return m_ownText ? TextView::Terminated(*m_ownText) : m_item->GetTitle();
 }
 
 void TreeNode::SetText(std::string_view text)
@@ -24,7 +24,7 @@ void TreeNode::SetText(std::string_view text)
     if (m_item && text == m_item->GetTitle())
         m_ownText.reset();
     else
-        m_ownText = std::make_unique<CompactText>(text);
+        m_ownText = std::make_unique<std::string>(text);
 }
 
 void* TreeNode::operator new(std::size_t size)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/compact_text.h"
+#include "common/text_view.h"
 
 #include <memory>
 #include <string>
@@ -33,7 +33,7 @@ public:
     TreeNode* Parent() const { return m_parent; }
     TKPXObject* Data() const { return m_item.get(); }
     // The label: the item's title, unless it was set to something else.
-    const CompactText& Text() const;
+    TextView Text() const;
 
     int Depth() const { return m_depth; }
     int Index() const { return m_index; } // position among its siblings
@@ -58,7 +58,7 @@ private:
     ItemTree* m_tree;
     TreeNode* m_parent;
     std::unique_ptr<TKPXObject> m_item;
-    std::unique_ptr<CompactText> m_ownText; // only when the label differs from the item's title
+    std::unique_ptr<std::string> m_ownText; // only when the label differs from the item's title
     std::vector<std::unique_ptr<TreeNode>> m_children;
     int m_depth = 0;
     int m_index = 0;

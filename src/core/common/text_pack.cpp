@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/text_pack.h"
+
+#include "common/block_pool.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <ostream>
+#include <stdexcept>
+
+namespace quillary {
+
+// Walks the fields of a block in order.
+class TextPack::Reader
+{
+public:
+    Reader(const char* block, std::size_t size) : m_at(block + HeadSize), m_end(block + size) {}
+    bool AtEnd() const noexcept { return m_at >= m_end; }
+    std::string_view Next() noexcept
+    {
+        std::size_t length = static_cast<unsigned char>(*m_at++);
+        if (length == LongLength) {
+            std::uint32_t longLength;
+            std::memcpy(&longLength, m_at, sizeof longLength);
+            m_at += sizeof longLength;
+            length = longLength;
+        }
+        const std::string_view text(m_at, length);
+        m_at += length + 1;
+        return text;
+    }
+
+private:
+    const char* m_at;
+    const char* m_end;
+};
+
+namespace {
+
+std::size_t EncodedSize(std::string_view text)
+{
+    return (text.size() < 255 ? 1 : 5) + text.size() + 1;
+}
+
+char* Encode(char* out, std::string_view text)
+{
+    if (text.size() < 255) {
+        *out++ = static_cast<char>(text.size());
+    } else {
+        *out++ = static_cast<char>(255);
+        const auto length = static_cast<std::uint32_t>(text.size());
+        std::memcpy(out, &length, sizeof length);
+        out += sizeof length;
+    }
+    if (!text.empty()) // an empty view may hold no address at all
+        std::memcpy(out, text.data(), text.size());
+    out += text.size();
+    *out++ = '\0';
+    return out;
+}
+
+} // namespace
+
+TextPack::~TextPack()
+{
+    Release();
+}
+
+TextPack& TextPack::operator=(TextPack&& other) noexcept
+{
+    if (this != &other) {
+        Release();
+        m_block = std::exchange(other.m_block, nullptr);
+    }
+    return *this;
+}
+
+std::uint32_t TextPack::BlockSize() const noexcept
+{
+    std::uint32_t size;
+    std::memcpy(&size, m_block, sizeof size);
+    return size;
+}
+
+void TextPack::Release() noexcept
+{
+    if (m_block)
+        BlockPool::Shared().Free(m_block, BlockSize());
+    m_block = nullptr;
+}
+
+TextView TextPack::Get(std::size_t index) const noexcept
+{
+    if (!m_block)
+        return {};
+    Reader reader(m_block, BlockSize());
+    for (std::size_t i = 0; i < index && !reader.AtEnd(); ++i)
+        reader.Next();
+    return reader.AtEnd() ? TextView() : TextView::Terminated(reader.Next());
+}
+
+void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
+{
+    std::string_view fields[MostTexts];
+    std::size_t count = 0;
+    if (m_block) {
+        Reader reader(m_block, BlockSize());
+        while (!reader.AtEnd() && count < MostTexts)
+            fields[count++] = reader.Next();
+    }
+    if (first + texts.size() > MostTexts)
+        throw std::length_error("too many text fields");
+    if (first > count)
+        std::fill(fields + count, fields + first, std::string_view());
+    std::copy(texts.begin(), texts.end(), fields + first);
+    count = std::max(count, first + texts.size());
+    while (count > 0 && fields[count - 1].empty())
+        --count;
+
+    std::size_t size = HeadSize;
+    for (std::size_t i = 0; i < count; ++i)
+        size += EncodedSize(fields[i]);
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("texts too long for one item");
+    char* block = nullptr;
+    if (count > 0) {
+        block = static_cast<char*>(BlockPool::Shared().Allocate(size));
+        const auto head = static_cast<std::uint32_t>(size);
+        std::memcpy(block, &head, sizeof head);
+        char* out = block + HeadSize;
+        for (std::size_t i = 0; i < count; ++i)
+            out = Encode(out, fields[i]);
+    }
+    // The texts set may be views of the old block, so it goes only now.
+    Release();
+    m_block = block;
+}
+
+std::ostream& operator<<(std::ostream& out, TextView text)
+{
+    return out << text.View();
+}
+
+} // namespace quillary
