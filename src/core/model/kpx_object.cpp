@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cassert>
 #include <charconv>
 #include <iterator>
 #include <utility>
@@ -19,16 +20,16 @@ namespace quillary {
 
 TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                        std::string_view comment, std::int32_t id)
-    : m_tree(&tree), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
+    : m_place(reinterpret_cast<std::uintptr_t>(&tree) | PlaceIsTree), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
 {
     SetOwnTexts(TitleText, {title, target, comment});
-    m_tree->Ids().Add(m_id);
+    tree.Ids().Add(m_id);
 }
 
 TKPXObject::~TKPXObject()
 {
     SetFlag(0);
-    m_tree->Ids().Remove(m_id);
+    Tree().Ids().Remove(m_id);
 }
 
 void* TKPXObject::operator new(std::size_t size)
@@ -43,22 +44,23 @@ void TKPXObject::operator delete(void* block, std::size_t size) noexcept
 
 const ItemServices& TKPXObject::Services() const
 {
-    return m_tree->Services();
+    return Tree().Services();
 }
 
 void TKPXObject::SetTitle(std::string_view title)
 {
     // Only the item's own node follows: a detail item's node belongs to its owner, even when
     // the owner's label happens to read the same.
-    const bool labelFollows = m_treeNode && m_treeNode->Data() == this && m_treeNode->Text() == GetTitle();
+    TreeNode* node = GetTreeNode();
+    const bool labelFollows = node && node->Data() == this && node->Text() == GetTitle();
     ChangeText(TitleText, title);
-    if (!m_treeNode)
+    if (!node)
         return;
     if (labelFollows)
-        m_tree->SetNodeText(*m_treeNode, GetTitle());
+        Tree().SetNodeText(*node, GetTitle());
     // The title is taken first, so the siblings sort by the new one.
-    if (m_treeNode->Parent())
-        m_tree->SortChildren(*m_treeNode->Parent());
+    if (node->Parent())
+        Tree().SortChildren(*node->Parent());
 }
 
 void TKPXObject::SetTarget(std::string_view target)
@@ -73,17 +75,17 @@ void TKPXObject::SetComment(std::string_view comment)
 
 void TKPXObject::DrawNewID()
 {
-    const std::int32_t id = m_tree->Ids().Draw();
-    m_tree->Ids().Remove(m_id);
-    m_tree->Ids().Add(id);
+    const std::int32_t id = Tree().Ids().Draw();
+    Tree().Ids().Remove(m_id);
+    Tree().Ids().Add(id);
     m_id = id;
-    m_tree->MarkChanged();
+    Tree().MarkChanged();
 }
 
 void TKPXObject::SetCategories(std::int32_t categories)
 {
     if (categories != m_categories)
-        m_tree->MarkChanged();
+        Tree().MarkChanged();
     m_categories = categories;
 }
 
@@ -91,7 +93,7 @@ void TKPXObject::ChangeText(std::size_t index, std::string_view value)
 {
     const std::string clean = CleanFieldText(value);
     if (m_texts.Get(index) != clean)
-        m_tree->MarkChanged();
+        Tree().MarkChanged();
     m_texts.Set(index, clean);
 }
 
@@ -116,7 +118,7 @@ void TKPXObject::MarkPath(TreeNode* start, int step)
         if (!owner)
             continue;
         owner->m_flagCount += step;
-        m_tree->SetStateIndex(*node, owner->m_flagCount > 0 ? DueStateImage : TreeNode::NoImage);
+        Tree().SetStateIndex(*node, owner->m_flagCount > 0 ? DueStateImage : TreeNode::NoImage);
     }
 }
 
@@ -129,17 +131,26 @@ void TKPXObject::SetFlag(int value)
         step = -1;
     if (step == 0)
         return;
-    MarkPath(m_treeNode, step);
+    MarkPath(GetTreeNode(), step);
     m_flagged = static_cast<std::uint8_t>(value);
+}
+
+ItemTree& TKPXObject::Tree() const
+{
+    if (m_place & PlaceIsTree)
+        return *reinterpret_cast<ItemTree*>(m_place & ~PlaceIsTree);
+    return GetTreeNode()->Tree();
 }
 
 void TKPXObject::SetTreeNode(TreeNode* node)
 {
+    ItemTree& tree = Tree();
+    assert(!node || &node->Tree() == &tree); // an item stays in the tree that counts its identifier
     if (m_flagged)
-        MarkPath(m_treeNode, -1);
-    m_treeNode = node;
+        MarkPath(GetTreeNode(), -1);
+    m_place = node ? reinterpret_cast<std::uintptr_t>(node) : reinterpret_cast<std::uintptr_t>(&tree) | PlaceIsTree;
     if (m_flagged)
-        MarkPath(m_treeNode, +1);
+        MarkPath(GetTreeNode(), +1);
 }
 
 const TKPXObject::ChildList& TKPXObject::Children() const
@@ -153,9 +164,9 @@ void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
     if (!m_children)
         m_children = std::make_unique<ChildList>();
     m_children->push_back(std::move(child));
-    m_tree->MarkChanged();
-    if (m_treeNode)
-        m_tree->NotifyDetailsChanged(*m_treeNode);
+    Tree().MarkChanged();
+    if (GetTreeNode())
+        Tree().NotifyDetailsChanged(*GetTreeNode());
 }
 
 TKPXObject* TKPXObject::ChildAt(int index) const
@@ -170,9 +181,9 @@ TKPXObject* TKPXObject::FindChild(std::string_view title, int kind) const
     for (const auto& child : Children())
         if (child->GetKind() == kind && child->GetTitle() == title)
             return child.get();
-    if (m_treeNode) {
-        for (int i = 0; i < m_treeNode->ChildCount(); ++i) {
-            TKPXObject* item = m_treeNode->ChildAt(i)->Data();
+    if (const TreeNode* node = GetTreeNode()) {
+        for (int i = 0; i < node->ChildCount(); ++i) {
+            TKPXObject* item = node->ChildAt(i)->Data();
             if (item && item->GetKind() == kind && item->GetTitle() == title)
                 return item;
         }
@@ -216,9 +227,9 @@ std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
     m_children->erase(it);
     if (m_children->empty())
         m_children.reset();
-    m_tree->MarkChanged();
-    if (m_treeNode)
-        m_tree->NotifyDetailsChanged(*m_treeNode);
+    Tree().MarkChanged();
+    if (GetTreeNode())
+        Tree().NotifyDetailsChanged(*GetTreeNode());
     return detached;
 }
 
@@ -318,7 +329,7 @@ CategoriesWithheld::~CategoriesWithheld()
 void TKPXObject::ApplyCommon(std::string_view title, std::string_view target, std::string_view comment)
 {
     // An accepted dialog may have changed fields of the kind's own, which have no setter that counts.
-    m_tree->MarkChanged();
+    Tree().MarkChanged();
     SetTitle(title);
     SetTarget(target);
     SetComment(comment);
@@ -337,8 +348,8 @@ bool TKPXObject::EditNew(TreeNode& node)
 
 void TKPXObject::OpenDefault()
 {
-    if (m_treeNode)
-        Services().view->SelectNode(*m_treeNode);
+    if (GetTreeNode())
+        Services().view->SelectNode(*GetTreeNode());
 }
 
 void TKPXObject::SendMail(const std::string&) {}

@@ -50,7 +50,7 @@ public:
     static void* operator new(std::size_t size);
     static void operator delete(void* block, std::size_t size) noexcept;
 
-    ItemTree& Tree() const { return *m_tree; }
+    ItemTree& Tree() const;
     const ItemServices& Services() const;
 
     int GetKind() const { return m_kind; }
@@ -72,7 +72,10 @@ public:
     void SetComment(std::string_view comment);
 
     // Own node for tree items, the owner's node for detail items.
-    TreeNode* GetTreeNode() const { return m_treeNode; }
+    TreeNode* GetTreeNode() const
+    {
+        return m_place & PlaceIsTree ? nullptr : reinterpret_cast<TreeNode*>(m_place);
+    }
     void SetTreeNode(TreeNode* node);
     int GetFlagged() const { return m_flagged; }
     int GetFlagCount() const { return m_flagCount; }
@@ -162,14 +165,16 @@ private:
     // Adds step to the count of every node from start up to the root and shows or clears the marker.
     void MarkPath(TreeNode* start, int step);
 
-    ItemTree* m_tree;
+    // The item's node when it has one, else its tree, told apart by the lowest bit. The tree is
+    // reached through the node, which keeps every item a pointer smaller.
+    static constexpr std::uintptr_t PlaceIsTree = 1;
+    std::uintptr_t m_place;
     TextPack m_texts;
     // Most items are details without children of their own: the list is made with the first child
     // and goes with the last, which keeps every item a pointer's size rather than a vector's.
     using ChildList = std::vector<std::unique_ptr<TKPXObject>, PoolAllocator<std::unique_ptr<TKPXObject>>>;
     const ChildList& Children() const;
     std::unique_ptr<ChildList> m_children;
-    TreeNode* m_treeNode = nullptr;
     std::int32_t m_categories = 0;
     std::int32_t m_id;
     std::int32_t m_flagCount = 0;
