@@ -19,6 +19,8 @@ template <typename T> struct PoolAllocator
     PoolAllocator() = default;
     template <typename U> PoolAllocator(const PoolAllocator<U>&) noexcept {}
 
+    static_assert(alignof(T) <= alignof(void*), "pool blocks are aligned as pointers are");
+
     T* allocate(std::size_t count) { return static_cast<T*>(AllocatePoolBlock(count * sizeof(T))); }
     void deallocate(T* block, std::size_t count) noexcept { FreePoolBlock(block, count * sizeof(T)); }
     friend bool operator==(const PoolAllocator&, const PoolAllocator&) noexcept { return true; }

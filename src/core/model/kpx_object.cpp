@@ -34,6 +34,7 @@ TKPXObject::~TKPXObject()
 
 void* TKPXObject::operator new(std::size_t size)
 {
+    static_assert(alignof(TKPXObject) <= BlockPool::Grain);
     return BlockPool::Shared().Allocate(size);
 }
 

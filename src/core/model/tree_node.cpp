@@ -29,6 +29,7 @@ void TreeNode::SetText(std::string_view text)
 
 void* TreeNode::operator new(std::size_t size)
 {
+    static_assert(alignof(TreeNode) <= BlockPool::Grain);
     return BlockPool::Shared().Allocate(size);
 }
 
