@@ -11,14 +11,21 @@
 
 namespace quillary {
 
+namespace {
+// A length byte of this value is followed by the length in four bytes.
+constexpr unsigned char LongLength = 255;
+} // namespace
+
 // Walks the fields of a block in order.
 class TextPack::Reader
 {
 public:
-    Reader(const char* block, std::size_t size) : m_at(block + HeadSize), m_end(block + size) {}
-    bool AtEnd() const noexcept { return m_at >= m_end; }
+    explicit Reader(const char* block) : m_at(block + 1), m_left(static_cast<unsigned char>(*block)) {}
+    bool AtEnd() const noexcept { return m_left == 0; }
+    const char* At() const noexcept { return m_at; }
     std::string_view Next() noexcept
     {
+        --m_left;
         std::size_t length = static_cast<unsigned char>(*m_at++);
         if (length == LongLength) {
             std::uint32_t longLength;
@@ -33,22 +40,22 @@ public:
 
 private:
     const char* m_at;
-    const char* m_end;
+    std::size_t m_left;
 };
 
 namespace {
 
 std::size_t EncodedSize(std::string_view text)
 {
-    return (text.size() < 255 ? 1 : 5) + text.size() + 1;
+    return (text.size() < LongLength ? 1 : 5) + text.size() + 1;
 }
 
 char* Encode(char* out, std::string_view text)
 {
-    if (text.size() < 255) {
+    if (text.size() < LongLength) {
         *out++ = static_cast<char>(text.size());
     } else {
-        *out++ = static_cast<char>(255);
+        *out++ = static_cast<char>(LongLength);
         const auto length = static_cast<std::uint32_t>(text.size());
         std::memcpy(out, &length, sizeof length);
         out += sizeof length;
@@ -76,11 +83,12 @@ TextPack& TextPack::operator=(TextPack&& other) noexcept
     return *this;
 }
 
-std::uint32_t TextPack::BlockSize() const noexcept
+std::size_t TextPack::BlockSize() const noexcept
 {
-    std::uint32_t size;
-    std::memcpy(&size, m_block, sizeof size);
-    return size;
+    Reader reader(m_block);
+    while (!reader.AtEnd())
+        reader.Next();
+    return static_cast<std::size_t>(reader.At() - m_block);
 }
 
 void TextPack::Release() noexcept
@@ -94,7 +102,7 @@ TextView TextPack::Get(std::size_t index) const noexcept
 {
     if (!m_block)
         return {};
-    Reader reader(m_block, BlockSize());
+    Reader reader(m_block);
     for (std::size_t i = 0; i < index && !reader.AtEnd(); ++i)
         reader.Next();
     return reader.AtEnd() ? TextView() : TextView::Terminated(reader.Next());
@@ -105,7 +113,7 @@ void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
     std::string_view fields[MostTexts];
     std::size_t count = 0;
     if (m_block) {
-        Reader reader(m_block, BlockSize());
+        Reader reader(m_block);
         while (!reader.AtEnd() && count < MostTexts)
             fields[count++] = reader.Next();
     }
@@ -118,17 +126,17 @@ void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
     while (count > 0 && fields[count - 1].empty())
         --count;
 
-    std::size_t size = HeadSize;
-    for (std::size_t i = 0; i < count; ++i)
+    std::size_t size = 1;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (fields[i].size() > std::numeric_limits<std::uint32_t>::max())
+            throw std::length_error("text too long for an item field");
         size += EncodedSize(fields[i]);
-    if (size > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("texts too long for one item");
+    }
     char* block = nullptr;
     if (count > 0) {
         block = static_cast<char*>(BlockPool::Shared().Allocate(size));
-        const auto head = static_cast<std::uint32_t>(size);
-        std::memcpy(block, &head, sizeof head);
-        char* out = block + HeadSize;
+        *block = static_cast<char>(count);
+        char* out = block + 1;
         for (std::size_t i = 0; i < count; ++i)
             out = Encode(out, fields[i]);
     }

@@ -43,12 +43,11 @@ public:
     void Set(std::size_t index, std::string_view text) { Set(index, std::span(&text, 1)); }
 
 private:
-    // The block: its size in four bytes, then each field up to the last non-empty one as its
-    // length (one byte, or 255 and four bytes), its bytes and a zero byte.
-    static constexpr std::size_t HeadSize = sizeof(std::uint32_t);
-    static constexpr unsigned char LongLength = 255;
+    // The block: the number of fields it holds in one byte, then each field up to the last
+    // non-empty one as its length (one byte, or 255 and four bytes), its bytes and a zero byte.
+    // Its size is walked out when it is given back, which is rarer than reading it.
     class Reader;
-    std::uint32_t BlockSize() const noexcept;
+    std::size_t BlockSize() const noexcept;
     void Release() noexcept;
 
     char* m_block = nullptr;
