@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# What an installation holds: the two programs, and what the desktop needs to know them (the
-# desktop entry, the AppStream description, the icon, the automation service's activation file,
-# manual pages and shell completion).
+# What an installation holds: the two programs (and quillary-cli's companion for printing and
+# synchronising), and what the desktop needs to know them (the desktop entry, the AppStream
+# description, the icon, the automation service's activation file, manual pages and shell
+# completion).
 include(GNUInstallDirs)
 
 set(QUILLARY_APP_ID org.quillary.Quillary)
@@ -12,6 +13,8 @@ install(FILES data/completions/quillary-cli DESTINATION ${CMAKE_INSTALL_DATADIR}
 
 if(QUILLARY_GUI)
   install(TARGETS quillary RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  # quillary-cli's printing and synchronising, run only by quillary-cli itself.
+  install(TARGETS quillary-cli-qt RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/quillary)
   install(FILES data/man/quillary.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   install(FILES data/${QUILLARY_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES data/${QUILLARY_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

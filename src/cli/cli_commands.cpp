@@ -3,6 +3,7 @@
 
 #include "exchange_commands.h"
 #include "kept_trees.h"
+#include "qt_handover.h"
 #include "terminal_stream.h"
 
 #include "common/file_error.h"
@@ -143,18 +144,25 @@ int Check(ItemTree&, const ReadReport& report, std::ostream& out, std::ostream&)
 
 using Command = std::function<int(ItemTree&, const ReadReport&, std::ostream&, std::ostream&)>;
 
-// Printing needs Qt for fonts and PDF output; a build without Qt has every other command.
-int PrintCommand(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
+// Printing and synchronising need Qt: a build with Qt passes them to its companion program (see
+// qt_handover.h), a build without it has no printing and no CardDAV transport.
+int QtCommand(const std::vector<std::string>& args, std::ostream& shown, std::ostream& err)
 {
+#ifdef QUILLARY_CLI_HANDOVER
+    (void)shown;
+    return HandOverToQt(args, err);
+#else
+    const std::vector<std::string> words(args.begin() + 1, args.end());
+    if (args[0] == "sync")
+        return Sync(words, shown, err);
 #ifdef QUILLARY_CLI_PRINT
-    const int status = Print(words, out, err);
-    out.flush();
+    const int status = Print(words, shown, err);
+    shown.flush();
     return status;
 #else
-    (void)words;
-    (void)out;
     err << "quillary-cli: this build has no printing (it was built without Qt 6)\n";
     return ExitUsage;
+#endif
 #endif
 }
 
@@ -177,10 +185,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     // Its fields are made safe one by one, so the tabs between them reach the output.
     if (!args.empty() && args[0] == "due")
         return Due(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
-    if (!args.empty() && args[0] == "sync")
-        return Sync(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
-    if (!args.empty() && args[0] == "print")
-        return PrintCommand(std::vector<std::string>(args.begin() + 1, args.end()), shown, err);
+    if (!args.empty() && (args[0] == "sync" || args[0] == "print"))
+        return QtCommand(args, shown, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();
     if (command == commands.end()) {
         err << Usage;

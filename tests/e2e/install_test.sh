@@ -97,4 +97,16 @@ for name in "Anna Berg" "Jan Holm"; do
     grep -q "$name" "$QUILLARY_HOME/zelk.dat" 2>/dev/null || fail "$name was not imported and saved"
 done
 
+# quillary-cli passes printing to its companion in the installation's libexec; a copy of
+# quillary-cli without one says so rather than pretending to print.
+"$prefix/bin/quillary-cli" print --report listing --pdf "$scratch/listing.pdf" >"$scratch/print.log" 2>&1 ||
+    { cat "$scratch/print.log"; fail "the installed quillary-cli does not print"; }
+[ "$(pdfinfo "$scratch/listing.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }')" -ge 1 ] 2>/dev/null ||
+    fail "the installed quillary-cli printed no pages"
+mkdir "$scratch/lone" && cp "$prefix/bin/quillary-cli" "$scratch/lone/"
+"$scratch/lone/quillary-cli" print --report listing --pdf "$scratch/lone.pdf" >/dev/null 2>"$scratch/lone.log"
+status=$?
+[ "$status" -eq 1 ] && grep -q "cannot start .*quillary-cli-qt" "$scratch/lone.log" && [ ! -e "$scratch/lone.pdf" ] ||
+    fail "quillary-cli without its companion: status $status, '$(cat "$scratch/lone.log")'"
+
 finish install
