@@ -34,7 +34,7 @@ public:
             length = longLength;
         }
         const std::string_view text(m_at, length);
-        m_at += length + 1;
+        m_at += length;
         return text;
     }
 
@@ -47,7 +47,7 @@ namespace {
 
 std::size_t EncodedSize(std::string_view text)
 {
-    return (text.size() < LongLength ? 1 : 5) + text.size() + 1;
+    return (text.size() < LongLength ? 1 : 5) + text.size();
 }
 
 char* Encode(char* out, std::string_view text)
@@ -62,9 +62,7 @@ char* Encode(char* out, std::string_view text)
     }
     if (!text.empty()) // an empty view may hold no address at all
         std::memcpy(out, text.data(), text.size());
-    out += text.size();
-    *out++ = '\0';
-    return out;
+    return out + text.size();
 }
 
 } // namespace
@@ -105,7 +103,7 @@ TextView TextPack::Get(std::size_t index) const noexcept
     Reader reader(m_block);
     for (std::size_t i = 0; i < index && !reader.AtEnd(); ++i)
         reader.Next();
-    return reader.AtEnd() ? TextView() : TextView::Terminated(reader.Next());
+    return reader.AtEnd() ? TextView() : TextView(reader.Next());
 }
 
 void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)

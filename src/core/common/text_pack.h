@@ -44,7 +44,7 @@ public:
 
 private:
     // The block: the number of fields it holds in one byte, then each field up to the last
-    // non-empty one as its length (one byte, or 255 and four bytes), its bytes and a zero byte.
+    // non-empty one as its length (one byte, or 255 and four bytes), and its bytes.
     // Its size is walked out when it is given back, which is rarer than reading it.
     class Reader;
     std::size_t BlockSize() const noexcept;

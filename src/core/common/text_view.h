@@ -8,23 +8,21 @@
 
 namespace quillary {
 
-// A read-only view of a stored text that is followed by a zero byte, so c_str() may be handed to
-// C interfaces. Item fields are read through it: it converts to std::string_view and std::string
-// and answers the string calls the code makes of a field. It stays valid until the text it shows
-// is set again.
+// A read-only view of a stored text. Item fields are read through it: it converts to
+// std::string_view and std::string and answers the string calls the code makes of a field. It
+// stays valid until the text it shows is set again. Like a std::string_view it is not followed by
+// a zero byte: a C interface is handed a std::string made of it.
 class TextView
 {
 public:
     constexpr TextView() noexcept = default;
-    // text.data()[text.size()] must be a readable zero byte.
-    static constexpr TextView Terminated(std::string_view text) noexcept { return TextView(text); }
+    constexpr explicit TextView(std::string_view text) noexcept : m_text(text) {}
 
     constexpr std::string_view View() const noexcept { return m_text; }
     constexpr operator std::string_view() const noexcept { return m_text; }
     operator std::string() const { return std::string(m_text); }
 
     constexpr const char* data() const noexcept { return m_text.data(); }
-    constexpr const char* c_str() const noexcept { return m_text.data(); }
     constexpr std::size_t size() const noexcept { return m_text.size(); }
     constexpr std::size_t length() const noexcept { return m_text.size(); }
     constexpr bool empty() const noexcept { return m_text.empty(); }
@@ -72,7 +70,6 @@ public:
     friend std::string operator+(char a, TextView b) { return Joined(std::string_view(&a, 1), b.m_text); }
 
 private:
-    constexpr explicit TextView(std::string_view text) noexcept : m_text(text) {}
     static std::string Joined(std::string_view a, std::string_view b)
     {
         std::string joined;

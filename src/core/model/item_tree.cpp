@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdint>
+#include <span>
 #include <utility>
 
 namespace quillary {
@@ -15,6 +17,13 @@ namespace quillary {
 namespace {
 // How far ahead of the row it reads the sorting of siblings asks for what it will read next.
 constexpr std::size_t PrefetchRows = 8;
+
+// Nodes keep their pictures in a byte: those of the tree kinds, the root and the due marker.
+std::int8_t NodePicture(int image)
+{
+    assert(image >= INT8_MIN && image <= INT8_MAX);
+    return static_cast<std::int8_t>(image);
+}
 } // namespace
 
 ItemTree::ItemTree(const ItemServices& services) : m_services(WithHeadlessDefaults(services))
@@ -58,7 +67,7 @@ void ItemTree::EnsureOrder() const
         node->m_absoluteIndex = static_cast<int>(m_order.size());
         m_order.push_back(node);
         for (auto it = node->m_children.rbegin(); it != node->m_children.rend(); ++it)
-            stack.push_back(it->get());
+            stack.push_back(*it);
     }
     m_orderValid = true;
 }
@@ -104,8 +113,8 @@ TreeNode& ItemTree::AddChild(TreeNode& parent, std::unique_ptr<TKPXObject> item,
     Notify([&](TreeObserver& o) { o.NodeAboutToBeAdded(parent, row); });
     auto node = std::make_unique<TreeNode>(*this, &parent, std::move(item), std::move(text));
     node->m_index = row;
-    node->m_image = image;
-    node->m_selectedImage = selectedImage;
+    node->m_image = NodePicture(image);
+    node->m_selectedImage = NodePicture(selectedImage);
     TreeNode& added = *node;
     parent.m_children.push_back(std::move(node));
     MarkChanged();
@@ -122,8 +131,7 @@ void ItemTree::DeleteNode(TreeNode& node)
     if (m_sortDeferred && (m_sortDeferred == &node || node.IsAncestorOf(*m_sortDeferred)))
         m_sortDeferred = nullptr;
     Notify([&](TreeObserver& o) { o.NodeAboutToBeRemoved(node); });
-    std::unique_ptr<TreeNode> doomed = std::move(parent.m_children[static_cast<std::size_t>(row)]);
-    parent.m_children.erase(parent.m_children.begin() + row);
+    std::unique_ptr<TreeNode> doomed = parent.m_children.take(static_cast<std::size_t>(row));
     Reindex(parent, row);
     MarkChanged();
     InvalidateOrder();
@@ -148,8 +156,7 @@ void ItemTree::MoveNode(TreeNode& node, TreeNode& newParent)
     const int oldRow = node.m_index;
     const int newRow = &oldParent == &newParent ? newParent.ChildCount() - 1 : newParent.ChildCount();
     Notify([&](TreeObserver& o) { o.NodeAboutToBeMoved(node, newParent, newRow); });
-    std::unique_ptr<TreeNode> moving = std::move(oldParent.m_children[static_cast<std::size_t>(oldRow)]);
-    oldParent.m_children.erase(oldParent.m_children.begin() + oldRow);
+    std::unique_ptr<TreeNode> moving = oldParent.m_children.take(static_cast<std::size_t>(oldRow));
     Reindex(oldParent, oldRow);
     moving->m_parent = &newParent;
     moving->m_index = newParent.ChildCount();
@@ -160,8 +167,8 @@ void ItemTree::MoveNode(TreeNode& node, TreeNode& newParent)
         TreeNode* n = stack.back();
         stack.pop_back();
         n->m_depth += shift;
-        for (auto& child : n->m_children)
-            stack.push_back(child.get());
+        for (TreeNode* child : n->m_children)
+            stack.push_back(child);
     }
     MarkChanged();
     InvalidateOrder();
@@ -172,17 +179,16 @@ void ItemTree::ShiftFlagCounts(TreeNode* start, int count)
 {
     // The root never shows the marker, so it keeps no count either.
     for (TreeNode* node = start; node && node->Parent(); node = node->Parent()) {
-        TKPXObject* owner = node->Data();
-        if (!owner)
+        if (!node->Data())
             continue;
-        owner->m_flagCount += count;
-        SetStateIndex(*node, owner->m_flagCount > 0 ? TKPXObject::DueStateImage : TreeNode::NoImage);
+        node->m_flagCount += count;
+        SetStateIndex(*node, node->m_flagCount > 0 ? DueStateImage : TreeNode::NoImage);
     }
 }
 
 void ItemTree::MoveNodeWithMarks(TreeNode& node, TreeNode& newParent)
 {
-    const int count = node.Data() ? node.Data()->GetFlagCount() : 0;
+    const int count = node.FlagCount();
     if (count != 0)
         ShiftFlagCounts(node.Parent(), -count);
     MoveNode(node, newParent);
@@ -213,7 +219,7 @@ void ItemTree::SortChildren(TreeNode& parent)
         // for its item two steps ahead and for the item's texts one step ahead, so each has come
         // by the time it is read.
         if (row + 3 * PrefetchRows < children.size())
-            __builtin_prefetch(children[row + 3 * PrefetchRows].get());
+            __builtin_prefetch(children[row + 3 * PrefetchRows]);
         if (row + 2 * PrefetchRows < children.size())
             __builtin_prefetch(children[row + 2 * PrefetchRows]->Data());
         if (row + PrefetchRows < children.size())
@@ -236,13 +242,12 @@ void ItemTree::SortChildren(TreeNode& parent)
     Notify([&](TreeObserver& o) { o.ChildrenAboutToBeSorted(parent); });
     std::stable_sort(keys.begin(), keys.end(), before);
     std::vector<int> newRows(keys.size());
-    std::vector<std::unique_ptr<TreeNode>> sorted;
-    sorted.reserve(keys.size());
-    for (const Key& key : keys) {
-        newRows[static_cast<std::size_t>(key.row)] = static_cast<int>(sorted.size());
-        sorted.push_back(std::move(parent.m_children[static_cast<std::size_t>(key.row)]));
+    const std::span<TreeNode*> places = parent.m_children.Places();
+    std::vector<TreeNode*> unsorted(places.begin(), places.end());
+    for (std::size_t row = 0; row < keys.size(); ++row) {
+        newRows[static_cast<std::size_t>(keys[row].row)] = static_cast<int>(row);
+        places[row] = unsorted[static_cast<std::size_t>(keys[row].row)];
     }
-    parent.m_children.swap(sorted);
     Reindex(parent, 0);
     MarkChanged(); // the saved order is the shown order
     InvalidateOrder();
@@ -277,8 +282,8 @@ void ItemTree::SetNodeText(TreeNode& node, std::string text)
 
 void ItemTree::SetNodeImages(TreeNode& node, int image, int selectedImage)
 {
-    node.m_image = image;
-    node.m_selectedImage = selectedImage;
+    node.m_image = NodePicture(image);
+    node.m_selectedImage = NodePicture(selectedImage);
     if (IsLive(node))
         Notify([&](TreeObserver& o) { o.NodeChanged(node); });
 }
@@ -287,7 +292,7 @@ void ItemTree::SetStateIndex(TreeNode& node, int stateImage)
 {
     if (node.m_stateImage == stateImage)
         return;
-    node.m_stateImage = stateImage;
+    node.m_stateImage = NodePicture(stateImage);
     if (IsLive(node))
         Notify([&](TreeObserver& o) { o.NodeChanged(node); });
 }

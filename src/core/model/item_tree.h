@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quillary {
@@ -55,6 +56,9 @@ public:
     // MoveNode for a node that may carry due markers: the flagged items at or below it stop
     // counting for its old ancestors and count for its new ones, so the markers follow it.
     void MoveNodeWithMarks(TreeNode& node, TreeNode& newParent);
+    // Adds count to the flagged items counted at start and at its ancestors below the root, and
+    // shows or clears their due markers.
+    void ShiftFlagCounts(TreeNode* start, int count);
     void SetNodeText(TreeNode& node, std::string text);
     void SetNodeImages(TreeNode& node, int image, int selectedImage);
     void SetStateIndex(TreeNode& node, int stateImage);
@@ -76,12 +80,11 @@ public:
     void RemoveObserver(TreeObserver* observer);
 
 private:
+    static constexpr int DueStateImage = 1;
     template <typename F> void Notify(F&& f);
     void InvalidateOrder() { m_orderValid = false; }
     void EnsureOrder() const;
     static void Reindex(TreeNode& parent, int from);
-    // Adds count to the flag count of start and its ancestors below the root, updating markers.
-    void ShiftFlagCounts(TreeNode* start, int count);
     // False for nodes of a subtree that is being destroyed: views no longer know them.
     bool IsLive(const TreeNode& node) const;
 
@@ -96,6 +99,9 @@ private:
     TreeNode* m_sortDeferred = nullptr;
     std::uint64_t m_generation = 0;
     std::uint64_t m_savedGeneration = 0;
+    // The labels of the few nodes whose label is not their item's title (see TreeNode::Text).
+    friend class TreeNode;
+    std::unordered_map<const TreeNode*, std::string> m_labels;
     std::unique_ptr<TreeNode> m_root;
 };
 

@@ -20,8 +20,10 @@ namespace quillary {
 
 TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                        std::string_view comment, std::int32_t id)
-    : m_place(reinterpret_cast<std::uintptr_t>(&tree) | PlaceIsTree), m_id(id), m_kind(static_cast<std::uint8_t>(kind))
+    : m_place(static_cast<std::uintptr_t>(static_cast<std::uint8_t>(kind)) << KindShift), m_id(id)
 {
+    static_assert(sizeof(TKPXObject) <= 40);
+    SetPlace(&tree, true);
     SetOwnTexts(TitleText, {title, target, comment});
     tree.Ids().Add(m_id);
 }
@@ -111,60 +113,56 @@ void TKPXObject::SetOwnTexts(std::size_t first, std::span<const std::string_view
     m_texts.Set(first, std::vector<std::string_view>(cleaned.begin(), cleaned.end()));
 }
 
-void TKPXObject::MarkPath(TreeNode* start, int step)
-{
-    // The root is the one node without a parent; it never shows the marker.
-    for (TreeNode* node = start; node && node->Parent(); node = node->Parent()) {
-        TKPXObject* owner = node->Data();
-        if (!owner)
-            continue;
-        owner->m_flagCount += step;
-        Tree().SetStateIndex(*node, owner->m_flagCount > 0 ? DueStateImage : TreeNode::NoImage);
-    }
-}
-
 void TKPXObject::SetFlag(int value)
 {
     int step = 0;
-    if (!m_flagged && value == 1)
+    if (!GetFlagged() && value == 1)
         step = 1;
-    else if (m_flagged && value == 0)
+    else if (GetFlagged() && value == 0)
         step = -1;
     if (step == 0)
         return;
-    MarkPath(GetTreeNode(), step);
-    m_flagged = static_cast<std::uint8_t>(value);
+    Tree().ShiftFlagCounts(GetTreeNode(), step);
+    m_place ^= PlaceFlagged;
+}
+
+int TKPXObject::GetFlagCount() const
+{
+    const TreeNode* node = GetTreeNode();
+    return node && node->Data() == this ? node->FlagCount() : 0;
 }
 
 ItemTree& TKPXObject::Tree() const
 {
     if (m_place & PlaceIsTree)
-        return *reinterpret_cast<ItemTree*>(m_place & ~PlaceIsTree);
+        return *reinterpret_cast<ItemTree*>(m_place & PlaceAddress);
     return GetTreeNode()->Tree();
+}
+
+void TKPXObject::SetPlace(const void* address, bool isTree)
+{
+    const auto bits = reinterpret_cast<std::uintptr_t>(address);
+    assert((bits & ~PlaceAddress) == 0);
+    m_place = (m_place & ~(PlaceAddress | PlaceIsTree)) | bits | (isTree ? PlaceIsTree : 0);
 }
 
 void TKPXObject::SetTreeNode(TreeNode* node)
 {
     ItemTree& tree = Tree();
     assert(!node || &node->Tree() == &tree); // an item stays in the tree that counts its identifier
-    if (m_flagged)
-        MarkPath(GetTreeNode(), -1);
-    m_place = node ? reinterpret_cast<std::uintptr_t>(node) : reinterpret_cast<std::uintptr_t>(&tree) | PlaceIsTree;
-    if (m_flagged)
-        MarkPath(GetTreeNode(), +1);
-}
-
-const TKPXObject::ChildList& TKPXObject::Children() const
-{
-    static const ChildList none;
-    return m_children ? *m_children : none;
+    if (GetFlagged())
+        tree.ShiftFlagCounts(GetTreeNode(), -1);
+    if (node)
+        SetPlace(node, false);
+    else
+        SetPlace(&tree, true);
+    if (GetFlagged())
+        tree.ShiftFlagCounts(GetTreeNode(), +1);
 }
 
 void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
 {
-    if (!m_children)
-        m_children = std::make_unique<ChildList>();
-    m_children->push_back(std::move(child));
+    m_children.push_back(std::move(child));
     Tree().MarkChanged();
     if (GetTreeNode())
         Tree().NotifyDetailsChanged(*GetTreeNode());
@@ -172,16 +170,16 @@ void TKPXObject::AddChild(std::unique_ptr<TKPXObject> child)
 
 TKPXObject* TKPXObject::ChildAt(int index) const
 {
-    return index >= 0 && index < ChildCount() ? (*m_children)[static_cast<std::size_t>(index)].get() : nullptr;
+    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)] : nullptr;
 }
 
 TKPXObject* TKPXObject::FindChild(std::string_view title, int kind) const
 {
     if (title.empty())
         return nullptr;
-    for (const auto& child : Children())
+    for (TKPXObject* child : m_children)
         if (child->GetKind() == kind && child->GetTitle() == title)
-            return child.get();
+            return child;
     if (const TreeNode* node = GetTreeNode()) {
         for (int i = 0; i < node->ChildCount(); ++i) {
             TKPXObject* item = node->ChildAt(i)->Data();
@@ -206,9 +204,9 @@ bool FirstOccurrenceStartsWord(std::string_view title, std::string_view lowerTex
 
 TKPXObject* TKPXObject::FindByWord(std::string_view lowerText) const
 {
-    for (const auto& child : Children())
+    for (TKPXObject* child : m_children)
         if (FirstOccurrenceStartsWord(child->GetTitle(), lowerText))
-            return child.get();
+            return child;
     return nullptr;
 }
 
@@ -219,15 +217,10 @@ void TKPXObject::DeleteChild(TKPXObject* child)
 
 std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
 {
-    if (!m_children)
+    const auto it = std::find(m_children.begin(), m_children.end(), child);
+    if (it == m_children.end())
         return nullptr;
-    const auto it = std::find_if(m_children->begin(), m_children->end(), [&](const auto& c) { return c.get() == child; });
-    if (it == m_children->end())
-        return nullptr;
-    std::unique_ptr<TKPXObject> detached = std::move(*it);
-    m_children->erase(it);
-    if (m_children->empty())
-        m_children.reset();
+    std::unique_ptr<TKPXObject> detached = m_children.take(static_cast<std::size_t>(it - m_children.begin()));
     Tree().MarkChanged();
     if (GetTreeNode())
         Tree().NotifyDetailsChanged(*GetTreeNode());
@@ -237,21 +230,21 @@ std::unique_ptr<TKPXObject> TKPXObject::DetachChild(TKPXObject* child)
 std::vector<ListRow> TKPXObject::FillList() const
 {
     std::vector<ListRow> rows;
-    rows.reserve(Children().size());
-    for (const auto& child : Children())
+    rows.reserve(m_children.size());
+    for (TKPXObject* child : m_children)
         if (!IsFilteredOut(*child))
-            rows.push_back({child.get(), child->GetImageIndex()});
+            rows.push_back({child, child->GetImageIndex()});
     return rows;
 }
 
 int TKPXObject::GetImageIndex() const
 {
-    return m_kind;
+    return GetKind();
 }
 
 int TKPXObject::GetSelectedIndex() const
 {
-    return m_kind == 0 ? static_cast<int>(ImageSelectedFolder) : m_kind;
+    return GetKind() == KindFolder ? static_cast<int>(ImageSelectedFolder) : GetKind();
 }
 
 void TKPXObject::WriteHead(std::string& out, int level) const
@@ -260,7 +253,7 @@ void TKPXObject::WriteHead(std::string& out, int level) const
     out += '{';
     out.append(number.data(), std::to_chars(number.begin(), number.end(), level).ptr);
     out += ' ';
-    out.append(number.data(), std::to_chars(number.begin(), number.end(), static_cast<int>(m_kind)).ptr);
+    out.append(number.data(), std::to_chars(number.begin(), number.end(), GetKind()).ptr);
     out += " }";
     out += GetTitle();
     out += FieldSeparator;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/pool_allocator.h"
+#include "common/owned_list.h"
 #include "common/text_pack.h"
 
 #include <bitset>
@@ -53,7 +53,7 @@ public:
     ItemTree& Tree() const;
     const ItemServices& Services() const;
 
-    int GetKind() const { return m_kind; }
+    int GetKind() const { return static_cast<int>(m_place >> KindShift); }
     std::int32_t GetID() const { return m_id; }
     // A fresh identifier that no other item of the tree has, for an item that shares its
     // identifier with another one where identity matters (a synchronised address book).
@@ -74,17 +74,18 @@ public:
     // Own node for tree items, the owner's node for detail items.
     TreeNode* GetTreeNode() const
     {
-        return m_place & PlaceIsTree ? nullptr : reinterpret_cast<TreeNode*>(m_place);
+        return m_place & PlaceIsTree ? nullptr : reinterpret_cast<TreeNode*>(m_place & PlaceAddress);
     }
     void SetTreeNode(TreeNode* node);
-    int GetFlagged() const { return m_flagged; }
-    int GetFlagCount() const { return m_flagCount; }
+    int GetFlagged() const { return m_place & PlaceFlagged ? 1 : 0; }
+    // For a tree item, the flagged items at or below its node; 0 for details.
+    int GetFlagCount() const;
     void SetFlag(int value);
 
     // Detail children, in insertion order.
     void AddChild(std::unique_ptr<TKPXObject> child);
-    bool HasChildren() const { return m_children != nullptr; }
-    int ChildCount() const { return m_children ? static_cast<int>(m_children->size()) : 0; }
+    bool HasChildren() const { return !m_children.empty(); }
+    int ChildCount() const { return static_cast<int>(m_children.size()); }
     TKPXObject* ChildAt(int index) const;
     TKPXObject* FindChild(std::string_view title, int kind) const;
     TKPXObject* FindByWord(std::string_view lowerText) const;
@@ -155,31 +156,27 @@ protected:
     void ApplyCommon(std::string_view title, std::string_view target, std::string_view comment);
 
 private:
-    // A moved node takes its flagged items' count from its old ancestors to its new ones.
-    friend class ItemTree;
     friend class CategoriesWithheld;
     friend class TPlainObject; // keeps its detail line verbatim, not cleaned as a field
-    static constexpr int DueStateImage = 1;
     // Sets one of the three common texts; a different value counts as a change of the tree.
     void ChangeText(std::size_t index, std::string_view value);
-    // Adds step to the count of every node from start up to the root and shows or clears the marker.
-    void MarkPath(TreeNode* start, int step);
 
-    // The item's node when it has one, else its tree, told apart by the lowest bit. The tree is
-    // reached through the node, which keeps every item a pointer smaller.
+    // The item's node when it has one, else its tree (told apart by PlaceIsTree), its flag and, in
+    // the top byte, its kind, in one word: items are the most numerous objects of a tree, and
+    // addresses of user space on Linux leave the top byte and the low bits unused.
     static constexpr std::uintptr_t PlaceIsTree = 1;
+    static constexpr std::uintptr_t PlaceFlagged = 2;
+    static constexpr int KindShift = 56;
+    static constexpr std::uintptr_t PlaceAddress = ((std::uintptr_t{1} << KindShift) - 1) & ~std::uintptr_t{7};
+    static_assert(sizeof(std::uintptr_t) == 8, "the kind is kept in the top byte of an address");
+    // Sets the node, or the tree when there is no node, keeping the kind and the flag.
+    void SetPlace(const void* address, bool isTree);
     std::uintptr_t m_place;
     TextPack m_texts;
-    // Most items are details without children of their own: the list is made with the first child
-    // and goes with the last, which keeps every item a pointer's size rather than a vector's.
-    using ChildList = std::vector<std::unique_ptr<TKPXObject>, PoolAllocator<std::unique_ptr<TKPXObject>>>;
-    const ChildList& Children() const;
-    std::unique_ptr<ChildList> m_children;
+    // Most items are details without children of their own, whose list holds no block.
+    OwnedList<TKPXObject> m_children;
     std::int32_t m_categories = 0;
     std::int32_t m_id;
-    std::int32_t m_flagCount = 0;
-    std::uint8_t m_kind;
-    std::uint8_t m_flagged = 0;
 };
 
 // Shows an item's categories as 0 while it lives, for writing tree items into an interchange file

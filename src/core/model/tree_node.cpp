@@ -10,21 +10,23 @@ namespace quillary {
 TreeNode::TreeNode(ItemTree& tree, TreeNode* parent, std::unique_ptr<TKPXObject> item, std::string_view text)
     : m_tree(&tree), m_parent(parent), m_item(std::move(item)), m_depth(parent ? parent->m_depth + 1 : 0)
 {
+    static_assert(sizeof(TreeNode) <= 56);
     SetText(text);
 }
 
 TextView TreeNode::Text() const
 {
-    return m_ownText ? TextView::Terminated(*m_ownText) : m_item->GetTitle();
+    return m_ownLabel ? TextView(m_tree->m_labels.at(this)) : m_item->GetTitle();
 }
 
 void TreeNode::SetText(std::string_view text)
 {
     // Most labels are their item's title; keeping no copy of it saves a text per node.
-    if (m_item && text == m_item->GetTitle())
-        m_ownText.reset();
+    m_ownLabel = !m_item || text != m_item->GetTitle();
+    if (m_ownLabel)
+        m_tree->m_labels.insert_or_assign(this, std::string(text));
     else
-        m_ownText = std::make_unique<std::string>(text);
+        m_tree->m_labels.erase(this);
 }
 
 void* TreeNode::operator new(std::size_t size)
@@ -46,13 +48,15 @@ TreeNode::~TreeNode()
     TreeNode* node = this;
     for (;;) {
         while (!node->m_children.empty())
-            node = node->m_children.back().get();
+            node = node->m_children.back();
         if (node == this)
             break;
         node = node->m_parent;
         node->m_children.pop_back();
     }
     m_item.reset();
+    if (m_ownLabel)
+        m_tree->m_labels.erase(this);
 }
 
 int TreeNode::AbsoluteIndex() const
@@ -62,7 +66,7 @@ int TreeNode::AbsoluteIndex() const
 
 TreeNode* TreeNode::ChildAt(int index) const
 {
-    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)].get() : nullptr;
+    return index >= 0 && index < ChildCount() ? m_children[static_cast<std::size_t>(index)] : nullptr;
 }
 
 TreeNode* TreeNode::NextSibling() const

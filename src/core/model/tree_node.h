@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/owned_list.h"
 #include "common/text_view.h"
 
+#include <cstdint>
 #include <memory>
-#include <string>
-#include <vector>
+#include <string_view>
 
 namespace quillary {
 
@@ -50,22 +51,28 @@ public:
     int ImageIndex() const { return m_image; }
     int SelectedIndex() const { return m_selectedImage; }
     int StateIndex() const { return m_stateImage; }
+    // The flagged items at or below this node (see ItemTree::ShiftFlagCounts).
+    int FlagCount() const { return m_flagCount; }
 
 private:
     friend class ItemTree;
     void SetText(std::string_view text);
 
+    // A large tree has a node per person: the pictures (those of the five tree kinds and the
+    // root) are kept in a byte each, the rare label of its own is kept by the tree, and the
+    // children are an OwnedList, so a node takes 56 bytes.
     ItemTree* m_tree;
     TreeNode* m_parent;
     std::unique_ptr<TKPXObject> m_item;
-    std::unique_ptr<std::string> m_ownText; // only when the label differs from the item's title
-    std::vector<std::unique_ptr<TreeNode>> m_children;
+    OwnedList<TreeNode> m_children;
     int m_depth = 0;
     int m_index = 0;
     mutable int m_absoluteIndex = 0;
-    int m_image = NoImage;
-    int m_selectedImage = NoImage;
-    int m_stateImage = NoImage;
+    int m_flagCount = 0;
+    std::int8_t m_image = NoImage;
+    std::int8_t m_selectedImage = NoImage;
+    std::int8_t m_stateImage = NoImage;
+    bool m_ownLabel = false; // the label differs from the item's title
 };
 
 } // namespace quillary
