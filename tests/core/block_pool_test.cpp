@@ -21,25 +21,24 @@ struct Live
 
 // Blocks of every size a pool serves and some it passes on, enough of them to fill several
 // runs, freed and made again in between: no two live blocks may share a byte, each keeps what
-// was written into it, and each is aligned for the pointers and numbers items hold.
-void ExpectDisjointAndIntact(const std::map<char*, Live>& live)
+// was written into it, and each is aligned to the pool's grain (a pointer's alignment for the
+// pool of items, nodes and lists).
+void ExpectDisjointAndIntact(const std::map<char*, Live>& live, std::size_t grain)
 {
     char* previousEnd = nullptr;
     for (const auto& [block, what] : live) {
         ASSERT_GE(block, previousEnd) << "blocks overlap";
         previousEnd = block + what.size;
-        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignof(void*), 0u);
-        ASSERT_TRUE(std::all_of(block, block + what.size, [&](char c) {
-            return static_cast<unsigned char>(c) == what.fill;
+        ASSERT_EQ(reinterpret_cast<std::uintptr_t>(block) % grain, 0u);
+        ASSERT_TRUE(std::all_of(block, block + what.size, [fill = what.fill](char c) {
+            return static_cast<unsigned char>(c) == fill;
         })) << "a block of " << what.size << " bytes was overwritten";
     }
 }
 
-} // namespace
-
-TEST(BlockPool, BlocksNeverOverlapAndKeepTheirBytesAcrossRunsAndReuse)
+void ExerciseBlocks(std::size_t grain)
 {
-    BlockPool pool;
+    BlockPool pool(grain);
     std::map<char*, Live> live;
     unsigned char fill = 1;
     const auto make = [&](std::size_t size) {
@@ -52,7 +51,7 @@ TEST(BlockPool, BlocksNeverOverlapAndKeepTheirBytesAcrossRunsAndReuse)
     for (int round = 0; round < 300; ++round)
         for (std::size_t size = 0; size <= BlockPool::Largest + 40; size += 7)
             make(size);
-    ExpectDisjointAndIntact(live);
+    ExpectDisjointAndIntact(live, grain);
 
     // Every other block back, then as many again of shifted sizes: freed blocks are reused.
     bool drop = false;
@@ -67,10 +66,19 @@ TEST(BlockPool, BlocksNeverOverlapAndKeepTheirBytesAcrossRunsAndReuse)
     for (int round = 0; round < 20; ++round)
         for (std::size_t size = 3; size <= BlockPool::Largest + 40; size += 11)
             make(size);
-    ExpectDisjointAndIntact(live);
+    ExpectDisjointAndIntact(live, grain);
 
     for (const auto& [block, what] : live)
         pool.Free(block, what.size);
+}
+
+} // namespace
+
+TEST(BlockPool, BlocksNeverOverlapAndKeepTheirBytesAcrossRunsAndReuse)
+{
+    static_assert(BlockPool::Grain == alignof(void*));
+    ExerciseBlocks(BlockPool::Grain);
+    ExerciseBlocks(BlockPool::TextGrain);
 }
 
 TEST(BlockPool, HugePageRegionsAreAlignedZeroedAndWholeToTheirEnd)

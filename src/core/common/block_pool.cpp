@@ -4,6 +4,8 @@
 #include "common/huge_pages.h"
 #include "common/pool_allocator.h"
 
+#include <cassert>
+#include <cstring>
 #include <new>
 
 namespace quillary {
@@ -26,6 +28,11 @@ constexpr bool Sanitized = false;
 
 } // namespace
 
+BlockPool::BlockPool(std::size_t grain) : m_grain(grain)
+{
+    assert(grain >= TextGrain && grain <= Grain && (grain & (grain - 1)) == 0);
+}
+
 BlockPool::~BlockPool()
 {
     while (m_runs) {
@@ -41,6 +48,12 @@ BlockPool& BlockPool::Shared()
     return *shared;
 }
 
+BlockPool& BlockPool::SharedText()
+{
+    static BlockPool* const shared = new BlockPool(TextGrain);
+    return *shared;
+}
+
 void* BlockPool::Allocate(std::size_t size)
 {
     if (Sanitized || size > Largest)
@@ -48,10 +61,10 @@ void* BlockPool::Allocate(std::size_t size)
     const std::size_t sizeClass = SizeClass(size);
     const std::lock_guard lock(m_lock);
     if (FreeBlock* reused = m_free[sizeClass]) {
-        m_free[sizeClass] = reused->next;
+        std::memcpy(&m_free[sizeClass], reused, sizeof(FreeBlock*));
         return reused;
     }
-    return Cut(sizeClass * Grain);
+    return Cut(sizeClass * m_grain);
 }
 
 void BlockPool::Free(void* block, std::size_t size) noexcept
@@ -64,7 +77,8 @@ void BlockPool::Free(void* block, std::size_t size) noexcept
     }
     const std::size_t sizeClass = SizeClass(size);
     const std::lock_guard lock(m_lock);
-    m_free[sizeClass] = ::new (block) FreeBlock{m_free[sizeClass]};
+    std::memcpy(block, &m_free[sizeClass], sizeof(FreeBlock*));
+    m_free[sizeClass] = static_cast<FreeBlock*>(block);
 }
 
 char* BlockPool::Cut(std::size_t bytes)
@@ -80,10 +94,10 @@ char* BlockPool::Cut(std::size_t bytes)
 // bytes of each 2 MiB.
 void BlockPool::NewRun()
 {
-    static_assert(sizeof(Run) <= Grain);
+    static_assert(sizeof(Run) == Grain);
     auto* run = static_cast<char*>(MapHugePages(RunSize));
     m_runs = ::new (run) Run{m_runs};
-    m_next = run + Grain;
+    m_next = run + sizeof(Run);
     m_end = run + RunSize;
 }
 

@@ -92,7 +92,7 @@ std::size_t TextPack::BlockSize() const noexcept
 void TextPack::Release() noexcept
 {
     if (m_block)
-        BlockPool::Shared().Free(m_block, BlockSize());
+        BlockPool::SharedText().Free(m_block, BlockSize());
     m_block = nullptr;
 }
 
@@ -132,7 +132,7 @@ void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
     }
     char* block = nullptr;
     if (count > 0) {
-        block = static_cast<char*>(BlockPool::Shared().Allocate(size));
+        block = static_cast<char*>(BlockPool::SharedText().Allocate(size));
         *block = static_cast<char>(count);
         char* out = block + 1;
         for (std::size_t i = 0; i < count; ++i)
