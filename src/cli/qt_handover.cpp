@@ -14,19 +14,18 @@ namespace {
 
 constexpr const char* CompanionName = "quillary-cli-qt";
 
+// Beside this program in a build tree, else where the installation puts it (execv then names
+// the missing file).
 std::filesystem::path FindCompanion()
 {
     std::error_code error;
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error)
         return CompanionName; // for the message
-    const std::filesystem::path here = self.parent_path();
-    for (const std::filesystem::path& candidate :
-         {here / CompanionName, here / QUILLARY_BIN_TO_LIBEXEC / "quillary" / CompanionName}) {
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return here / QUILLARY_BIN_TO_LIBEXEC / "quillary" / CompanionName;
+    const std::filesystem::path beside = self.parent_path() / CompanionName;
+    if (::access(beside.c_str(), X_OK) == 0)
+        return beside;
+    return self.parent_path() / QUILLARY_BIN_TO_LIBEXEC / "quillary" / CompanionName;
 }
 
 } // namespace

@@ -4,7 +4,6 @@
 #include "common/text_view.h"
 
 #include <cstddef>
-#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string_view>
