@@ -17,7 +17,7 @@ namespace {
 // Lengths around the switch from a one-byte to a five-byte length, and texts with a zero inside.
 std::string SampleText(std::mt19937& random)
 {
-    static const std::size_t lengths[] = {0, 0, 1, 7, 15, 16, 253, 254, 255, 256, 300, 70000};
+    static const std::size_t lengths[] = {0, 0, 1, 7, 15, 16, 190, 191, 254, 255, 256, 300, 70000};
     const std::size_t length = lengths[random() % std::size(lengths)];
     std::string text(length, static_cast<char>('a' + random() % 26));
     if (length > 2 && random() % 4 == 0)

@@ -43,9 +43,15 @@ public:
 
 private:
     // The block: the number of fields it holds in one byte, then each field up to the last
-    // non-empty one as its length (one byte, or 255 and four bytes), and its bytes.
+    // non-empty one as its length (one byte below 191, or 255 and four bytes) and its bytes, or
+    // as a reference of two bytes to a text of SharedTexts.
     // Its size is walked out when it is given back, which is rarer than reading it.
     class Reader;
+    struct Field;
+    // Reads the block's fields into fields (room for MostTexts); returns how many it holds.
+    std::size_t ReadFields(Field* fields) const noexcept;
+    // Makes the block anew of the first count fields.
+    void Build(const Field* fields, std::size_t count);
     std::size_t BlockSize() const noexcept;
     void Release() noexcept;
 

@@ -35,6 +35,15 @@ std::size_t IdRegistry::Find(std::int32_t id) const
     return i;
 }
 
+// The table is a large part of a loaded tree, and slots of four bytes probed in a line stay
+// cheap with up to seven in eight taken: entering a file's identifiers takes under five probes
+// on average, and at the fullest a search for one not there reads about 32 slots, two or three
+// cache lines.
+bool IdRegistry::Overfull(std::size_t count, std::size_t size)
+{
+    return count * 8 > size * 7;
+}
+
 void IdRegistry::Grow()
 {
     Reserve(m_slots.size());
@@ -43,7 +52,7 @@ void IdRegistry::Grow()
 void IdRegistry::Reserve(std::size_t count)
 {
     std::size_t size = m_slots.empty() ? 16 : m_slots.size();
-    while ((count + 1) * 4 > size * 3)
+    while (Overfull(count + 1, size))
         size *= 2;
     if (size == m_slots.size())
         return;
@@ -98,7 +107,7 @@ void IdRegistry::Insert(std::int32_t id)
         ++m_zeroHolders;
         return;
     }
-    if ((m_used + 1) * 4 > m_slots.size() * 3)
+    if (Overfull(m_used + 1, m_slots.size()))
         Grow();
     std::int32_t& slot = m_slots[Find(id)];
     if (slot == id) {

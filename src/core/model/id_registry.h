@@ -57,6 +57,7 @@ private:
     std::size_t Home(std::int32_t id) const;
     std::size_t Find(std::int32_t id) const;
     void PrefetchSlot(std::int32_t id) const;
+    static bool Overfull(std::size_t count, std::size_t size);
     void Grow();
     // Makes room for count identifiers in all without growing again.
     void Reserve(std::size_t count);
