@@ -46,8 +46,10 @@ public:
             const std::uint32_t entry = std::uint32_t(length - FirstReference) << 8 | low;
             return {SharedTexts::Shared().Text(entry), entry};
         }
-        const std::string_view text(m_at, length == LongLength ? LongLengthAt() : length);
-        m_at += text.size();
+        // The long length is read first: it moves m_at past itself.
+        const std::size_t size = length == LongLength ? LongLengthAt() : length;
+        const std::string_view text(m_at, size);
+        m_at += size;
         return {text};
     }
     // Passes a field by without reading its text.
