@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/text_line_reader.h"
 
+#include "common/byte_scan.h"
 #include "common/file_error.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace quillary {
 
@@ -38,7 +39,7 @@ bool TextLineReader::Next(std::string& line)
         // Whole runs up to a line end are copied at once; a line may span buffer refills.
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_size;
-        const char* stop = std::find_if(begin, end, [](char c) { return c == '\n' || c == '\r'; });
+        const char* stop = FindAnyByte(begin, end, '\n', '\r');
         line.append(begin, stop);
         m_pos += static_cast<std::size_t>(stop - begin);
         if (stop == end)

@@ -46,8 +46,8 @@ TKPXObject* ReadAddress(TPartyObject& owner, const TCardProperty& adr)
     const std::vector<std::string> lines = AddressLines(adr);
     auto* address = static_cast<TAddressObject*>(
         CreateItem(KindAddress, DetailTitle(adr, KindAddress), lines.front(), "", *owner.GetTreeNode(), "", 0));
-    address->SetLines(lines);
-    address->SetPlace(adr.Value(AdrLocality), adr.Value(AdrRegion), adr.Value(AdrPostalCode), adr.Value(AdrCountry));
+    address->SetAddress(lines, adr.Value(AdrLocality), adr.Value(AdrRegion), adr.Value(AdrPostalCode),
+                        adr.Value(AdrCountry));
     return address;
 }
 
@@ -67,15 +67,15 @@ TKPXObject* ReadTel(TPartyObject& owner, const TCardProperty& tel)
     return phone;
 }
 
-// Every NOTE joins the comment; a 2.1 note divided at ";" is joined again.
-void ReadNotes(TKPXObject& item, TCard& card)
+// Every NOTE joins the comment, or none when the notes hold no text; a 2.1 note divided at ";" is
+// joined again.
+std::optional<std::string> TakeNotes(TCard& card)
 {
     std::string comment;
     for (const TCardProperty& note : card.TakeProperties("NOTE"))
         if (!note.Values.empty())
             comment.append(comment.empty() ? "" : " ").append(note.Text());
-    if (!comment.empty())
-        item.SetComment(comment);
+    return comment.empty() ? std::nullopt : std::optional(comment);
 }
 
 // A yearly reminder titled title under the person for the first date property of that name; a
@@ -99,9 +99,8 @@ std::string OrganizationText(const TCardProperty& org)
 }
 } // namespace
 
-void TPartyObject::ReadVCardDetails(TCard& card)
+std::array<std::string, TPartyObject::SlotCount> TPartyObject::ReadVCardDetails(TCard& card)
 {
-    // The slots are gathered here and set once, as setting a text rebuilds the item's texts.
     std::array<std::string, SlotCount> primary;
     for (int slot = 0; slot < SlotCount; ++slot)
         primary[static_cast<std::size_t>(slot)] = Primary(static_cast<Slot>(slot));
@@ -124,7 +123,7 @@ void TPartyObject::ReadVCardDetails(TCard& card)
     for (std::size_t slot = 0; slot < SlotCount; ++slot)
         if (primary[slot].empty() && first[slot])
             primary[slot] = first[slot]->GetTitle();
-    SetOwnTexts(SlotText(0), {primary[0], primary[1], primary[2], primary[3], primary[4]});
+    return primary;
 }
 
 bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
@@ -139,30 +138,39 @@ void TOrgObject::ReadVCard(TCard& card)
     // An organization's card names it in N and FN as well.
     card.TakeProperty("N");
     card.TakeProperty("FN");
-    ReadNotes(*this, card);
-    ReadVCardDetails(card);
+    const std::optional<std::string> comment = TakeNotes(card);
+    const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
+    ChangeTexts(CommentText, {comment ? std::string_view(*comment) : std::string_view(GetComment()), primary[0],
+                              primary[1], primary[2], primary[3], primary[4]});
 }
 
 void TPersonObject::ReadVCard(TCard& card)
 {
-    std::string suffix = Suffix();
-    if (const auto n = card.TakeProperty("N")) {
-        const auto part = [&](std::size_t index, const std::string& current) {
-            return index < n->Values.size() ? n->Values[index] : current;
-        };
-        SetNames(part(3, Salutation()), part(1, FirstName()), part(2, MiddleName()), part(0, LastName()));
-        suffix = part(4, suffix);
-    }
+    // The names are kept as the item would store them, since the target and title are made of them.
+    std::array<std::string, 5> names{CleanFieldText(LastName()), CleanFieldText(FirstName()),
+                                     CleanFieldText(MiddleName()), CleanFieldText(Salutation()),
+                                     CleanFieldText(Suffix())};
+    if (const auto n = card.TakeProperty("N"))
+        for (std::size_t part = 0; part < names.size() && part < n->Values.size(); ++part)
+            names[part] = CleanFieldText(n->Values[part]);
+    const auto& [last, first, middle, salutation, suffix] = names;
     // Titled by the formatted name: a card's TITLE is a job title.
     const auto fn = card.TakeProperty("FN");
     const std::string formatted = fn ? fn->Text() : std::string();
-    SetTitle(formatted.find_first_not_of(' ') != std::string::npos ? formatted : FirstName() + " " + LastName());
-    SetTarget(Salutation() + " " + FirstName() + " " + LastName());
+    const std::string title = formatted.find_first_not_of(' ') != std::string::npos ? formatted : first + " " + last;
+    const std::string target = salutation + " " + first + " " + last;
     const auto org = card.TakeProperty("ORG");
     const auto jobTitle = card.TakeProperty("TITLE");
-    SetWorkFields(org ? OrganizationText(*org) : Company(), jobTitle ? jobTitle->Text() : JobTitle(), suffix);
-    ReadNotes(*this, card);
-    ReadVCardDetails(card);
+    const std::string company = org ? OrganizationText(*org) : std::string(Company());
+    const std::string job = jobTitle ? jobTitle->Text() : std::string(JobTitle());
+    const std::optional<std::string> notes = TakeNotes(card);
+    const std::string comment = notes ? *notes : std::string(GetComment());
+    const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
+    SetTitle(title);
+    // Target, comment, slots, names and work fields lie side by side: one setting stores them.
+    static_assert(SalutationText == TargetText + 2 + SlotCount && SuffixText == TargetText + 13);
+    ChangeTexts(TargetText, {target, comment, primary[0], primary[1], primary[2], primary[3], primary[4], salutation,
+                             first, middle, last, company, job, suffix});
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");
     MakeYearlyReminder(*this, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY", "Anniversary");
 }

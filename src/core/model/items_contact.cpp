@@ -41,7 +41,8 @@ TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::stri
     ReadDetails(details);
 }
 
-void TAddressObject::SetLines(const std::vector<std::string>& lines)
+namespace {
+std::array<std::string, AddressLines> KeptLines(const std::vector<std::string>& lines)
 {
     std::array<std::string, AddressLines> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -51,7 +52,22 @@ void TAddressObject::SetLines(const std::vector<std::string>& lines)
         else if (!line.empty()) // the record has three line fields: later lines join the last
             kept.back() += (kept.back().empty() ? "" : ", ") + line;
     }
+    return kept;
+}
+} // namespace
+
+void TAddressObject::SetLines(const std::vector<std::string>& lines)
+{
+    const auto kept = KeptLines(lines);
     SetOwnTexts(FirstLineText, {kept[0], kept[1], kept[2]});
+}
+
+void TAddressObject::SetAddress(const std::vector<std::string>& lines, std::string_view city, std::string_view state,
+                                std::string_view postCode, std::string_view country)
+{
+    static_assert(CityText == FirstLineText + AddressLines);
+    const auto kept = KeptLines(lines);
+    SetOwnTexts(FirstLineText, {kept[0], kept[1], kept[2], city, state, postCode, country});
 }
 
 std::vector<std::string> TAddressObject::Lines() const
@@ -77,12 +93,6 @@ void TAddressObject::SetPostCode(std::string_view text)
 void TAddressObject::SetCountry(std::string_view text)
 {
     SetOwnText(CountryText, text);
-}
-
-void TAddressObject::SetPlace(std::string_view city, std::string_view state, std::string_view postCode,
-                              std::string_view country)
-{
-    SetOwnTexts(CityText, {city, state, postCode, country});
 }
 
 void TAddressObject::ReadDetails(std::string_view line)
@@ -113,8 +123,7 @@ AddressForm TAddressObject::ToForm() const
 void TAddressObject::Apply(const AddressForm& form)
 {
     ApplyCommon(form.title, form.lines.empty() ? std::string_view{} : form.lines.front(), form.comment);
-    SetLines(form.lines);
-    SetPlace(form.city, form.state, form.postCode, form.country);
+    SetAddress(form.lines, form.city, form.state, form.postCode, form.country);
 }
 
 bool TAddressObject::EditNew(TreeNode&)

@@ -27,8 +27,9 @@ public:
     void SetState(std::string_view text);
     void SetPostCode(std::string_view text);
     void SetCountry(std::string_view text);
-    // City, State, PostCode and Country at once.
-    void SetPlace(std::string_view city, std::string_view state, std::string_view postCode, std::string_view country);
+    // The lines as SetLines keeps them and the place, in one setting.
+    void SetAddress(const std::vector<std::string>& lines, std::string_view city, std::string_view state,
+                    std::string_view postCode, std::string_view country);
 
     void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;

@@ -8,11 +8,10 @@
 namespace quillary {
 
 namespace {
-// Applies a field's value when the row has the field.
-template <typename Setter> void IfPresent(const FieldRecord& record, std::string_view name, Setter&& set)
+// A field's value when the row has the field, else the item's current text.
+std::string FieldOr(const FieldRecord& record, std::string_view name, TextView current)
 {
-    if (const auto value = record.Get(name))
-        set(*value);
+    return record.Get(name).value_or(std::string(current));
 }
 
 bool Complete(const TKPXObject& item)
@@ -30,13 +29,11 @@ bool TAddressObject::ReadFields(FieldRecord& record)
     std::vector<std::string> lines{*first};
     SetTitle(record.Get("Title").value_or("New Address"));
     // A missing second line lets the third move up.
-    IfPresent(record, "Address Line 2", [&](const std::string& v) { lines.push_back(v); });
-    IfPresent(record, "Address Line 3", [&](const std::string& v) { lines.push_back(v); });
-    SetLines(lines);
-    IfPresent(record, "City", [&](const std::string& v) { SetCity(v); });
-    IfPresent(record, "State/Province", [&](const std::string& v) { SetState(v); });
-    IfPresent(record, "Postal Code", [&](const std::string& v) { SetPostCode(v); });
-    IfPresent(record, "Country", [&](const std::string& v) { SetCountry(v); });
+    for (const std::string_view name : {"Address Line 2", "Address Line 3"})
+        if (auto line = record.Get(name))
+            lines.push_back(std::move(*line));
+    SetAddress(lines, FieldOr(record, "City", City()), FieldOr(record, "State/Province", State()),
+               FieldOr(record, "Postal Code", PostCode()), FieldOr(record, "Country", Country()));
     return Complete(*this);
 }
 
@@ -59,9 +56,9 @@ bool TPhoneObject::ReadFields(FieldRecord& record)
     if (!title || !number)
         return false;
     SetTitle(*title);
-    SetTarget(*number);
-    IfPresent(record, "Comment", [&](const std::string& v) { SetComment(v); });
-    IfPresent(record, "Extension", [&](const std::string& v) { SetExtension(v); });
+    static_assert(ExtensionText == CommentText + 1);
+    ChangeTexts(TargetText,
+                {*number, FieldOr(record, "Comment", GetComment()), FieldOr(record, "Extension", Extension())});
     return Complete(*this);
 }
 
@@ -85,8 +82,7 @@ bool TFaxObject::ReadFields(FieldRecord& record)
     if (!title || !number)
         return false;
     SetTitle(*title);
-    SetTarget(*number);
-    IfPresent(record, "Comment", [&](const std::string& v) { SetComment(v); });
+    ChangeTexts(TargetText, {*number, FieldOr(record, "Comment", GetComment())});
     return Complete(*this);
 }
 
@@ -106,9 +102,8 @@ bool TEMailObject::ReadFields(FieldRecord& record)
     const auto address = record.Get("E-Mail Address");
     if (!address)
         return false;
-    SetTarget(*address);
+    ChangeTexts(TargetText, {*address, FieldOr(record, "Comment", GetComment())});
     SetTitle(record.Get("Title").value_or(address->substr(0, address->find('@'))));
-    IfPresent(record, "Comment", [&](const std::string& v) { SetComment(v); });
     return Complete(*this);
 }
 
@@ -128,12 +123,11 @@ bool TWebObject::ReadFields(FieldRecord& record)
     const auto url = record.Get("Website");
     if (!url || LinkProblem(*url))
         return false;
-    SetTarget(*url);
+    ChangeTexts(TargetText, {*url, FieldOr(record, "Comment", GetComment())});
     if (const auto title = record.Get("Title"))
         SetTitle(*title);
     else if (IsURL(*url))
         SetTitle(*url);
-    IfPresent(record, "Comment", [&](const std::string& v) { SetComment(v); });
     return Complete(*this);
 }
 

@@ -214,9 +214,8 @@ void TPartyObject::ApplyAddress(const AddressForm& section, EditMode mode)
     if (!address)
         address = static_cast<TAddressObject*>(
             CreateItem(KindAddress, section.title, lines.front(), section.comment, *GetTreeNode(), "", 0));
-    address->SetLines(lines);
+    address->SetAddress(lines, section.city, section.state, section.postCode, section.country);
     address->SetTarget(lines.front());
-    address->SetPlace(section.city, section.state, section.postCode, section.country);
     address->SetComment(section.comment);
     SetPrimary(SlotAddress, section.title);
 }

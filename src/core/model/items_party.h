@@ -68,8 +68,9 @@ protected:
     static constexpr std::size_t SlotText(int slot) { return FirstOwnText + static_cast<std::size_t>(slot); }
     static constexpr std::size_t AfterSlotTexts = FirstOwnText + std::size_t{SlotCount};
     std::array<TextView, SlotCount> Slots() const;
-    // The details a card holds: addresses, e-mail addresses, phones and faxes, one website.
-    void ReadVCardDetails(TCard& card);
+    // Makes the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
+    // answers the titles the primary slots take, for the item to set with its other texts.
+    std::array<std::string, SlotCount> ReadVCardDetails(TCard& card);
 
 private:
     void ApplyAddress(const AddressForm& section, EditMode mode);

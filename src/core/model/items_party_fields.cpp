@@ -3,6 +3,7 @@
 // primary slots.
 #include "model/create_item.h"
 #include "model/field_record.h"
+#include "model/field_text.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
@@ -60,19 +61,29 @@ std::string TOrgObject::GetFieldText(std::string_view field) const
 
 bool TPersonObject::ReadFields(FieldRecord& record)
 {
-    if (const auto title = record.Get("Title"))
-        SetTitle(*title);
-    SetNames(record.Get("Salutation").value_or(Salutation()), record.Get("First Name").value_or(FirstName()),
-             record.Get("Middle Name").value_or(MiddleName()), record.Get("Last Name").value_or(LastName()));
-    SetWorkFields(record.Get("Company").value_or(Company()), record.Get("Job Title").value_or(JobTitle()),
-                  record.Get("Suffix").value_or(Suffix()));
-    if (const auto comment = record.Get("Comment"))
-        SetComment(*comment);
-    SetTarget(FirstName() + " " + LastName());
-    if (GetTarget().size() <= 1)
-        return false; // neither a first nor a last name
-    if (GetTitle().empty())
-        SetTitle(GetTarget());
+    const auto field = [&](std::string_view name, TextView current) {
+        return record.Get(name).value_or(std::string(current));
+    };
+    // The names as the item stores them, since the target is made of them.
+    const std::string salutation = CleanFieldText(field("Salutation", Salutation()));
+    const std::string first = CleanFieldText(field("First Name", FirstName()));
+    const std::string middle = CleanFieldText(field("Middle Name", MiddleName()));
+    const std::string last = CleanFieldText(field("Last Name", LastName()));
+    const std::string target = first + " " + last;
+    const std::array<TextView, SlotCount> slots = Slots();
+    // Target, comment, slots, names and work fields lie side by side: one setting stores them.
+    static_assert(SalutationText == TargetText + 2 + SlotCount && SuffixText == TargetText + 13);
+    ChangeTexts(TargetText, {target, field("Comment", GetComment()), slots[0], slots[1], slots[2], slots[3], slots[4],
+                             salutation, first, middle, last, field("Company", Company()),
+                             field("Job Title", JobTitle()), field("Suffix", Suffix())});
+    const auto title = record.Get("Title");
+    if (target.size() <= 1) { // neither a first nor a last name
+        if (title)
+            SetTitle(*title);
+        return false;
+    }
+    if (title || GetTitle().empty())
+        SetTitle(title && !title->empty() ? *title : target);
     ReadPrimaries(record);
     return true;
 }

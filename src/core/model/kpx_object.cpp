@@ -94,23 +94,44 @@ void TKPXObject::SetCategories(std::int32_t categories)
 
 void TKPXObject::ChangeText(std::size_t index, std::string_view value)
 {
-    const std::string clean = CleanFieldText(value);
-    if (m_texts.Get(index) != clean)
-        Tree().MarkChanged();
-    m_texts.Set(index, clean);
+    ChangeTexts(index, std::span(&value, 1));
 }
 
 void TKPXObject::SetOwnTexts(std::size_t first, std::span<const std::string_view> texts)
 {
+    StoreTexts(first, texts, false);
+}
+
+void TKPXObject::ChangeTexts(std::size_t first, std::span<const std::string_view> texts)
+{
+    StoreTexts(first, texts, true);
+}
+
+void TKPXObject::StoreTexts(std::size_t first, std::span<const std::string_view> texts, bool commonCounts)
+{
     // Texts are nearly always clean already, and are then stored with no copy made on the way.
     if (std::all_of(texts.begin(), texts.end(), IsCleanFieldText)) {
+        if (commonCounts)
+            MarkChangedCommon(first, texts);
         m_texts.Set(first, texts);
         return;
     }
     std::vector<std::string> cleaned;
     cleaned.reserve(texts.size());
     std::transform(texts.begin(), texts.end(), std::back_inserter(cleaned), CleanFieldText);
-    m_texts.Set(first, std::vector<std::string_view>(cleaned.begin(), cleaned.end()));
+    const std::vector<std::string_view> views(cleaned.begin(), cleaned.end());
+    if (commonCounts)
+        MarkChangedCommon(first, views);
+    m_texts.Set(first, views);
+}
+
+void TKPXObject::MarkChangedCommon(std::size_t first, std::span<const std::string_view> texts)
+{
+    for (std::size_t index = first; index < FirstOwnText && index - first < texts.size(); ++index)
+        if (m_texts.Get(index) != texts[index - first]) {
+            Tree().MarkChanged();
+            return;
+        }
 }
 
 void TKPXObject::SetFlag(int value)

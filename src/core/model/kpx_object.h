@@ -139,6 +139,13 @@ protected:
         SetOwnTexts(first, std::span(texts.begin(), texts.size()));
     }
     void SetOwnText(std::size_t index, std::string_view text) { SetOwnTexts(index, std::span(&text, 1)); }
+    // The same, where a different target or comment among them counts as a change of the tree, as
+    // SetTarget and SetComment count it: readers of other formats set their fields in one go.
+    void ChangeTexts(std::size_t first, std::span<const std::string_view> texts);
+    void ChangeTexts(std::size_t first, std::initializer_list<std::string_view> texts)
+    {
+        ChangeTexts(first, std::span(texts.begin(), texts.size()));
+    }
     void WriteHead(std::string& out, int level) const;
     // Appends CR LF, the type tag and the fields joined by "~~".
     static void AppendDetailLine(std::string& out, std::string_view tag,
@@ -160,6 +167,9 @@ private:
     friend class TPlainObject; // keeps its detail line verbatim, not cleaned as a field
     // Sets one of the three common texts; a different value counts as a change of the tree.
     void ChangeText(std::size_t index, std::string_view value);
+    void StoreTexts(std::size_t first, std::span<const std::string_view> texts, bool commonCounts);
+    // Marks the tree changed when one of the common texts among texts differs from the item's.
+    void MarkChangedCommon(std::size_t first, std::span<const std::string_view> texts);
 
     // The item's node when it has one, else its tree (told apart by PlaceIsTree), its flag and, in
     // the top byte, its kind, in one word: items are the most numerous objects of a tree, and

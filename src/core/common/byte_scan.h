@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
+namespace quillary {
+
+namespace byte_scan {
+constexpr std::uint64_t Ones = 0x0101010101010101;
+constexpr std::uint64_t Highs = 0x8080808080808080;
+
+// The high bit of every byte of word that equals byte. A borrow may also mark a byte above a
+// match, never below one, so the lowest mark is always a true match.
+constexpr std::uint64_t Matches(std::uint64_t word, unsigned char byte)
+{
+    const std::uint64_t x = word ^ (Ones * byte);
+    return (x - Ones) & ~x & Highs;
+}
+} // namespace byte_scan
+
+// The first byte of [begin, end) that is one of bytes, or end. Lines and fields are scanned
+// eight bytes a step, where a byte-by-byte loop would compare each byte with each value.
+template <typename... Bytes> const char* FindAnyByte(const char* begin, const char* end, Bytes... bytes)
+{
+    static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
+    for (; end - begin >= 8; begin += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, begin, sizeof word);
+        const std::uint64_t found = (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...);
+        if (found)
+            return begin + std::countr_zero(found) / 8;
+    }
+    for (; begin != end; ++begin)
+        if (((*begin == bytes) || ...))
+            return begin;
+    return end;
+}
+
+} // namespace quillary
