@@ -4,11 +4,13 @@
 #include "automation/automation_host.h"
 #include "automation/zelk_app.h"
 #include "exchange/csv_import.h"
+#include "exchange/vcard_file.h"
 #include "exchange/vcard_import.h"
 #include "model/create_item.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/items_party.h"
 #include "model/items_reminder.h"
 #include "shell/new_item.h"
 #include "shell/tree_commands.h"
@@ -179,6 +181,24 @@ TEST_F(ChangeMarks, ImportsAndTheCommandLineHandOverMark)
     test::TempDir dir;
     test::WriteWhole(dir / "handed.zkd", "{1 0 }Handed~~~~~~77\r\n{Fold}0\r\n");
     ExpectMarked([&] { EXPECT_TRUE(LoadItemFile(tree.Root(), dir / "handed.zkd")); });
+}
+
+// A card read into a person sets most of its texts in one go: a target or comment that differs
+// must still count, and a card that says what the person holds already must not.
+TEST_F(ChangeMarks, ACardReadIntoAPersonMarksWhatItChanges)
+{
+    const auto readCard = [&](const std::string& text) {
+        TVCardFile file;
+        std::istringstream in(text);
+        file.Read(in);
+        static_cast<TPersonObject&>(Person()).ReadVCard(file.Cards(0));
+    };
+    const std::string same = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;Sam;;Mr.;\r\nFN:Sam Person\r\n";
+    ExpectUnmarked([&] { readCard(same + "END:VCARD\r\n"); });
+    ExpectMarked([&] { readCard(same + "NOTE:Met at the fair\r\nEND:VCARD\r\n"); });
+    EXPECT_EQ(Person().GetComment(), "Met at the fair");
+    ExpectMarked([&] { readCard("BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;Sam;;Dr.;\r\nFN:Sam Person\r\nEND:VCARD\r\n"); });
+    EXPECT_EQ(Person().GetTarget(), "Dr. Sam Person");
 }
 
 TEST_F(ChangeMarks, AdvanceDateMarks)
