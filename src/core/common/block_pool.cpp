@@ -6,6 +6,7 @@
 
 #include <cassert>
 #include <cstring>
+#include <mutex>
 #include <new>
 
 namespace quillary {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "common/huge_pages.h"
+#include "common/spin_lock.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <mutex>
 
 namespace quillary {
 
@@ -60,7 +60,7 @@ private:
     void NewRun();
 
     std::size_t m_grain;
-    std::mutex m_lock;
+    SpinLock m_lock;
     std::array<FreeBlock*, Largest / TextGrain + 1> m_free{};
     char* m_next = nullptr;
     char* m_end = nullptr;

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "common/spin_lock.h"
 #include "common/zeroed_allocator.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -72,7 +72,7 @@ private:
     void Index(const char* at, std::uint64_t hash) noexcept;
     void GrowIndex();
 
-    std::mutex m_lock;
+    SpinLock m_lock;
     // Entry n is the length byte and the text at m_entries[n], made with room for every entry so
     // that it never moves; n itself stands in the four bytes before them, for a text found
     // through the index.
