@@ -18,6 +18,23 @@ constexpr std::uint64_t Matches(std::uint64_t word, unsigned char byte)
     const std::uint64_t x = word ^ (Ones * byte);
     return (x - Ones) & ~x & Highs;
 }
+
+// The one to seven bytes of [begin, end) as the low bytes of a word, the rest zero. Most texts
+// are short: their bytes are gathered in two or three loads that stay within the range, where a
+// loop would compare each byte with each value.
+inline std::uint64_t Tail(const char* begin, const char* end)
+{
+    const auto left = static_cast<unsigned>(end - begin);
+    if (left >= 4) {
+        // Two loads of four that overlap as much as the length asks; shared bytes agree.
+        std::uint32_t low, high;
+        std::memcpy(&low, begin, sizeof low);
+        std::memcpy(&high, end - 4, sizeof high);
+        return low | std::uint64_t{high} << (8 * (left - 4));
+    }
+    const auto byte = [&](unsigned at) { return std::uint64_t{static_cast<unsigned char>(begin[at])} << (8 * at); };
+    return byte(0) | byte(left / 2) | byte(left - 1);
+}
 } // namespace byte_scan
 
 // The first byte of [begin, end) that is one of bytes, or end. Lines and fields are scanned
@@ -32,10 +49,13 @@ template <typename... Bytes> const char* FindAnyByte(const char* begin, const ch
         if (found)
             return begin + std::countr_zero(found) / 8;
     }
-    for (; begin != end; ++begin)
-        if (((*begin == bytes) || ...))
-            return begin;
-    return end;
+    if (begin == end)
+        return end;
+    const std::uint64_t word = byte_scan::Tail(begin, end);
+    const auto left = static_cast<unsigned>(end - begin);
+    const std::uint64_t found =
+        (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...) & (~std::uint64_t{0} >> (64 - 8 * left));
+    return found ? begin + std::countr_zero(found) / 8 : end;
 }
 
 } // namespace quillary
