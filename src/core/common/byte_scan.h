@@ -42,20 +42,20 @@ inline std::uint64_t Tail(const char* begin, const char* end)
 template <typename... Bytes> const char* FindAnyByte(const char* begin, const char* end, Bytes... bytes)
 {
     static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
+    const auto found = [&](std::uint64_t word) {
+        return (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...);
+    };
     for (; end - begin >= 8; begin += 8) {
         std::uint64_t word;
         std::memcpy(&word, begin, sizeof word);
-        const std::uint64_t found = (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...);
-        if (found)
-            return begin + std::countr_zero(found) / 8;
+        if (const std::uint64_t marks = found(word))
+            return begin + std::countr_zero(marks) / 8;
     }
     if (begin == end)
         return end;
-    const std::uint64_t word = byte_scan::Tail(begin, end);
     const auto left = static_cast<unsigned>(end - begin);
-    const std::uint64_t found =
-        (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...) & (~std::uint64_t{0} >> (64 - 8 * left));
-    return found ? begin + std::countr_zero(found) / 8 : end;
+    const std::uint64_t marks = found(byte_scan::Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left));
+    return marks ? begin + std::countr_zero(marks) / 8 : end;
 }
 
 } // namespace quillary

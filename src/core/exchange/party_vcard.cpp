@@ -168,7 +168,6 @@ void TPersonObject::ReadVCard(TCard& card)
     const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
     SetTitle(title);
     // Target, comment, slots, names and work fields lie side by side: one setting stores them.
-    static_assert(SalutationText == TargetText + 2 + SlotCount && SuffixText == TargetText + 13);
     ChangeTexts(TargetText, {target, comment, primary[0], primary[1], primary[2], primary[3], primary[4], salutation,
                              first, middle, last, company, job, suffix});
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");

@@ -131,6 +131,9 @@ private:
         JobTitleText,
         SuffixText
     };
+    // Readers of other formats set the target, the comment, the slots, the names and the work
+    // fields in one setting: they must lie side by side.
+    static_assert(SalutationText == TargetText + 2 + SlotCount && SuffixText == TargetText + 13);
 };
 
 } // namespace quillary

@@ -72,7 +72,6 @@ bool TPersonObject::ReadFields(FieldRecord& record)
     const std::string target = first + " " + last;
     const std::array<TextView, SlotCount> slots = Slots();
     // Target, comment, slots, names and work fields lie side by side: one setting stores them.
-    static_assert(SalutationText == TargetText + 2 + SlotCount && SuffixText == TargetText + 13);
     ChangeTexts(TargetText, {target, field("Comment", GetComment()), slots[0], slots[1], slots[2], slots[3], slots[4],
                              salutation, first, middle, last, field("Company", Company()),
                              field("Job Title", JobTitle()), field("Suffix", Suffix())});
