@@ -104,3 +104,33 @@ TEST(ImportSources, LinesEndWithCrLfOrLfOrCr)
     std::istringstream in("one\r\ntwo\nthree\r\r\nlast");
     EXPECT_EQ(ReadTextLines(in), (std::vector<std::string>{"one", "two", "three", "", "last"}));
 }
+
+TEST(ImportSources, LinesReadAsViewsMatchLinesReadAsCopiesAcrossBufferRefills)
+{
+    // The reader refills 64 KiB at a time. Line ends are placed on and around the refills: a CR
+    // last before a refill with its LF first after it, a lone CR last before one, and a line
+    // longer than the buffer, besides lines of every short length.
+    constexpr std::size_t Buffer = std::size_t{1} << 16;
+    std::string text;
+    std::vector<std::string> expected;
+    const auto add = [&](std::string line, std::string_view end) {
+        text.append(line).append(end);
+        expected.push_back(std::move(line));
+    };
+    for (int n = 0; text.size() < Buffer - 40; ++n)
+        add(std::string(static_cast<std::size_t>(n % 37), static_cast<char>('a' + n % 26)), n % 3 ? "\n" : "\r\n");
+    add(std::string(Buffer - 1 - text.size(), 'x'), "\r\n");
+    add(std::string(Buffer - 2, 'y'), "\r");
+    add("w", "\n");
+    add(std::string(3 * Buffer + 5, 'z'), "\n");
+    add("last", "");
+
+    std::istringstream copies(text);
+    EXPECT_EQ(ReadTextLines(copies), expected);
+    std::istringstream views(text);
+    TextLineReader reader(views);
+    std::vector<std::string> read;
+    for (std::string_view line; reader.Next(line);)
+        read.emplace_back(line);
+    EXPECT_EQ(read, expected);
+}

@@ -14,6 +14,11 @@ constexpr char AsciiLower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+constexpr char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
 constexpr bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&
@@ -36,9 +41,7 @@ inline std::string LowerAscii(std::string_view text)
 inline std::string UpperAscii(std::string_view text)
 {
     std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
+    std::transform(upper.begin(), upper.end(), upper.begin(), AsciiUpper);
     return upper;
 }
 

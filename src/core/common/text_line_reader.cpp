@@ -52,6 +52,27 @@ bool TextLineReader::Next(std::string& line)
     return read;
 }
 
+bool TextLineReader::Next(std::string_view& line)
+{
+    if (Peek() == End)
+        return false;
+    const char* begin = m_buffer.data() + m_pos;
+    const char* end = m_buffer.data() + m_size;
+    const char* stop = FindAnyByte(begin, end, '\n', '\r');
+    // A CR last in the buffer needs a refill to see whether an LF follows, which would move the
+    // line's bytes: such a line is copied like one that runs past the buffer.
+    if (stop == end || (*stop == '\r' && stop + 1 == end)) {
+        Next(m_spanning);
+        line = m_spanning;
+        return true;
+    }
+    m_pos += static_cast<std::size_t>(stop - begin) + 1;
+    if (*stop == '\r' && stop[1] == '\n')
+        ++m_pos;
+    line = std::string_view(begin, static_cast<std::size_t>(stop - begin));
+    return true;
+}
+
 std::vector<std::string> ReadTextLines(std::istream& in)
 {
     TextLineReader reader(in);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillary {
@@ -18,6 +19,9 @@ public:
     // The next line without its end; false once the stream is used up. Throws FileError (with
     // no path) when the stream fails other than by ending.
     bool Next(std::string& line);
+    // The same as a view, which holds until the next call. A line that lies whole in the buffer
+    // is not copied at all.
+    bool Next(std::string_view& line);
 
 private:
     static constexpr int End = -1;
@@ -28,6 +32,7 @@ private:
     std::vector<char> m_buffer = std::vector<char>(std::size_t{1} << 16);
     std::size_t m_pos = 0;
     std::size_t m_size = 0;
+    std::string m_spanning; // a line that the buffer holds only part of
 };
 
 // Every line of the stream.

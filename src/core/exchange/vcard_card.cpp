@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <iterator>
+#include <list>
 #include <utility>
 
 namespace quillary {
@@ -94,17 +95,30 @@ bool IsLabel(const TCardProperty& property)
 
 void TCard::ReadCard(TextLineReader& lines)
 {
-    std::vector<std::string> cardLines;
-    cardLines.reserve(32);
-    std::string line;
-    while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard"))
-        cardLines.push_back(std::move(line));
+    // The card's lines are kept side by side in one text, not in a string each.
+    std::string text;
+    text.reserve(2048);
+    std::vector<std::size_t> ends;
+    ends.reserve(32);
+    std::string_view line;
+    while (lines.Next(line) && !StartsWithNoCase(line, "end:vcard")) {
+        text.append(line);
+        ends.push_back(text.size());
+    }
+    std::vector<std::string_view> cardLines;
+    cardLines.reserve(ends.size());
+    std::size_t start = 0;
+    for (const std::size_t end : ends) {
+        cardLines.emplace_back(text.data() + start, end - start);
+        start = end;
+    }
     const VCardVersion version = CardVersion(cardLines);
-    const std::vector<std::string> properties = CardPropertyLines(std::move(cardLines), version, &m_passedOver);
+    std::list<std::string> joined;
+    const std::vector<std::string_view> properties = CardPropertyLines(cardLines, version, joined, &m_passedOver);
     m_properties.reserve(m_properties.size() + properties.size());
     // Labels are not kept as properties of their own: they are set aside as they are read.
     std::vector<TCardProperty> labels;
-    for (const std::string& property : properties) {
+    for (const std::string_view property : properties) {
         AddLine(property, version);
         if (IsLabel(m_properties.back())) {
             labels.push_back(std::move(m_properties.back()));

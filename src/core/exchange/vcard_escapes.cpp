@@ -38,9 +38,11 @@ std::string Unescaped(std::string text, std::string_view escaped)
 
 std::vector<std::string> SplitUnescaped(std::string_view text, char separator, std::size_t limit)
 {
-    if (separator == '\0')
-        return {std::string(text)};
     std::vector<std::string> parts;
+    if (separator == '\0') {
+        parts.emplace_back(text);
+        return parts;
+    }
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size() && parts.size() <= limit; ++i) {
         if (text[i] == '\\')

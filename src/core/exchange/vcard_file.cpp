@@ -23,7 +23,7 @@ std::uint64_t CountCards(std::istream& text)
     std::uint64_t count = 0;
     bool inCard = false;
     TextLineReader lines(text);
-    for (std::string line; lines.Next(line);) {
+    for (std::string_view line; lines.Next(line);) {
         if (!inCard && StartsWithNoCase(line, "begin:vcard")) {
             ++count;
             inCard = true;
@@ -37,7 +37,7 @@ std::uint64_t CountCards(std::istream& text)
 void ReadCards(std::istream& text, std::uint64_t count, const TVCardFile::CardTaker& take)
 {
     TextLineReader lines(text);
-    std::string line;
+    std::string_view line;
     for (std::uint64_t number = 1; lines.Next(line);) {
         if (!StartsWithNoCase(line, "begin:vcard"))
             continue;

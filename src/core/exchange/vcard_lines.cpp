@@ -10,6 +10,8 @@
 namespace quillary {
 
 namespace {
+using Lines = std::span<const std::string_view>;
+
 constexpr std::array<std::string_view, 13> KnownNames = {
     "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",    "ORG",
     "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL"};
@@ -61,14 +63,16 @@ bool IsFolded(std::string_view line)
 }
 
 // Joins the lines that a quoted-printable value continues on ("=" at the end of a line).
-void JoinSoftBreaks(std::string& line, const std::vector<std::string>& lines, std::size_t& next)
+std::string_view JoinSoftBreaks(std::string_view line, Lines lines, std::size_t& next, std::list<std::string>& joined)
 {
-    if (!HeadContains(line, "QUOTED-PRINTABLE"))
-        return;
-    while (!line.empty() && line.back() == '=' && next < lines.size()) {
-        line.pop_back();
-        line += lines[next++];
+    if (line.empty() || line.back() != '=' || next >= lines.size() || !HeadContains(line, "QUOTED-PRINTABLE"))
+        return line;
+    std::string& whole = joined.emplace_back(line);
+    while (!whole.empty() && whole.back() == '=' && next < lines.size()) {
+        whole.pop_back();
+        whole += lines[next++];
     }
+    return whole;
 }
 
 void NotePassedOver(std::string_view line, std::vector<std::string>* passedOver)
@@ -77,31 +81,43 @@ void NotePassedOver(std::string_view line, std::vector<std::string>* passedOver)
         passedOver->push_back(UpperAscii(NameOf(line)));
 }
 
-std::vector<std::string> OldPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
+std::vector<std::string_view> OldPropertyLines(Lines lines, std::list<std::string>& joined,
+                                               std::vector<std::string>* passedOver)
 {
-    std::vector<std::string> kept;
+    std::vector<std::string_view> kept;
     kept.reserve(lines.size());
     for (std::size_t next = 0; next < lines.size();) {
-        std::string line = std::move(lines[next++]);
-        JoinSoftBreaks(line, lines, next);
+        const std::string_view line = JoinSoftBreaks(lines[next++], lines, next, joined);
         // Base64 data runs to an empty line; it never holds a colon, unlike the next property.
         if (HeadContains(line, "BASE64"))
-            while (next < lines.size() && !lines[next].empty() && lines[next].find(':') == std::string::npos)
+            while (next < lines.size() && !lines[next].empty() && lines[next].find(':') == std::string_view::npos)
                 ++next;
         if (IsKnownOldLine(line))
-            kept.push_back(std::move(line));
+            kept.push_back(line);
         else if (!line.empty())
             NotePassedOver(line, passedOver);
     }
     return kept;
 }
 
-std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, std::vector<std::string>* passedOver)
+// The line at next and the folded lines after it, as one.
+std::string_view Unfolded(std::string_view first, Lines lines, std::size_t& next, std::list<std::string>& joined)
 {
-    std::vector<std::string> kept;
+    if (next >= lines.size() || !IsFolded(lines[next]))
+        return first;
+    std::string& whole = joined.emplace_back(first);
+    while (next < lines.size() && IsFolded(lines[next]))
+        whole.append(lines[next++].substr(1));
+    return whole;
+}
+
+std::vector<std::string_view> ModernPropertyLines(Lines lines, std::list<std::string>& joined,
+                                                  std::vector<std::string>* passedOver)
+{
+    std::vector<std::string_view> kept;
     kept.reserve(lines.size());
     for (std::size_t next = 0; next < lines.size();) {
-        std::string& first = lines[next++];
+        const std::string_view first = lines[next++];
         // A line whose name ends on it is judged once; a name folded before its end only once the
         // line is whole.
         const bool named = NameEnd(first) != std::string_view::npos;
@@ -113,12 +129,9 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, st
                 ++next;
             continue;
         }
-        std::string line = std::move(first);
-        while (next < lines.size() && IsFolded(lines[next]))
-            line.append(lines[next++], 1);
-        JoinSoftBreaks(line, lines, next);
+        const std::string_view line = JoinSoftBreaks(Unfolded(first, lines, next, joined), lines, next, joined);
         if (named || IsKnownModernLine(line))
-            kept.push_back(std::move(line));
+            kept.push_back(line);
         else
             NotePassedOver(line, passedOver);
     }
@@ -126,11 +139,11 @@ std::vector<std::string> ModernPropertyLines(std::vector<std::string>& lines, st
 }
 } // namespace
 
-VCardVersion CardVersion(const std::vector<std::string>& lines)
+VCardVersion CardVersion(Lines lines)
 {
-    for (const std::string& line : lines)
+    for (const std::string_view line : lines)
         if (StartsWithNoCase(line, "VERSION:")) {
-            std::string_view text = std::string_view(line).substr(8);
+            std::string_view text = line.substr(8);
             while (!text.empty() && text.back() == ' ')
                 text.remove_suffix(1);
             return ParseVCardVersion(text).value_or(VCardVersion::V21);
@@ -138,10 +151,11 @@ VCardVersion CardVersion(const std::vector<std::string>& lines)
     return VCardVersion::V21;
 }
 
-std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version,
-                                           std::vector<std::string>* passedOver)
+std::vector<std::string_view> CardPropertyLines(Lines lines, VCardVersion version, std::list<std::string>& joined,
+                                                std::vector<std::string>* passedOver)
 {
-    return version == VCardVersion::V21 ? OldPropertyLines(lines, passedOver) : ModernPropertyLines(lines, passedOver);
+    return version == VCardVersion::V21 ? OldPropertyLines(lines, joined, passedOver)
+                                        : ModernPropertyLines(lines, joined, passedOver);
 }
 
 } // namespace quillary

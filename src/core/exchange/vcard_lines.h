@@ -3,13 +3,16 @@
 
 #include "exchange/vcard_version.h"
 
+#include <list>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillary {
 
 // The version a card's "VERSION:" line names; 2.1 without one or for a version not known.
-VCardVersion CardVersion(const std::vector<std::string>& lines);
+VCardVersion CardVersion(std::span<const std::string_view> lines);
 
 // The property lines of one card (the lines between its begin and end) that the reader keeps,
 // each whole:
@@ -20,8 +23,10 @@ VCardVersion CardVersion(const std::vector<std::string>& lines);
 // - 3.0 and 4.0: a line starting with a blank or tab continues the previous one; the properties
 //   kept are those known names and NOTE, found without regard to case or group. Others, as a
 //   PHOTO, are passed over without being joined.
-// The names of the properties passed over (upper case, without group) go to passedOver.
-std::vector<std::string> CardPropertyLines(std::vector<std::string> lines, VCardVersion version,
-                                           std::vector<std::string>* passedOver = nullptr);
+// The names of the properties passed over (upper case, without group) go to passedOver. The lines
+// kept are views of lines, or of a text added to joined for a line made of several.
+std::vector<std::string_view> CardPropertyLines(std::span<const std::string_view> lines, VCardVersion version,
+                                                std::list<std::string>& joined,
+                                                std::vector<std::string>* passedOver = nullptr);
 
 } // namespace quillary

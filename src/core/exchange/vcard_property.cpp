@@ -255,9 +255,11 @@ void TCardProperty::ParseParameters(std::string_view head, VCardVersion version,
                                     bool& quotedPrintable)
 {
     const std::string_view name = head.substr(0, head.find(';'));
-    Name = name;
-    SplitGroup();
-    Name = UpperAscii(Name);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string_view::npos)
+        Group = name.substr(0, dot);
+    Name = name.substr(dot + 1); // the whole name when there is no group: npos + 1 is 0
+    std::transform(Name.begin(), Name.end(), Name.begin(), AsciiUpper);
     if (name.size() == head.size())
         return;
     ForEachPart(head.substr(name.size() + 1), ';', [&](std::string_view part) {
