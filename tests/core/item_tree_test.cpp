@@ -126,6 +126,34 @@ TEST(ItemTree, SortsFoldersFirstThenTitlesIgnoringCase)
         EXPECT_EQ(tree.Root().ChildAt(i)->Index(), i);
 }
 
+TEST(ItemTree, ASortedListIsSortedAgainAfterAnyChangeThatCanReorderIt)
+{
+    ItemTree tree;
+    TreeNode& folder = AddFolder(tree.Root(), "F");
+    AddPerson(folder, "b");
+    TKPXObject& c = *AddPerson(folder, "c").Data();
+    tree.SortChildren(folder);
+    const auto titles = [&] {
+        std::string text;
+        for (int i = 0; i < folder.ChildCount(); ++i)
+            text += folder.ChildAt(i)->Text();
+        return text;
+    };
+    AddPerson(folder, "a");
+    tree.SortChildren(folder);
+    EXPECT_EQ(titles(), "abc");
+    {
+        // The title changes while sorting waits, as an import renames what it made.
+        DeferredSort later(tree, folder);
+        c.SetTitle("0");
+    }
+    EXPECT_EQ(titles(), "0ab");
+    tree.MoveNode(AddPerson(tree.Root(), "+"), folder);
+    tree.SortChildren(tree.Root());
+    tree.SortChildren(folder);
+    EXPECT_EQ(titles(), "+0ab");
+}
+
 TEST(ItemTree, TellsObserversWhatChanged)
 {
     ItemTree tree;

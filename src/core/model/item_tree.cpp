@@ -198,7 +198,7 @@ void ItemTree::MoveNodeWithMarks(TreeNode& node, TreeNode& newParent)
 
 void ItemTree::SortChildren(TreeNode& parent)
 {
-    if (&parent == m_sortDeferred)
+    if (&parent == m_sortDeferred || IsKnownSorted(parent))
         return;
     // FoldersCompare on keys taken once. The titles are copied side by side in the case they
     // compare in, so comparing two reads neither node nor item nor a text of its own far away.
@@ -237,8 +237,10 @@ void ItemTree::SortChildren(TreeNode& parent)
             return a.folder;
         return all.substr(a.titleAt, a.titleSize) < all.substr(b.titleAt, b.titleSize);
     };
-    if (std::is_sorted(keys.begin(), keys.end(), before))
+    if (std::is_sorted(keys.begin(), keys.end(), before)) {
+        m_lastSorted = {&parent, m_generation};
         return;
+    }
     Notify([&](TreeObserver& o) { o.ChildrenAboutToBeSorted(parent); });
     std::stable_sort(keys.begin(), keys.end(), before);
     std::vector<int> newRows(keys.size());
@@ -251,6 +253,7 @@ void ItemTree::SortChildren(TreeNode& parent)
     Reindex(parent, 0);
     MarkChanged(); // the saved order is the shown order
     InvalidateOrder();
+    m_lastSorted = {&parent, m_generation};
     Notify([&](TreeObserver& o) { o.ChildrenSorted(parent, newRows); });
 }
 

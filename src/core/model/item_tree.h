@@ -83,6 +83,13 @@ private:
     static constexpr int DueStateImage = 1;
     template <typename F> void Notify(F&& f);
     void InvalidateOrder() { m_orderValid = false; }
+    // Every change that can move a node in its siblings' order (a title, a node added or moved)
+    // counts a step, so a parent sorted with no step since is sorted still. Sorting the whole tree
+    // after an import that sorted its destination then reads that long list once, not twice.
+    bool IsKnownSorted(const TreeNode& parent) const
+    {
+        return &parent == m_lastSorted.parent && m_generation == m_lastSorted.generation;
+    }
     void EnsureOrder() const;
     static void Reindex(TreeNode& parent, int from);
     // False for nodes of a subtree that is being destroyed: views no longer know them.
@@ -97,6 +104,11 @@ private:
     mutable bool m_orderValid = false;
     TreeNode* m_dying = nullptr;
     TreeNode* m_sortDeferred = nullptr;
+    struct
+    {
+        const TreeNode* parent = nullptr;
+        std::uint64_t generation = 0;
+    } m_lastSorted;
     std::uint64_t m_generation = 0;
     std::uint64_t m_savedGeneration = 0;
     // The labels of the few nodes whose label is not their item's title (see TreeNode::Text).
