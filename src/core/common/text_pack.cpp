@@ -155,6 +155,13 @@ void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
         throw std::length_error("too many text fields");
     if (first > count)
         std::fill(fields + count, fields + first, Field());
+    // Setting what is there already (an empty extension on a new phone) builds nothing.
+    const auto held = [&](std::size_t i) { return first + i < count ? fields[first + i].text : std::string_view(); };
+    std::size_t same = 0;
+    while (same < texts.size() && held(same) == texts[same])
+        ++same;
+    if (same == texts.size())
+        return;
     std::uint32_t entries[MostTexts];
     SharedTexts::Shared().Offer(texts, entries);
     for (std::size_t i = 0; i < texts.size(); ++i)
