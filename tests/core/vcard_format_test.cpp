@@ -187,6 +187,29 @@ TEST(VCardCard, FindsPropertiesByExactName)
     EXPECT_EQ(card.PropertyCount(), 1);
 }
 
+TEST(VCardCard, TakingSeveralNamesAtOnceTakesTheFirstOrAllAndKeepsTheRestInOrder)
+{
+    TCard card;
+    for (const char* line : {"N:a", "TEL:1", "NOTE:x", "N:b", "EMAIL:e", "TEL:2", "NOTE:y", "URL:u", "TEL:3"})
+        card.AddLine(line, VCardVersion::V30);
+    const auto [ns, tels, notes, none] =
+        card.TakeProperties(std::array<PropertyTake, 4>{{{"N", false}, {"TEL"}, {"NOTE", false}, {"ADR"}}});
+    const auto values = [](const std::vector<TCardProperty>& properties) {
+        std::string text;
+        for (const TCardProperty& property : properties)
+            text += property.Value(0);
+        return text;
+    };
+    EXPECT_EQ(values(ns), "a");
+    EXPECT_EQ(values(tels), "123");
+    EXPECT_EQ(values(notes), "x");
+    EXPECT_TRUE(none.empty());
+    std::string left;
+    for (int i = 0; i < card.PropertyCount(); ++i)
+        left += card.Properties(i).Name + ":" + card.Properties(i).Value(0) + " ";
+    EXPECT_EQ(left, "N:b EMAIL:e NOTE:y URL:u ");
+}
+
 TEST(VCardFile, ReadsCardsBetweenBeginAndEndKeepingKnownLines)
 {
     const TVCardFile file = ReadText("VERSION:2.1\r\n"

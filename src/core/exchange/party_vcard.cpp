@@ -69,13 +69,19 @@ TKPXObject* ReadTel(TPartyObject& owner, const TCardProperty& tel)
 
 // Every NOTE joins the comment, or none when the notes hold no text; a 2.1 note divided at ";" is
 // joined again.
-std::optional<std::string> TakeNotes(TCard& card)
+std::optional<std::string> NotesText(const std::vector<TCardProperty>& notes)
 {
     std::string comment;
-    for (const TCardProperty& note : card.TakeProperties("NOTE"))
+    for (const TCardProperty& note : notes)
         if (!note.Values.empty())
             comment.append(comment.empty() ? "" : " ").append(note.Text());
     return comment.empty() ? std::nullopt : std::optional(comment);
+}
+
+// The first property of a list of taken ones, or none.
+const TCardProperty* FirstOf(const std::vector<TCardProperty>& taken)
+{
+    return taken.empty() ? nullptr : &taken.front();
 }
 
 // A yearly reminder titled title under the person for the first date property of that name; a
@@ -112,13 +118,15 @@ std::array<std::string, TPartyObject::SlotCount> TPartyObject::ReadVCardDetails(
         if (!first[slot])
             first[slot] = detail;
     };
-    for (const TCardProperty& adr : card.TakeProperties("ADR"))
+    static constexpr std::array<PropertyTake, 4> Details{{{"ADR"}, {"EMAIL"}, {"TEL"}, {"URL"}}};
+    const auto [adrs, emails, tels, urls] = card.TakeProperties(Details);
+    for (const TCardProperty& adr : adrs)
         made(SlotAddress, ReadAddress(*this, adr), adr);
-    for (const TCardProperty& email : card.TakeProperties("EMAIL"))
+    for (const TCardProperty& email : emails)
         made(SlotEMail, MakeDetail(*this, KindEMail, email, email.Text()), email);
-    for (const TCardProperty& tel : card.TakeProperties("TEL"))
+    for (const TCardProperty& tel : tels)
         made(tel.HasParam(ParamFax) ? SlotFax : SlotPhone, ReadTel(*this, tel), tel);
-    for (const TCardProperty& url : card.TakeProperties("URL"))
+    for (const TCardProperty& url : urls)
         made(SlotWebsite, MakeDetail(*this, KindWebsite, url, url.Text()), url);
     for (std::size_t slot = 0; slot < SlotCount; ++slot)
         if (primary[slot].empty() && first[slot])
@@ -133,12 +141,12 @@ bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
 
 void TOrgObject::ReadVCard(TCard& card)
 {
-    if (const auto org = card.TakeProperty("ORG"))
-        SetTitle(org->Value(0));
     // An organization's card names it in N and FN as well.
-    card.TakeProperty("N");
-    card.TakeProperty("FN");
-    const std::optional<std::string> comment = TakeNotes(card);
+    static constexpr std::array<PropertyTake, 4> Names{{{"ORG", false}, {"N", false}, {"FN", false}, {"NOTE"}}};
+    const auto [orgs, ns, fns, notes] = card.TakeProperties(Names);
+    if (const TCardProperty* org = FirstOf(orgs))
+        SetTitle(org->Value(0));
+    const std::optional<std::string> comment = NotesText(notes);
     const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
     ChangeTexts(CommentText, {comment ? std::string_view(*comment) : std::string_view(GetComment()), primary[0],
                               primary[1], primary[2], primary[3], primary[4]});
@@ -150,20 +158,23 @@ void TPersonObject::ReadVCard(TCard& card)
     std::array<std::string, 5> names{CleanFieldText(LastName()), CleanFieldText(FirstName()),
                                      CleanFieldText(MiddleName()), CleanFieldText(Salutation()),
                                      CleanFieldText(Suffix())};
-    if (const auto n = card.TakeProperty("N"))
+    static constexpr std::array<PropertyTake, 5> Names{
+        {{"N", false}, {"FN", false}, {"ORG", false}, {"TITLE", false}, {"NOTE"}}};
+    const auto [ns, fns, orgs, titles, noteList] = card.TakeProperties(Names);
+    if (const TCardProperty* n = FirstOf(ns))
         for (std::size_t part = 0; part < names.size() && part < n->Values.size(); ++part)
             names[part] = CleanFieldText(n->Values[part]);
     const auto& [last, first, middle, salutation, suffix] = names;
     // Titled by the formatted name: a card's TITLE is a job title.
-    const auto fn = card.TakeProperty("FN");
+    const TCardProperty* fn = FirstOf(fns);
     const std::string formatted = fn ? fn->Text() : std::string();
     const std::string title = formatted.find_first_not_of(' ') != std::string::npos ? formatted : first + " " + last;
     const std::string target = salutation + " " + first + " " + last;
-    const auto org = card.TakeProperty("ORG");
-    const auto jobTitle = card.TakeProperty("TITLE");
+    const TCardProperty* org = FirstOf(orgs);
+    const TCardProperty* jobTitle = FirstOf(titles);
     const std::string company = org ? OrganizationText(*org) : std::string(Company());
     const std::string job = jobTitle ? jobTitle->Text() : std::string(JobTitle());
-    const std::optional<std::string> notes = TakeNotes(card);
+    const std::optional<std::string> notes = NotesText(noteList);
     const std::string comment = notes ? *notes : std::string(GetComment());
     const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
     SetTitle(title);

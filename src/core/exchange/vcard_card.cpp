@@ -62,17 +62,28 @@ const TCardProperty* TCard::FindProperty(std::string_view name) const
 
 std::vector<TCardProperty> TCard::TakeProperties(std::string_view name)
 {
-    // One pass that keeps the order of both parts and needs no buffer of its own.
-    std::vector<TCardProperty> taken;
+    return std::move(TakeProperties(std::array{PropertyTake{name}}).front());
+}
+
+void TCard::TakeInto(std::span<const PropertyTake> names, std::span<std::vector<TCardProperty>> taken)
+{
+    // The list a property goes to, or none.
+    const auto listOf = [&](const TCardProperty& property) -> std::vector<TCardProperty>* {
+        for (std::size_t i = 0; i < names.size(); ++i)
+            if (property.Name == names[i].name && (names[i].all || taken[i].empty()))
+                return &taken[i];
+        return nullptr;
+    };
+    // One pass that keeps the order of both parts and needs no buffer of its own; the properties
+    // before the first one taken stay where they are.
     auto kept = m_properties.begin();
     for (auto property = m_properties.begin(); property != m_properties.end(); ++property) {
-        if (property->Name == name)
-            taken.push_back(std::move(*property));
+        if (std::vector<TCardProperty>* list = listOf(*property))
+            list->push_back(std::move(*property));
         else if (kept++ != property)
             *std::prev(kept) = std::move(*property);
     }
     m_properties.erase(kept, m_properties.end());
-    return taken;
 }
 
 std::optional<TCardProperty> TCard::TakeProperty(std::string_view name)
@@ -137,8 +148,11 @@ void TCard::AttachLabels(const std::vector<TCardProperty>& labels)
         std::string text = label.Text();
         if (text.starts_with("_$!<") && text.ends_with(">!$_") && text.size() >= 8)
             text = text.substr(4, text.size() - 8);
+        // Groups are mostly "item1", "item2"...: their last letters tell them apart soonest.
+        const char last = AsciiLower(label.Group.back());
         for (TCardProperty& property : m_properties)
-            if (!property.Group.empty() && EqualsNoCase(property.Group, label.Group))
+            if (!property.Group.empty() && AsciiLower(property.Group.back()) == last &&
+                EqualsNoCase(property.Group, label.Group))
                 property.Label = text;
     }
 }

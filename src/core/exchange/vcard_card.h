@@ -3,8 +3,10 @@
 
 #include "exchange/vcard_property.h"
 
+#include <array>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +14,13 @@
 namespace quillary {
 
 class TextLineReader;
+
+// A name to take from a card (exactly, case counts): its first property only, or all of them.
+struct PropertyTake
+{
+    std::string_view name;
+    bool all = true;
+};
 
 // One card of a vCard file: its property lines in file order.
 class TCard
@@ -35,6 +44,14 @@ public:
     const TCardProperty* FindProperty(std::string_view name) const;
     // Removes every property named exactly name and hands them over in card order.
     std::vector<TCardProperty> TakeProperties(std::string_view name);
+    // The same for several names in one pass: for each name, what it takes in card order.
+    template <std::size_t N>
+    std::array<std::vector<TCardProperty>, N> TakeProperties(const std::array<PropertyTake, N>& names)
+    {
+        std::array<std::vector<TCardProperty>, N> taken;
+        TakeInto(names, taken);
+        return taken;
+    }
     // The names of the properties ReadCard passed over (PHOTO, GEO, X-...), in card order.
     const std::vector<std::string>& PassedOver() const { return m_passedOver; }
     // Removes the first property named exactly name and hands it over, or none.
@@ -57,6 +74,7 @@ public:
     void AppendCard(std::string& out, VCardVersion version) const;
 
 private:
+    void TakeInto(std::span<const PropertyTake> names, std::span<std::vector<TCardProperty>> taken);
     // Each label becomes the Label of the other properties of its group.
     void AttachLabels(const std::vector<TCardProperty>& labels);
 

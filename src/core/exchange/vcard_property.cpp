@@ -169,7 +169,13 @@ std::string TCardProperty::Text() const
 
 void TCardProperty::Clear()
 {
-    *this = TCardProperty();
+    Group.clear();
+    Name.clear();
+    Params = 0;
+    Values.clear();
+    TooManyParts = false;
+    Label.clear();
+    UriValue = false;
 }
 
 void TCardProperty::SplitGroup()
