@@ -126,23 +126,18 @@ void TCard::ReadCard(TextLineReader& lines)
     const VCardVersion version = CardVersion(cardLines);
     std::list<std::string> joined;
     const std::vector<std::string_view> properties = CardPropertyLines(cardLines, version, joined, &m_passedOver);
-    m_properties.reserve(m_properties.size() + properties.size());
-    // Labels are not kept as properties of their own: they are set aside as they are read.
-    std::vector<TCardProperty> labels;
-    for (const std::string_view property : properties) {
+    const std::size_t read = m_properties.size();
+    m_properties.reserve(read + properties.size());
+    for (const std::string_view property : properties)
         AddLine(property, version);
-        if (IsLabel(m_properties.back())) {
-            labels.push_back(std::move(m_properties.back()));
-            m_properties.pop_back();
-        }
-    }
-    AttachLabels(labels);
+    AttachLabels(read);
 }
 
-void TCard::AttachLabels(const std::vector<TCardProperty>& labels)
+void TCard::AttachLabels(std::size_t from)
 {
-    for (const TCardProperty& label : labels) {
-        if (label.Group.empty())
+    for (std::size_t index = from; index < m_properties.size(); ++index) {
+        const TCardProperty& label = m_properties[index];
+        if (label.Group.empty() || !IsLabel(label))
             continue;
         // Apple writes its own kinds as "_$!<HomePage>!$_".
         std::string text = label.Text();
@@ -152,9 +147,12 @@ void TCard::AttachLabels(const std::vector<TCardProperty>& labels)
         const char last = AsciiLower(label.Group.back());
         for (TCardProperty& property : m_properties)
             if (!property.Group.empty() && AsciiLower(property.Group.back()) == last &&
-                EqualsNoCase(property.Group, label.Group))
+                EqualsNoCase(property.Group, label.Group) && !IsLabel(property))
                 property.Label = text;
     }
+    // Labels are not kept as properties of their own.
+    m_properties.erase(std::remove_if(m_properties.begin() + static_cast<std::ptrdiff_t>(from), m_properties.end(), IsLabel),
+                       m_properties.end());
 }
 
 void TCard::WriteCard(std::ostream& out) const

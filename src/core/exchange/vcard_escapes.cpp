@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_escapes.h"
 
+#include <algorithm>
+
 namespace quillary {
 
 namespace {
@@ -43,6 +45,8 @@ std::vector<std::string> SplitUnescaped(std::string_view text, char separator, s
         parts.emplace_back(text);
         return parts;
     }
+    // Escaped separators count too: room for one part more at most is no harm.
+    parts.reserve(std::min<std::size_t>(std::count(text.begin(), text.end(), separator), limit) + 1);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size() && parts.size() <= limit; ++i) {
         if (text[i] == '\\')

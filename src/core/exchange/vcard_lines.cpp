@@ -2,6 +2,7 @@
 #include "exchange/vcard_lines.h"
 
 #include "common/ascii_case.h"
+#include "common/byte_scan.h"
 
 #include <algorithm>
 #include <array>
@@ -19,8 +20,8 @@ constexpr std::array<std::string_view, 13> KnownNames = {
 // Where the group and name of a line end: its first ";" or ":", or npos.
 std::size_t NameEnd(std::string_view line)
 {
-    const auto end = std::find_if(line.begin(), line.end(), [](char c) { return c == ';' || c == ':'; });
-    return end == line.end() ? std::string_view::npos : static_cast<std::size_t>(end - line.begin());
+    const char* end = FindAnyByte(line.data(), line.data() + line.size(), ';', ':');
+    return end == line.data() + line.size() ? std::string_view::npos : static_cast<std::size_t>(end - line.data());
 }
 
 // The property name of a line without its group, or the whole line when it has no ";" or ":".

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <utility>
 
 namespace quillary {
@@ -55,12 +56,24 @@ std::string Commas(std::string_view text)
     return result;
 }
 
+// For each length, the flags of the parameters whose name is that long.
+constexpr std::array<std::uint32_t, 12> FlagsByLength = [] {
+    std::array<std::uint32_t, 12> flags{};
+    for (std::size_t flag = 0; flag < Params.size(); ++flag)
+        flags[Params[flag].first.size()] |= 1U << flag;
+    return flags;
+}();
+
 // Sets the flag of every parameter named token (any case).
 void SetTypeFlags(TCardProperty& property, std::string_view token)
 {
-    for (int flag = 0; flag < CardParamCount; ++flag)
+    if (token.size() >= FlagsByLength.size())
+        return;
+    for (std::uint32_t flags = FlagsByLength[token.size()]; flags != 0; flags &= flags - 1) {
+        const int flag = std::countr_zero(flags);
         if (EqualsNoCase(token, CardParamName(flag)))
             property.SetParam(flag);
+    }
 }
 
 // A quoted-printable value as UTF-8 text. Only encoded bytes are read in the value's character
@@ -245,7 +258,8 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
     Values = SplitUnescaped(value, ValueSeparator(Name), MaxFieldsPerRow);
     DropOverfullValues();
     for (std::string& part : Values)
-        part = UnescapeValue(quotedPrintable ? Decoded(part, charset) : std::move(part));
+        if (quotedPrintable || part.find('\\') != std::string::npos)
+            part = UnescapeValue(quotedPrintable ? Decoded(part, charset) : std::move(part));
     ReduceUriValue();
 }
 
