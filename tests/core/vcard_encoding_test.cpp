@@ -2,6 +2,7 @@
 // vCard files in the encodings phones and older programs write them in: whatever arrives, the tree
 // holds valid UTF-8 and no card is lost.
 #include "common/utf8_text.h"
+#include "exchange/vcard_file.h"
 #include "exchange/vcard_import.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
@@ -85,6 +86,31 @@ TEST(VCardEncoding, Utf16InEitherByteOrderImportsEveryCard)
     for (const bool bigEndian : {false, true}) {
         SCOPED_TRACE(bigEndian ? "big-endian" : "little-endian");
         EXPECT_EQ(ImportedTitles(Utf16(cards, bigEndian)), (Strings{"Ana", "Łukasz Żak"}));
+    }
+}
+
+TEST(VCardEncoding, EveryEncodingCountsItsCardsForTheProgressAsReadingFindsThem)
+{
+    const std::string cards = "BEGIN:VCARD\r\nFN:a\r\nEND:VCARD\r\nbegin:vcard\rFN:Fran\xE7ois\rend:vcard\r"
+                              "BEGIN:VCARD\nFN:c\n";
+    const std::u16string wide = u"BEGIN:VCARD\r\nFN:a\r\nEND:VCARD\r\nBEGIN:VCARD\r\nFN:b\r\nEND:VCARD\r\n";
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + cards},
+        {"Windows-1252", cards},
+        {"UTF-16", Utf16(wide, false)},
+        {"a mark alone", "\xEF\xBB\xBF"},
+    };
+    for (const auto& [name, bytes] : files) {
+        SCOPED_TRACE(name);
+        std::istringstream in(bytes);
+        std::vector<std::uint64_t> seen;
+        std::uint64_t counted = 0;
+        TVCardFile::ReadEach(in, [&](TCard&, std::uint64_t number, std::uint64_t count) {
+            seen.push_back(number);
+            counted = count;
+            return true;
+        });
+        EXPECT_EQ(counted, seen.size());
     }
 }
 

@@ -56,6 +56,22 @@ void Rewind(std::istream& in, std::streampos start)
         throw FileError("", "Cannot read file");
 }
 
+// UTF-8 and Windows-1252 write every ASCII byte as itself, so their cards are counted in the
+// bytes as they stand, past a UTF-8 byte order mark; UTF-16 is decoded to be counted.
+std::uint64_t CountCardsIn(std::istream& in, std::streampos start, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Utf16) {
+        DecodedTextBuffer decoded(in, encoding);
+        std::istream text(&decoded);
+        return CountCards(text);
+    }
+    char mark[Utf8Mark.size()];
+    in.read(mark, sizeof mark);
+    if (encoding != TextEncoding::Utf8 || std::string_view(mark, static_cast<std::size_t>(in.gcount())) != Utf8Mark)
+        Rewind(in, start);
+    return CountCards(in);
+}
+
 // Three passes, none of which holds the file: phones and older programs write UTF-16, byte order
 // marks or Windows-1252 without saying so, which only the whole file tells; the cards are
 // counted for the progress; then they are read. A stream that can be read once only is held.
@@ -69,9 +85,7 @@ void ReadEachFrom(std::istream& in, const TVCardFile::CardTaker& take)
     }
     const TextEncoding encoding = DetectStreamEncoding(in);
     Rewind(in, start);
-    DecodedTextBuffer counted(in, encoding);
-    std::istream countedText(&counted);
-    const std::uint64_t count = CountCards(countedText);
+    const std::uint64_t count = CountCardsIn(in, start, encoding);
     Rewind(in, start);
     DecodedTextBuffer read(in, encoding);
     std::istream text(&read);

@@ -198,7 +198,7 @@ void ItemTree::MoveNodeWithMarks(TreeNode& node, TreeNode& newParent)
 
 void ItemTree::SortChildren(TreeNode& parent)
 {
-    if (&parent == m_sortDeferred || IsKnownSorted(parent))
+    if (parent.m_children.size() < 2 || &parent == m_sortDeferred || IsKnownSorted(parent))
         return;
     // FoldersCompare on keys taken once. The titles are copied side by side in the case they
     // compare in, so comparing two reads neither node nor item nor a text of its own far away.
