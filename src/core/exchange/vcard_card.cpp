@@ -100,7 +100,8 @@ std::optional<TCardProperty> TCard::TakeProperty(std::string_view name)
 namespace {
 bool IsLabel(const TCardProperty& property)
 {
-    return EqualsNoCase(property.Name, "X-ABLABEL");
+    constexpr std::string_view Label = "X-ABLABEL";
+    return property.Name.size() == Label.size() && EqualsNoCase(property.Name, Label);
 }
 } // namespace
 
@@ -126,18 +127,24 @@ void TCard::ReadCard(TextLineReader& lines)
     const VCardVersion version = CardVersion(cardLines);
     std::list<std::string> joined;
     const std::vector<std::string_view> properties = CardPropertyLines(cardLines, version, joined, &m_passedOver);
-    const std::size_t read = m_properties.size();
-    m_properties.reserve(read + properties.size());
-    for (const std::string_view property : properties)
+    m_properties.reserve(m_properties.size() + properties.size());
+    // Labels are not kept as properties of their own: they are set aside as they are read.
+    std::vector<TCardProperty> labels;
+    labels.reserve(properties.size());
+    for (const std::string_view property : properties) {
         AddLine(property, version);
-    AttachLabels(read);
+        if (IsLabel(m_properties.back())) {
+            labels.push_back(std::move(m_properties.back()));
+            m_properties.pop_back();
+        }
+    }
+    AttachLabels(labels);
 }
 
-void TCard::AttachLabels(std::size_t from)
+void TCard::AttachLabels(const std::vector<TCardProperty>& labels)
 {
-    for (std::size_t index = from; index < m_properties.size(); ++index) {
-        const TCardProperty& label = m_properties[index];
-        if (label.Group.empty() || !IsLabel(label))
+    for (const TCardProperty& label : labels) {
+        if (label.Group.empty())
             continue;
         // Apple writes its own kinds as "_$!<HomePage>!$_".
         std::string text = label.Text();
@@ -147,12 +154,9 @@ void TCard::AttachLabels(std::size_t from)
         const char last = AsciiLower(label.Group.back());
         for (TCardProperty& property : m_properties)
             if (!property.Group.empty() && AsciiLower(property.Group.back()) == last &&
-                EqualsNoCase(property.Group, label.Group) && !IsLabel(property))
+                EqualsNoCase(property.Group, label.Group))
                 property.Label = text;
     }
-    // Labels are not kept as properties of their own.
-    m_properties.erase(std::remove_if(m_properties.begin() + static_cast<std::ptrdiff_t>(from), m_properties.end(), IsLabel),
-                       m_properties.end());
 }
 
 void TCard::WriteCard(std::ostream& out) const

@@ -75,9 +75,8 @@ public:
 
 private:
     void TakeInto(std::span<const PropertyTake> names, std::span<std::vector<TCardProperty>> taken);
-    // Each label read from index from on becomes the Label of the other properties of its group,
-    // and is then removed.
-    void AttachLabels(std::size_t from);
+    // Each label becomes the Label of the other properties of its group.
+    void AttachLabels(const std::vector<TCardProperty>& labels);
 
     std::vector<TCardProperty> m_properties;
     std::vector<std::string> m_passedOver;
