@@ -101,6 +101,38 @@ std::optional<int> ParseDecimal(const std::string& part)
     return value;
 }
 
+// The four numbers in the form GetAsText writes them, "2026,12,10,3", read without a string made.
+bool ReadWrittenNumbers(std::string_view text, std::array<int, 4>& values)
+{
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0 && (at == end || *at++ != ','))
+            return false;
+        const auto [stop, error] = std::from_chars(at, end, values[i]);
+        if (error != std::errc{})
+            return false;
+        at = stop;
+    }
+    return at == end;
+}
+
+// The four numbers in any form comma text allows: blanks, quotes.
+bool ReadCommaNumbers(std::string_view text, std::array<int, 4>& values)
+{
+    // Five words already make the text wrong: a field of a million commas is not split whole.
+    const std::vector<std::string> parts = SplitCommaText(text, 4);
+    if (parts.size() != values.size())
+        return false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const std::optional<int> value = ParseDecimal(parts[i]);
+        if (!value)
+            return false;
+        values[i] = *value;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string Ord(int n)
@@ -227,17 +259,9 @@ std::string TRecurringDate::GetAsText() const
 
 bool TRecurringDate::SetAsText(std::string_view text)
 {
-    // Five words already make the text wrong: a field of a million commas is not split whole.
-    const std::vector<std::string> parts = SplitCommaText(text, 4);
-    if (parts.size() != 4)
-        return false;
     std::array<int, 4> values{};
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        const std::optional<int> value = ParseDecimal(parts[i]);
-        if (!value)
-            return false;
-        values[i] = *value;
-    }
+    if (!ReadWrittenNumbers(text, values) && !ReadCommaNumbers(text, values))
+        return false;
     const CivilDate date{values[0], values[1], values[2]};
     if (!IsKnownMode(values[3]) || !SetDate(date))
         return false;

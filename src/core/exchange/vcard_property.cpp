@@ -6,6 +6,7 @@
 #include "exchange/vcard_phone_numbers.h"
 
 #include "common/ascii_case.h"
+#include "common/byte_scan.h"
 #include "common/comma_text.h"
 #include "common/field_limits.h"
 
@@ -64,14 +65,36 @@ constexpr std::array<std::uint32_t, 12> FlagsByLength = [] {
     return flags;
 }();
 
+// A text of up to eight bytes in upper case, packed into a word: two such texts are equal without
+// regard to case when their words are.
+constexpr std::uint64_t PackedUpper(std::string_view text)
+{
+    std::uint64_t word = 0;
+    for (const char c : text)
+        word = word << 8 | static_cast<unsigned char>(AsciiUpper(c));
+    return word;
+}
+
+constexpr std::size_t PackedBytes = 8;
+
+constexpr std::array<std::uint64_t, CardParamCount> PackedParams = [] {
+    std::array<std::uint64_t, CardParamCount> packed{};
+    for (std::size_t flag = 0; flag < Params.size(); ++flag)
+        if (Params[flag].first.size() <= PackedBytes)
+            packed[flag] = PackedUpper(Params[flag].first);
+    return packed;
+}();
+
 // Sets the flag of every parameter named token (any case).
 void SetTypeFlags(TCardProperty& property, std::string_view token)
 {
     if (token.size() >= FlagsByLength.size())
         return;
+    const bool packs = token.size() <= PackedBytes;
+    const std::uint64_t packed = packs ? PackedUpper(token) : 0;
     for (std::uint32_t flags = FlagsByLength[token.size()]; flags != 0; flags &= flags - 1) {
         const int flag = std::countr_zero(flags);
-        if (EqualsNoCase(token, CardParamName(flag)))
+        if (packs ? packed == PackedParams[static_cast<std::size_t>(flag)] : EqualsNoCase(token, CardParamName(flag)))
             property.SetParam(flag);
     }
 }
@@ -114,6 +137,13 @@ template <typename Use> void ForEachPart(std::string_view text, char separator, 
 
 std::size_t NameEnd(std::string_view line)
 {
+    // Most lines quote nothing: the first colon ends their name.
+    const char* const end = line.data() + line.size();
+    const char* stop = FindAnyByte(line.data(), end, ':', '"');
+    if (stop == end)
+        return std::string_view::npos;
+    if (*stop == ':')
+        return static_cast<std::size_t>(stop - line.data());
     bool quoted = false;
     for (std::size_t i = 0; i < line.size(); ++i) {
         if (line[i] == '"')
