@@ -177,10 +177,9 @@ void TPersonObject::ReadVCard(TCard& card)
     const std::optional<std::string> notes = NotesText(noteList);
     const std::string comment = notes ? *notes : std::string(GetComment());
     const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
-    SetTitle(title);
-    // Target, comment, slots, names and work fields lie side by side: one setting stores them.
-    ChangeTexts(TargetText, {target, comment, primary[0], primary[1], primary[2], primary[3], primary[4], salutation,
-                             first, middle, last, company, job, suffix});
+    // Title, target, comment, slots, names and work fields lie side by side: one setting stores them.
+    SetTitleAndTexts({title, target, comment, primary[0], primary[1], primary[2], primary[3], primary[4], salutation,
+                      first, middle, last, company, job, suffix});
     MakeYearlyReminder(*this, card, "BDAY", "Birthday");
     MakeYearlyReminder(*this, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY", "Anniversary");
 }

@@ -52,11 +52,16 @@ const ItemServices& TKPXObject::Services() const
 
 void TKPXObject::SetTitle(std::string_view title)
 {
+    SetTitleAndTexts({title});
+}
+
+void TKPXObject::SetTitleAndTexts(std::initializer_list<std::string_view> texts)
+{
     // Only the item's own node follows: a detail item's node belongs to its owner, even when
     // the owner's label happens to read the same.
     TreeNode* node = GetTreeNode();
     const bool labelFollows = node && node->Data() == this && node->Text() == GetTitle();
-    ChangeText(TitleText, title);
+    ChangeTexts(TitleText, texts);
     if (!node)
         return;
     if (labelFollows)

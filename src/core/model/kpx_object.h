@@ -146,6 +146,8 @@ protected:
     {
         ChangeTexts(first, std::span(texts.begin(), texts.size()));
     }
+    // SetTitle for the title and the texts after it, set in one go: texts.front() is the title.
+    void SetTitleAndTexts(std::initializer_list<std::string_view> texts);
     void WriteHead(std::string& out, int level) const;
     // Appends CR LF, the type tag and the fields joined by "~~".
     static void AppendDetailLine(std::string& out, std::string_view tag,
