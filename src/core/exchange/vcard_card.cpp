@@ -100,8 +100,7 @@ std::optional<TCardProperty> TCard::TakeProperty(std::string_view name)
 namespace {
 bool IsLabel(const TCardProperty& property)
 {
-    constexpr std::string_view Label = "X-ABLABEL";
-    return property.Name.size() == Label.size() && EqualsNoCase(property.Name, Label);
+    return EqualsNoCase(property.Name, "X-ABLABEL");
 }
 } // namespace
 
