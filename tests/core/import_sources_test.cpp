@@ -134,3 +134,36 @@ TEST(ImportSources, LinesReadAsViewsMatchLinesReadAsCopiesAcrossBufferRefills)
         read.emplace_back(line);
     EXPECT_EQ(read, expected);
 }
+
+TEST(ImportSources, LinesEndedByLineFeedsKeepInnerCarriageReturnsAndDropOneBeforeTheEnd)
+{
+    // Read as getline reads them, with one CR at the end of each line dropped: a CR elsewhere is
+    // part of the line, on either side of a refill, and a CR last in the stream goes too.
+    constexpr std::size_t Buffer = std::size_t{1} << 16;
+    std::string text;
+    for (int n = 0; text.size() < Buffer - 50; ++n)
+        text.append(std::string(static_cast<std::size_t>(n % 29), 'a')).append(n % 4 ? "\r\n" : "x\ry\n");
+    text.append(Buffer - 1 - text.size(), 'b').append("\r\n");  // CR last before the refill
+    text.append(Buffer - 3, 'c').append("\r\r\r\n\n\r");     // CRs around the next one
+    text.append(2 * Buffer, 'd').append("\r\nlast\r");
+
+    std::vector<std::string> expected;
+    std::istringstream reference(text);
+    for (std::string line; std::getline(reference, line);) {
+        if (line.ends_with('\r'))
+            line.pop_back();
+        expected.push_back(line);
+    }
+    for (const bool views : {false, true}) {
+        std::istringstream in(text);
+        TextLineReader reader(in, LineEnds::LineFeed);
+        std::vector<std::string> read;
+        if (views)
+            for (std::string_view line; reader.Next(line);)
+                read.emplace_back(line);
+        else
+            for (std::string line; reader.Next(line);)
+                read.push_back(line);
+        EXPECT_EQ(read, expected) << (views ? "views" : "copies");
+    }
+}

@@ -4,6 +4,7 @@
 #include "common/byte_scan.h"
 #include "common/file_error.h"
 
+#include <cstring>
 #include <utility>
 
 namespace quillary {
@@ -30,6 +31,21 @@ int TextLineReader::Get()
     return c;
 }
 
+const char* TextLineReader::FindEnd(const char* begin, const char* end) const
+{
+    if (m_ends == LineEnds::Any)
+        return FindAnyByte(begin, end, '\n', '\r');
+    const void* found = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
+    return found ? static_cast<const char*>(found) : end;
+}
+
+void TextLineReader::PassEnd()
+{
+    // A lone CR ends a line too (old Mac files): only an LF right after it belongs to it.
+    if (Get() == '\r' && Peek() == '\n')
+        Get();
+}
+
 bool TextLineReader::Next(std::string& line)
 {
     line.clear();
@@ -39,16 +55,16 @@ bool TextLineReader::Next(std::string& line)
         // Whole runs up to a line end are copied at once; a line may span buffer refills.
         const char* begin = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_size;
-        const char* stop = FindAnyByte(begin, end, '\n', '\r');
+        const char* stop = FindEnd(begin, end);
         line.append(begin, stop);
         m_pos += static_cast<std::size_t>(stop - begin);
         if (stop == end)
             continue;
-        // A lone CR ends a line too (old Mac files): only an LF right after it belongs to it.
-        if (Get() == '\r' && Peek() == '\n')
-            Get();
-        return true;
+        PassEnd();
+        break;
     }
+    if (m_ends == LineEnds::LineFeed && line.ends_with('\r'))
+        line.pop_back();
     return read;
 }
 
@@ -58,7 +74,7 @@ bool TextLineReader::Next(std::string_view& line)
         return false;
     const char* begin = m_buffer.data() + m_pos;
     const char* end = m_buffer.data() + m_size;
-    const char* stop = FindAnyByte(begin, end, '\n', '\r');
+    const char* stop = FindEnd(begin, end);
     // A CR last in the buffer needs a refill to see whether an LF follows, which would move the
     // line's bytes: such a line is copied like one that runs past the buffer.
     if (stop == end || (*stop == '\r' && stop + 1 == end)) {
@@ -70,6 +86,8 @@ bool TextLineReader::Next(std::string_view& line)
     if (*stop == '\r' && stop[1] == '\n')
         ++m_pos;
     line = std::string_view(begin, static_cast<std::size_t>(stop - begin));
+    if (m_ends == LineEnds::LineFeed && line.ends_with('\r'))
+        line.remove_suffix(1);
     return true;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/record_reader.h"
 
-#include "common/file_error.h"
+#include "common/text_line_reader.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -19,15 +19,6 @@
 namespace quillary {
 
 namespace {
-
-bool GetLine(std::istream& in, std::string& line)
-{
-    if (!std::getline(in, line))
-        return false;
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return true;
-}
 
 bool IsBlankOrControl(char c)
 {
@@ -99,7 +90,7 @@ class RecordReader
 {
 public:
     RecordReader(std::istream& in, TreeNode& target, ReadReport* report, int firstLine)
-        : m_in(in), m_number(firstLine), m_target(target), m_base(target.Depth()), m_level(m_base + 1),
+        : m_lines(in, LineEnds::LineFeed), m_number(firstLine), m_target(target), m_base(target.Depth()), m_level(m_base + 1),
           m_parent(&target), m_lastTreeItem(&target), m_report(report)
     {
     }
@@ -109,32 +100,40 @@ public:
     {
         if (!m_started) {
             m_started = true;
-            m_haveLine = GetLine(m_in, m_line);
+            m_haveLine = NextLine();
         }
         for (int taken = 0; m_haveLine && taken < count; ++m_number, ++taken) {
             const auto head = ParseHead(m_line);
-            m_details.clear();
-            const bool haveDetails = head && head->kind != KindRoot && GetLine(m_in, m_details);
+            m_details = {};
+            const bool haveDetails = head && head->kind != KindRoot && m_lines.Next(m_details);
             if (!head) {
                 Skip(m_number);
             } else if (haveDetails && ParseHead(m_details)) {
                 // No detail line can read as a head (a detail line starts with its tag): the
                 // record lacks one, and the line is the next record, not to be lost.
                 Take(*head, {});
-                m_line.swap(m_details);
+                m_line.assign(m_details);
                 continue;
             } else {
                 Take(*head, m_details);
                 m_number += haveDetails;
             }
-            m_haveLine = GetLine(m_in, m_line);
+            m_haveLine = NextLine();
         }
-        if (m_in.bad())
-            throw FileError("", "Cannot read file");
         return m_haveLine;
     }
 
 private:
+    // The head line is copied: reading the detail line after it may refill the reader's buffer.
+    bool NextLine()
+    {
+        std::string_view line;
+        if (!m_lines.Next(line))
+            return false;
+        m_line.assign(line);
+        return true;
+    }
+
     void Skip(int lineNumber)
     {
         if (m_report)
@@ -183,9 +182,9 @@ private:
             ++m_report->placedAtDepthLimit;
     }
 
-    std::istream& m_in;
+    TextLineReader m_lines;
     std::string m_line;
-    std::string m_details;
+    std::string_view m_details;
     bool m_started = false;
     bool m_haveLine = false;
     int m_number;
