@@ -19,6 +19,13 @@ constexpr std::uint64_t Matches(std::uint64_t word, unsigned char byte)
     return (x - Ones) & ~x & Highs;
 }
 
+// The high bit of every byte of word below limit (at most 128), and perhaps of bytes above such a
+// byte; none is marked when no byte is below limit.
+constexpr std::uint64_t Below(std::uint64_t word, unsigned char limit)
+{
+    return (word - Ones * limit) & ~word & Highs;
+}
+
 // The one to seven bytes of [begin, end) as the low bytes of a word, the rest zero. Most texts
 // are short: their bytes are gathered in two or three loads that stay within the range, where a
 // loop would compare each byte with each value.
@@ -56,6 +63,24 @@ template <typename... Bytes> const char* FindAnyByte(const char* begin, const ch
     const auto left = static_cast<unsigned>(end - begin);
     const std::uint64_t marks = found(byte_scan::Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left));
     return marks ? begin + std::countr_zero(marks) / 8 : end;
+}
+
+// Whether [begin, end) holds a byte below limit (at most 128) or equal to byte: one test for a
+// class of bytes where FindAnyByte would compare with each of them.
+inline bool HoldsByteBelowOr(const char* begin, const char* end, unsigned char limit, unsigned char byte)
+{
+    const auto found = [&](std::uint64_t word) { return byte_scan::Below(word, limit) | byte_scan::Matches(word, byte); };
+    for (; end - begin >= 8; begin += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, begin, sizeof word);
+        if (found(word))
+            return true;
+    }
+    if (begin == end)
+        return false;
+    // The tail's missing bytes read as 0, which is below any limit: they are masked off.
+    const auto left = static_cast<unsigned>(end - begin);
+    return (found(byte_scan::Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left))) != 0;
 }
 
 } // namespace quillary

@@ -34,8 +34,8 @@ bool IsLineBreaking(char c)
 bool IsCleanFieldText(std::string_view text)
 {
     // Nearly every text holds none of the characters that matter: one quick pass says so.
-    const char* end = text.data() + text.size();
-    if (FindAnyByte(text.data(), end, '~', '\r', '\n', '\x1a') == end)
+    // Every character that matters is a control character or '~'.
+    if (!HoldsByteBelowOr(text.data(), text.data() + text.size(), ' ', '~'))
         return true;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (IsLineBreaking(text[i]))
