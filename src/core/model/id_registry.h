@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -66,7 +67,10 @@ private:
     std::int32_t NextCandidate();
     std::int32_t m_zeroHolders = 0;
     std::unordered_map<std::int32_t, std::int32_t> m_moreHolders;
+    // A source set from outside, or none: then the registry's own engine.
     RandomSource m_random;
+    std::mt19937_64 m_engine;
+    std::int32_t DrawCandidate();
     // Candidates drawn a few ahead of need from the registry's own source, in the order it gives them.
     static constexpr std::size_t DrawAhead = 8;
     std::array<std::int32_t, DrawAhead> m_ahead{};
