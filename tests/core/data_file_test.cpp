@@ -67,6 +67,27 @@ TEST(DataFile, ReportsTheRecordsReadAndTheLinesSkipped)
     EXPECT_EQ(report.skippedLines, (std::vector<int>{4, 5, 6}));
 }
 
+// The numbers of a head are whole decimal numbers within 32 bits, with blanks around them and
+// perhaps leading zeros or (after the level) a plus sign; anything else makes the line no head.
+TEST(DataFile, HeadNumbersAreReadWholeOrTheLineIsSkipped)
+{
+    ItemTree tree;
+    std::istringstream in(Lines({"{Params}", "{1 0 }A~~~~~~1", "{Fold}0", "{1 +000 }B~~~~~~2", "{Fold}0",
+                                 "{1\t\t00 }C~~~~~~3", "{Fold}0", "{1 2147483648 }D~~~~~~4", "{12345678901 0 }E~~~~~~5",
+                                 "{1 3x }F~~~~~~6", "{1 0}G~~~~~~7", "{0000000001 0 }H~~~~~~8", "{Fold}0",
+                                 "{2147483647 0 }I~~~~~~9", "{Fold}0"}));
+    ReadReport report;
+    LoadDataStream(in, tree.Root(), &report);
+    EXPECT_EQ(report.records, 5);
+    EXPECT_EQ(report.skippedLines, (std::vector<int>{8, 9, 10, 11}));
+    // The largest level is only the next level down.
+    ASSERT_EQ(tree.Root().ChildCount(), 4);
+    const TreeNode& last = *tree.Root().LastChild();
+    EXPECT_EQ(last.Text(), "H");
+    ASSERT_EQ(last.ChildCount(), 1);
+    EXPECT_EQ(last.FirstChild()->Text(), "I");
+}
+
 // A file edited by hand may lose a detail line: the record stands without one, and the head in
 // its place is the next record, not a detail line to throw away with the record on the next save.
 TEST(DataFile, ARecordWithoutItsDetailLineKeepsTheNextRecord)

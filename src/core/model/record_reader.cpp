@@ -33,6 +33,13 @@ std::optional<long long> ReadHeadNumber(std::string_view line, std::size_t& pos)
     while (pos < line.size() && IsBlankOrControl(line[pos]))
         ++pos;
     const std::size_t start = pos;
+    // Nearly always a few plain digits: read on the way, the same number from_chars would make.
+    long long digits = 0;
+    while (pos < line.size() && pos - start < 10 && line[pos] >= '0' && line[pos] <= '9')
+        digits = digits * 10 + (line[pos++] - '0');
+    if (pos > start && (pos == line.size() || IsBlankOrControl(line[pos])))
+        return digits <= INT32_MAX ? std::optional(digits) : std::nullopt;
+    pos = start;
     while (pos < line.size() && pos - start < MaxDigits && !IsBlankOrControl(line[pos]))
         ++pos;
     std::string_view token = line.substr(start, pos - start);
