@@ -7,7 +7,7 @@
 #include "exchange/csv_import.h"
 #include "exchange/record_types.h"
 #include "model/create_item.h"
-#include "model/field_text.h"
+#include "model/detail_fields.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
@@ -33,13 +33,17 @@ TPersonObject& Person(ItemTree& tree)
 }
 
 // The fields of the person's detail line, as a reader splits them.
-Strings DetailFields(const TKPXObject& item)
+Strings DetailLineFields(const TKPXObject& item)
 {
     std::string record;
     item.WriteRecord(record, 1);
     const std::string detail = record.substr(record.find("\r\n{Pers}") + 8);
-    const auto fields = SplitFields(detail);
-    return {fields.begin(), fields.end()};
+    DetailFields fields;
+    fields.Split(detail);
+    Strings texts;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        texts.emplace_back(fields[i]);
+    return texts;
 }
 
 } // namespace
@@ -48,20 +52,20 @@ TEST(PersonWorkFields, TheyFollowTheCategoriesWhereTheClassicReaderLooksNoFurthe
 {
     ItemTree tree;
     TPersonObject& person = Person(tree);
-    const Strings classic = DetailFields(person);
+    const Strings classic = DetailLineFields(person);
     ASSERT_EQ(classic.size(), 10u);
 
     person.SetWorkFields("Acme, Inc.", "Buyer~", "Jr.~~");
-    Strings fields = DetailFields(person);
+    Strings fields = DetailLineFields(person);
     // The classic ten fields stand as before, the categories last among them.
     EXPECT_EQ(Strings(fields.begin(), fields.begin() + 10), classic);
     EXPECT_EQ(fields[9], "5");
     EXPECT_EQ(Strings(fields.begin() + 10, fields.end()), (Strings{"Acme, Inc.", "Buyer~ ", "Jr.~ ~ "}));
 
     person.SetWorkFields("Acme, Inc.", "", "");
-    EXPECT_EQ(DetailFields(person).size(), 11u);
+    EXPECT_EQ(DetailLineFields(person).size(), 11u);
     person.SetWorkFields("", "", "");
-    EXPECT_EQ(DetailFields(person), classic);
+    EXPECT_EQ(DetailLineFields(person), classic);
 }
 
 TEST(PersonWorkFields, DelimitedTextNamesThemAfterTheClassicFields)

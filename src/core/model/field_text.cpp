@@ -7,23 +7,6 @@
 
 namespace quillary {
 
-std::vector<std::string_view> SplitFields(std::string_view text)
-{
-    // Counted first, so the fields take one allocation however many there are.
-    std::size_t count = 1;
-    for (auto pos = text.find(FieldSeparator); pos != std::string_view::npos;
-         pos = text.find(FieldSeparator, pos + FieldSeparator.size()))
-        ++count;
-    std::vector<std::string_view> fields;
-    fields.reserve(count);
-    for (auto pos = text.find(FieldSeparator); pos != std::string_view::npos; pos = text.find(FieldSeparator)) {
-        fields.push_back(text.substr(0, pos));
-        text.remove_prefix(pos + FieldSeparator.size());
-    }
-    fields.push_back(text);
-    return fields;
-}
-
 namespace {
 bool IsLineBreaking(char c)
 {

@@ -4,15 +4,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace quillary {
 
 // Fields of a record line are separated by "~~" and nothing is escaped.
 inline constexpr std::string_view FieldSeparator = "~~";
-
-// Splits at every "~~", left to right; the remainder is the last field, even when empty.
-std::vector<std::string_view> SplitFields(std::string_view text);
 
 // Makes text safe to store in a record field: line breaks and character 26 become blanks,
 // adjacent tildes are parted by a blank and a final tilde is followed by one, so the text

@@ -16,11 +16,6 @@ namespace {
 constexpr std::string_view AppName = "Tarnwell";
 constexpr std::size_t AddressLines = 3;
 
-std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index)
-{
-    return index < fields.size() ? fields[index] : std::string_view{};
-}
-
 int DialNumber(const TKPXObject& item, const std::string& number)
 {
     return item.Services().telephony->RequestMakeCall(number, std::string(AppName), item.GetTitle(), item.GetComment());
@@ -97,11 +92,11 @@ void TAddressObject::SetCountry(std::string_view text)
 
 void TAddressObject::ReadDetails(std::string_view line)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindAddress), fields)) {
         // The line's first seven fields are the texts in their order.
-        SetOwnTexts(FirstLineText, {FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3),
-                                    FieldAt(fields, 4), FieldAt(fields, 5), FieldAt(fields, 6)});
+        SetOwnTexts(FirstLineText,
+                    {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4), fields.At(5), fields.At(6)});
         ReadCategories(fields, 7);
     } else {
         SetLines({});
@@ -171,9 +166,9 @@ void TPhoneObject::SetExtension(std::string_view text)
 
 void TPhoneObject::ReadDetails(std::string_view line)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindPhone), fields)) {
-        SetExtension(FieldAt(fields, 0));
+        SetExtension(fields.At(0));
         ReadCategories(fields, 1);
     }
 }

@@ -12,11 +12,6 @@
 namespace quillary {
 
 namespace {
-std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t index)
-{
-    return index < fields.size() ? fields[index] : std::string_view{};
-}
-
 std::vector<std::string> PaddedLines(std::vector<std::string> lines)
 {
     while (lines.size() < 3)
@@ -281,10 +276,9 @@ TOrgObject::TOrgObject(ItemTree& tree, std::string_view title, std::string_view 
 
 void TOrgObject::ReadDetails(std::string_view line)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindOrganization), fields)) {
-        SetOwnTexts(SlotText(0), {FieldAt(fields, 0), FieldAt(fields, 1), FieldAt(fields, 2), FieldAt(fields, 3),
-                                  FieldAt(fields, 4)});
+        SetOwnTexts(SlotText(0), {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4)});
         ReadCategories(fields, SlotCount);
     }
 }
@@ -320,13 +314,13 @@ void TPersonObject::ReadDetails(std::string_view line)
 {
     constexpr std::size_t NameFields = 4;
     constexpr std::size_t WorkFields = NameFields + SlotCount + 1; // after the categories
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindPerson), fields)) {
         // The texts are kept slots first, so the line's fields go in one setting, in that order.
-        const auto at = [&](std::size_t index) { return FieldAt(fields, index); };
-        SetOwnTexts(SlotText(0), {at(NameFields), at(NameFields + 1), at(NameFields + 2), at(NameFields + 3),
-                                  at(NameFields + 4), at(0), at(1), at(2), at(3), at(WorkFields),
-                                  at(WorkFields + 1), at(WorkFields + 2)});
+        const auto at = [&](std::size_t index) { return fields.At(index); };
+        SetOwnTexts(SlotText(0),
+                    {at(NameFields), at(NameFields + 1), at(NameFields + 2), at(NameFields + 3), at(NameFields + 4),
+                     at(0), at(1), at(2), at(3), at(WorkFields), at(WorkFields + 1), at(WorkFields + 2)});
         ReadCategories(fields, NameFields + SlotCount);
     }
 }

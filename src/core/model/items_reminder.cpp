@@ -27,7 +27,7 @@ int TReminderObject::GetImageIndex() const
 
 void TReminderObject::ReadDetails(std::string_view line)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindReminder), fields)) {
         m_date.SetAsText(fields[0]);
         ReadCategories(fields, 1);

@@ -20,7 +20,7 @@ TToolObject::TToolObject(ItemTree& tree, std::string_view title, std::string_vie
 
 void TToolObject::ReadDetails(std::string_view line)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, TypeTag(KindTool), fields)) {
         SetOwnTexts(ProgramText, {fields[0], fields.size() > 1 ? fields[1] : std::string_view{}});
         ReadCategories(fields, 2);

@@ -309,22 +309,22 @@ void TKPXObject::AppendDetailLine(std::string& out, std::string_view tag,
     }
 }
 
-bool TKPXObject::SplitDetails(std::string_view line, std::string_view tag, std::vector<std::string_view>& fields)
+bool TKPXObject::SplitDetails(std::string_view line, std::string_view tag, DetailFields& fields)
 {
     if (!line.starts_with(tag))
         return false;
-    fields = SplitFields(line.substr(tag.size()));
+    fields.Split(line.substr(tag.size()));
     return true;
 }
 
-void TKPXObject::ReadCategories(const std::vector<std::string_view>& fields, std::size_t expected)
+void TKPXObject::ReadCategories(const DetailFields& fields, std::size_t expected)
 {
     m_categories = fields.size() > expected ? ParseLenientInt(fields[expected]) : 0;
 }
 
 void TKPXObject::ReadCategoriesLine(std::string_view line, std::string_view tag)
 {
-    std::vector<std::string_view> fields;
+    DetailFields fields;
     if (SplitDetails(line, tag, fields))
         ReadCategories(fields, 0);
 }

@@ -3,6 +3,7 @@
 
 #include "common/owned_list.h"
 #include "common/text_pack.h"
+#include "model/detail_fields.h"
 
 #include <bitset>
 #include <cstdint>
@@ -153,9 +154,9 @@ protected:
     static void AppendDetailLine(std::string& out, std::string_view tag,
                                  std::initializer_list<std::string_view> fields);
     // Splits a detail line that starts with tag; none when the tag differs.
-    static bool SplitDetails(std::string_view line, std::string_view tag, std::vector<std::string_view>& fields);
+    static bool SplitDetails(std::string_view line, std::string_view tag, DetailFields& fields);
     // Reads the categories from the field after `expected` text fields, or 0 when it is missing.
-    void ReadCategories(const std::vector<std::string_view>& fields, std::size_t expected);
+    void ReadCategories(const DetailFields& fields, std::size_t expected);
     // For the kinds whose detail line holds only the categories, right after the tag.
     void ReadCategoriesLine(std::string_view line, std::string_view tag);
     void AppendCategoriesLine(std::string& out, std::string_view tag) const;

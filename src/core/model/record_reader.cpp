@@ -61,7 +61,7 @@ struct Head
     std::array<std::string_view, 4> fields;
 };
 
-// Splits the head's text into exactly four fields, as SplitFields would, without a vector per record.
+// Splits the head's text into exactly four fields at "~~", without a vector per record.
 bool SplitHeadFields(std::string_view text, std::array<std::string_view, 4>& fields)
 {
     for (std::size_t i = 0; i + 1 < fields.size(); ++i) {
