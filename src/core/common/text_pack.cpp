@@ -149,7 +149,14 @@ TextView TextPack::Get(std::size_t index) const noexcept
 
 void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
 {
-    Field fields[MostTexts];
+    // Every field is written before it is read, so the room is not cleared first: texts are set
+    // for every item of a file.
+    union Room
+    {
+        Room() {}
+        Field fields[MostTexts];
+    } room;
+    Field* fields = room.fields;
     std::size_t count = ReadFields(fields);
     if (first + texts.size() > MostTexts)
         throw std::length_error("too many text fields");
