@@ -32,6 +32,13 @@ void ExpectHolds(const TextPack& pack, const std::vector<std::string>& model, in
         const std::string expected = i < model.size() ? model[i] : std::string();
         ASSERT_EQ(std::string(held), expected) << "field " << i << " at step " << step;
     }
+    // Read all at once, as many as the pack may hold and more, or only the first few.
+    for (const std::size_t count : {model.size() + 2, std::size_t{3}}) {
+        std::vector<TextView> all(count, TextView("stale"));
+        pack.GetAll(all);
+        for (std::size_t i = 0; i < count; ++i)
+            ASSERT_EQ(all[i].View(), pack.Get(i).View()) << "field " << i << " of " << count << " at step " << step;
+    }
 }
 
 } // namespace

@@ -147,6 +147,15 @@ TextView TextPack::Get(std::size_t index) const noexcept
     return reader.AtEnd() ? TextView() : TextView(reader.Next());
 }
 
+void TextPack::GetAll(std::span<TextView> texts) const noexcept
+{
+    std::size_t i = 0;
+    if (m_block)
+        for (Reader reader(m_block); i < texts.size() && !reader.AtEnd(); ++i)
+            texts[i] = TextView(reader.Next());
+    std::fill(texts.begin() + static_cast<std::ptrdiff_t>(i), texts.end(), TextView());
+}
+
 void TextPack::Set(std::size_t first, std::span<const std::string_view> texts)
 {
     // Every field is written before it is read, so the room is not cleared first: texts are set

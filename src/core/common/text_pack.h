@@ -32,6 +32,8 @@ public:
     TextPack& operator=(TextPack&& other) noexcept;
 
     TextView Get(std::size_t index) const noexcept;
+    // Fields 0 to texts.size() - 1 in one walk of the block, for a reader of most of them.
+    void GetAll(std::span<TextView> texts) const noexcept;
     void Prefetch() const noexcept { __builtin_prefetch(m_block); }
     // Sets fields first, first + 1, ... to texts, in one rebuilding of the block.
     void Set(std::size_t first, std::span<const std::string_view> texts);

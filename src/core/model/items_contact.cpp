@@ -106,8 +106,10 @@ void TAddressObject::ReadDetails(std::string_view line)
 void TAddressObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
+    const auto t = OwnTexts();
     AppendDetailLine(out, TypeTag(KindAddress),
-                     {Line(0), Line(1), Line(2), City(), State(), PostCode(), Country(), CategoriesText()});
+                     {t[FirstLineText], t[FirstLineText + 1], t[FirstLineText + 2], t[CityText], t[StateText],
+                      t[PostCodeText], t[CountryText], CategoriesText()});
 }
 
 AddressForm TAddressObject::ToForm() const

@@ -46,9 +46,9 @@ void TPartyObject::SetPrimary(Slot slot, std::string_view title)
 
 std::array<TextView, TPartyObject::SlotCount> TPartyObject::Slots() const
 {
+    const auto texts = OwnTexts();
     std::array<TextView, SlotCount> slots;
-    for (int slot = 0; slot < SlotCount; ++slot)
-        slots[static_cast<std::size_t>(slot)] = OwnText(SlotText(slot));
+    std::copy_n(texts.begin() + SlotText(0), SlotCount, slots.begin());
     return slots;
 }
 
@@ -328,13 +328,14 @@ void TPersonObject::ReadDetails(std::string_view line)
 void TPersonObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
-    const auto s = Slots();
-    AppendDetailLine(
-        out, TypeTag(KindPerson),
-        {Salutation(), FirstName(), MiddleName(), LastName(), s[0], s[1], s[2], s[3], s[4], CategoriesText()});
+    const auto t = OwnTexts();
+    const auto s = [&](int slot) { return t[SlotText(slot)]; };
+    AppendDetailLine(out, TypeTag(KindPerson),
+                     {t[SalutationText], t[FirstNameText], t[MiddleNameText], t[LastNameText], s(0), s(1), s(2), s(3),
+                      s(4), CategoriesText()});
     // The newer fields follow as far as they hold text: a person without them is written exactly
     // as the classic layout has it.
-    const std::string_view work[] = {Company(), JobTitle(), Suffix()};
+    const std::string_view work[] = {t[CompanyText], t[JobTitleText], t[SuffixText]};
     const auto end = std::find_if(std::rbegin(work), std::rend(work), [](std::string_view f) { return !f.empty(); });
     for (auto field = std::begin(work); field != end.base(); ++field)
         out.append(FieldSeparator).append(*field);

@@ -5,6 +5,7 @@
 #include "common/text_pack.h"
 #include "model/detail_fields.h"
 
+#include <array>
 #include <bitset>
 #include <cstdint>
 #include <filesystem>
@@ -133,6 +134,13 @@ protected:
     // from FirstOwnText.
     enum : std::size_t { TitleText, TargetText, CommentText, FirstOwnText };
     TextView OwnText(std::size_t index) const { return m_texts.Get(index); }
+    // Every text field in one reading, numbered as for OwnText: for writers of most of them.
+    std::array<TextView, TextPack::MostTexts> OwnTexts() const
+    {
+        std::array<TextView, TextPack::MostTexts> texts;
+        m_texts.GetAll(texts);
+        return texts;
+    }
     // Sets texts from index first on, made safe to store, in one go; by itself no change of the tree.
     void SetOwnTexts(std::size_t first, std::span<const std::string_view> texts);
     void SetOwnTexts(std::size_t first, std::initializer_list<std::string_view> texts)
