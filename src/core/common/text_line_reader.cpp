@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/text_line_reader.h"
 
-#include "common/byte_scan.h"
 #include "common/file_error.h"
 
 #include <cstring>
@@ -17,6 +16,7 @@ int TextLineReader::Peek()
             throw FileError("", "Cannot read file");
         m_size = static_cast<std::size_t>(m_in.gcount());
         m_pos = 0;
+        m_lineFeed = nullptr;
         if (m_size == 0)
             return End;
     }
@@ -31,12 +31,18 @@ int TextLineReader::Get()
     return c;
 }
 
-const char* TextLineReader::FindEnd(const char* begin, const char* end) const
+const char* TextLineReader::FindEnd(const char* begin, const char* end)
 {
-    if (m_ends == LineEnds::Any)
-        return FindAnyByte(begin, end, '\n', '\r');
-    const void* found = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
-    return found ? static_cast<const char*>(found) : end;
+    // The C library finds one byte fastest. The next LF is kept, so a file of CRs alone is not
+    // searched to the buffer's end for an LF at every line.
+    if (!m_lineFeed || m_lineFeed < begin) {
+        const void* found = std::memchr(begin, '\n', static_cast<std::size_t>(end - begin));
+        m_lineFeed = found ? static_cast<const char*>(found) : end;
+    }
+    if (m_ends == LineEnds::LineFeed)
+        return m_lineFeed;
+    const void* carriageReturn = std::memchr(begin, '\r', static_cast<std::size_t>(m_lineFeed - begin));
+    return carriageReturn ? static_cast<const char*>(carriageReturn) : m_lineFeed;
 }
 
 void TextLineReader::PassEnd()

@@ -36,7 +36,7 @@ private:
     int Peek();
     int Get();
     // The first line end in [begin, end), or end.
-    const char* FindEnd(const char* begin, const char* end) const;
+    const char* FindEnd(const char* begin, const char* end);
     // Reads past the line end at m_pos.
     void PassEnd();
 
@@ -45,6 +45,7 @@ private:
     std::vector<char> m_buffer = std::vector<char>(std::size_t{1} << 16);
     std::size_t m_pos = 0;
     std::size_t m_size = 0;
+    const char* m_lineFeed = nullptr; // the buffer's next LF, or its end; none when not looked for
     std::string m_spanning; // a line that the buffer holds only part of
 };
 
