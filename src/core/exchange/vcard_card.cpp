@@ -40,6 +40,13 @@ void TCard::DeleteProperty(int index)
         m_properties.erase(m_properties.begin() + index);
 }
 
+void TCard::Clear()
+{
+    m_properties.clear();
+    m_passedOver.clear();
+    m_groups = 0;
+}
+
 int TCard::IndexOfProperty(const TCardProperty* property) const
 {
     for (std::size_t i = 0; i < m_properties.size(); ++i)

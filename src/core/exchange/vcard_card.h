@@ -36,6 +36,8 @@ public:
     // Parses a line into a new property at the end, as a line of a card of the given version.
     void AddLine(std::string_view line, VCardVersion version = VCardVersion::V21);
     void DeleteProperty(int index);
+    // Empties the card, keeping the room it took for the next card read into it.
+    void Clear();
     // The position of a property of this card, or -1 when it belongs to none.
     int IndexOfProperty(const TCardProperty* property) const;
 

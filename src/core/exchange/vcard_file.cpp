@@ -38,10 +38,11 @@ void ReadCards(std::istream& text, std::uint64_t count, const TVCardFile::CardTa
 {
     TextLineReader lines(text);
     std::string_view line;
+    TCard card; // one card after another in the same room
     for (std::uint64_t number = 1; lines.Next(line);) {
         if (!StartsWithNoCase(line, "begin:vcard"))
             continue;
-        TCard card;
+        card.Clear();
         card.ReadCard(lines);
         if (!take(card, number++, count))
             return;
