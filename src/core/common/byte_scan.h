@@ -42,45 +42,45 @@ inline std::uint64_t Tail(const char* begin, const char* end)
     const auto byte = [&](unsigned at) { return std::uint64_t{static_cast<unsigned char>(begin[at])} << (8 * at); };
     return byte(0) | byte(left / 2) | byte(left - 1);
 }
+
+// The first byte of [begin, end) that marks sets a high bit for, or end: marks maps a word to the
+// high bits of its bytes that qualify, the lowest mark being always a true one. The tail's missing
+// bytes read as 0 and are masked off, whatever marks makes of them.
+// Inlined into each caller, so the marks of each are computed in its loop without a call.
+template <typename Marks>
+[[gnu::always_inline]] inline const char* FindMarked(const char* begin, const char* end, Marks marks)
+{
+    static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
+    for (; end - begin >= 8; begin += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, begin, sizeof word);
+        if (const std::uint64_t found = marks(word))
+            return begin + std::countr_zero(found) / 8;
+    }
+    if (begin == end)
+        return end;
+    const auto left = static_cast<unsigned>(end - begin);
+    const std::uint64_t found = marks(Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left));
+    return found ? begin + std::countr_zero(found) / 8 : end;
+}
 } // namespace byte_scan
 
 // The first byte of [begin, end) that is one of bytes, or end. Lines and fields are scanned
 // eight bytes a step, where a byte-by-byte loop would compare each byte with each value.
 template <typename... Bytes> const char* FindAnyByte(const char* begin, const char* end, Bytes... bytes)
 {
-    static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
-    const auto found = [&](std::uint64_t word) {
+    return byte_scan::FindMarked(begin, end, [&](std::uint64_t word) {
         return (byte_scan::Matches(word, static_cast<unsigned char>(bytes)) | ...);
-    };
-    for (; end - begin >= 8; begin += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, begin, sizeof word);
-        if (const std::uint64_t marks = found(word))
-            return begin + std::countr_zero(marks) / 8;
-    }
-    if (begin == end)
-        return end;
-    const auto left = static_cast<unsigned>(end - begin);
-    const std::uint64_t marks = found(byte_scan::Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left));
-    return marks ? begin + std::countr_zero(marks) / 8 : end;
+    });
 }
 
 // Whether [begin, end) holds a byte below limit (at most 128) or equal to byte: one test for a
 // class of bytes where FindAnyByte would compare with each of them.
 inline bool HoldsByteBelowOr(const char* begin, const char* end, unsigned char limit, unsigned char byte)
 {
-    const auto found = [&](std::uint64_t word) { return byte_scan::Below(word, limit) | byte_scan::Matches(word, byte); };
-    for (; end - begin >= 8; begin += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, begin, sizeof word);
-        if (found(word))
-            return true;
-    }
-    if (begin == end)
-        return false;
-    // The tail's missing bytes read as 0, which is below any limit: they are masked off.
-    const auto left = static_cast<unsigned>(end - begin);
-    return (found(byte_scan::Tail(begin, end)) & (~std::uint64_t{0} >> (64 - 8 * left))) != 0;
+    return byte_scan::FindMarked(begin, end, [&](std::uint64_t word) {
+               return byte_scan::Below(word, limit) | byte_scan::Matches(word, byte);
+           }) != end;
 }
 
 } // namespace quillary
