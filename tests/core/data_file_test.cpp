@@ -88,6 +88,27 @@ TEST(DataFile, HeadNumbersAreReadWholeOrTheLineIsSkipped)
     EXPECT_EQ(last.FirstChild()->Text(), "I");
 }
 
+// A line's fields are stored as they stand only when they are fit to: a carriage return or
+// character 26 inside a field becomes a blank, and a field that ends in a tilde is kept apart
+// from the separator after it, in head and detail lines alike.
+TEST(DataFile, FieldsUnfitToStoreAreMadeFitWhereverTheyStand)
+{
+    ItemTree tree;
+    std::istringstream in(Lines({"{Params}", "{1 0 }Fold\rer~~~~~~2", "{Fold}0", "{2 3 }Ann~~Ms. Ann~~no\x1ate~~3",
+                                 "{Pers}Ms.~~Ann~~~~Lee~~Home~~~~~~~~~~0~~Acme\rCorp~~Boss~~Jr.~",
+                                 "{3 5 }Home~~1 Road~~~~4", "{Addr}1 Road~~~Flat~~~~Town~~ST~~123~~Land~",
+                                 "{3 6 }Office~~555~~~~5", "{Phon}12\x1a" "3~~0", "{3 6 }Mobile~~556~~~~6", "{Phon}7~",
+                                 "{2 3 }Bob~~Mr. Bob~~~~7", "{Pers}Mr.~~Bob~~~~Ray~~~~~~~~~~~~0~~A~~B~~C~~D~~E~~F~"}));
+    LoadDataStream(in, tree.Root(), nullptr);
+    EXPECT_EQ(SavedTree(tree), Lines({"{Params}", "{0 11 }My Contacts~~~~~~" + std::to_string(tree.Root().Data()->GetID()),
+                                      "{1 0 }Fold er~~~~~~2", "{Fold}0", "{2 3 }Ann~~Ms. Ann~~no te~~3",
+                                      "{Pers}Ms.~~Ann~~~~Lee~~Home~~~~~~~~~~0~~Acme Corp~~Boss~~Jr.~ ",
+                                      "{3 5 }Home~~1 Road~~~~4", "{Addr}1 Road~~~Flat~~~~Town~~ST~~123~~Land~ ~~0",
+                                      "{3 6 }Office~~555~~~~5", "{Phon}12 3~~0", "{3 6 }Mobile~~556~~~~6",
+                                      "{Phon}7~ ~~0", "{2 3 }Bob~~Mr. Bob~~~~7",
+                                      "{Pers}Mr.~~Bob~~~~Ray~~~~~~~~~~~~0~~A~~B~~C"}));
+}
+
 // A file edited by hand may lose a detail line: the record stands without one, and the head in
 // its place is the next record, not a detail line to throw away with the record on the next save.
 TEST(DataFile, ARecordWithoutItsDetailLineKeepsTheNextRecord)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/detail_fields.h"
 
+#include "model/field_text.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -44,6 +46,41 @@ TEST(DetailFields, SplitAtEverySeparatorUpToTheLastWhichKeepsTheRest)
             ASSERT_EQ(fields[DetailFields::Most - 1], std::string_view(line).substr(rest)) << line;
         }
         EXPECT_EQ(fields.At(fields.size()), "");
+    }
+}
+
+// Clean() may say no to fit fields, never yes to an unfit one; it says yes to lines as they are
+// nearly always written.
+TEST(DetailFields, CleanVouchesOnlyForFieldsFitToStore)
+{
+    std::mt19937 random(12);
+    const std::string_view alphabet = "ab~~~~\r\t\x1a";
+    int vouched = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string line;
+        const std::size_t length = random() % 60;
+        for (std::size_t i = 0; i < length; ++i)
+            line.push_back(alphabet[random() % (i % 7 ? 5 : alphabet.size())]);
+        DetailFields fields;
+        fields.Split(line);
+        if (!fields.Clean())
+            continue;
+        ++vouched;
+        for (std::size_t i = 0; i < fields.size(); ++i)
+            ASSERT_TRUE(IsCleanFieldText(fields[i])) << line << " field " << i;
+    }
+    EXPECT_GT(vouched, 1000);
+
+    DetailFields fields;
+    fields.Split("Ms.~~Ann~~~~Lee~~Home~~~~~~~~~~0~~Acme~~Boss~~Jr.");
+    EXPECT_TRUE(fields.Clean());
+    fields.Split("1 Road~~~Flat~~~~Town");
+    EXPECT_TRUE(fields.Clean()) << "only the last field can end in a tilde";
+    fields.Split(std::string(DetailFields::Most, 'a').replace(1, 0, "~~").append("~~~~~~~~~~~~~~~~~~~~~~~~~~~~~~"));
+    EXPECT_FALSE(fields.Clean()) << "the last field keeps separators";
+    for (const std::string_view unfit : {"a~~b~", "a\rb~~c", "a~~\x1a", "a\tb"}) {
+        fields.Split(unfit);
+        EXPECT_FALSE(fields.Clean()) << unfit;
     }
 }
 

@@ -98,7 +98,7 @@ class UnlistedItem final : public TKPXObject
 {
 public:
     UnlistedItem(ItemTree& tree, std::string_view title) : TKPXObject(tree, KindFolder, title, "", "", 7) {}
-    void ReadDetails(std::string_view) override {}
+    void ReadDetails(const HeadTexts&, std::string_view) override {}
     void EditProperties() override {}
     bool ListInIndex() const override { return false; }
 };

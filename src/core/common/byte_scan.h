@@ -74,6 +74,13 @@ template <typename... Bytes> const char* FindAnyByte(const char* begin, const ch
     });
 }
 
+// Whether [begin, end) holds a byte below limit (at most 128).
+inline bool HoldsByteBelow(const char* begin, const char* end, unsigned char limit)
+{
+    return byte_scan::FindMarked(begin, end, [&](std::uint64_t word) { return byte_scan::Below(word, limit); }) !=
+           end;
+}
+
 // Whether [begin, end) holds a byte below limit (at most 128) or equal to byte: one test for a
 // class of bytes where FindAnyByte would compare with each of them.
 inline bool HoldsByteBelowOr(const char* begin, const char* end, unsigned char limit, unsigned char byte)

@@ -31,9 +31,9 @@ bool HasAddressText(const std::vector<std::string>& lines)
 
 TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::string_view target,
                                std::string_view comment, std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindAddress, title, target, comment, id)
+    : TKPXObject(tree, KindAddress, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 namespace {
@@ -90,16 +90,16 @@ void TAddressObject::SetCountry(std::string_view text)
     SetOwnText(CountryText, text);
 }
 
-void TAddressObject::ReadDetails(std::string_view line)
+void TAddressObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
     DetailFields fields;
     if (SplitDetails(line, TypeTag(KindAddress), fields)) {
         // The line's first seven fields are the texts in their order.
-        SetOwnTexts(FirstLineText,
-                    {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4), fields.At(5), fields.At(6)});
+        SetRecordTexts(head, fields, FirstLineText,
+                       {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4), fields.At(5), fields.At(6)});
         ReadCategories(fields, 7);
     } else {
-        SetLines({});
+        SetRecordTexts(head);
     }
 }
 
@@ -156,9 +156,9 @@ std::string TAddressObject::GetPlainText() const
 
 TPhoneObject::TPhoneObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                            std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindPhone, title, target, comment, id)
+    : TKPXObject(tree, KindPhone, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 void TPhoneObject::SetExtension(std::string_view text)
@@ -166,12 +166,14 @@ void TPhoneObject::SetExtension(std::string_view text)
     SetOwnText(ExtensionText, text);
 }
 
-void TPhoneObject::ReadDetails(std::string_view line)
+void TPhoneObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
     DetailFields fields;
     if (SplitDetails(line, TypeTag(KindPhone), fields)) {
-        SetExtension(fields.At(0));
+        SetRecordTexts(head, fields, ExtensionText, {fields.At(0)});
         ReadCategories(fields, 1);
+    } else {
+        SetRecordTexts(head);
     }
 }
 
@@ -216,9 +218,9 @@ int TPhoneObject::Dial()
 
 TFaxObject::TFaxObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TTagOnlyObject(tree, KindFax, title, target, comment, id)
+    : TTagOnlyObject(tree, KindFax, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 bool TFaxObject::EditNew(TreeNode&)
@@ -253,9 +255,9 @@ int TFaxObject::Dial()
 
 TEMailObject::TEMailObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                            std::int32_t id, std::string_view details)
-    : TTagOnlyObject(tree, KindEMail, title, target, comment, id)
+    : TTagOnlyObject(tree, KindEMail, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 bool TEMailObject::EditWith(EditMode mode)
@@ -288,9 +290,9 @@ void TEMailObject::SendMail(const std::string& attachment)
 
 TWebObject::TWebObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TTagOnlyObject(tree, KindWebsite, title, target, comment, id)
+    : TTagOnlyObject(tree, KindWebsite, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 bool TWebObject::EditWith(EditMode mode)

@@ -31,7 +31,6 @@ public:
     void SetAddress(const std::vector<std::string>& lines, std::string_view city, std::string_view state,
                     std::string_view postCode, std::string_view country);
 
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return {}; }
     bool EditNew(TreeNode& node) override;
@@ -47,6 +46,7 @@ public:
     void Apply(const AddressForm& form);
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     // The texts in the order of the detail line.
     enum : std::size_t { FirstLineText = FirstOwnText, CityText = FirstLineText + 3, StateText, PostCodeText, CountryText };
     TextView Line(std::size_t line) const { return OwnText(FirstLineText + line); }
@@ -64,7 +64,6 @@ public:
     TextView Extension() const { return OwnText(ExtensionText); }
     void SetExtension(std::string_view text);
 
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupDial); }
     bool EditNew(TreeNode& node) override;
@@ -76,6 +75,7 @@ public:
     std::string GetVCardLine() const override;
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     bool EditWith(EditMode mode);
     static constexpr std::size_t ExtensionText = FirstOwnText;
 };

@@ -9,14 +9,14 @@ namespace quillary {
 
 TDocObject::TDocObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TTagOnlyObject(tree, KindDocument, title, target, comment, id), m_iconIndex(ImageNoIcon)
+    : TTagOnlyObject(tree, KindDocument, id), m_iconIndex(ImageNoIcon)
 {
+    ReadDetails({title, target, comment}, details);
     if (!GetTarget().empty()) {
         const int appended = Services().icons->AppendFileIcon(GetTarget());
         if (appended >= 0)
             m_iconIndex = appended;
     }
-    ReadDetails(details);
 }
 
 bool TDocObject::EditWith(bool isNew)

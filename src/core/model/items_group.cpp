@@ -9,9 +9,9 @@ namespace quillary {
 
 TGroupObject::TGroupObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                            std::string_view comment, std::int32_t id, std::string_view details)
-    : TTagOnlyObject(tree, kind, title, target, comment, id)
+    : TTagOnlyObject(tree, kind, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 void TGroupObject::EditProperties()

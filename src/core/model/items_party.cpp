@@ -20,11 +20,7 @@ std::vector<std::string> PaddedLines(std::vector<std::string> lines)
 }
 } // namespace
 
-TPartyObject::TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
-                           std::string_view comment, std::int32_t id)
-    : TKPXObject(tree, kind, title, target, comment, id)
-{
-}
+TPartyObject::TPartyObject(ItemTree& tree, int kind, std::int32_t id) : TKPXObject(tree, kind, id) {}
 
 int TPartyObject::SlotKind(Slot slot)
 {
@@ -269,17 +265,19 @@ void TPartyObject::ApplyWebsite(const WebsiteForm& section)
 
 TOrgObject::TOrgObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                        std::int32_t id, std::string_view details)
-    : TPartyObject(tree, KindOrganization, title, target, comment, id)
+    : TPartyObject(tree, KindOrganization, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
-void TOrgObject::ReadDetails(std::string_view line)
+void TOrgObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
     DetailFields fields;
     if (SplitDetails(line, TypeTag(KindOrganization), fields)) {
-        SetOwnTexts(SlotText(0), {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4)});
+        SetRecordTexts(head, fields, SlotText(0), {fields.At(0), fields.At(1), fields.At(2), fields.At(3), fields.At(4)});
         ReadCategories(fields, SlotCount);
+    } else {
+        SetRecordTexts(head);
     }
 }
 
@@ -294,9 +292,9 @@ void TOrgObject::WriteRecord(std::string& out, int level) const
 
 TPersonObject::TPersonObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                              std::int32_t id, std::string_view details)
-    : TPartyObject(tree, KindPerson, title, target, comment, id)
+    : TPartyObject(tree, KindPerson, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 void TPersonObject::SetNames(std::string_view salutation, std::string_view first, std::string_view middle,
@@ -310,7 +308,7 @@ void TPersonObject::SetWorkFields(std::string_view company, std::string_view job
     SetOwnTexts(CompanyText, {company, jobTitle, suffix});
 }
 
-void TPersonObject::ReadDetails(std::string_view line)
+void TPersonObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
     constexpr std::size_t NameFields = 4;
     constexpr std::size_t WorkFields = NameFields + SlotCount + 1; // after the categories
@@ -318,10 +316,12 @@ void TPersonObject::ReadDetails(std::string_view line)
     if (SplitDetails(line, TypeTag(KindPerson), fields)) {
         // The texts are kept slots first, so the line's fields go in one setting, in that order.
         const auto at = [&](std::size_t index) { return fields.At(index); };
-        SetOwnTexts(SlotText(0),
-                    {at(NameFields), at(NameFields + 1), at(NameFields + 2), at(NameFields + 3), at(NameFields + 4),
-                     at(0), at(1), at(2), at(3), at(WorkFields), at(WorkFields + 1), at(WorkFields + 2)});
+        SetRecordTexts(head, fields, SlotText(0),
+                       {at(NameFields), at(NameFields + 1), at(NameFields + 2), at(NameFields + 3), at(NameFields + 4),
+                        at(0), at(1), at(2), at(3), at(WorkFields), at(WorkFields + 1), at(WorkFields + 2)});
         ReadCategories(fields, NameFields + SlotCount);
+    } else {
+        SetRecordTexts(head);
     }
 }
 

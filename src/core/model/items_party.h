@@ -56,8 +56,7 @@ public:
     bool WriteVCard(const std::filesystem::path& file) const override;
 
 protected:
-    TPartyObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
-                 std::int32_t id);
+    TPartyObject(ItemTree& tree, int kind, std::int32_t id);
     virtual void ApplyNames(const PartyForm&) {}
     // Makes the five primary details from the same row (the row's "Title" renamed for each) and
     // keeps those that accept it.
@@ -85,11 +84,13 @@ class TOrgObject final : public TPartyObject
 public:
     TOrgObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                std::int32_t id, std::string_view details);
-    void ReadDetails(std::string_view line) override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
     void ReadVCard(TCard& card) override;
+
+private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
 };
 
 class TPersonObject final : public TPartyObject
@@ -111,7 +112,6 @@ public:
     TextView Suffix() const { return OwnText(SuffixText); }
     void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
 
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
@@ -122,6 +122,7 @@ protected:
     void FillNames(PartyForm& form) const override;
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     enum : std::size_t {
         SalutationText = AfterSlotTexts,
         FirstNameText,

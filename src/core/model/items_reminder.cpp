@@ -9,10 +9,10 @@ namespace quillary {
 
 TReminderObject::TReminderObject(ItemTree& tree, std::string_view title, std::string_view target,
                                  std::string_view comment, std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindReminder, title, target, comment, id), m_date(*Services().clock, *Services().locale)
+    : TKPXObject(tree, KindReminder, id), m_date(*Services().clock, *Services().locale)
 {
     m_date.UseToday = false;
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
 bool TReminderObject::IsDue() const
@@ -25,8 +25,9 @@ int TReminderObject::GetImageIndex() const
     return IsDue() ? static_cast<int>(ImageDueReminder) : static_cast<int>(KindReminder);
 }
 
-void TReminderObject::ReadDetails(std::string_view line)
+void TReminderObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
+    SetRecordTexts(head);
     DetailFields fields;
     if (SplitDetails(line, TypeTag(KindReminder), fields)) {
         m_date.SetAsText(fields[0]);

@@ -21,7 +21,6 @@ public:
 
     // The picture is worked out afresh each time, so it turns due on a new day before the marker does.
     int GetImageIndex() const override;
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupAdvanceDate); }
     bool EditNew(TreeNode& node) override;
@@ -33,6 +32,7 @@ public:
     void UpdateDueState();
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     bool EditWith(EditMode mode);
     void Reselect();
 

@@ -12,18 +12,20 @@ namespace quillary {
 
 TToolObject::TToolObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                          std::int32_t id, std::string_view details)
-    : TKPXObject(tree, KindTool, title, target, comment, id), m_iconIndex(ImageNoIcon)
+    : TKPXObject(tree, KindTool, id), m_iconIndex(ImageNoIcon)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
     m_iconIndex = Services().tools->ImageIndexForProgram(ToolProgram()).value_or(ImageNoIcon);
 }
 
-void TToolObject::ReadDetails(std::string_view line)
+void TToolObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
     DetailFields fields;
     if (SplitDetails(line, TypeTag(KindTool), fields)) {
-        SetOwnTexts(ProgramText, {fields[0], fields.size() > 1 ? fields[1] : std::string_view{}});
+        SetRecordTexts(head, fields, ProgramText, {fields[0], fields.size() > 1 ? fields[1] : std::string_view{}});
         ReadCategories(fields, 2);
+    } else {
+        SetRecordTexts(head);
     }
 }
 

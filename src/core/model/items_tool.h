@@ -18,7 +18,6 @@ public:
     int IconIndex() const { return m_iconIndex; }
 
     int GetImageIndex() const override { return m_iconIndex; }
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     PopupEntries SetupPopup() const override { return PopupEntries().set(PopupLaunch); }
     bool EditNew(TreeNode& node) override;
@@ -28,6 +27,7 @@ public:
     void Launch() override;
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     bool EditWith(EditMode mode);
 
     enum : std::size_t { ProgramText = FirstOwnText, ParametersText };

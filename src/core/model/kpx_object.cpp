@@ -18,14 +18,19 @@
 
 namespace quillary {
 
-TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
-                       std::string_view comment, std::int32_t id)
+TKPXObject::TKPXObject(ItemTree& tree, int kind, std::int32_t id)
     : m_place(static_cast<std::uintptr_t>(static_cast<std::uint8_t>(kind)) << KindShift), m_id(id)
 {
     static_assert(sizeof(TKPXObject) <= 40);
     SetPlace(&tree, true);
-    SetOwnTexts(TitleText, {title, target, comment});
     tree.Ids().Add(m_id);
+}
+
+TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
+                       std::string_view comment, std::int32_t id)
+    : TKPXObject(tree, kind, id)
+{
+    SetOwnTexts(TitleText, {title, target, comment});
 }
 
 TKPXObject::~TKPXObject()
@@ -105,6 +110,35 @@ void TKPXObject::ChangeText(std::size_t index, std::string_view value)
 void TKPXObject::SetOwnTexts(std::size_t first, std::span<const std::string_view> texts)
 {
     StoreTexts(first, texts, false);
+}
+
+void TKPXObject::SetRecordTexts(const HeadTexts& head)
+{
+    SetOwnTexts(TitleText, {head.title, head.target, head.comment});
+}
+
+void TKPXObject::SetRecordTexts(const HeadTexts& head, const DetailFields& fields, std::size_t first,
+                                std::initializer_list<std::string_view> own)
+{
+    assert(first >= FirstOwnText && first + own.size() <= TextPack::MostTexts);
+    // Only the texts given are written, once each: this runs for every item of a file.
+    union Room
+    {
+        Room() {}
+        std::string_view texts[TextPack::MostTexts];
+    } room;
+    std::string_view* texts = room.texts;
+    texts[TitleText] = head.title;
+    texts[TargetText] = head.target;
+    texts[CommentText] = head.comment;
+    std::fill(texts + FirstOwnText, texts + first, std::string_view());
+    std::copy(own.begin(), own.end(), texts + first);
+    const std::span<const std::string_view> all(texts, first + own.size());
+    if (fields.Clean() && IsCleanFieldText(head.title) && IsCleanFieldText(head.target) &&
+        IsCleanFieldText(head.comment))
+        m_texts.Set(TitleText, all);
+    else
+        SetOwnTexts(TitleText, all);
 }
 
 void TKPXObject::ChangeTexts(std::size_t first, std::span<const std::string_view> texts)
@@ -406,13 +440,14 @@ void TKPXObject::CopyToClipboard() const
 
 TPlainObject::TPlainObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
                            std::string_view comment, std::int32_t id, std::string_view details)
-    : TKPXObject(tree, kind, title, target, comment, id)
+    : TKPXObject(tree, kind, id)
 {
-    ReadDetails(details);
+    ReadDetails({title, target, comment}, details);
 }
 
-void TPlainObject::ReadDetails(std::string_view line)
+void TPlainObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
+    SetRecordTexts(head);
     if (GetKind() != KindRoot)
         m_texts.Set(DetailsText, CleanLineText(line));
 }

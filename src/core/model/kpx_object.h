@@ -97,7 +97,6 @@ public:
 
     // The item's own record at a level: head line, and the detail line where the kind has one.
     virtual int GetImageIndex() const;
-    virtual void ReadDetails(std::string_view line) = 0;
     virtual void WriteRecord(std::string& out, int level) const;
     virtual PopupEntries SetupPopup() const;
     virtual int GetSelectedIndex() const;
@@ -133,6 +132,23 @@ protected:
     // The item's texts in one pack: the three every item has, then each kind's own, numbered
     // from FirstOwnText.
     enum : std::size_t { TitleText, TargetText, CommentText, FirstOwnText };
+    // A record's head texts, kept by the kind's constructor until it has read its detail line:
+    // then they go into the pack with the kind's own, which is built once, not twice, for each
+    // item of a file.
+    struct HeadTexts
+    {
+        std::string_view title, target, comment;
+    };
+    // Made with no texts: the constructor goes on to ReadDetails.
+    TKPXObject(ItemTree& tree, int kind, std::int32_t id);
+    // Reads the detail line of a record, storing the head's texts with the kind's own
+    // (SetRecordTexts); called once, by the constructor.
+    virtual void ReadDetails(const HeadTexts& head, std::string_view line) = 0;
+    // Sets the head's texts, and own from index first on (fields between them empty), in one go.
+    // own are fields of fields, whose line vouches for them when it can (DetailFields::Clean).
+    void SetRecordTexts(const HeadTexts& head, const DetailFields& fields, std::size_t first,
+                        std::initializer_list<std::string_view> own);
+    void SetRecordTexts(const HeadTexts& head);
     TextView OwnText(std::size_t index) const { return m_texts.Get(index); }
     // Every text field in one reading, numbered as for OwnText: for writers of most of them.
     std::array<TextView, TextPack::MostTexts> OwnTexts() const
@@ -222,11 +238,11 @@ class TPlainObject final : public TKPXObject
 public:
     TPlainObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
                  std::int32_t id, std::string_view details);
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
     void EditProperties() override {}
 
 private:
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
     // The detail line as read.
     static constexpr std::size_t DetailsText = FirstOwnText;
 };

@@ -5,8 +5,9 @@
 
 namespace quillary {
 
-void TTagOnlyObject::ReadDetails(std::string_view line)
+void TTagOnlyObject::ReadDetails(const HeadTexts& head, std::string_view line)
 {
+    SetRecordTexts(head);
     ReadCategoriesLine(line, TypeTag(GetKind()));
 }
 

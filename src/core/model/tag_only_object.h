@@ -10,11 +10,11 @@ namespace quillary {
 class TTagOnlyObject : public TKPXObject
 {
 public:
-    void ReadDetails(std::string_view line) override;
     void WriteRecord(std::string& out, int level) const override;
 
 protected:
     using TKPXObject::TKPXObject;
+    void ReadDetails(const HeadTexts& head, std::string_view line) override;
 };
 
 } // namespace quillary
