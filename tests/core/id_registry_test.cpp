@@ -68,3 +68,24 @@ TEST(IdRegistry, KeepsCountsLikeAMap)
         EXPECT_TRUE(registry.InUse(id)) << id;
     registry.Remove(123456789); // unknown: nothing happens
 }
+
+// A large read gathers more identifiers than a huge page holds, entered slice by slice, and the
+// room it gathered in serves the next read as well.
+TEST(IdRegistry, ALargeReadGatheredSliceBySliceKeepsEveryIdentifier)
+{
+    IdRegistry registry;
+    constexpr std::int32_t Count = 700000;
+    for (int read = 0; read < 2; ++read) {
+        const std::int32_t first = read * Count + 1;
+        IdBatch batch(registry);
+        for (std::int32_t id = first; id < first + Count; ++id) {
+            registry.Add(id);
+            if (id % 250000 == 0)
+                batch.Enter();
+        }
+        EXPECT_TRUE(registry.InUse(first + Count - 1)) << "asking enters what was gathered";
+    }
+    for (std::int32_t id = 1; id <= 2 * Count; ++id)
+        ASSERT_TRUE(registry.InUse(id)) << id;
+    EXPECT_FALSE(registry.InUse(2 * Count + 1));
+}

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/id_registry.h"
 
+#include "common/huge_pages.h"
+
 #include <bit>
 
 namespace quillary {
@@ -62,10 +64,13 @@ void IdRegistry::Reserve(std::size_t count)
 
 void IdRegistry::Add(std::int32_t id)
 {
-    if (m_batching)
-        m_pending.push_back(id);
-    else
+    if (!m_batching) {
         Insert(id);
+        return;
+    }
+    if (m_pending.size() == FewPending)
+        m_pending.reserve(HugePageSize / sizeof(std::int32_t));
+    m_pending.push_back(id);
 }
 
 void IdRegistry::EnterPending()
@@ -82,7 +87,6 @@ void IdRegistry::EnterPending()
         Insert(m_pending[i]);
     }
     m_pending.clear();
-    m_pending.shrink_to_fit();
 }
 
 void IdRegistry::Expect(std::size_t count)
@@ -94,6 +98,7 @@ void IdRegistry::Expect(std::size_t count)
 void IdRegistry::EndBatch()
 {
     EnterPending();
+    m_pending = {};
     m_batching = false;
 }
 

@@ -78,7 +78,11 @@ private:
     std::size_t m_aheadFirst = 0;
     std::size_t m_aheadCount = 0;
     bool m_batching = false;
-    std::vector<std::int32_t> m_pending;
+    // A large read gathers in huge pages (see ZeroedAllocator) once past a pasted few: a list grown
+    // in small pages, each faulted in on its own and copied at each growth, cost several percent
+    // of the read.
+    static constexpr std::size_t FewPending = 4096;
+    std::vector<std::int32_t, ZeroedAllocator<std::int32_t>> m_pending;
 };
 
 // RAII form of BeginBatch/EndBatch.
