@@ -97,8 +97,11 @@ PublishSettings FriendsSettings(const fs::path& folder)
 class UnlistedItem final : public TKPXObject
 {
 public:
-    UnlistedItem(ItemTree& tree, std::string_view title) : TKPXObject(tree, KindFolder, title, "", "", 7) {}
-    void ReadDetails(const HeadTexts&, std::string_view) override {}
+    UnlistedItem(ItemTree& tree, std::string_view title) : TKPXObject(tree, KindFolder, 7)
+    {
+        ReadDetails({title, "", ""}, "");
+    }
+    void ReadDetails(const HeadTexts& head, std::string_view) override { SetRecordTexts(head); }
     void EditProperties() override {}
     bool ListInIndex() const override { return false; }
 };

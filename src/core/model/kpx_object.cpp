@@ -26,13 +26,6 @@ TKPXObject::TKPXObject(ItemTree& tree, int kind, std::int32_t id)
     tree.Ids().Add(m_id);
 }
 
-TKPXObject::TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target,
-                       std::string_view comment, std::int32_t id)
-    : TKPXObject(tree, kind, id)
-{
-    SetOwnTexts(TitleText, {title, target, comment});
-}
-
 TKPXObject::~TKPXObject()
 {
     SetFlag(0);

@@ -42,8 +42,6 @@ struct ListRow
 class TKPXObject
 {
 public:
-    TKPXObject(ItemTree& tree, int kind, std::string_view title, std::string_view target, std::string_view comment,
-               std::int32_t id);
     virtual ~TKPXObject();
     TKPXObject(const TKPXObject&) = delete;
     TKPXObject& operator=(const TKPXObject&) = delete;
@@ -139,7 +137,7 @@ protected:
     {
         std::string_view title, target, comment;
     };
-    // Made with no texts: the constructor goes on to ReadDetails.
+    // Made with no texts: the kind's constructor goes on to ReadDetails, which sets them.
     TKPXObject(ItemTree& tree, int kind, std::int32_t id);
     // Reads the detail line of a record, storing the head's texts with the kind's own
     // (SetRecordTexts); called once, by the constructor.
