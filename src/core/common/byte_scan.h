@@ -26,6 +26,15 @@ constexpr std::uint64_t Below(std::uint64_t word, unsigned char limit)
     return (word - Ones * limit) & ~word & Highs;
 }
 
+// The eight bytes from at as a word, the first in its lowest byte.
+inline std::uint64_t Word(const char* at)
+{
+    static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
 // The one to seven bytes of [begin, end) as the low bytes of a word, the rest zero. Most texts
 // are short: their bytes are gathered in two or three loads that stay within the range, where a
 // loop would compare each byte with each value.
@@ -50,11 +59,8 @@ inline std::uint64_t Tail(const char* begin, const char* end)
 template <typename Marks>
 [[gnu::always_inline]] inline const char* FindMarked(const char* begin, const char* end, Marks marks)
 {
-    static_assert(std::endian::native == std::endian::little, "the lowest byte of a word comes first");
     for (; end - begin >= 8; begin += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, begin, sizeof word);
-        if (const std::uint64_t found = marks(word))
+        if (const std::uint64_t found = marks(Word(begin)))
             return begin + std::countr_zero(found) / 8;
     }
     if (begin == end)

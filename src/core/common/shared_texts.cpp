@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "common/shared_texts.h"
 
+#include "common/byte_scan.h"
+
 #include <algorithm>
 #include <bit>
 #include <cassert>
@@ -10,13 +12,6 @@
 namespace quillary {
 
 namespace {
-
-std::uint64_t Load8(const char* at) noexcept
-{
-    std::uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
-}
 
 std::uint64_t Load4(const char* at) noexcept
 {
@@ -41,8 +36,8 @@ std::uint64_t HashOf(std::string_view text) noexcept
         hash = Mix(hash, Load4(at) | Load4(at + left - 4) << 32);
     } else {
         for (; left > 8; at += 8, left -= 8)
-            hash = Mix(hash, Load8(at));
-        hash = Mix(hash, Load8(at + left - 8));
+            hash = Mix(hash, byte_scan::Word(at));
+        hash = Mix(hash, byte_scan::Word(at + left - 8));
     }
     hash *= 0x94D049BB133111EBu;
     return hash ^ (hash >> 31);
@@ -62,9 +57,9 @@ bool SameBytes(const char* at, std::string_view text) noexcept
     if (left < 8)
         return Load4(at) == Load4(other) && Load4(at + left - 4) == Load4(other + left - 4);
     for (; left > 8; at += 8, other += 8, left -= 8)
-        if (Load8(at) != Load8(other))
+        if (byte_scan::Word(at) != byte_scan::Word(other))
             return false;
-    return Load8(at + left - 8) == Load8(other + left - 8);
+    return byte_scan::Word(at + left - 8) == byte_scan::Word(other + left - 8);
 }
 
 // An index slot holds a kept text's address in the low bits, where user-space addresses fit,

@@ -4,9 +4,7 @@
 #include "common/byte_scan.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
-#include <cstring>
 
 namespace quillary {
 
@@ -14,14 +12,6 @@ namespace {
 bool IsLineBreaking(char c)
 {
     return c == '\r' || c == '\n' || c == '\x1a';
-}
-
-std::uint64_t LoadWord(const char* at)
-{
-    static_assert(std::endian::native == std::endian::little, "the first byte is the word's lowest");
-    std::uint64_t word;
-    std::memcpy(&word, at, sizeof word);
-    return word;
 }
 
 constexpr std::uint64_t HighNibbles = 0xF0F0F0F0F0F0F0F0u;
@@ -93,7 +83,7 @@ std::int32_t ParseLenientInt(std::string_view text)
         negative = text[i++] == '-';
     std::uint32_t value = 0;
     // Every record's identifier has up to ten digits: eight are taken in one step while there are.
-    for (std::uint64_t word; text.size() - i >= 8 && AllDigits(word = LoadWord(text.data() + i)); i += 8)
+    for (std::uint64_t word; text.size() - i >= 8 && AllDigits(word = byte_scan::Word(text.data() + i)); i += 8)
         value = value * 100000000u + EightDigitsValue(word);
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
         value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
