@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs every libFuzzer target of a fuzz build for SECONDS each, starting from a scratch copy of
-# its seed corpus (so the repository is never written to). Exits non-zero when any target finds
+# its seed corpus (so the repository is never written to), with the target's NAME.dict and the
+# options in NAME.options beside the corpus folder when there are any. Exits non-zero when any target finds
 # a crash, a leak, a timeout or runs out of memory; the reproducer stays in the scratch folder.
 set -euo pipefail
 
@@ -35,6 +36,12 @@ for target in "${targets[@]}"; do
     dictionary=$corpus_root/../${name#fuzz_}.dict
     if [[ -f $dictionary ]]; then
         options+=(-dict="$dictionary")
+    fi
+    # A target's own limits (the longest input, the memory it may hold), one option a line.
+    limits=$corpus_root/../${name#fuzz_}.options
+    if [[ -f $limits ]]; then
+        mapfile -t extra < <(grep -v '^#' "$limits")
+        options+=("${extra[@]}")
     fi
     echo "== $name: ${seconds}s"
     if ! "$target" "${options[@]}" "$work/corpus" >"$work/log.txt" 2>&1; then

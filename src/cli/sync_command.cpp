@@ -6,6 +6,8 @@
 #include "sync_transport.h"
 
 #include "common/file_error.h"
+#include "common/process_secrets.h"
+#include "dav/url_parts.h"
 #include "model/data_file.h"
 #include "sync/sync_account_state.h"
 #include "sync/sync_run.h"
@@ -34,11 +36,31 @@ private:
     std::filesystem::path m_stateFile;
 };
 
+// The address and user: a user name written in the address is taken from it (when --user gives
+// none) and the address kept without it; an address with a password is refused without showing
+// it, so the password reaches neither the state nor the screen.
+std::optional<std::string> AccountOf(const CliOptions& options, std::string& user, std::ostream& err)
+{
+    std::string url = *options.Value("--url");
+    user = options.ValueOr("--user", "");
+    const std::optional<UrlParts> parts = ParseUrl(url);
+    if (!parts || !parts->hasUserInfo)
+        return url;
+    if (parts->hasPassword) {
+        err << "quillary-cli: the address given with --url holds a password, which is never taken from an "
+               "address; name the user with --user and the password's environment variable with --password-env\n";
+        return std::nullopt;
+    }
+    if (user.empty())
+        user = PercentDecoded(parts->user);
+    return parts->WithoutUserInfo();
+}
+
 // The password from the variable --password-env names; without one, the connection asks the
 // keyring for the user's password.
-std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, std::ostream& err)
+std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, const std::string& user, std::ostream& err)
 {
-    SyncCredentials credentials{options.ValueOr("--user", ""), std::nullopt};
+    SyncCredentials credentials{user, std::nullopt};
     const auto variable = options.Value("--password-env");
     if (!variable)
         return credentials;
@@ -77,10 +99,10 @@ int Report(const SyncReport& report, const std::string& url, bool dryRun, std::o
     return ExitOk;
 }
 
-int RunWith(DavTransport& transport, const CliOptions& options, std::ostream& out, std::ostream& err)
+int RunWith(DavTransport& transport, const CliOptions& options, const std::string& url, std::ostream& out,
+            std::ostream& err)
 {
     const bool dryRun = options.Has("--dry-run");
-    const std::string url = *options.Value("--url");
     int status = ExitOk;
     auto opened = DataSession::OpenAtNode(options, dryRun ? DataSession::Access::Read : DataSession::Access::Change,
                                           "--node", err, status);
@@ -111,6 +133,8 @@ int RunWith(DavTransport& transport, const CliOptions& options, std::ostream& ou
 
 int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream& err)
 {
+    // A run holds a password, from its environment or the keyring, until it ends.
+    MarkProcessHoldingSecrets();
     const auto options = CliOptions::ParseOptionsOnly(words, {"--data", "--url", "--node", "--user", "--password-env"},
                                                       {"--allow-mass-delete", "--dry-run"}, err);
     if (!options)
@@ -119,16 +143,20 @@ int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream&
         err << "quillary-cli: sync needs --url URL and --node PATH\n";
         return ExitUsage;
     }
-    const auto credentials = CredentialsOf(*options, err);
+    std::string user;
+    const std::optional<std::string> url = AccountOf(*options, user, err);
+    if (!url)
+        return ExitUsage;
+    const auto credentials = CredentialsOf(*options, user, err);
     if (!credentials)
         return ExitUsage;
     std::string problem;
-    const std::unique_ptr<SyncConnection> connection = ConnectForSync(*options->Value("--url"), *credentials, problem);
+    const std::unique_ptr<SyncConnection> connection = ConnectForSync(*url, *credentials, problem);
     if (!connection) {
         err << "quillary-cli: " << problem << "\n";
         return ExitFileError;
     }
-    return RunWith(connection->Transport(), *options, out, err);
+    return RunWith(connection->Transport(), *options, *url, out, err);
 }
 
 } // namespace quillary::cli

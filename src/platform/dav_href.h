@@ -4,18 +4,15 @@
 #include <QString>
 #include <QUrl>
 
+#include <string>
+
 namespace quillary {
 
-// Servers write the same member as "/book/a%40b.vcf", "/book/a@b.vcf" or
-// "https://host/book/a%40b.vcf". Hrefs are kept in one form: the absolute path, each segment
-// percent-decoded and encoded again by one rule (only what a path segment cannot hold is
-// encoded), so a href read from a listing matches the one written by a PUT.
-QString CanonicalHref(const QString& href, const QUrl& base);
-
-// The same path with or without its closing slash: how a collection names itself in a listing.
-bool SameCollectionPath(const QString& left, const QString& right);
-
-// A href as a request URL: absolute URLs stand as they are, paths go on the server of base.
+// A href as a request URL: absolute URLs keep their server, paths go on the server of base; the
+// path is the canonical one (CanonicalHref). Invalid when the href is no reference.
 QUrl HrefUrl(const QString& href, const QUrl& base);
+
+// A URL as the core's readers take it: fully encoded, without user information.
+std::string UrlText(const QUrl& url);
 
 } // namespace quillary

@@ -3,17 +3,20 @@
 
 #include "core/sync/dav_transport.h"
 #include "platform/dav_credentials.h"
+#include "platform/dav_authorization.h"
 
 #include <QByteArray>
-#include <QNetworkAccessManager>
 #include <QUrl>
 
+#include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
-class QNetworkReply;
+class QEventLoop;
+class QSslSocket;
 
 namespace quillary {
 
@@ -22,6 +25,24 @@ struct DavConnectionOptions
     bool allowInsecure = false; // plain http to hosts other than this machine
     int timeoutMs = 30000;      // a request that moves no byte for this long has failed
     qint64 maxReplyBytes = 256LL * 1024 * 1024;
+    // Once a reply has begun it must be whole within this time plus a second for every
+    // minRateBytes that came: a server that trickles is given up on, whatever each byte resets.
+    int deadlineMs = 60000;
+    qint64 minRateBytes = 64 * 1024;
+};
+
+// Where the body of a successful reply goes as it arrives, rather than being held whole.
+class DavBodySink
+{
+public:
+    virtual ~DavBodySink() = default;
+    // The reply comes from url (after redirects); called before its first byte.
+    virtual void Begin(const QUrl& url) = 0;
+    // False ends the request as a protocol failure, with Problem() as its reason.
+    virtual bool Feed(std::string_view bytes) = 0;
+    virtual std::string Problem() const = 0;
+    // The refusal is for holding more than one request may take: a smaller request may pass.
+    virtual bool Overfull() const { return false; }
 };
 
 struct DavHttpRequest
@@ -30,20 +51,28 @@ struct DavHttpRequest
     QUrl url;
     QByteArray body;
     std::vector<std::pair<QByteArray, QByteArray>> headers;
+    DavBodySink* sink = nullptr; // none: the body is kept, up to MaxKeptBodyBytes
 };
 
 struct DavHttpReply
 {
     DavStatus status; // the failure this reply's HTTP status or the network gave
     QUrl url;         // where it was answered, after redirects
-    QByteArray body;
+    QByteArray body;  // when no sink took it: its beginning (an error's reason)
     QByteArray etag;
 };
 
-// One HTTP conversation with a server: a single QNetworkAccessManager, so connections stay open
-// between requests; blocking calls, each running its own event loop until the reply is in.
-// Credentials are offered once per request when the server asks; TLS certificates are verified
-// against the system's store, and only the fingerprints given to AcceptFingerprint pass besides.
+// What is kept of a body no sink takes: enough for an error's precondition.
+inline constexpr qsizetype MaxKeptBodyBytes = 64 * 1024;
+
+// One HTTP/1.1 conversation with a server over a socket of its own, kept open between requests;
+// blocking calls, each running its own event loop until the reply is in. A reply is read as it
+// arrives and no faster than it is taken, so what the server sends waits in the network, not in
+// memory. Credentials are offered once per request when the server asks (and ahead of later
+// requests once answered), and only to the origin (scheme, host, port) of the first request,
+// the address the user gave: a redirect to another origin is never followed. TLS certificates
+// are verified against the system's store, and only the fingerprints given to AcceptFingerprint
+// pass besides.
 class DavHttp
 {
 public:
@@ -52,7 +81,7 @@ public:
     DavHttp(const DavHttp&) = delete;
     DavHttp& operator=(const DavHttp&) = delete;
 
-    // Follows redirects the URL policy allows, up to five.
+    // Follows redirects the URL policy allows within the origin, up to five.
     DavHttpReply Send(const DavHttpRequest& request);
 
     // SHA-256 as "AB:CD:...", the form DavStatus::fingerprint has.
@@ -64,13 +93,22 @@ public:
 private:
     struct Exchange;
     DavHttpReply SendOnce(const DavHttpRequest& request, const QUrl& url, QByteArray& location);
-    void Wait(QNetworkReply* reply, Exchange& exchange);
-    DavHttpReply Finish(QNetworkReply* reply, const Exchange& exchange, const QUrl& url);
+    // One request and its answer, on the open connection when it leads to url's origin.
+    void Transfer(const DavHttpRequest& request, const QUrl& url, const QByteArray& authorization,
+                  Exchange& exchange);
+    QSslSocket& Connection(const QUrl& url, bool& reused);
+    DavHttpReply Finish(const Exchange& exchange, const QUrl& url) const;
+    bool OffersCredentialsTo(const QUrl& url) const;
 
     DavCredentials m_credentials;
     DavConnectionOptions m_options;
+    QString m_origin; // where credentials may go; set by the first request
+    HttpAuthorization m_authorization;
     std::set<std::string> m_acceptedFingerprints;
-    QNetworkAccessManager m_manager;
+    std::unique_ptr<QSslSocket> m_socket;
+    QString m_socketOrigin;
+    QEventLoop* m_loop = nullptr; // the wait in progress
+    bool m_aborted = false;
 };
 
 // The message for a request that failed: "URL: what".

@@ -1,29 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/dav_qt_transport.h"
 
+#include "core/dav/dav_href.h"
+#include "core/dav/dav_names.h"
+#include "core/dav/sync_changes.h"
+#include "core/sync/card_budget.h"
 #include "platform/dav_href.h"
 
-#include <QSet>
-
-#include <algorithm>
+#include <optional>
+#include <set>
 
 namespace quillary {
 
 namespace {
 
 constexpr char XmlContentType[] = "application/xml; charset=utf-8";
-// A server that truncates a sync-collection answer sends the rest for the token it gave; this
-// many rounds are followed before the run gives up on it.
-constexpr int MaxSyncRounds = 1000;
 
 DavStatus ProtocolFailure(const QUrl& url, const QString& what)
 {
-    return {DavFailure::Protocol, 0, DavMessage(url, what), {}};
+    return {DavFailure::Protocol, 0, DavMessage(url, what), {}, {}};
 }
 
-QString BookPath(const DavAddressBook& book)
+DavStatus ProtocolFailure(const QUrl& url, const std::string& what)
 {
-    return CanonicalHref(QString(), QUrl(QString::fromStdString(book.url)));
+    return ProtocolFailure(url, QString::fromStdString(what));
+}
+
+std::string BookPath(const DavAddressBook& book)
+{
+    return CanonicalHref("", book.url).value_or("/");
 }
 
 bool IsCollection(const DavResponse& response)
@@ -36,41 +41,72 @@ bool IsCollection(const DavResponse& response)
 bool MayBeCard(const DavResponse& response)
 {
     const DavProperty* type = response.Found(dav::GetContentType);
-    return type == nullptr || type->text.isEmpty() || type->text.startsWith(QLatin1String("text/vcard")) ||
-           type->text.startsWith(QLatin1String("text/x-vcard"));
+    return type == nullptr || type->text.empty() || type->text.starts_with("text/vcard") ||
+           type->text.starts_with("text/x-vcard");
 }
 
-QString EtagOf(const DavResponse& response)
+std::string EtagOf(const DavResponse& response)
 {
     const DavProperty* etag = response.Found(dav::GetEtag);
-    return etag != nullptr ? etag->text : QString();
+    return etag != nullptr ? etag->text : std::string();
 }
+
+// The reader of one reply, made when the reply begins: the URL that answers is the base of its hrefs.
+class MultistatusSink final : public DavBodySink
+{
+public:
+    MultistatusSink(const std::vector<DavName>& wanted, MultistatusReader::ResponseSink read,
+                    const std::function<void(MultistatusReader&)>& prepare)
+        : m_wanted(wanted), m_read(std::move(read)), m_prepare(prepare)
+    {
+    }
+
+    void Begin(const QUrl& url) override
+    {
+        m_reader.emplace(UrlText(url), m_wanted, m_read);
+        if (m_prepare)
+            m_prepare(*m_reader);
+    }
+    bool Feed(std::string_view bytes) override { return m_reader->Feed(bytes); }
+    std::string Problem() const override { return m_reader ? m_reader->Problem() : std::string(); }
+    bool Overfull() const override { return overfull; }
+
+    // After a successful request: the reply read to its end, or why not.
+    std::string Finish()
+    {
+        if (!m_reader)
+            return "the reply holds no multistatus";
+        return m_reader->Finish() ? std::string() : m_reader->Problem();
+    }
+    std::string SyncToken() const { return m_reader ? m_reader->SyncToken() : std::string(); }
+
+    bool overfull = false;
+
+private:
+    std::vector<DavName> m_wanted;
+    MultistatusReader::ResponseSink m_read;
+    std::function<void(MultistatusReader&)> m_prepare;
+    std::optional<MultistatusReader> m_reader;
+};
 
 // XML turns the card's CR LF line ends into LF (unless the server wrote &#13;); vCard wants CR LF.
-std::string WithCrLf(const QString& card)
+std::string WithCrLf(const std::string& card)
 {
-    QString text = card;
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
-    if (!text.isEmpty() && !text.endsWith(QLatin1String("\r\n")))
-        text += QLatin1String("\r\n");
-    return text.toStdString();
-}
-
-// A member reported once as changed and later as removed (or the other way) ends as the last said.
-void NoteChanged(DavChanges& changes, DavResource resource)
-{
-    std::erase(changes.removed, resource.href);
-    std::erase_if(changes.changed, [&](const DavResource& known) { return known.href == resource.href; });
-    changes.changed.push_back(std::move(resource));
-}
-
-void NoteRemoved(DavChanges& changes, const std::string& href)
-{
-    std::erase_if(changes.changed, [&](const DavResource& known) { return known.href == href; });
-    if (std::find(changes.removed.begin(), changes.removed.end(), href) == changes.removed.end())
-        changes.removed.push_back(href);
+    std::string text;
+    text.reserve(card.size() + card.size() / 32 + 2);
+    for (std::size_t i = 0; i < card.size(); ++i) {
+        const char c = card[i];
+        if (c == '\r' || c == '\n') {
+            text += "\r\n";
+            if (c == '\r' && i + 1 < card.size() && card[i + 1] == '\n')
+                ++i;
+        } else {
+            text += c;
+        }
+    }
+    if (!text.empty() && !text.ends_with("\r\n"))
+        text += "\r\n";
+    return text;
 }
 
 } // namespace
@@ -86,31 +122,55 @@ void QtDavTransport::AcceptFingerprint(const std::string& fingerprint)
 }
 
 QtDavTransport::MultistatusReply QtDavTransport::Multistatus(const QByteArray& verb, const QUrl& url, int depth,
-                                                             const QByteArray& body)
+                                                             const QByteArray& body,
+                                                             const std::vector<DavName>& wanted,
+                                                             const ResponseRead& read,
+                                                             const std::function<void(MultistatusReader&)>& prepare)
 {
-    const DavHttpReply reply =
-        m_http.Send({verb, url, body, {{"Depth", QByteArray::number(depth)}, {"Content-Type", XmlContentType}}});
+    MultistatusSink sink(wanted, read, prepare);
+    DavHttpRequest request{verb, url, body, {{"Depth", QByteArray::number(depth)}, {"Content-Type", XmlContentType}}};
+    request.sink = &sink;
+    const DavHttpReply reply = m_http.Send(request);
     MultistatusReply result{reply.status, reply.url, {}, {}};
     if (!reply.status.Ok()) {
         result.errorBody = reply.body;
         return result;
     }
     // 207 is the rule; a 200 with a multistatus body is read all the same.
-    if (const QString problem = ParseMultistatus(reply.body, reply.url, result.content); !problem.isEmpty())
+    if (const std::string problem = sink.Finish(); !problem.empty())
         result.status = ProtocolFailure(reply.url, problem);
+    result.syncToken = sink.SyncToken();
     return result;
 }
 
-QtDavTransport::MultistatusReply QtDavTransport::Propfind(const QUrl& url, int depth, const QList<DavName>& properties)
+QtDavTransport::MultistatusReply QtDavTransport::Propfind(const QUrl& url, int depth,
+                                                          const std::vector<DavName>& properties,
+                                                          DavMultistatus& content)
 {
-    return Multistatus("PROPFIND", url, depth, PropfindBody(properties));
+    content = {};
+    QList<DavName> asked(properties.begin(), properties.end());
+    MultistatusReply reply = Multistatus("PROPFIND", url, depth, PropfindBody(asked), properties,
+                                         [&](DavResponse& response) {
+                                             content.responses.push_back(std::move(response));
+                                             return std::string();
+                                         });
+    content.syncToken = reply.syncToken;
+    if (!reply.status.Ok())
+        content = {};
+    return reply;
 }
 
 bool QtDavTransport::UseUrl(const std::string& text, QUrl& url, DavStatus& status)
 {
     url = QUrl(QString::fromStdString(text).trimmed(), QUrl::TolerantMode);
     if (!url.isValid() || url.isRelative() || url.host().isEmpty()) {
-        status = {DavFailure::Protocol, 0, "\"" + text + "\" is not a server address such as https://host/dav/", {}};
+        status = {DavFailure::Protocol, 0,
+                  "\"" + UrlText(url) + "\" is not a server address such as https://host/dav/", {}, {}};
+        return false;
+    }
+    if (!url.userInfo().isEmpty()) {
+        status = {DavFailure::Protocol, 0,
+                  UrlText(url) + ": an address may not hold a user name or password; give them apart", {}, {}};
         return false;
     }
     m_server = url;
@@ -121,13 +181,15 @@ bool QtDavTransport::CardUrl(const std::string& href, QUrl& url, DavStatus& stat
 {
     const QUrl given(QString::fromStdString(href), QUrl::TolerantMode);
     if (href.empty() || (given.isRelative() && m_server.isEmpty())) {
-        status = {DavFailure::Protocol,
-                  0,
-                  "\"" + href + "\": no server is known for this card; name its address book first",
-                  {}};
+        status = {DavFailure::Protocol, 0,
+                  "\"" + href + "\": no server is known for this card; name its address book first", {}, {}};
         return false;
     }
     url = HrefUrl(QString::fromStdString(href), m_server);
+    if (!url.isValid()) {
+        status = {DavFailure::Protocol, 0, "\"" + href + "\" is no path on the server", {}, {}};
+        return false;
+    }
     m_server = url;
     return true;
 }
@@ -140,25 +202,26 @@ DavStatus QtDavTransport::ListCards(const DavAddressBook& book, std::vector<DavR
     DavStatus status;
     if (!UseUrl(book.url, url, status))
         return status;
-    const MultistatusReply reply =
-        Propfind(url, 1, {dav::ResourceType, dav::GetEtag, dav::GetContentType, dav::SyncToken});
-    if (!reply.status.Ok())
-        return reply.status;
-    const QString self = BookPath(book);
-    for (const DavResponse& response : reply.content.responses) {
-        if (SameCollectionPath(response.href, self)) {
-            if (const DavProperty* token = response.Found(dav::SyncToken))
-                syncToken = token->text.toStdString();
-            continue;
-        }
-        if (response.status >= 300 || IsCollection(response) || !MayBeCard(response))
-            continue;
-        const QString etag = EtagOf(response);
-        if (etag.isEmpty()) {
-            cards.clear();
-            return ProtocolFailure(reply.url, QStringLiteral("no ETag for %1").arg(response.href));
-        }
-        cards.push_back({response.href.toStdString(), etag.toStdString(), {}});
+    const std::vector<DavName> wanted{dav::ResourceType, dav::GetEtag, dav::GetContentType, dav::SyncToken};
+    const std::string self = BookPath(book);
+    const MultistatusReply reply = Multistatus(
+        "PROPFIND", url, 1, PropfindBody({wanted.begin(), wanted.end()}), wanted, [&](DavResponse& response) {
+            if (SameCollectionPath(response.href, self)) {
+                if (const DavProperty* token = response.Found(dav::SyncToken))
+                    syncToken = token->text;
+                return std::string();
+            }
+            if (response.status >= 300 || IsCollection(response) || !MayBeCard(response))
+                return std::string();
+            std::string etag = EtagOf(response);
+            if (etag.empty())
+                return "no ETag for " + response.href;
+            cards.push_back({std::move(response.href), std::move(etag), {}, {}});
+            return std::string();
+        });
+    if (!reply.status.Ok()) {
+        cards.clear();
+        syncToken.clear();
     }
     return reply.status;
 }
@@ -168,50 +231,54 @@ DavStatus QtDavTransport::ListCards(const DavAddressBook& book, std::vector<DavR
 bool QtDavTransport::TokenRefused(const MultistatusReply& reply)
 {
     const int status = reply.status.httpStatus;
-    return ErrorBodyNames(reply.errorBody, dav::ValidSyncToken) ||
+    const std::string_view body(reply.errorBody.constData(), static_cast<std::size_t>(reply.errorBody.size()));
+    return ErrorBodyNames(body, dav::ValidSyncToken) ||
            ((status == 403 || status == 409) && reply.errorBody.contains("valid-sync-token"));
 }
 
-DavStatus QtDavTransport::ChangesSince(const DavAddressBook& book, const std::string& syncToken, DavChanges& changes)
+DavStatus QtDavTransport::ChangesSince(const DavAddressBook& book, const std::string& syncToken,
+                                       std::size_t knownCards, DavChanges& changes)
 {
     changes = {};
     QUrl url;
     DavStatus status;
     if (!UseUrl(book.url, url, status))
         return status;
-    const QString self = BookPath(book);
-    QString token = QString::fromStdString(syncToken);
-    for (int round = 0; round < MaxSyncRounds; ++round) {
-        const MultistatusReply reply = Multistatus("REPORT", url, 0, SyncCollectionBody(token, {dav::GetEtag}));
+    const std::string self = BookPath(book);
+    SyncChanges gathered(knownCards);
+    std::string token = syncToken;
+    for (;;) {
+        bool truncated = false;
+        gathered.BeginRound();
+        const MultistatusReply reply = Multistatus(
+            "REPORT", url, 0, SyncCollectionBody(QString::fromStdString(token), {dav::GetEtag}), {dav::GetEtag},
+            [&](DavResponse& response) {
+                if (SameCollectionPath(response.href, self))
+                    truncated = truncated || response.status == 507;
+                else if (response.status == 404 || response.status == 410)
+                    gathered.Removed(std::move(response.href));
+                else if (response.status < 300 && !IsCollection(response))
+                    gathered.Changed(std::move(response.href), EtagOf(response));
+                return gathered.Problem();
+            });
         if (!reply.status.Ok()) {
-            if (TokenRefused(reply)) {
-                changes = {};
+            // An expired token, or changes past what the book can hold: a full listing follows.
+            if (gathered.Outgrown() || TokenRefused(reply)) {
                 changes.tokenExpired = true;
                 return {};
             }
-            changes = {};
             return reply.status;
         }
-        bool truncated = false;
-        for (const DavResponse& response : reply.content.responses) {
-            if (SameCollectionPath(response.href, self))
-                truncated = truncated || response.status == 507;
-            else if (response.status == 404 || response.status == 410)
-                NoteRemoved(changes, response.href.toStdString());
-            else if (response.status < 300 && !IsCollection(response))
-                NoteChanged(changes, {response.href.toStdString(), EtagOf(response).toStdString(), {}});
-        }
-        if (reply.content.syncToken.isEmpty()) {
-            changes = {};
+        if (reply.syncToken.empty())
             return ProtocolFailure(reply.url, QStringLiteral("the reply holds no sync token"));
-        }
-        changes.syncToken = reply.content.syncToken.toStdString();
-        if (!truncated || reply.content.syncToken == token)
+        if (!truncated || reply.syncToken == token) {
+            changes = gathered.Take(reply.syncToken);
             return reply.status;
-        token = reply.content.syncToken;
+        }
+        if (const std::string problem = gathered.AfterTruncatedRound(); !problem.empty())
+            return ProtocolFailure(reply.url, problem);
+        token = reply.syncToken;
     }
-    changes = {};
-    return ProtocolFailure(url, QStringLiteral("the server keeps truncating its list of changes"));
 }
 
 DavStatus QtDavTransport::FetchCards(const DavAddressBook& book, const std::vector<std::string>& hrefs,
@@ -223,24 +290,43 @@ DavStatus QtDavTransport::FetchCards(const DavAddressBook& book, const std::vect
     if (!UseUrl(book.url, url, status) || hrefs.empty())
         return status;
     QStringList wanted;
-    for (const std::string& href : hrefs)
-        wanted << CanonicalHref(QString::fromStdString(href), url);
-    const MultistatusReply reply =
-        Multistatus("REPORT", url, 1, MultigetBody(wanted, {dav::GetEtag, dav::AddressData}));
-    const QSet<QString> asked(wanted.begin(), wanted.end());
-    if (!reply.status.Ok())
-        return reply.status;
-    for (const DavResponse& response : reply.content.responses) {
-        const DavProperty* data = response.Found(dav::AddressData);
-        if (response.status >= 300 || data == nullptr || !asked.contains(response.href))
-            continue;
-        const QString etag = EtagOf(response);
-        if (etag.isEmpty()) {
-            cards.clear();
-            return ProtocolFailure(reply.url, QStringLiteral("no ETag for %1").arg(response.href));
-        }
-        cards.push_back({response.href.toStdString(), etag.toStdString(), WithCrLf(data->text)});
+    std::set<std::string> asked;
+    for (const std::string& href : hrefs) {
+        const std::optional<std::string> canonical = CanonicalHref(href, UrlText(url));
+        if (!canonical)
+            return {DavFailure::Protocol, 0, "\"" + href + "\" is no path on the server", {}, {}};
+        wanted << QString::fromStdString(*canonical);
+        asked.insert(*canonical);
     }
+    std::size_t kept = 0;
+    bool overfull = false;
+    const MultistatusReply reply = Multistatus(
+        "REPORT", url, 1, MultigetBody(wanted, {dav::GetEtag, dav::AddressData}), {dav::GetEtag, dav::AddressData},
+        [&](DavResponse& response) {
+            const auto data = response.properties.find(dav::AddressData.Key());
+            if (response.status >= 300 || data == response.properties.end() || !data->second.Ok() ||
+                asked.count(response.href) == 0)
+                return std::string();
+            std::string etag = EtagOf(response);
+            if (etag.empty())
+                return "no ETag for " + response.href;
+            DavResource card{std::move(response.href), std::move(etag), WithCrLf(data->second.text), {}};
+            if (data->second.oversized)
+                card.refusal = CardTooLargeReason();
+            kept += card.card.size();
+            if (kept > MaxCardBytesPerReply) {
+                overfull = true;
+                return "the reply holds more than " + std::to_string(MaxCardBytesPerReply >> 20) +
+                       " MiB of cards; they are asked for in smaller batches";
+            }
+            cards.push_back(std::move(card));
+            return std::string();
+        },
+        [](MultistatusReader& reader) { reader.KeepOversized(dav::AddressData, MaxCardBytes); });
+    if (overfull && !reply.status.Ok())
+        return {DavFailure::TooLarge, 0, reply.status.message, {}, {}};
+    if (!reply.status.Ok())
+        cards.clear();
     return reply.status;
 }
 

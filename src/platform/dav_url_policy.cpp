@@ -38,6 +38,13 @@ bool RedirectAllowed(const QUrl& from, const QUrl& to, bool allowInsecure)
     return from.scheme().toLower() == QLatin1String("http") && from.host().toLower() == to.host().toLower();
 }
 
+QString UrlOrigin(const QUrl& url)
+{
+    const QString scheme = url.scheme().toLower();
+    const int port = url.port(scheme == QLatin1String("https") ? 443 : scheme == QLatin1String("http") ? 80 : -1);
+    return scheme + QStringLiteral("://") + url.host().toLower() + QLatin1Char(':') + QString::number(port);
+}
+
 QString UrlForMessages(const QUrl& url)
 {
     return url.toDisplayString(QUrl::RemoveUserInfo);

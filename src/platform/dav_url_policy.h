@@ -17,6 +17,9 @@ bool RequestAllowed(const QUrl& url, bool allowInsecure);
 // https into http.
 bool RedirectAllowed(const QUrl& from, const QUrl& to, bool allowInsecure);
 
+// "scheme://host:port" with the scheme's own port when none is written: whom credentials are for.
+QString UrlOrigin(const QUrl& url);
+
 // The URL as messages show it: no user name or password.
 QString UrlForMessages(const QUrl& url);
 

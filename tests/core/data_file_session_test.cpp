@@ -164,13 +164,40 @@ TEST_F(DataFileSessionTest, TheRecoveryCopyIsPrivateAndGoesToTheSecondPlaceWhenI
     fs::remove(beside);
     fs::create_directory(beside); // the folder cannot take the copy under that name
     const fs::path second = session.KeepRecovery(tree);
-    EXPECT_EQ(second, dir / "state/quillary/zelk.dat.recovery");
+    EXPECT_EQ(second, FallbackRecoveryFileOf(data));
+    EXPECT_EQ(second.parent_path(), dir / "state/quillary");
     EXPECT_EQ(ModeOf(second), 0600u);
     EXPECT_EQ(ModeOf(second.parent_path()), 0700u);
     EXPECT_NE(test::ReadWhole(second).find("}Private~~"), std::string::npos);
     fs::remove(beside);
     session.Save(tree);
     EXPECT_FALSE(fs::exists(second));
+}
+
+TEST_F(DataFileSessionTest, OnlyTheUsersOwnPlainCopyOfThisVeryFileIsOffered)
+{
+    session.Load(tree);
+    AddFolder(tree, "Planted");
+    // Another data file of the same name elsewhere keeps its second-place copy apart.
+    const fs::path other = dir / "other" / "zelk.dat";
+    EXPECT_NE(FallbackRecoveryFileOf(other), FallbackRecoveryFileOf(data));
+    EXPECT_EQ(FallbackRecoveryFileOf(dir / "." / "zelk.dat"), FallbackRecoveryFileOf(data));
+    EXPECT_TRUE(FallbackRecoveryFileOf(data).filename().string().starts_with("zelk.dat-"));
+
+    // A link in the copy's place is never followed to whatever it names.
+    const fs::path planted = session.KeepRecovery(tree);
+    const fs::path elsewhere = dir / "planted.dat";
+    fs::rename(planted, elsewhere);
+    fs::create_symlink(elsewhere, RecoveryFileOf(data));
+    EXPECT_FALSE(DataFileSession(data).FindRecovery());
+    fs::remove(RecoveryFileOf(data));
+    fs::copy_file(elsewhere, RecoveryFileOf(data));
+    EXPECT_TRUE(DataFileSession(data).FindRecovery());
+    // Nor is a copy another user owns (only root can make one to try it with).
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(RecoveryFileOf(data).c_str(), 65534, 65534), 0);
+        EXPECT_FALSE(DataFileSession(data).FindRecovery());
+    }
 }
 
 TEST_F(DataFileSessionTest, OnlyACopyNewerThanTheDataFileIsOfferedAndRestoringLeavesTheFileAlone)

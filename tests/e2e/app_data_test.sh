@@ -134,9 +134,9 @@ hand_over "Changed While Read Only"
 stop "$reader" "read-only"
 unchanged || fail "the read-only copy wrote the data file"
 [ ! -e "$QUILLARY_HOME/zelk.dat.recovery" ] || fail "the read-only copy wrote a recovery copy beside the file"
-grep -q 'Changed While Read Only' "$XDG_STATE_HOME/quillary/zelk.dat.recovery" ||
+grep -q 'Changed While Read Only' "$XDG_STATE_HOME"/quillary/zelk.dat-*.recovery ||
     fail "the read-only copy's changes were not kept in the second place"
-grep -q "your changes are in $XDG_STATE_HOME/quillary/zelk.dat.recovery" "$scratch/stderr" ||
+grep -q "your changes are in $XDG_STATE_HOME/quillary/zelk.dat-[0-9a-f]*.recovery" "$scratch/stderr" ||
     fail "the second place is not named on the error output"
 
 # 5. Cancel while waiting ends the program without touching anything.
@@ -188,7 +188,7 @@ hand_over "Changed On Full Disk"
 dd if=/dev/zero of="$full/filler" bs=64k 2>/dev/null
 stop "$filled" "full disk"
 unchanged || fail "the data file on the full disk changed"
-grep -qs 'Changed On Full Disk' "$XDG_STATE_HOME/quillary/zelk.dat.recovery" "$full/zelk.dat.recovery" ||
+grep -qs 'Changed On Full Disk' "$XDG_STATE_HOME"/quillary/zelk.dat-*.recovery "$full/zelk.dat.recovery" ||
     fail "the changes made before a full disk were lost"
 grep -q "could not be saved: .*$full/zelk.dat" "$scratch/stderr" || fail "the failed save is not reported"
 
@@ -205,7 +205,7 @@ sleep 0.5
 xdotool key x
 wait_for 10 box '^Quillary$' || fail "a failed save at Exit offers nothing"
 stop "$boxed" "while the failed-save box was up"
-grep -qs 'Changed Before Exit' "$XDG_STATE_HOME/quillary/zelk.dat.recovery" "$full/zelk.dat.recovery" ||
+grep -qs 'Changed Before Exit' "$XDG_STATE_HOME"/quillary/zelk.dat-*.recovery "$full/zelk.dat.recovery" ||
     fail "the changes were not kept when SIGTERM closed the box"
 unchanged || fail "the data file changed after the failed save"
 
@@ -224,9 +224,9 @@ chmod 644 "$scratch/Changed In A Locked Folder.zkd"
 chmod 555 "$QUILLARY_HOME"
 stop "$locked" "read-only folder"
 unchanged || fail "the data file in the locked folder changed"
-grep -q 'Changed In A Locked Folder' "$nobody_home/state/quillary/zelk.dat.recovery" ||
+grep -q 'Changed In A Locked Folder' "$nobody_home"/state/quillary/zelk.dat-*.recovery ||
     fail "the changes were not kept in the second place"
-grep -q "your changes are in $nobody_home/state/quillary/zelk.dat.recovery" "$scratch/nobody.err" ||
+grep -q "your changes are in $nobody_home/state/quillary/zelk.dat-[0-9a-f]*.recovery" "$scratch/nobody.err" ||
     fail "the second place is not named on the error output"
 
 # 10. A second SIGTERM during the end's save: the program ends, the file is whole, nothing lost.

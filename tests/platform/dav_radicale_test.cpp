@@ -126,14 +126,14 @@ void DavRadicaleTest::followsChangesByToken()
     const DavResource removed = Put("changes-removed.vcf", "Removed");
 
     DavChanges all;
-    DavStatus status = m_transport->ChangesSince(m_book, {}, all);
+    DavStatus status = m_transport->ChangesSince(m_book, {}, 0, all);
     QVERIFY2(status.Ok(), qPrintable(Text(status)));
     QVERIFY(!all.syncToken.empty() && all.removed.empty() && !all.tokenExpired);
     for (const DavResource* card : {&kept, &edited, &removed})
         QVERIFY(FindHref(all.changed, card->href) != nullptr);
 
     DavChanges none;
-    QVERIFY(m_transport->ChangesSince(m_book, all.syncToken, none).Ok());
+    QVERIFY(m_transport->ChangesSince(m_book, all.syncToken, 0, none).Ok());
     QVERIFY(none.changed.empty() && none.removed.empty());
     QCOMPARE(none.syncToken, all.syncToken);
 
@@ -141,7 +141,7 @@ void DavRadicaleTest::followsChangesByToken()
     QVERIFY(m_transport->PutCard(edited.href, TestCard("changes-edited.vcf", "Edited Twice"), edited.etag, etag).Ok());
     QVERIFY(m_transport->DeleteCard(removed.href, removed.etag).Ok());
     DavChanges later;
-    QVERIFY(m_transport->ChangesSince(m_book, all.syncToken, later).Ok());
+    QVERIFY(m_transport->ChangesSince(m_book, all.syncToken, 0, later).Ok());
     QCOMPARE(later.changed.size(), size_t(1));
     QCOMPARE(later.changed[0].href, edited.href);
     QCOMPARE(later.changed[0].etag, etag);
@@ -149,7 +149,7 @@ void DavRadicaleTest::followsChangesByToken()
     QVERIFY(later.syncToken != all.syncToken);
 
     DavChanges expired;
-    status = m_transport->ChangesSince(m_book, "http://radicale.org/ns/sync/0000", expired);
+    status = m_transport->ChangesSince(m_book, "http://radicale.org/ns/sync/0000", 0, expired);
     QVERIFY2(status.Ok(), qPrintable(Text(status)));
     QVERIFY(expired.tokenExpired);
     QVERIFY(expired.changed.empty() && expired.removed.empty());

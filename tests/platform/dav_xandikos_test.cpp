@@ -47,7 +47,7 @@ void DavXandikosTest::putsListsFollowsAndFetches()
 {
     QVERIFY(!m_book.url.empty());
     DavChanges before;
-    DavStatus status = m_transport.ChangesSince(m_book, {}, before);
+    DavStatus status = m_transport.ChangesSince(m_book, {}, 0, before);
     QVERIFY2(status.Ok(), qPrintable(Text(status)));
 
     const std::string first = MemberPath(m_book, "first.vcf");
@@ -71,11 +71,11 @@ void DavXandikosTest::putsListsFollowsAndFetches()
         QCOMPARE(FindHref(cards, first)->etag, firstEtag);
 
     DavChanges changes;
-    QVERIFY(m_transport.ChangesSince(m_book, before.syncToken, changes).Ok());
+    QVERIFY(m_transport.ChangesSince(m_book, before.syncToken, 0, changes).Ok());
     QCOMPARE(changes.changed.size(), size_t(2));
     QVERIFY(m_transport.DeleteCard(second, FindHref(cards, second)->etag).Ok());
     DavChanges later;
-    QVERIFY(m_transport.ChangesSince(m_book, changes.syncToken, later).Ok());
+    QVERIFY(m_transport.ChangesSince(m_book, changes.syncToken, 0, later).Ok());
     QVERIFY(later.changed.empty());
     QCOMPARE(later.removed, std::vector<std::string>{second});
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// An HTTP/1.1 server on 127.0.0.1 at a port of the system's choosing that answers each request
-// as the test scripts it, over plain TCP or TLS (a certificate and key given), keeping
-// connections open between requests. It records the requests and counts the connections.
+// An HTTP/1.1 server on 127.0.0.1 (or another loopback address) at a port of the system's choosing
+// that answers each request as the test scripts it, over plain TCP or TLS (a certificate and key
+// given), keeping connections open between requests. It records the requests and counts the
+// connections.
 #pragma once
 
 #include <QHostAddress>
@@ -10,8 +11,10 @@
 #include <QSslKey>
 #include <QSslSocket>
 #include <QTcpServer>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 
 struct ScriptedRequest
 {
@@ -34,6 +37,7 @@ struct ScriptedReply
     Headers headers;
     bool silent = false;        // never answer, keep the connection open
     bool withoutLength = false; // no Content-Length: the body ends with the connection
+    int trickleMs = 0;          // the body goes one byte at a time, one every so many milliseconds
 };
 
 class ScriptedHttpServer : public QTcpServer
@@ -41,7 +45,11 @@ class ScriptedHttpServer : public QTcpServer
 public:
     using Script = std::function<ScriptedReply(const ScriptedRequest&)>;
 
-    explicit ScriptedHttpServer(Script script) : m_script(std::move(script)) { listen(QHostAddress::LocalHost, 0); }
+    explicit ScriptedHttpServer(Script script, const QHostAddress& address = QHostAddress::LocalHost)
+        : m_script(std::move(script))
+    {
+        listen(address, 0);
+    }
 
     void UseTls(const QSslCertificate& certificate, const QSslKey& key)
     {
@@ -51,8 +59,9 @@ public:
 
     QString Url(const QString& path = QStringLiteral("/")) const
     {
-        return QStringLiteral("%1://127.0.0.1:%2%3")
+        return QStringLiteral("%1://%2:%3%4")
             .arg(m_certificate.isNull() ? QStringLiteral("http") : QStringLiteral("https"))
+            .arg(serverAddress().toString())
             .arg(serverPort())
             .arg(path);
     }
@@ -137,9 +146,28 @@ private:
             out += "Connection: close\r\n";
         else
             out += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+        if (reply.trickleMs > 0) {
+            socket->write(out + "\r\n");
+            Trickle(socket, reply.body, reply.trickleMs);
+            return;
+        }
         socket->write(out + "\r\n" + reply.body);
         if (reply.withoutLength)
             socket->disconnectFromHost();
+    }
+
+    static void Trickle(QSslSocket* socket, const QByteArray& body, int everyMs)
+    {
+        auto* timer = new QTimer(socket);
+        auto sent = std::make_shared<qsizetype>(0);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket, timer, body, sent] {
+            if (*sent == body.size()) {
+                timer->stop();
+                return;
+            }
+            socket->write(body.mid((*sent)++, 1));
+        });
+        timer->start(everyMs);
     }
 
     Script m_script;

@@ -127,8 +127,9 @@ private slots:
         QVERIFY(m_form->SaveOnExit());
         QVERIFY2(m_asked.isEmpty(), qPrintable(m_asked.join('\n')));
         // The data file's folder cannot take the copy: it is in the second place.
-        const QString second = m_dir->filePath(QStringLiteral("state/quillary/zelk.dat.recovery"));
-        QVERIFY(ReadAll(second).contains("}Kept for later~~"));
+        const std::filesystem::path second = FallbackRecoveryFileOf(m_data.toStdString());
+        QCOMPARE(QString::fromStdString(second.parent_path().string()), m_dir->filePath(QStringLiteral("state/quillary")));
+        QVERIFY(ReadAll(QString::fromStdString(second.string())).contains("}Kept for later~~"));
     }
 
     void anUnattendedEndThatSavesLeavesNoRecoveryCopy()

@@ -91,9 +91,10 @@ public:
     {
         return Pass() ? m_book.ListCards(book, cards, token) : Refused();
     }
-    DavStatus ChangesSince(const DavAddressBook& book, const std::string& token, DavChanges& changes) override
+    DavStatus ChangesSince(const DavAddressBook& book, const std::string& token, std::size_t known,
+                           DavChanges& changes) override
     {
-        return Pass() ? m_book.ChangesSince(book, token, changes) : Refused();
+        return Pass() ? m_book.ChangesSince(book, token, known, changes) : Refused();
     }
     DavStatus FetchCards(const DavAddressBook& book, const std::vector<std::string>& hrefs,
                          std::vector<DavResource>& cards) override

@@ -6,6 +6,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "shell/profile_file.h"
+#include "shell/recovery_copy.h"
 #include "ui/questions.h"
 #include "ui/shell/main_form.h"
 
@@ -71,7 +72,8 @@ int main(int argc, char** argv)
           "the second box names where to report, with no placeholder left");
     check(ended, "the end goes on although the save failed");
     check(form.UnattendedEnd(), "the end after an exception is one nobody waits on");
-    check(ReadAll(dir.filePath(QStringLiteral("state/quillary/zelk.dat.recovery"))).contains("}Unsaved~~"),
+    check(ReadAll(QString::fromStdString(FallbackRecoveryFileOf(data.toStdString()).string())).contains("}Unsaved~~") &&
+              FallbackRecoveryFileOf(data.toStdString()).parent_path() == dir.filePath(QStringLiteral("state/quillary")).toStdString(),
           "the changes are in the second place");
     return ok ? 0 : 1;
 }

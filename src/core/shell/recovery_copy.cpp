@@ -3,10 +3,12 @@
 
 #include "common/atomic_file.h"
 #include "common/file_error.h"
+#include "common/sha256.h"
 #include "model/data_file.h"
 
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillary {
 
@@ -41,7 +43,14 @@ fs::path RecoveryFileOf(const fs::path& dataFile)
 
 fs::path FallbackRecoveryFileOf(const fs::path& dataFile)
 {
-    return StateHome() / "quillary" / RecoveryFileOf(dataFile.filename());
+    // Named after the data file's whole path (as written, so that no folder need be readable to
+    // find it): two data files of one name keep their copies apart.
+    std::error_code error;
+    fs::path whole = fs::absolute(dataFile, error);
+    whole = (error ? dataFile : whole).lexically_normal();
+    fs::path name = dataFile.filename();
+    name += "-" + Sha256Hex(whole.string()).substr(0, 16);
+    return StateHome() / "quillary" / RecoveryFileOf(name);
 }
 
 void WriteRecoveryCopy(const ItemTree& tree, const fs::path& path, bool makeFolder)
@@ -63,12 +72,24 @@ std::optional<FileTime> LastWritten(const fs::path& path)
     return FileTime(std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec));
 }
 
+namespace {
+// A copy is offered only as the file this user's program wrote: a plain file of the user's own,
+// not a link that another user could point at a file of their choosing.
+std::optional<FileTime> WrittenByUser(const fs::path& path)
+{
+    struct stat info = {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+        return std::nullopt;
+    return FileTime(std::chrono::seconds(info.st_mtim.tv_sec) + std::chrono::nanoseconds(info.st_mtim.tv_nsec));
+}
+} // namespace
+
 std::optional<RecoveryCopy> FindRecoveryCopy(const fs::path& dataFile)
 {
     const std::optional<FileTime> dataWritten = LastWritten(dataFile);
     std::optional<RecoveryCopy> newest;
     for (const fs::path& file : {RecoveryFileOf(dataFile), FallbackRecoveryFileOf(dataFile)}) {
-        const std::optional<FileTime> written = LastWritten(file);
+        const std::optional<FileTime> written = WrittenByUser(file);
         // Not older, rather than newer: file times are coarse, and an offer too many loses nothing.
         if (!written || (dataWritten && *written < *dataWritten) || (newest && *written <= newest->written))
             continue;

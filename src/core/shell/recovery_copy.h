@@ -14,8 +14,9 @@ using FileTime = std::chrono::sys_time<std::chrono::nanoseconds>;
 // The copy of a tree with unsaved changes, kept so that a crash or a failed save at the end
 // loses nothing: "zelk.dat.recovery" beside the data file, in the data file's own format.
 std::filesystem::path RecoveryFileOf(const std::filesystem::path& dataFile);
-// The second place, for when the data file's folder cannot take the copy: the same name in
-// $XDG_STATE_HOME/quillary (by default ~/.local/state/quillary), a folder the user owns.
+// The second place, for when the data file's folder cannot take the copy: in
+// $XDG_STATE_HOME/quillary (by default ~/.local/state/quillary), a folder the user owns, named
+// after the data file's whole path ("zelk.dat-<16 hexadecimal digits>.recovery").
 std::filesystem::path FallbackRecoveryFileOf(const std::filesystem::path& dataFile);
 
 // Writes tree as a data file at path, whole or not at all, readable by its owner only. With
@@ -34,7 +35,7 @@ struct RecoveryCopy
 };
 
 // The recovery copy of dataFile that is not older than the data file (beside it or in the
-// second place, the newer of the two), or none.
+// second place, the newer of the two), or none. Only a plain file the user owns counts.
 std::optional<RecoveryCopy> FindRecoveryCopy(const std::filesystem::path& dataFile);
 
 } // namespace quillary

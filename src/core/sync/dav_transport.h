@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,9 @@ enum class DavFailure {
     PreconditionFailed, // 412: the resource's ETag is no longer the one given
     NotFound,           // 404 or 410
     Server,             // any other status that is not a success
-    Protocol            // a reply that is not what the protocol says (bad XML, missing ETag...)
+    Protocol,           // a reply that is not what the protocol says (bad XML, missing ETag...)
+    Moved,              // redirected to another server: movedTo says where; the user confirms it
+    TooLarge            // more than a reply may hold; a smaller request may pass
 };
 
 // The outcome of a request. message is for people: it names the URL and the HTTP status.
@@ -27,6 +30,7 @@ struct DavStatus
     int httpStatus = 0;
     std::string message;
     std::string fingerprint; // SHA-256 of the certificate, with Certificate
+    std::string movedTo = {}; // the URL redirected to, with Moved
     bool Ok() const { return failure == DavFailure::None; }
 };
 
@@ -40,12 +44,14 @@ struct DavAddressBook
 };
 
 // One card resource: its href (absolute path on the server), ETag (quotes included, as sent),
-// and its body when it was fetched.
+// and its body when it was fetched. A card larger than MaxCardBytes is not taken: refusal says
+// so, and card holds its beginning, for its name.
 struct DavResource
 {
     std::string href;
     std::string etag;
     std::string card;
+    std::string refusal = {};
 };
 
 struct DavChanges
@@ -74,10 +80,14 @@ public:
     virtual DavStatus ListCards(const DavAddressBook& book, std::vector<DavResource>& cards,
                                 std::string& syncToken) = 0;
     // What changed since syncToken (REPORT sync-collection); an empty token lists everything.
-    virtual DavStatus ChangesSince(const DavAddressBook& book, const std::string& syncToken,
+    // knownCards (the cards the last run knew) bounds what the changes may grow to over the rounds
+    // of a server that truncates its answer; past it, or when the token is refused, the changes
+    // say tokenExpired and a full listing follows.
+    virtual DavStatus ChangesSince(const DavAddressBook& book, const std::string& syncToken, std::size_t knownCards,
                                    DavChanges& changes) = 0;
     // The bodies and ETags of the given hrefs (REPORT addressbook-multiget); hrefs the server no
-    // longer has are left out of cards.
+    // longer has are left out of cards. TooLarge: the cards would be more than one reply may
+    // bring, and fewer hrefs at a time may pass.
     virtual DavStatus FetchCards(const DavAddressBook& book, const std::vector<std::string>& hrefs,
                                  std::vector<DavResource>& cards) = 0;
     // Writes a card: with an empty ifMatch only when the href is new (If-None-Match: *), else only

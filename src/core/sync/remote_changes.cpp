@@ -1,27 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/remote_changes.h"
 
+#include "sync/card_budget.h"
+#include "sync/sync_plan.h"
 #include "sync/sync_state.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <vector>
 
 namespace quillary {
 
 namespace {
-const SyncedCard* Known(const SyncState& state, const std::string& href)
+using KnownCards = std::unordered_map<std::string_view, const SyncedCard*>;
+
+KnownCards IndexByHref(const SyncState& state)
 {
-    const auto it = std::find_if(state.cards.begin(), state.cards.end(),
-                                 [&](const SyncedCard& synced) { return synced.href == href; });
-    return it == state.cards.end() ? nullptr : &*it;
+    KnownCards known;
+    known.reserve(state.cards.size());
+    for (const SyncedCard& synced : state.cards)
+        known.emplace(synced.href, &synced);
+    return known;
+}
+
+const SyncedCard* Known(const KnownCards& known, const std::string& href)
+{
+    const auto it = known.find(href);
+    return it == known.end() ? nullptr : it->second;
 }
 
 // Keeps of the listed cards those the state does not know with that ETag.
-void TakeChanged(const std::vector<DavResource>& cards, const SyncState& state, RemoteChanges& changes)
+void TakeChanged(const std::vector<DavResource>& cards, const KnownCards& known, RemoteChanges& changes)
 {
     for (const DavResource& card : cards) {
-        const SyncedCard* known = Known(state, card.href);
-        if (!known || known->etag != card.etag)
+        const SyncedCard* synced = Known(known, card.href);
+        if (!synced || synced->etag != card.etag)
             changes.changed[card.href] = card.etag;
     }
 }
@@ -32,10 +45,11 @@ DavStatus ListAll(DavTransport& transport, const DavAddressBook& book, const Syn
     const DavStatus status = transport.ListCards(book, cards, changes.syncToken);
     if (!status.Ok())
         return status;
-    TakeChanged(cards, state, changes);
-    std::set<std::string> listed;
+    TakeChanged(cards, IndexByHref(state), changes);
+    std::unordered_map<std::string_view, bool> listed;
+    listed.reserve(cards.size());
     for (const DavResource& card : cards)
-        listed.insert(card.href);
+        listed.emplace(card.href, true);
     for (const SyncedCard& synced : state.cards)
         if (listed.count(synced.href) == 0)
             changes.removed.insert(synced.href);
@@ -49,6 +63,41 @@ bool TokenRefused(const DavStatus& status)
 {
     return status.failure == DavFailure::Server || status.httpStatus == 403 || status.httpStatus == 409;
 }
+
+void Refuse(RemoteChanges& changes, const std::string& href, const std::string& card, const std::string& why)
+{
+    const std::string name = card.empty() ? std::string() : CardName(card);
+    changes.refused.push_back((name.empty() ? href : name) + " (" + why + ")");
+}
+
+DavStatus FetchBatch(DavTransport& transport, const DavAddressBook& book, const std::vector<std::string>& hrefs,
+                     RemoteChanges& changes)
+{
+    std::vector<DavResource> cards;
+    const DavStatus status = transport.FetchCards(book, hrefs, cards);
+    if (status.failure == DavFailure::TooLarge && hrefs.size() > 1) {
+        const auto middle = hrefs.begin() + static_cast<std::ptrdiff_t>(hrefs.size() / 2);
+        const DavStatus first = FetchBatch(transport, book, {hrefs.begin(), middle}, changes);
+        return first.Ok() ? FetchBatch(transport, book, {middle, hrefs.end()}, changes) : first;
+    }
+    if (status.failure == DavFailure::TooLarge) {
+        Refuse(changes, hrefs.front(), {}, CardTooLargeReason());
+        changes.changed.erase(hrefs.front());
+        return {};
+    }
+    if (!status.Ok())
+        return status;
+    for (DavResource& card : cards) {
+        const std::string refusal = card.refusal.empty() ? CardRefusal(card.card) : card.refusal;
+        if (refusal.empty()) {
+            changes.bodies[card.href] = std::move(card);
+            continue;
+        }
+        Refuse(changes, card.href, card.card, refusal);
+        changes.changed.erase(card.href);
+    }
+    return status;
+}
 } // namespace
 
 DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book, const SyncState& state,
@@ -57,21 +106,22 @@ DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book,
     if (!state.syncTokens || state.syncToken.empty())
         return ListAll(transport, book, state, changes);
     DavChanges since;
-    const DavStatus status = transport.ChangesSince(book, state.syncToken, since);
+    const DavStatus status = transport.ChangesSince(book, state.syncToken, state.cards.size(), since);
     if (!status.Ok() && !TokenRefused(status))
         return status;
     if (!status.Ok() || since.tokenExpired)
         return ListAll(transport, book, state, changes);
-    TakeChanged(since.changed, state, changes);
-    std::size_t known = state.cards.size();
+    const KnownCards known = IndexByHref(state);
+    TakeChanged(since.changed, known, changes);
+    std::size_t count = state.cards.size();
     for (const std::string& href : since.removed) {
-        if (Known(state, href)) {
+        if (Known(known, href)) {
             changes.removed.insert(href);
-            --known;
+            --count;
         }
     }
     changes.syncToken = since.syncToken;
-    changes.serverCount = known + changes.changed.size();
+    changes.serverCount = count + changes.changed.size();
     return status;
 }
 
@@ -81,22 +131,20 @@ DavStatus FetchChangedCards(DavTransport& transport, const DavAddressBook& book,
     std::vector<std::string> hrefs;
     for (const auto& [href, etag] : changes.changed)
         hrefs.push_back(href);
+    batchSize = std::max<std::size_t>(batchSize, 1);
     for (std::size_t first = 0; first < hrefs.size(); first += batchSize) {
         const std::vector<std::string> batch(
             hrefs.begin() + static_cast<std::ptrdiff_t>(first),
             hrefs.begin() + static_cast<std::ptrdiff_t>(std::min(hrefs.size(), first + batchSize)));
-        std::vector<DavResource> cards;
-        const DavStatus status = transport.FetchCards(book, batch, cards);
+        const DavStatus status = FetchBatch(transport, book, batch, changes);
         if (!status.Ok())
             return status;
-        for (DavResource& card : cards)
-            changes.bodies[card.href] = std::move(card);
         if (progress)
             progress(changes.bodies.size());
     }
     // A card deleted between the listing and the fetch is gone.
     for (const std::string& href : hrefs) {
-        if (changes.bodies.count(href) == 0) {
+        if (changes.bodies.count(href) == 0 && changes.changed.count(href) != 0) {
             changes.changed.erase(href);
             changes.removed.insert(href);
         }

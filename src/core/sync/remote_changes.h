@@ -8,6 +8,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace quillary {
 
@@ -19,6 +20,9 @@ struct RemoteChanges
     std::map<std::string, std::string> changed; // href to ETag: new cards and cards whose ETag differs
     std::set<std::string> removed;              // hrefs the state knows that the server no longer has
     std::map<std::string, DavResource> bodies;  // the changed cards, once fetched
+    // Changed cards that were not taken (CardRefusal), as "name (why)": they stay on the server as
+    // they are, and the state goes on knowing what it knew of them.
+    std::vector<std::string> refused;
     std::string syncToken;
     std::size_t serverCount = 0; // cards on the server, as far as the listing tells
 };
@@ -28,8 +32,9 @@ struct RemoteChanges
 DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book, const SyncState& state,
                             RemoteChanges& changes);
 
-// Fetches the bodies of the changed cards in batches; a card gone in between counts as removed.
-// progress is told the count fetched so far.
+// Fetches the bodies of the changed cards in batches; a card gone in between counts as removed,
+// one over the budget is refused. A batch whose cards are more than a reply may bring is asked
+// for in halves. progress is told the count fetched so far.
 DavStatus FetchChangedCards(DavTransport& transport, const DavAddressBook& book, std::size_t batchSize,
                             RemoteChanges& changes, const std::function<void(std::size_t)>& progress);
 

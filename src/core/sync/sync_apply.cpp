@@ -5,6 +5,7 @@
 #include "model/item_tree.h"
 #include "model/items_party.h"
 #include "sync/card_mapping.h"
+#include "sync/held_values.h"
 #include "sync/local_cards.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_run.h"
@@ -38,7 +39,7 @@ public:
         case SyncStepKind::Agree:
             return Agree(step);
         case SyncStepKind::Pair:
-            m_state.cards.push_back({step.itemId, step.uid, step.href, step.etag, step.card});
+            m_state.cards.push_back({step.itemId, step.uid, step.href, step.etag, CardWithValuesHeld(step.card)});
             return;
         case SyncStepKind::Forget:
             return Forget(step.href);
@@ -74,7 +75,7 @@ private:
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)
             synced = &m_state.cards.emplace_back();
-        *synced = {item.GetID(), step.uid, step.href, step.etag, step.card};
+        *synced = {item.GetID(), step.uid, step.href, step.etag, CardWithValuesHeld(step.card)};
         ++m_report.hereNew;
     }
 
@@ -102,7 +103,7 @@ private:
     void Agree(const SyncStep& step)
     {
         if (SyncedCard* synced = m_state.FindHref(step.href)) {
-            synced->card = step.card;
+            synced->card = CardWithValuesHeld(step.card);
             synced->etag = step.etag;
         }
     }

@@ -16,14 +16,6 @@
 namespace quillary {
 
 namespace {
-std::string CardName(const std::string& card)
-{
-    for (const CardLine& line : ParseCardLines(card))
-        if (line.name == "FN")
-            return std::string(TrimBlanks(ReadableValue(line)));
-    return CardUid(card);
-}
-
 class Planner
 {
 public:
@@ -221,6 +213,14 @@ SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const Rem
                       CardProjector& projector)
 {
     return Planner(state, local, remote, projector).Make();
+}
+
+std::string CardName(const std::string& card)
+{
+    for (const CardLine& line : ParseCardLines(card))
+        if (line.name == "FN")
+            return std::string(TrimBlanks(ReadableValue(line)));
+    return CardUid(card);
 }
 
 std::string CardUid(const std::string& card)

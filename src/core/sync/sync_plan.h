@@ -66,5 +66,7 @@ SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const Rem
 
 // The UID a card's text names, or empty text.
 std::string CardUid(const std::string& card);
+// The contact a card names, for people: its FN, else its UID.
+std::string CardName(const std::string& card);
 
 } // namespace quillary

@@ -38,6 +38,8 @@ std::string SyncReport::SummaryLine() const
         line += "; left for the next run: " + Joined(leftForNextRun);
     if (!waiting.empty())
         line += "; waiting while open for editing: " + Joined(waiting);
+    if (!refused.empty())
+        line += "; not taken from the server: " + Joined(refused);
     return line;
 }
 

@@ -19,6 +19,7 @@ struct SyncReport
     std::vector<std::string> conflicts;      // contacts where both values were kept
     std::vector<std::string> leftForNextRun; // contacts another client kept changing during the run
     std::vector<std::string> waiting;        // contacts open for editing, whose changes wait for the next run
+    std::vector<std::string> refused;        // the server's cards not taken, as "name (why)"
     std::vector<std::string> deletesHere;    // with MassDeleteRefused: what would have gone
     std::vector<std::string> deletesThere;
     DavStatus failure;
@@ -27,7 +28,7 @@ struct SyncReport
     void Wait(const std::string& name);
 
     // "server: 3 new, 2 changed, 1 deleted; here: 12 new, 0 changed, 0 deleted; 1 conflict kept
-    // both: Jane Doe", and the contacts left for the next run or waiting when there are any.
+    // both: Jane Doe", and the contacts left for the next run, waiting or refused when there are any.
     std::string SummaryLine() const;
 };
 

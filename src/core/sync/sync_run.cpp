@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/sync_run.h"
 
+#include "dav/url_parts.h"
 #include "model/item_tree.h"
 #include "sync/card_mapping.h"
 #include "sync/local_cards.h"
@@ -22,9 +23,18 @@ bool SameBook(std::string a, std::string b)
     return a == b;
 }
 
-// The address book at the state's URL, found once and remembered.
+// The address book at the state's URL, found once and remembered. One recorded on another server
+// (where an earlier version followed a redirect) is not used: the user confirms it by giving it.
 DavStatus FindBook(DavTransport& transport, SyncState& state)
 {
+    if (ParseUrl(state.bookUrl) && ParseUrl(state.url) && !SameOrigin(state.bookUrl, state.url)) {
+        DavStatus moved{DavFailure::Moved, 0,
+                        state.url + ": the address book was found at " + state.bookUrl +
+                            ", on another server; confirm the new address by giving it",
+                        {}};
+        moved.movedTo = state.bookUrl;
+        return moved;
+    }
     if (!state.bookUrl.empty())
         return {};
     std::vector<DavAddressBook> books;
@@ -116,6 +126,7 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
     tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, projector, state, remote); });
     const SyncPlan plan = MakeSyncPlan(state, local, remote, projector);
     SyncReport report;
+    report.refused = remote.refused;
     if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
         report.outcome = SyncReport::Outcome::MassDeleteRefused;
         report.deletesHere = plan.DeletedHere();

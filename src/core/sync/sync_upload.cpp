@@ -6,7 +6,9 @@
 #include "sync/card_dates.h"
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
+#include "sync/card_budget.h"
 #include "sync/card_patch.h"
+#include "sync/held_values.h"
 #include "sync/local_cards.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_run.h"
@@ -80,12 +82,12 @@ bool Uploader::WithItem(std::int32_t id, const std::function<void(TPartyObject&)
     return found;
 }
 
-std::string Uploader::CardFor(const SyncedCard& synced, TPartyObject& item)
+std::string Uploader::CardFor(const SyncedCard& synced, const std::string& agreedCard, TPartyObject& item)
 {
-    const std::vector<CardLine> server = synced.card.empty()
+    const std::vector<CardLine> server = agreedCard.empty()
                                              ? std::vector<CardLine>{PlainLine("UID", EscapeCardText(synced.uid))}
-                                             : ParseCardLines(synced.card);
-    const CardFields agreed = synced.card.empty() ? CardFields{} : m_projector.Project(synced.card);
+                                             : ParseCardLines(agreedCard);
+    const CardFields agreed = agreedCard.empty() ? CardFields{} : m_projector.Project(agreedCard);
     const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
     return WriteCardText(PatchCard(server, agreed, local, m_state.version), m_state.version);
 }
@@ -94,7 +96,7 @@ std::string Uploader::CardFor(const SyncedCard& synced, TPartyObject& item)
 // (it then keeps the card as sent), else its own copy.
 bool Uploader::Stored(SyncedCard& synced, const std::string& card, const std::string& etag)
 {
-    synced.card = card;
+    synced.card = CardWithValuesHeld(card);
     synced.etag = etag;
     if (!etag.empty())
         return true;
@@ -102,16 +104,45 @@ bool Uploader::Stored(SyncedCard& synced, const std::string& card, const std::st
     if (!Refetch(synced.href, found))
         return false;
     if (!found.empty()) {
-        synced.card = found.front().card;
+        synced.card = CardWithValuesHeld(found.front().card);
         synced.etag = found.front().etag;
     }
     return true;
 }
 
-bool Uploader::Refetch(const std::string& href, std::vector<DavResource>& found)
+// A copy over the budget counts as none: the contact is named in the report and left for the run
+// after the server's card has become one that can be taken.
+bool Uploader::Refetch(const std::string& href, std::vector<DavResource>& found, bool* refused)
 {
     const DavStatus status = m_transport.FetchCards(m_book, {href}, found);
-    return status.Ok() || Fail(status);
+    if (!status.Ok() && status.failure != DavFailure::TooLarge)
+        return Fail(status);
+    std::string refusal = status.Ok() ? std::string() : CardTooLargeReason();
+    if (!found.empty() && refusal.empty())
+        refusal = found.front().refusal.empty() ? CardRefusal(found.front().card) : found.front().refusal;
+    if (refusal.empty())
+        return true;
+    const std::string name = found.empty() ? std::string() : CardName(found.front().card);
+    m_report.refused.push_back((name.empty() ? href : name) + " (" + refusal + ")");
+    found.clear();
+    if (refused)
+        *refused = true;
+    return true;
+}
+
+// The server's copy of a step's card. A copy over the budget leaves the contact for the next run:
+// settled is then set. False when the request failed and the run ends.
+bool Uploader::CopyForStep(const std::string& href, const SyncStep& step, std::vector<DavResource>& found,
+                           bool& settled)
+{
+    bool refused = false;
+    if (!Refetch(href, found, &refused))
+        return false;
+    if (refused) {
+        m_report.leftForNextRun.push_back(step.name);
+        settled = true;
+    }
+    return true;
 }
 
 // A new item goes up under its own UID. A 412 means a card of that UID is there already: one an
@@ -121,20 +152,23 @@ bool Uploader::PutNew(const SyncStep& step)
     const std::string uid = ItemUid(m_state.salt, step.itemId);
     SyncedCard fresh{step.itemId, uid, CardHref(m_state.bookUrl, uid), {}, {}};
     std::string card;
-    if (!WithItem(step.itemId, [&](TPartyObject& item) { card = CardFor(fresh, item); }))
+    if (!WithItem(step.itemId, [&](TPartyObject& item) { card = CardFor(fresh, {}, item); }))
         return true;
     std::string etag;
     const DavStatus status = m_transport.PutCard(fresh.href, card, "", etag);
     if (status.failure == DavFailure::PreconditionFailed) {
         std::vector<DavResource> found;
-        if (!Refetch(fresh.href, found))
+        bool refused = false;
+        if (!Refetch(fresh.href, found, &refused))
             return false;
+        if (refused)
+            return true;
         if (found.empty())
             return Fail(status);
-        fresh.card = found.front().card;
+        fresh.card = CardWithValuesHeld(found.front().card);
         fresh.etag = found.front().etag;
         m_state.cards.push_back(fresh);
-        return PutOver(m_state.cards.back(), step, false);
+        return PutOver(m_state.cards.back(), step, false, &found.front().card);
     }
     if (!status.Ok())
         return Fail(status);
@@ -143,9 +177,23 @@ bool Uploader::PutNew(const SyncStep& step)
     return Stored(m_state.cards.back(), card, etag);
 }
 
-bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry)
+// agreedCard: the agreed card whole, when the caller has it; else the state's card, or the
+// server's copy of it when the state holds references to its large values.
+bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry, const std::string* agreedCard)
 {
+    std::vector<DavResource> found;
+    if (!agreedCard && !synced.etag.empty() && HoldsValues(synced.card)) {
+        bool settled = false;
+        if (!CopyForStep(synced.href, step, found, settled))
+            return false;
+        if (settled)
+            return true;
+        if (found.empty() || found.front().etag != synced.etag)
+            return AfterConflict(synced, step, retry);
+        agreedCard = &found.front().card;
+    }
     const bool lost = synced.etag.empty();
+    const std::string& whole = agreedCard ? *agreedCard : synced.card;
     std::string card;
     const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
         if (!lost) {
@@ -153,7 +201,7 @@ bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry)
             if (WithAgreedDates(LocalFields(item, m_projector), agreed) == agreed)
                 return;
         }
-        card = CardFor(synced, item);
+        card = CardFor(synced, whole, item);
     });
     if (!present || card.empty())
         return true;
@@ -177,8 +225,11 @@ bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retr
         return true;
     }
     std::vector<DavResource> found;
-    if (!Refetch(synced.href, found))
+    bool settled = false;
+    if (!CopyForStep(synced.href, step, found, settled))
         return false;
+    if (settled)
+        return true;
     if (found.empty()) {
         synced.etag.clear();
         synced.card.clear();
@@ -196,9 +247,9 @@ bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retr
         m_report.Wait(step.name);
         return true;
     }
-    synced.card = found.front().card;
+    synced.card = CardWithValuesHeld(found.front().card);
     synced.etag = found.front().etag;
-    return PutOver(synced, step, false);
+    return PutOver(synced, step, false, &found.front().card);
 }
 
 void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard)
@@ -238,8 +289,11 @@ bool Uploader::Delete(const SyncStep& step)
     if (status.failure != DavFailure::PreconditionFailed)
         return Fail(status);
     std::vector<DavResource> found;
-    if (!Refetch(step.href, found))
+    bool refused = false;
+    if (!Refetch(step.href, found, &refused))
         return false;
+    if (refused)
+        return true;
     if (found.empty()) {
         forget();
         return true;
@@ -251,7 +305,7 @@ bool Uploader::Delete(const SyncStep& step)
         m_tree.Remember(item);
         id = item.GetID();
     });
-    *synced = {id, synced->uid, synced->href, found.front().etag, found.front().card};
+    *synced = {id, synced->uid, synced->href, found.front().etag, CardWithValuesHeld(found.front().card)};
     m_treeChanged = true;
     ++m_report.hereNew;
     return true;

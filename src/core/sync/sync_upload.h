@@ -37,7 +37,7 @@ private:
     // False when the run must end.
     bool Send(const SyncStep& step);
     bool PutNew(const SyncStep& step);
-    bool PutOver(SyncedCard& synced, const SyncStep& step, bool retry);
+    bool PutOver(SyncedCard& synced, const SyncStep& step, bool retry, const std::string* agreedCard = nullptr);
     bool AfterConflict(SyncedCard& synced, const SyncStep& step, bool retry);
     bool Delete(const SyncStep& step);
     // Takes the server's card into the item as far as the three-way merge says.
@@ -45,9 +45,10 @@ private:
     // Runs read on the item in a piece of tree work; false when the item is gone.
     bool WithItem(std::int32_t id, const std::function<void(TPartyObject&)>& read);
     bool Stored(SyncedCard& synced, const std::string& card, const std::string& etag);
-    bool Refetch(const std::string& href, std::vector<DavResource>& found);
+    bool Refetch(const std::string& href, std::vector<DavResource>& found, bool* refused = nullptr);
+    bool CopyForStep(const std::string& href, const SyncStep& step, std::vector<DavResource>& found, bool& settled);
     bool Fail(const DavStatus& status);
-    std::string CardFor(const SyncedCard& synced, TPartyObject& item);
+    std::string CardFor(const SyncedCard& synced, const std::string& agreedCard, TPartyObject& item);
     void Save();
 
     DavTransport& m_transport;

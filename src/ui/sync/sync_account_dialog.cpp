@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sync/sync_account_dialog.h"
 
+#include "common/process_secrets.h"
+#include "dav/url_parts.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
@@ -41,6 +43,7 @@ SyncAccountDialog::SyncAccountDialog(QWidget* parent, const SyncAccount& account
                                      ItemTree& tree, SyncWorker::TransportMaker makeTransport)
     : QDialog(parent), m_tree(tree), m_makeTransport(std::move(makeTransport)), m_account(account)
 {
+    MarkProcessHoldingSecrets(); // a password is typed here
     setObjectName(QStringLiteral("SyncAccountDialog"));
     setWindowTitle(QStringLiteral("Synchronization Account"));
     m_name = Named(new QLineEdit(QString::fromStdString(account.name), this), "Name");
@@ -111,8 +114,25 @@ QString SyncAccountDialog::Password() const
     return m_password->text();
 }
 
+// An address never keeps a user name or password: they move to their own fields (where the
+// password goes to the keyring), and the address stays without them.
+void SyncAccountDialog::TakeCredentialsFromAddress()
+{
+    const std::optional<UrlParts> parts = ParseUrl(m_server->text().trimmed().toStdString());
+    if (!parts || !parts->hasUserInfo)
+        return;
+    if (m_user->text().trimmed().isEmpty())
+        m_user->setText(QString::fromStdString(PercentDecoded(parts->user)));
+    if (parts->hasPassword && m_password->text().isEmpty())
+        m_password->setText(QString::fromStdString(PercentDecoded(parts->password)));
+    m_server->setText(QString::fromStdString(parts->WithoutUserInfo()));
+    m_message->setText(QStringLiteral("The user name and password were taken out of the address into their own "
+                                      "fields."));
+}
+
 void SyncAccountDialog::done(int result)
 {
+    TakeCredentialsFromAddress();
     if (result == Accepted && m_server->text().trimmed().isEmpty()) {
         m_message->setText(QStringLiteral("Type the address of the server (or of the address book)."));
         m_server->setFocus();
@@ -123,6 +143,7 @@ void SyncAccountDialog::done(int result)
 
 std::unique_ptr<DavTransport> SyncAccountDialog::Connect()
 {
+    TakeCredentialsFromAddress();
     if (m_server->text().trimmed().isEmpty()) {
         m_message->setText(QStringLiteral("Type the address of the server first."));
         return nullptr;
@@ -137,6 +158,10 @@ bool SyncAccountDialog::Failed(DavStatus status)
     if (status.failure == DavFailure::Certificate && AcceptCertificate(this, m_name->text(), status)) {
         m_account.fingerprint = status.fingerprint;
         m_message->setText(QStringLiteral("Certificate accepted; ask the server again."));
+    }
+    if (status.failure == DavFailure::Moved && AcceptNewAddress(this, m_name->text(), status)) {
+        m_server->setText(QString::fromStdString(status.movedTo));
+        m_message->setText(QStringLiteral("New address taken; ask the server again."));
     }
     return false;
 }

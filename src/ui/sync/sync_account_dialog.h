@@ -40,6 +40,7 @@ private:
     // A transport for the account as typed; false, with the reason shown, when it will not do.
     std::unique_ptr<DavTransport> Connect();
     bool Failed(DavStatus status);
+    void TakeCredentialsFromAddress();
     void ChooseBook(const QString& url, const QString& name);
 
     ItemTree& m_tree;

@@ -2,6 +2,7 @@
 #include "ui/sync/sync_center.h"
 
 #include "common/file_error.h"
+#include "common/process_secrets.h"
 #include "shell/data_file_session.h"
 #include "shell/profile_file.h"
 #include "ui/sync/gui_tree_access.h"
@@ -21,6 +22,7 @@ namespace quillary {
 namespace {
 std::optional<QString> AskPasswordInDialog(QWidget* parent, const QString& text)
 {
+    MarkProcessHoldingSecrets();
     bool ok = false;
     const QString password =
         QInputDialog::getText(parent, QStringLiteral("Synchronization"), text, QLineEdit::Password, QString(), &ok);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sync/sync_passwords.h"
 
+#include "common/process_secrets.h"
 #include "platform/dav_keyring.h"
 #include "shell/sync_accounts.h"
 
@@ -20,6 +21,7 @@ std::string SyncPasswords::Key(const SyncAccount& account)
 
 std::optional<std::string> SyncPasswords::Find(const SyncAccount& account, std::string& message)
 {
+    MarkProcessHoldingSecrets();
     if (!account.passwordEnv.empty()) {
         if (const char* password = std::getenv(account.passwordEnv.c_str()))
             return std::string(password);
@@ -37,6 +39,7 @@ std::optional<std::string> SyncPasswords::Find(const SyncAccount& account, std::
 
 bool SyncPasswords::Keep(const SyncAccount& account, const std::string& password, std::string& message)
 {
+    MarkProcessHoldingSecrets();
     m_memory[Key(account)] = password;
     const PasswordResult written = m_keyring.write(account.SyncUrl(), account.user, password);
     m_hasKeyring = written.outcome != PasswordOutcome::NoKeyring;

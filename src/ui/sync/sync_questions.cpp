@@ -18,4 +18,17 @@ bool AcceptCertificate(QWidget* parent, const QString& account, const DavStatus&
     return answer == QMessageBox::Yes;
 }
 
+bool AcceptNewAddress(QWidget* parent, const QString& account, const DavStatus& failure)
+{
+    const auto answer = Questions::Ask(
+        parent, QMessageBox::Question, QStringLiteral("Synchronization"),
+        QStringLiteral("The server of %1 sends its address book to another server:\n\n%2\n\nYour password goes "
+                       "only to the address you typed. Take the new address only if you know it is your "
+                       "provider's.")
+            .arg(account, QString::fromStdString(failure.movedTo)),
+        QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+        {{QMessageBox::Yes, QStringLiteral("&Use New Address")}, {QMessageBox::No, QStringLiteral("&Cancel")}});
+    return answer == QMessageBox::Yes;
+}
+
 } // namespace quillary

@@ -13,4 +13,7 @@ struct DavStatus;
 // it for the account.
 bool AcceptCertificate(QWidget* parent, const QString& account, const DavStatus& failure);
 
+// Shows where a server redirected to another server; true when the user takes the new address.
+bool AcceptNewAddress(QWidget* parent, const QString& account, const DavStatus& failure);
+
 } // namespace quillary

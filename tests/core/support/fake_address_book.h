@@ -3,6 +3,7 @@
 // and a failure at the Nth request, so synchronisation runs can be cut off anywhere.
 #pragma once
 
+#include "sync/card_budget.h"
 #include "sync/dav_transport.h"
 
 #include <algorithm>
@@ -27,6 +28,7 @@ public:
     int failAt = 0;             // the request (counted from 1) that fails as a lost connection; 0: none
     int expireTokensBefore = 0; // tokens older than this change count are forgotten
     DavStatus tokenRefusal;     // when a failure: what every sync-collection report is answered with
+    std::size_t maxFetch = 0;   // a multiget of more hrefs is more than a reply may bring; 0: any
     // Runs before a PUT or DELETE is answered: another client writing in between.
     std::function<void(const std::string& href)> beforeWrite;
 
@@ -63,7 +65,7 @@ public:
         token = syncTokens ? Token() : std::string();
         return {};
     }
-    DavStatus ChangesSince(const DavAddressBook&, const std::string& token, DavChanges& changes) override
+    DavStatus ChangesSince(const DavAddressBook&, const std::string& token, std::size_t, DavChanges& changes) override
     {
         if (Failing())
             return Lost();
@@ -92,9 +94,17 @@ public:
     {
         if (Failing())
             return Lost();
+        if (maxFetch != 0 && hrefs.size() > maxFetch)
+            return {DavFailure::TooLarge, 0, std::string(Url) + ": the reply is too large", {}};
         for (const std::string& href : hrefs)
-            if (const auto it = m_cards.find(href); it != m_cards.end())
+            if (const auto it = m_cards.find(href); it != m_cards.end()) {
                 cards.push_back(it->second);
+                // As the transport reads a card over the budget: its beginning, refused.
+                if (cards.back().card.size() > MaxCardBytes) {
+                    cards.back().card.resize(64 * 1024);
+                    cards.back().refusal = CardTooLargeReason();
+                }
+            }
         return {};
     }
     DavStatus PutCard(const std::string& href, const std::string& card, const std::string& ifMatch,

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sync/held_values.h"
+
+#include "common/sha256.h"
+#include "sync/card_fields.h"
+#include "sync/card_lines.h"
+
+#include <vector>
+
+namespace quillary {
+
+namespace {
+constexpr std::string_view Reference = "quillary-held:sha256:";
+} // namespace
+
+std::string CardWithValuesHeld(std::string_view card)
+{
+    if (card.size() <= MaxKeptValueBytes)
+        return std::string(card);
+    std::vector<CardLine> lines = ParseCardLines(card);
+    std::vector<std::size_t> held;
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        if (lines[i].value.size() > MaxKeptValueBytes && !IsTreeHeldLine(lines[i], lines))
+            held.push_back(i);
+    if (held.empty())
+        return std::string(card);
+    for (const std::size_t i : held)
+        lines[i].value = std::string(Reference) + Sha256Hex(lines[i].value) + ":" + std::to_string(lines[i].value.size());
+    const std::string version = CardTextVersion(card);
+    return WriteCardText(lines, version.empty() ? "3.0" : version);
+}
+
+bool HoldsValues(std::string_view keptCard)
+{
+    return keptCard.find(Reference) != std::string_view::npos;
+}
+
+} // namespace quillary
