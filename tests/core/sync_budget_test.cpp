@@ -119,3 +119,20 @@ TEST(SyncBudget, ABookRecordedOnAnotherServerIsNotUsedUntilTheUserGivesIt)
     EXPECT_EQ(report.failure.movedTo, "https://elsewhere.example/user/contacts/");
     EXPECT_EQ(harness.server.requests, requests);
 }
+
+TEST(SyncBudget, OnlyLargeValuesTheTreeDoesNotHoldAreHeldAndOnlyInCardsReadAsUtf8)
+{
+    const std::string note = "NOTE:" + std::string(3000, 'n');
+    const std::string card = OtherCard("u", "Ann", "Lee", {note, Photo('P', 3000), "X-SMALL:" + std::string(1000, 's')});
+    const std::string held = CardWithValuesHeld(card);
+    EXPECT_TRUE(HoldsValues(held));
+    EXPECT_TRUE(HasLine(held, note)); // the tree holds notes
+    EXPECT_TRUE(HasLine(held, "X-SMALL:" + std::string(1000, 's')));
+    EXPECT_FALSE(HasLine(held, Photo('P', 3000)));
+    EXPECT_EQ(CardWithValuesHeld(held), held);
+    // A card read as Windows-1252 as a whole keeps everything, so it reads the same.
+    const std::string latin = OtherCard("u", "Ann", "L\xe9" "e", {Photo('P', 3000)});
+    EXPECT_EQ(CardWithValuesHeld(latin), latin);
+    const std::string small = OtherCard("u", "Ann", "Lee", {Photo('P', 500)});
+    EXPECT_EQ(CardWithValuesHeld(small), small);
+}

@@ -20,6 +20,7 @@ The address book is /dav/book/. Modes:
   plain        a small, sound address book of N cards
 """
 import argparse
+import re
 import os
 import socket
 import ssl
@@ -145,7 +146,7 @@ class Handler(BaseHTTPRequestHandler):
         if "sync-collection" in request:
             self.truncated(size)
             return
-        self.multiget(mode, size)
+        self.multiget(mode, size, request)
 
     def listing(self, mode, size):
         if mode == "amplified":
@@ -184,7 +185,15 @@ class Handler(BaseHTTPRequestHandler):
             members + "<d:response><d:href>%s</d:href><d:status>HTTP/1.1 507 Insufficient Storage</d:status>"
             "</d:response><d:sync-token>t%d</d:sync-token>" % (BOOK, round_number + 1)))
 
-    def multiget(self, mode, size):
+    def multiget(self, mode, size, request):
+        if mode == "plain":
+            hrefs = re.findall(r"<[A-Za-z]*:?href>([^<]*)</[A-Za-z]*:?href>", request)
+            self.send(207, self.multistatus("".join(
+                "<d:response><d:href>%s</d:href><d:propstat><d:prop><d:getetag>&quot;e&quot;</d:getetag>"
+                "<card:address-data>%s</card:address-data></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
+                "</d:propstat></d:response>" % (href, card_text(href, "Plain " + href.rsplit("/", 1)[-1][:-4]))
+                for href in hrefs)))
+            return
         if mode == "huge-photo":
             def photo():
                 yield "<d:response><d:href>%sbig.vcf</d:href><d:propstat><d:prop><d:getetag>&quot;big&quot;" \

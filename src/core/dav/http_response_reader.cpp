@@ -220,7 +220,7 @@ bool HttpResponseReader::Feed(std::string_view bytes)
             break;
         }
         case State::ChunkEnd:
-            pos += ReadLine(rest, 2);
+            pos += ReadLine(rest, MaxChunkLineBytes);
             if (!Failed() && m_line.ends_with('\n')) {
                 if (!Trimmed(m_line.substr(0, m_line.size() - 1)).empty())
                     Fail("the server's answer has a chunk longer than it said");

@@ -312,7 +312,8 @@ void XmlPushReader::ReadCommentByte(char c)
 void XmlPushReader::ReadInstructionByte(char c)
 {
     if (c == '>' && m_closing == 1) {
-        m_tag.pop_back(); // its "?"
+        if (!m_tag.empty() && m_tag.back() == '?')
+            m_tag.pop_back();
         m_state = State::Content;
         Instruction(m_tag);
         return;

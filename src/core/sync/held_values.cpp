@@ -2,6 +2,7 @@
 #include "sync/held_values.h"
 
 #include "common/sha256.h"
+#include "common/utf8_text.h"
 #include "sync/card_fields.h"
 #include "sync/card_lines.h"
 
@@ -15,7 +16,9 @@ constexpr std::string_view Reference = "quillary-held:sha256:";
 
 std::string CardWithValuesHeld(std::string_view card)
 {
-    if (card.size() <= MaxKeptValueBytes)
+    // A card that is not UTF-8 is read in another encoding as a whole: without its large values
+    // it could read otherwise, so it is kept whole.
+    if (card.size() <= MaxKeptValueBytes || !IsUtf8(card))
         return std::string(card);
     std::vector<CardLine> lines = ParseCardLines(card);
     std::vector<std::size_t> held;

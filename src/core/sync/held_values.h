@@ -14,8 +14,8 @@ namespace quillary {
 // So the state stays small whatever the cards carry, and no photo is lost or degraded.
 inline constexpr std::size_t MaxKeptValueBytes = 1024;
 
-// The card as the state keeps it: unchanged when nothing in it is large, else with each large
-// value the tree does not hold replaced by its reference.
+// The card as the state keeps it: unchanged when nothing in it is large (or it is not UTF-8), else
+// with each large value the tree does not hold replaced by its reference.
 std::string CardWithValuesHeld(std::string_view card);
 
 // Whether the state's card stands for values the server's copy holds.
