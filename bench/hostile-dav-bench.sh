@@ -24,7 +24,7 @@ for shape in "${shapes[@]}"; do
     run=$scratch/$mode
     mkdir -p "$run"
     printf '{Params}\r\n{0 11 }My Contacts~~~~~~1\r\n{1 0 }Synced~~~~~~2\r\n{Fold}0\r\n' >"$run/zelk.dat"
-    coproc SERVER { exec python3 "$server" "$mode" --size "$size" --interval 20 --lifetime $((seconds + 60)); }
+    coproc SERVER { exec python3 "$server" "$mode" --size "$size" --interval 20 --lifetime $((seconds + 60)) 2>/dev/null; }
     read -r line <&"${SERVER[0]}"
     port=${line#PORT=}
     url=http://127.0.0.1:$port/dav/book/

@@ -32,7 +32,7 @@ fresh_data() { # folder
 }
 
 start_server() { # mode size [options]
-    coproc SERVER { exec python3 "$server" "$@" --lifetime 300; }
+    coproc SERVER { exec python3 "$server" "$@" --lifetime 300 2>>"$scratch/server.log"; }
     server_pid=$SERVER_PID
     local line
     read -r line <&"${SERVER[0]}"

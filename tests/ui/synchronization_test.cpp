@@ -361,6 +361,19 @@ private slots:
         QVERIFY(Knows("555 0299"));
     }
 
+    void aCardTooLargeToTakeIsToldInTheStatusAndAsksNothing()
+    {
+        Open({"Jane"});
+        QCOMPARE(Synchronize(), QStringLiteral("Synchronized: 1 in, 1 out"));
+        m_server.Write(std::string(FakeAddressBook::Path) + "big.vcf",
+                       "BEGIN:VCARD\r\nVERSION:3.0\r\nUID:big\r\nFN:Pat Photo\r\nPHOTO:" +
+                           std::string(MaxCardBytes, 'Q') + "\r\nEND:VCARD\r\n");
+        QCOMPARE(Synchronize(),
+                 QStringLiteral("Synchronized: 0 in, 0 out (1 of the server's cards not taken: larger than a card may be)"));
+        QVERIFY(!Knows("Pat Photo"));
+        QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
     void aRefusedMassDeletionAsksAndPausesTheAccountUntilTheUserDecides()
     {
         Open({"Jane", "Joe"});

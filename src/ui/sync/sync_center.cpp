@@ -182,11 +182,13 @@ void SyncCenter::RoundDone(const std::vector<SyncJobResult>& results)
     m_running = false;
     int in = 0, out = 0;
     std::size_t waiting = 0;
+    std::size_t refused = 0;
     QString failure;
     for (const SyncJobResult& result : results) {
         in += In(result.report);
         out += Out(result.report);
         waiting += result.report.waiting.size();
+        refused += result.report.refused.size();
         if (result.report.outcome == SyncReport::Outcome::Failed && failure.isEmpty())
             failure = QStringLiteral("Synchronization with %1 failed: %2")
                           .arg(Text(result.settings.name), Text(result.report.failure.message));
@@ -194,6 +196,9 @@ void SyncCenter::RoundDone(const std::vector<SyncJobResult>& results)
     QString status = QStringLiteral("Synchronized: %1 in, %2 out").arg(in).arg(out);
     if (waiting > 0)
         status += QStringLiteral(" (%1 waiting while open for editing)").arg(waiting);
+    // Told, not asked: such a card stays as it is on the server, round after round.
+    if (refused > 0)
+        status += QStringLiteral(" (%1 of the server's cards not taken: larger than a card may be)").arg(refused);
     SetStatus(failure.isEmpty() ? status : failure);
     if (!failure.isEmpty())
         emit Failed(failure);
