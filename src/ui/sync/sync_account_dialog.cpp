@@ -81,7 +81,10 @@ SyncAccountDialog::SyncAccountDialog(QWidget* parent, const SyncAccount& account
     form->addRow(QStringLiteral("&User:"), m_user);
     form->addRow(QStringLiteral("Pass&word:"), m_password);
     form->addRow(QStringLiteral("&Folder:"), m_node);
-    form->addRow(QStringLiteral("&Address book:"), bookRow);
+    // A row of a layout gets no buddy of its own: its label is given the chooser.
+    auto* bookLabel = new QLabel(QStringLiteral("&Address book:"), this);
+    bookLabel->setBuddy(m_book);
+    form->addRow(bookLabel, bookRow);
     form->addRow(QString(), m_insecure);
     form->addRow(QString(), m_paused);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
