@@ -9,28 +9,15 @@
 #include "model/data_file.h"
 #include "model/data_file_read.h"
 #include "model/node_path.h"
-
-#include <cstdlib>
+#include "places/app_places.h"
 
 namespace quillary::cli {
 
 namespace fs = std::filesystem;
 
-namespace {
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-} // namespace
-
 fs::path WorkingDirectoryOf(const CliOptions&)
 {
-    if (const std::string home = Environment("QUILLARY_HOME"); !home.empty())
-        return home;
-    if (const std::string data = Environment("XDG_DATA_HOME"); !data.empty())
-        return fs::path(data) / "quillary";
-    return fs::path(Environment("HOME")) / ".local/share/quillary";
+    return DataFolder();
 }
 
 fs::path DataFileOf(const CliOptions& options)

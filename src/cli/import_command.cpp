@@ -16,6 +16,7 @@
 #include "model/data_file.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "places/app_places.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 #include "shell/tree_commands.h"
@@ -105,7 +106,8 @@ std::optional<ImportCounts> ReadCards(const std::string& source, TreeNode& into,
                                       std::ostream&)
 {
     FixedOrgCardAnswer answer(options.ValueOr("--org-cards", "person") == "organization");
-    const TProfileFile settings(WorkingDirectoryOf(options) / "kpx.ini");
+    // The desktop program's settings, wherever the data file is: category names come from there.
+    const TProfileFile settings(SettingsFile());
     return ImportVCardFile(source, into, answer, {}, ReadCategoryNames(settings));
 }
 

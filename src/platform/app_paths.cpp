@@ -3,51 +3,43 @@
 
 #include "common/file_error.h"
 #include "common/private_folders.h"
+#include "places/app_places.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QStandardPaths>
 
 namespace quillary {
 
 namespace {
 
-// An empty QUILLARY_HOME counts as unset.
-QString HomeOverride()
+QString Text(const std::filesystem::path& path)
 {
-    const QString home = qEnvironmentVariable("QUILLARY_HOME");
-    return home.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(home).absoluteFilePath());
+    return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
 
 // Made private (0700): the folders hold contacts and settings. A folder that cannot be made is
 // left to the first file written there, whose failure names it.
-QString Created(const QString& folder)
+QString Created(const std::filesystem::path& folder)
 {
     try {
-        CreatePrivateFolders(QFile::encodeName(folder).toStdString());
+        CreatePrivateFolders(folder);
     } catch (const FileError& error) {
         qWarning("%s", error.what());
     }
-    return folder;
+    return Text(folder);
 }
 
 } // namespace
 
 QString WorkingDirectory()
 {
-    const QString home = HomeOverride();
-    if (!home.isEmpty())
-        return Created(home);
-    return Created(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/quillary");
+    return Created(DataFolder());
 }
 
 QString SettingsFilePath()
 {
-    QString folder = HomeOverride();
-    if (folder.isEmpty())
-        folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/quillary";
-    return Created(folder) + "/kpx.ini";
+    const std::filesystem::path file = SettingsFile();
+    Created(file.parent_path());
+    return Text(file);
 }
 
 } // namespace quillary

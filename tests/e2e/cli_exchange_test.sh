@@ -125,4 +125,15 @@ kill "$holder" 2>/dev/null
 wait "$holder" 2>/dev/null
 cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "the refused import wrote nothing"
 
+# Without QUILLARY_HOME the settings are the desktop program's, in $XDG_CONFIG_HOME: the category
+# it names "Golfers" is the one a card's CATEGORIES finds.
+xdg=$scratch/xdg
+mkdir -p "$xdg/config/quillary" "$xdg/data" "$xdg/home"
+printf '[Categories]\r\nCat5=Golfers\r\n' >"$xdg/config/quillary/kpx.ini"
+printf 'BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Gil Green\r\nN:Green;Gil;;;\r\nCATEGORIES:Golfers\r\nEND:VCARD\r\n' >"$xdg/golfer.vcf"
+run 0 "vcf import by the XDG folders" env -u QUILLARY_HOME HOME="$xdg/home" XDG_DATA_HOME="$xdg/data" \
+    XDG_CONFIG_HOME="$xdg/config" "$cli" import --format vcf "$xdg/golfer.vcf"
+has "the data file goes to the XDG data folder, the category from the desktop's settings" \
+    '^{Pers}~~Gil~~~~Green~~~~~~~~~~~~16' "$xdg/data/quillary/zelk.dat"
+
 finish "cli exchange"

@@ -5,8 +5,8 @@
 #include "common/file_error.h"
 #include "common/sha256.h"
 #include "model/data_file.h"
+#include "places/app_places.h"
 
-#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,14 +15,6 @@ namespace quillary {
 namespace fs = std::filesystem;
 
 namespace {
-fs::path StateHome()
-{
-    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/')
-        return state;
-    const char* home = std::getenv("HOME");
-    return fs::path(home ? home : "") / ".local/state";
-}
-
 void MakePrivateFolder(const fs::path& folder)
 {
     std::error_code error;
@@ -50,7 +42,7 @@ fs::path FallbackRecoveryFileOf(const fs::path& dataFile)
     whole = (error ? dataFile : whole).lexically_normal();
     fs::path name = dataFile.filename();
     name += "-" + Sha256Hex(whole.string()).substr(0, 16);
-    return StateHome() / "quillary" / RecoveryFileOf(name);
+    return StateFolder() / RecoveryFileOf(name);
 }
 
 void WriteRecoveryCopy(const ItemTree& tree, const fs::path& path, bool makeFolder)
