@@ -6,9 +6,9 @@
 namespace quillary {
 
 // The one rule for where the program's files live, read from the environment, for the desktop
-// program and the command line alike. $QUILLARY_HOME, when set and not empty, holds everything
-// the table of "Where the data lives" puts in it; otherwise the XDG base directories (an unset,
-// empty or relative XDG variable counts as unset, as the specification says). Every place is
+// program and the command line alike. $QUILLARY_HOME, when set and not empty, holds the data
+// file and the settings file; otherwise the XDG base directories (an empty or relative XDG
+// variable counts as unset, as Qt's path lookup takes it, so both programs agree). Every place is
 // absolute. Nothing is made here: callers that write make the folders, private.
 
 // The folder of the data file and its companions (clipdata.dat, ret_addr.dat, Web Graphics):
