@@ -2,6 +2,7 @@
 #include "dav/dav_href.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
 #include "dav/url_parts.h"
 
 #include <vector>
@@ -88,10 +89,7 @@ std::string_view UrlPath(std::string_view url)
 
 std::optional<std::string> CanonicalHref(std::string_view href, std::string_view baseUrl)
 {
-    while (!href.empty() && (href.front() == ' ' || href.front() == '\t' || href.front() == '\n' || href.front() == '\r'))
-        href.remove_prefix(1);
-    while (!href.empty() && (href.back() == ' ' || href.back() == '\t' || href.back() == '\n' || href.back() == '\r'))
-        href.remove_suffix(1);
+    href = TrimWhitespace(href);
     if (const std::size_t scheme = UrlSchemeLength(href); scheme > 0) {
         if (href.substr(scheme, 2) != "//")
             return std::nullopt;

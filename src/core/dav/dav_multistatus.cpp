@@ -4,6 +4,8 @@
 // entities or hold more than a bounded amount per response.
 #include "dav/dav_multistatus.h"
 
+#include "common/blank_trim.h"
+#include "common/text_excerpt.h"
 #include "dav/dav_href.h"
 
 #include <charconv>
@@ -30,23 +32,14 @@ std::string Key(std::string_view space, std::string_view local)
     return key;
 }
 
-std::string Trimmed(std::string text)
+std::string Trimmed(std::string_view text)
 {
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    std::size_t end = text.size();
-    while (end > 0 && blank(text[end - 1]))
-        --end;
-    std::size_t start = 0;
-    while (start < end && blank(text[start]))
-        ++start;
-    text.erase(end);
-    text.erase(0, start);
-    return text;
+    return std::string(TrimWhitespace(text));
 }
 
 std::string Shown(std::string_view text)
 {
-    return std::string(text.substr(0, MaxShownBytes)) + (text.size() > MaxShownBytes ? "..." : "");
+    return Excerpt(text, MaxShownBytes);
 }
 
 // The names compared on every element, made once.
@@ -277,10 +270,10 @@ void MultistatusReader::EndCapture()
         m_propstatStatus = DavStatusCode(m_text);
         break;
     case Capture::SyncToken:
-        m_syncToken = Trimmed(std::move(m_text));
+        m_syncToken = Trimmed(m_text);
         break;
     case Capture::Property:
-        m_property.text = Trimmed(std::move(m_property.text));
+        m_property.text = Trimmed(m_property.text);
         m_propstat[m_propertyKey] = std::move(m_property);
         break;
     case Capture::PropertyHref:

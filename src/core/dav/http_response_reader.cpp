@@ -2,6 +2,7 @@
 #include "dav/http_response_reader.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,21 +13,12 @@ namespace {
 constexpr std::size_t MaxChunkLineBytes = 1024;
 constexpr std::size_t MaxTrailerBytes = 16 * 1024; // a line of the trailer
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t' || text.front() == '\r'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Whether a comma-separated field such as Connection or Transfer-Encoding names the token.
 bool NamesToken(std::string_view field, std::string_view token)
 {
     while (!field.empty()) {
         const std::size_t comma = field.find(',');
-        if (EqualsNoCase(Trimmed(field.substr(0, comma)), token))
+        if (EqualsNoCase(TrimWhitespace(field.substr(0, comma)), token))
             return true;
         field = comma == std::string_view::npos ? std::string_view() : field.substr(comma + 1);
     }
@@ -37,7 +29,7 @@ bool NamesToken(std::string_view field, std::string_view token)
 bool EndsInChunked(std::string_view field)
 {
     const std::size_t comma = field.rfind(',');
-    return EqualsNoCase(Trimmed(comma == std::string_view::npos ? field : field.substr(comma + 1)), "chunked");
+    return EqualsNoCase(TrimWhitespace(comma == std::string_view::npos ? field : field.substr(comma + 1)), "chunked");
 }
 } // namespace
 
@@ -120,7 +112,7 @@ bool HttpResponseReader::ParseHead()
 {
     std::string_view text = m_line;
     const std::size_t lineEnd = text.find('\n');
-    const std::string_view status = Trimmed(text.substr(0, lineEnd));
+    const std::string_view status = TrimWhitespace(text.substr(0, lineEnd));
     text = lineEnd == std::string_view::npos ? std::string_view() : text.substr(lineEnd + 1);
     // "HTTP/1.1 200 OK"
     if (!status.starts_with("HTTP/1.") || status.size() < 12 || status[8] != ' ') {
@@ -133,13 +125,13 @@ bool HttpResponseReader::ParseHead()
         Fail("the server's answer has no status");
         return false;
     }
-    m_head.reason = std::string(Trimmed(status.substr(12)));
+    m_head.reason = std::string(TrimWhitespace(status.substr(12)));
     while (!text.empty()) {
         const std::size_t next = text.find('\n');
         const std::string_view line = text.substr(0, next);
         text = next == std::string_view::npos ? std::string_view() : text.substr(next + 1);
         if ((line.front() == ' ' || line.front() == '\t') && !m_head.fields.empty()) {
-            m_head.fields.back().second.append(" ").append(Trimmed(line)); // an obsolete folded line
+            m_head.fields.back().second.append(" ").append(TrimWhitespace(line)); // an obsolete folded line
             continue;
         }
         const std::size_t colon = line.find(':');
@@ -147,7 +139,7 @@ bool HttpResponseReader::ParseHead()
             Fail("the server's answer holds a header line that is no field");
             return false;
         }
-        m_head.fields.emplace_back(LowerAscii(Trimmed(line.substr(0, colon))), std::string(Trimmed(line.substr(colon + 1))));
+        m_head.fields.emplace_back(LowerAscii(TrimWhitespace(line.substr(0, colon))), std::string(TrimWhitespace(line.substr(colon + 1))));
     }
     return true;
 }
@@ -209,7 +201,7 @@ bool HttpResponseReader::Feed(std::string_view bytes)
             pos += ReadLine(rest, MaxChunkLineBytes);
             if (Failed() || !m_line.ends_with('\n'))
                 break;
-            const std::string_view size = Trimmed(std::string_view(m_line).substr(0, m_line.find_first_of(";\n")));
+            const std::string_view size = TrimWhitespace(std::string_view(m_line).substr(0, m_line.find_first_of(";\n")));
             const auto [end, error] = std::from_chars(size.data(), size.data() + size.size(), m_remaining, 16);
             if (size.empty() || error != std::errc() || end != size.data() + size.size()) {
                 Fail("the server's answer has a chunk of no size");
@@ -222,7 +214,7 @@ bool HttpResponseReader::Feed(std::string_view bytes)
         case State::ChunkEnd:
             pos += ReadLine(rest, MaxChunkLineBytes);
             if (!Failed() && m_line.ends_with('\n')) {
-                if (!Trimmed(m_line.substr(0, m_line.size() - 1)).empty())
+                if (!TrimWhitespace(m_line.substr(0, m_line.size() - 1)).empty())
                     Fail("the server's answer has a chunk longer than it said");
                 m_line.clear();
                 m_state = State::ChunkSize;
@@ -232,7 +224,7 @@ bool HttpResponseReader::Feed(std::string_view bytes)
             pos += ReadLine(rest, MaxTrailerBytes);
             if (Failed() || !m_line.ends_with('\n'))
                 break;
-            if (Trimmed(std::string_view(m_line).substr(0, m_line.size() - 1)).empty())
+            if (TrimWhitespace(std::string_view(m_line).substr(0, m_line.size() - 1)).empty())
                 m_state = State::Done;
             m_line.clear();
             break;

@@ -2,6 +2,8 @@
 #include "dav/xml_push_reader.h"
 
 #include "common/ascii_case.h"
+#include "common/blank_trim.h"
+#include "common/text_excerpt.h"
 #include "common/utf8_text.h"
 
 #include <algorithm>
@@ -25,18 +27,9 @@ bool IsBlankText(std::string_view text)
     return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
-std::string_view TrimBlanks(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string Shown(std::string_view name)
 {
-    return std::string(name.substr(0, MaxShownNameBytes)) + (name.size() > MaxShownNameBytes ? "..." : "");
+    return Excerpt(name, MaxShownNameBytes);
 }
 
 // The text an entity or character reference (without "&" and ";") stands for; false when XML
@@ -331,10 +324,10 @@ void XmlPushReader::Instruction(std::string_view text)
     const std::size_t at = text.find("encoding");
     if (at == std::string_view::npos)
         return;
-    std::string_view rest = TrimBlanks(text.substr(at + 8));
+    std::string_view rest = TrimWhitespace(text.substr(at + 8));
     if (rest.empty() || rest.front() != '=')
         return;
-    rest = TrimBlanks(rest.substr(1));
+    rest = TrimWhitespace(rest.substr(1));
     if (rest.empty() || (rest.front() != '"' && rest.front() != '\''))
         return;
     const std::size_t close = rest.find(rest.front(), 1);
@@ -347,7 +340,7 @@ void XmlPushReader::CloseTag()
 {
     m_state = State::Content;
     if (m_tag.front() == '/')
-        EndTag(TrimBlanks(std::string_view(m_tag).substr(1)));
+        EndTag(TrimWhitespace(std::string_view(m_tag).substr(1)));
     else
         StartTag(m_tag);
 }
@@ -377,17 +370,17 @@ bool XmlPushReader::Decode(std::string_view value, std::string& out)
 bool XmlPushReader::ReadAttributes(std::string_view rest, std::vector<std::pair<std::string, std::string>>& raw)
 {
     for (;;) {
-        rest = TrimBlanks(rest);
+        rest = TrimWhitespace(rest);
         if (rest.empty())
             return true;
         const std::size_t nameEnd = rest.find_first_of(" \t\r\n=");
         const std::string_view name = rest.substr(0, nameEnd);
-        rest = nameEnd == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(nameEnd));
+        rest = nameEnd == std::string_view::npos ? std::string_view() : TrimWhitespace(rest.substr(nameEnd));
         if (name.empty() || rest.empty() || rest.front() != '=') {
             Fail("an attribute without a value in <" + Shown(m_tag) + ">");
             return false;
         }
-        rest = TrimBlanks(rest.substr(1));
+        rest = TrimWhitespace(rest.substr(1));
         const char quote = rest.empty() ? '\0' : rest.front();
         const std::size_t close = quote == '"' || quote == '\'' ? rest.find(quote, 1) : std::string_view::npos;
         if (close == std::string_view::npos) {

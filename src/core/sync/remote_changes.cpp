@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quillary {
@@ -46,10 +47,10 @@ DavStatus ListAll(DavTransport& transport, const DavAddressBook& book, const Syn
     if (!status.Ok())
         return status;
     TakeChanged(cards, IndexByHref(state), changes);
-    std::unordered_map<std::string_view, bool> listed;
+    std::unordered_set<std::string_view> listed;
     listed.reserve(cards.size());
     for (const DavResource& card : cards)
-        listed.emplace(card.href, true);
+        listed.insert(card.href);
     for (const SyncedCard& synced : state.cards)
         if (listed.count(synced.href) == 0)
             changes.removed.insert(synced.href);
