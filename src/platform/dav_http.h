@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "core/sync/dav_transport.h"
+#include "core/dav/dav_transport.h"
 #include "platform/dav_credentials.h"
 #include "platform/dav_authorization.h"
 

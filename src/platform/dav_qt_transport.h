@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/dav/dav_multistatus.h"
-#include "core/sync/dav_transport.h"
+#include "core/dav/dav_transport.h"
 #include "platform/dav_http.h"
 #include "platform/dav_xml.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_browser.h"
 
-#include "actions/web_link.h"
+#include "links/web_link.h"
 #include "shell/options_values.h"
 
 #include <QDesktopServices>

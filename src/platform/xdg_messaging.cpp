@@ -2,7 +2,7 @@
 #include "platform/xdg_messaging.h"
 
 #include "actions/dial_number.h"
-#include "actions/mail_address.h"
+#include "links/mail_address.h"
 #include "model/kpx_object.h"
 
 #include <QFileInfo>

@@ -4,6 +4,7 @@
 #include "automation/automation_host.h"
 #include "automation/zelk_app.h"
 #include "exchange/csv_import.h"
+#include "exchange/party_vcard.h"
 #include "exchange/vcard_file.h"
 #include "exchange/vcard_import.h"
 #include "model/create_item.h"
@@ -191,7 +192,7 @@ TEST_F(ChangeMarks, ACardReadIntoAPersonMarksWhatItChanges)
         TVCardFile file;
         std::istringstream in(text);
         file.Read(in);
-        static_cast<TPersonObject&>(Person()).ReadVCard(file.Cards(0));
+        ReadPartyCard(static_cast<TPersonObject&>(Person()), file.Cards(0));
     };
     const std::string same = "BEGIN:VCARD\r\nVERSION:3.0\r\nN:Person;Sam;;Mr.;\r\nFN:Sam Person\r\n";
     ExpectUnmarked([&] { readCard(same + "END:VCARD\r\n"); });

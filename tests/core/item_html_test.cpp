@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "exchange/item_html.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -15,7 +16,7 @@ namespace {
 std::string Entry(const TKPXObject& item, std::string_view vcardFile = {})
 {
     std::ostringstream out;
-    item.WriteHTML(out, vcardFile);
+    WriteItemHtml(out, item, vcardFile);
     return out.str();
 }
 } // namespace

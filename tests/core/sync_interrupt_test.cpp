@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 
 using namespace quillary;
@@ -66,10 +67,12 @@ void ExpectSameEnd(SyncHarness& harness, const SyncHarness& whole, const std::st
     EXPECT_EQ(quiet.SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
 }
 
+// Saved after every batch, so that every batch is a point to be cut at.
 SyncOptions SmallBatches()
 {
     SyncOptions options;
     options.batchSize = 2;
+    options.saveInterval = std::chrono::milliseconds(0);
     return options;
 }
 } // namespace
@@ -87,15 +90,16 @@ TEST(SyncInterrupted, TheWholeRunIsWhatTheScenarioExpects)
 
 // Cuts a run off at the first, second, ... chance that cut(harness, n) sets up, each followed by a
 // run again, until a run goes through; the result is the number of the chance that did not cut.
-int CutEverywhere(const std::function<void(SyncHarness&, int)>& cut, const std::string& what)
+int CutEverywhere(const std::function<void(SyncHarness&, int)>& cut, const std::string& what,
+                  const SyncOptions& options = SmallBatches())
 {
     SyncHarness whole = Changed();
-    whole.Run(SmallBatches());
+    whole.Run(options);
     const SyncHarness start = Changed();
     for (int n = 1; n < 200; ++n) {
         SyncHarness harness = start;
         cut(harness, n);
-        const SyncReport report = harness.Run(SmallBatches());
+        const SyncReport report = harness.Run(options);
         ExpectSameEnd(harness, whole, what + " " + std::to_string(n));
         if (report.outcome == SyncReport::Outcome::Done)
             return n;
@@ -113,9 +117,12 @@ TEST(SyncInterrupted, ARequestFailingAnywhereThenARunAgainEndsAsOneRun)
 
 TEST(SyncInterrupted, AProcessKilledAfterAnySaveThenRunAgainEndsAsOneRun)
 {
-    const int cuts =
-        CutEverywhere([](SyncHarness& harness, int n) { harness.killAfterSave = harness.saves + n; }, "save");
-    EXPECT_GE(cuts, 8);
+    const auto kill = [](SyncHarness& harness, int n) { harness.killAfterSave = harness.saves + n; };
+    EXPECT_GE(CutEverywhere(kill, "save"), 8);
+    // Saved as a desktop run saves: the downloads once, at their end.
+    SyncOptions seldom = SmallBatches();
+    seldom.saveInterval = SyncOptions{}.saveInterval;
+    EXPECT_GE(CutEverywhere(kill, "seldom saved", seldom), 3);
 }
 
 TEST(SyncInterrupted, AKillBetweenSavingTheTreeAndTheStatePairsInsteadOfDuplicating)

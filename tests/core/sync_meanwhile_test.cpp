@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 using namespace quillary;
 using namespace quillary::test;
@@ -64,10 +65,12 @@ SyncHarness Synced()
     return harness;
 }
 
+// One card a batch, each saved before the next, so that what a cut-off run did is on disk.
 SyncOptions OneByOne()
 {
     SyncOptions options;
     options.batchSize = 1;
+    options.saveInterval = std::chrono::milliseconds(0);
     return options;
 }
 } // namespace

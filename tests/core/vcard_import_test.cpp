@@ -226,18 +226,18 @@ TEST(VCardWrite, DetailLinesByKind)
     ItemTree tree;
     TreeNode& node = *CreateItem(KindPerson, "P", "", "", tree.Root(), "", 0)->GetTreeNode();
     // Line 1 is the street, lines 2 and 3 the extended address, which takes two lines.
-    EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~3~~C~~S~~P~~K~~0").GetVCardLine(),
+    EXPECT_EQ(DetailVCardLine(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~3~~C~~S~~P~~K~~0")),
               "ADR;ENCODING=QUOTED-PRINTABLE:;2=0D=0A3;1;C;S;P;K");
-    EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~~~C~~S~~P~~K~~0").GetVCardLine(),
+    EXPECT_EQ(DetailVCardLine(Make<TAddressObject>(KindAddress, "A", "1", node, "{Addr}1~~2~~~~C~~S~~P~~K~~0")),
               "ADR:;2;1;C;S;P;K");
-    EXPECT_EQ(Make<TAddressObject>(KindAddress, "A", "", node).GetVCardLine(), "ADR:;;;;;;");
-    EXPECT_EQ(Make<TPhoneObject>(KindPhone, "T", "555", node, "{Phon}12~~0").GetVCardLine(), "TEL:555");
-    EXPECT_EQ(Make<TFaxObject>(KindFax, "F", "556", node).GetVCardLine(), "TEL;FAX:556");
-    EXPECT_EQ(Make<TEMailObject>(KindEMail, "E", "a@b", node).GetVCardLine(), "EMAIL;INTERNET:a@b");
-    EXPECT_EQ(Make<TEMailObject>(KindEMail, "E", "x400:abc", node).GetVCardLine(), "EMAIL:x400:abc");
-    EXPECT_EQ(Make<TWebObject>(KindWebsite, "W", "http://w", node).GetVCardLine(), "URL:http://w");
-    EXPECT_EQ(CreateItem(KindReminder, "R", "", "", node, "", 0)->GetVCardLine(), "");
-    EXPECT_EQ(tree.RootItem().GetVCardLine(), "");
+    EXPECT_EQ(DetailVCardLine(Make<TAddressObject>(KindAddress, "A", "", node)), "ADR:;;;;;;");
+    EXPECT_EQ(DetailVCardLine(Make<TPhoneObject>(KindPhone, "T", "555", node, "{Phon}12~~0")), "TEL:555");
+    EXPECT_EQ(DetailVCardLine(Make<TFaxObject>(KindFax, "F", "556", node)), "TEL;FAX:556");
+    EXPECT_EQ(DetailVCardLine(Make<TEMailObject>(KindEMail, "E", "a@b", node)), "EMAIL;INTERNET:a@b");
+    EXPECT_EQ(DetailVCardLine(Make<TEMailObject>(KindEMail, "E", "x400:abc", node)), "EMAIL:x400:abc");
+    EXPECT_EQ(DetailVCardLine(Make<TWebObject>(KindWebsite, "W", "http://w", node)), "URL:http://w");
+    EXPECT_EQ(DetailVCardLine(*CreateItem(KindReminder, "R", "", "", node, "", 0)), "");
+    EXPECT_EQ(DetailVCardLine(tree.RootItem()), "");
 }
 
 TEST(VCardWrite, PrimaryDetailsArePreferredAndTitlesTravelAsTypesOrLabels)
@@ -344,8 +344,8 @@ TEST(VCardRoundTrip, AnOrganizationKeepsItsTitleAndDetailsThroughAFile)
     auto& org = Make<TOrgObject>(KindOrganization, "Acme", "", tree.Root());
     Make<TEMailObject>(KindEMail, "Sales", "sales@acme.example", *org.GetTreeNode());
     org.SetPrimary(TPartyObject::SlotEMail, "Sales");
-    EXPECT_FALSE(tree.RootItem().WriteVCard(file));
-    ASSERT_TRUE(org.WriteVCard(file));
+    EXPECT_FALSE(WriteVCard(tree.RootItem(), file, VCardVersion::V21));
+    ASSERT_TRUE(WriteVCard(org, file, VCardVersion::V21));
     EXPECT_EQ(ReadWhole(file),
               "begin:vcard\r\nN:Acme\r\nFN:Acme\r\nORG:Acme\r\nNOTE:a comment\r\n"
               "item1.EMAIL;PREF;INTERNET:sales@acme.example\r\nitem1.X-ABLabel:Sales\r\nend:vcard\r\n");

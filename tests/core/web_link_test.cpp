@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "actions/mail_address.h"
-#include "actions/web_link.h"
 #include "common/text_excerpt.h"
+#include "links/mail_address.h"
+#include "links/web_link.h"
 #include "model/kpx_object.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // Small cards and lookups shared by the CardDAV transport tests.
 #pragma once
 
-#include "core/sync/dav_transport.h"
+#include "core/dav/dav_transport.h"
 
 #include <QString>
 

@@ -3,9 +3,9 @@
 
 #include "actions/action_prompts.h"
 #include "actions/email_component.h"
-#include "actions/mail_address.h"
 #include "actions/mail_recipients.h"
-#include "actions/mailto_link.h"
+#include "links/mail_address.h"
+#include "links/mailto_link.h"
 #include "model/item_services.h"
 #include "model/items_contact.h"
 

@@ -3,7 +3,7 @@
 
 #include "actions/action_prompts.h"
 #include "actions/fax_action.h"
-#include "actions/web_link.h"
+#include "links/web_link.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "dav/dav_multistatus.h"
-#include "sync/dav_transport.h"
+#include "dav/dav_transport.h"
 
 #include <optional>
 #include <string>

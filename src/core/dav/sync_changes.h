@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/dav_transport.h"
+#include "dav/dav_transport.h"
 
 #include <cstddef>
 #include <string>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/bookmark_page.h"
 
-#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/text_line_reader.h"
 #include "exchange/source_file.h"
+#include "links/web_link.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_row_reason.h"
 
-#include "actions/web_link.h"
 #include "common/ascii_case.h"
+#include "links/web_link.h"
 #include "model/field_record.h"
 #include "model/item_kind.h"
 

@@ -15,34 +15,26 @@ std::vector<std::string> AddressCardValues(const TAddressObject& address)
     return {std::string(), extended, lines[0], address.City(), address.State(), address.PostCode(), address.Country()};
 }
 
-std::string TAddressObject::GetVCardLine() const
+std::string DetailVCardLine(const TKPXObject& detail)
 {
-    return TCardProperty("ADR", AddressCardValues(*this)).AsText();
-}
-
-std::string TPhoneObject::GetVCardLine() const
-{
-    return TCardProperty("TEL", {GetTarget()}).AsText();
-}
-
-std::string TFaxObject::GetVCardLine() const
-{
-    TCardProperty fax("TEL", {GetTarget()});
-    fax.SetParam(ParamFax);
-    return fax.AsText();
-}
-
-std::string TEMailObject::GetVCardLine() const
-{
-    TCardProperty email("EMAIL", {GetTarget()});
-    if (IsEMailAddress(GetTarget()))
-        email.SetParam(ParamInternet);
-    return email.AsText();
-}
-
-std::string TWebObject::GetVCardLine() const
-{
-    return TCardProperty("URL", {GetTarget()}).AsText();
+    if (const auto* address = dynamic_cast<const TAddressObject*>(&detail))
+        return TCardProperty("ADR", AddressCardValues(*address)).AsText();
+    if (dynamic_cast<const TPhoneObject*>(&detail))
+        return TCardProperty("TEL", {detail.GetTarget()}).AsText();
+    if (dynamic_cast<const TWebObject*>(&detail))
+        return TCardProperty("URL", {detail.GetTarget()}).AsText();
+    if (dynamic_cast<const TFaxObject*>(&detail)) {
+        TCardProperty fax("TEL", {detail.GetTarget()});
+        fax.SetParam(ParamFax);
+        return fax.AsText();
+    }
+    if (dynamic_cast<const TEMailObject*>(&detail)) {
+        TCardProperty email("EMAIL", {detail.GetTarget()});
+        if (IsEMailAddress(detail.GetTarget()))
+            email.SetParam(ParamInternet);
+        return email.AsText();
+    }
+    return {};
 }
 
 } // namespace quillary

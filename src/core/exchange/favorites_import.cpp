@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/favorites_import.h"
 
-#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/file_error.h"
 #include "common/path_text.h"
 #include "exchange/file_iterator.h"
 #include "exchange/internet_shortcut.h"
+#include "links/web_link.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"

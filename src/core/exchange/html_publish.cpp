@@ -5,6 +5,7 @@
 #include "common/file_error.h"
 #include "exchange/html_entry.h"
 #include "exchange/html_text.h"
+#include "exchange/item_html.h"
 #include "exchange/party_vcard.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
@@ -229,7 +230,7 @@ void WriteIndex(std::ostream& out, TreeNode& published, const PublishSettings& s
         if (&node == &published || !InIndex(node, published.Depth(), settings.levels))
             return;
         nesting.MoveTo(out, node.Depth());
-        node.Data()->WriteHTMLLink(out, linkPrefix);
+        WriteItemIndexLink(out, *node.Data(), linkPrefix);
     });
 }
 
@@ -248,7 +249,7 @@ bool WriteEntries(std::ostream& out, TreeNode& published, const PublishSettings&
         nesting.MoveTo(out, node.Depth());
         const bool party = item.GetKind() == KindPerson || item.GetKind() == KindOrganization;
         const std::string vcard = settings.includeVCards && party ? vcards.Next(item.GetID()) : std::string();
-        item.WriteHTML(out, vcard);
+        WriteItemHtml(out, item, vcard);
         if (!vcard.empty())
             WriteVCard(item, folder / vcard, settings.vcardVersion);
         going = !progress || progress(++done, total);

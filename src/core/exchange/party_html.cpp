@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // How persons and organizations appear on a published page: a table with the primary details
 // on top and the other details below.
+#include "exchange/party_html.h"
+
 #include "exchange/html_entry.h"
 #include "exchange/html_text.h"
+#include "exchange/item_html.h"
 #include "model/item_kind.h"
 #include "model/items_party.h"
 
@@ -16,7 +19,7 @@ namespace {
 void WriteEntryOf(std::ostream& out, const TKPXObject* detail)
 {
     if (detail)
-        detail->WriteHTML(out, {});
+        WriteItemHtml(out, *detail);
 }
 
 void WriteVCardLink(std::ostream& out, std::string_view fontSize, std::string_view vcardFile)
@@ -66,7 +69,7 @@ void WriteSecondRow(std::ostream& out, const TPartyObject& party, const Primarie
         const TKPXObject* detail = party.ChildAt(i);
         if (std::find(primaries.begin(), primaries.end(), detail) != primaries.end())
             continue;
-        detail->WriteHTML(out, {});
+        WriteItemHtml(out, *detail);
         if (spaced)
             WriteHtmlLine(out, {"<p>"});
     }
@@ -74,20 +77,15 @@ void WriteSecondRow(std::ostream& out, const TPartyObject& party, const Primarie
 }
 } // namespace
 
-void TPartyObject::WriteHTML(std::ostream& out, std::string_view vcardFile) const
+void WritePartyEntry(std::ostream& out, const TPartyObject& party, std::string_view vcardFile)
 {
     Primaries primaries{};
-    for (int slot = 0; slot < SlotCount; ++slot)
-        primaries[slot] = PrimaryChild(static_cast<Slot>(slot));
+    for (int slot = 0; slot < TPartyObject::SlotCount; ++slot)
+        primaries[slot] = party.PrimaryChild(static_cast<TPartyObject::Slot>(slot));
     WriteHtmlLine(out, {"<p><table width=100%>"});
-    WriteFirstRow(out, *this, primaries, vcardFile);
-    WriteSecondRow(out, *this, primaries);
+    WriteFirstRow(out, party, primaries, vcardFile);
+    WriteSecondRow(out, party, primaries);
     WriteHtmlLine(out, {"<hr>"});
-}
-
-void TPartyObject::WriteHTMLLink(std::ostream& out, std::string_view prefix) const
-{
-    WriteIndexLink(out, prefix, *this, {GetKind() == KindPerson ? "person.gif" : "org.gif", 16, 16});
 }
 
 } // namespace quillary

@@ -103,15 +103,17 @@ std::string OrganizationText(const TCardProperty& org)
             text.append(text.empty() ? "" : ", ").append(unit);
     return text;
 }
-} // namespace
 
-std::array<std::string, TPartyObject::SlotCount> TPartyObject::ReadVCardDetails(TCard& card)
+// Makes the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
+// answers the titles the primary slots take, for the item to set with its other texts.
+std::array<std::string, TPartyObject::SlotCount> ReadCardDetails(TPartyObject& party, TCard& card)
 {
-    std::array<std::string, SlotCount> primary;
-    for (int slot = 0; slot < SlotCount; ++slot)
-        primary[static_cast<std::size_t>(slot)] = Primary(static_cast<Slot>(slot));
+    using Slot = TPartyObject::Slot;
+    std::array<std::string, TPartyObject::SlotCount> primary;
+    for (int slot = 0; slot < TPartyObject::SlotCount; ++slot)
+        primary[static_cast<std::size_t>(slot)] = party.Primary(static_cast<Slot>(slot));
     // The first detail of each kind, which is primary when no entry of the card is preferred.
-    std::array<const TKPXObject*, SlotCount> first{};
+    std::array<const TKPXObject*, TPartyObject::SlotCount> first{};
     const auto made = [&](Slot slot, const TKPXObject* detail, const TCardProperty& property) {
         if (property.HasParam(ParamPref))
             primary[slot] = detail->GetTitle();
@@ -121,43 +123,37 @@ std::array<std::string, TPartyObject::SlotCount> TPartyObject::ReadVCardDetails(
     static constexpr std::array<PropertyTake, 4> Details{{{"ADR"}, {"EMAIL"}, {"TEL"}, {"URL"}}};
     const auto [adrs, emails, tels, urls] = card.TakeProperties(Details);
     for (const TCardProperty& adr : adrs)
-        made(SlotAddress, ReadAddress(*this, adr), adr);
+        made(TPartyObject::SlotAddress, ReadAddress(party, adr), adr);
     for (const TCardProperty& email : emails)
-        made(SlotEMail, MakeDetail(*this, KindEMail, email, email.Text()), email);
+        made(TPartyObject::SlotEMail, MakeDetail(party, KindEMail, email, email.Text()), email);
     for (const TCardProperty& tel : tels)
-        made(tel.HasParam(ParamFax) ? SlotFax : SlotPhone, ReadTel(*this, tel), tel);
+        made(tel.HasParam(ParamFax) ? TPartyObject::SlotFax : TPartyObject::SlotPhone, ReadTel(party, tel), tel);
     for (const TCardProperty& url : urls)
-        made(SlotWebsite, MakeDetail(*this, KindWebsite, url, url.Text()), url);
-    for (std::size_t slot = 0; slot < SlotCount; ++slot)
+        made(TPartyObject::SlotWebsite, MakeDetail(party, KindWebsite, url, url.Text()), url);
+    for (std::size_t slot = 0; slot < TPartyObject::SlotCount; ++slot)
         if (primary[slot].empty() && first[slot])
             primary[slot] = first[slot]->GetTitle();
     return primary;
 }
 
-bool TPartyObject::WriteVCard(const std::filesystem::path& file) const
+// An organization's card names it in N and FN as well.
+void ReadOrganizationCard(TOrgObject& org, TCard& card)
 {
-    return quillary::WriteVCard(*this, file, VCardVersion::V21);
-}
-
-void TOrgObject::ReadVCard(TCard& card)
-{
-    // An organization's card names it in N and FN as well.
     static constexpr std::array<PropertyTake, 4> Names{{{"ORG", false}, {"N", false}, {"FN", false}, {"NOTE"}}};
     const auto [orgs, ns, fns, notes] = card.TakeProperties(Names);
-    if (const TCardProperty* org = FirstOf(orgs))
-        SetTitle(org->Value(0));
+    if (const TCardProperty* name = FirstOf(orgs))
+        org.SetTitle(name->Value(0));
     const std::optional<std::string> comment = NotesText(notes);
-    const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
-    ChangeTexts(CommentText, {comment ? std::string_view(*comment) : std::string_view(GetComment()), primary[0],
-                              primary[1], primary[2], primary[3], primary[4]});
+    org.SetCommentAndPrimaries(comment ? std::string_view(*comment) : std::string_view(org.GetComment()),
+                               ReadCardDetails(org, card));
 }
 
-void TPersonObject::ReadVCard(TCard& card)
+void ReadPersonCard(TPersonObject& person, TCard& card)
 {
     // The names are kept as the item would store them, since the target and title are made of them.
-    std::array<std::string, 5> names{CleanFieldText(LastName()), CleanFieldText(FirstName()),
-                                     CleanFieldText(MiddleName()), CleanFieldText(Salutation()),
-                                     CleanFieldText(Suffix())};
+    std::array<std::string, 5> names{CleanFieldText(person.LastName()), CleanFieldText(person.FirstName()),
+                                     CleanFieldText(person.MiddleName()), CleanFieldText(person.Salutation()),
+                                     CleanFieldText(person.Suffix())};
     static constexpr std::array<PropertyTake, 5> Names{
         {{"N", false}, {"FN", false}, {"ORG", false}, {"TITLE", false}, {"NOTE"}}};
     const auto [ns, fns, orgs, titles, noteList] = card.TakeProperties(Names);
@@ -172,16 +168,24 @@ void TPersonObject::ReadVCard(TCard& card)
     const std::string target = salutation + " " + first + " " + last;
     const TCardProperty* org = FirstOf(orgs);
     const TCardProperty* jobTitle = FirstOf(titles);
-    const std::string company = org ? OrganizationText(*org) : std::string(Company());
-    const std::string job = jobTitle ? jobTitle->Text() : std::string(JobTitle());
+    const std::string company = org ? OrganizationText(*org) : std::string(person.Company());
+    const std::string job = jobTitle ? jobTitle->Text() : std::string(person.JobTitle());
     const std::optional<std::string> notes = NotesText(noteList);
-    const std::string comment = notes ? *notes : std::string(GetComment());
-    const std::array<std::string, SlotCount> primary = ReadVCardDetails(card);
-    // Title, target, comment, slots, names and work fields lie side by side: one setting stores them.
-    SetTitleAndTexts({title, target, comment, primary[0], primary[1], primary[2], primary[3], primary[4], salutation,
-                      first, middle, last, company, job, suffix});
-    MakeYearlyReminder(*this, card, "BDAY", "Birthday");
-    MakeYearlyReminder(*this, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY", "Anniversary");
+    const std::string comment = notes ? *notes : std::string(person.GetComment());
+    person.SetAllTexts({title, target, comment, ReadCardDetails(person, card), salutation, first, middle, last, company,
+                        job, suffix});
+    MakeYearlyReminder(person, card, "BDAY", "Birthday");
+    MakeYearlyReminder(person, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY",
+                       "Anniversary");
+}
+} // namespace
+
+void ReadPartyCard(TPartyObject& party, TCard& card)
+{
+    if (auto* person = dynamic_cast<TPersonObject*>(&party))
+        ReadPersonCard(*person, card);
+    else
+        ReadOrganizationCard(static_cast<TOrgObject&>(party), card);
 }
 
 } // namespace quillary

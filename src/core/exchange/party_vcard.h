@@ -17,6 +17,9 @@ class TPartyObject;
 // The seven ADR values of an address: no post office box, lines 2 and 3 as the extended address
 // (on two lines), line 1 as the street, then city, state, postal code and country.
 std::vector<std::string> AddressCardValues(const TAddressObject& address);
+// The vCard 2.1 property line of an address, phone, fax, e-mail address or website; empty for
+// other kinds.
+std::string DetailVCardLine(const TKPXObject& detail);
 
 // The card of a person or organization in the given version. A person: N with the suffix, FN
 // with its title, TITLE with its job title, ORG with its company, else with the organization (and
@@ -25,8 +28,12 @@ std::vector<std::string> AddressCardValues(const TAddressObject& address);
 // values whole, PREF on the primary ones and its title as TYPE parameters or a label (see
 // WriteDetailTitle); a phone's extension; BDAY and the anniversary (ANNIVERSARY in 4.0,
 // X-ANNIVERSARY before) from the reminders titled "Birthday" and "Anniversary". 2.1 takes each
-// detail's own GetVCardLine.
+// detail's DetailVCardLine.
 TCard MakeVCard(const TPartyObject& party, VCardVersion version);
+
+// Fills a person or organization from a card and makes its details, using up the card's ADR,
+// EMAIL and TEL properties and its first URL.
+void ReadPartyCard(TPartyObject& party, TCard& card);
 
 // Writes the item's card in the given version as a one-card file; false, writing nothing, for an
 // item that is no person or organization. Throws FileError when the file cannot be written.

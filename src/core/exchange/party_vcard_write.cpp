@@ -25,7 +25,7 @@ namespace {
 std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersion version)
 {
     if (version == VCardVersion::V21) {
-        const std::string line = child.GetVCardLine();
+        const std::string line = DetailVCardLine(child);
         if (line.empty())
             return std::nullopt;
         TCardProperty property;

@@ -2,12 +2,13 @@
 #include "exchange/vcard_import.h"
 
 #include "exchange/card_unkept.h"
+#include "exchange/party_vcard.h"
 #include "exchange/vcard_file.h"
 
-#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/field_limits.h"
 #include "common/text_excerpt.h"
+#include "links/web_link.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -117,7 +118,7 @@ private:
         const int kind = KindOf(card, m_question);
         auto* item = static_cast<TPartyObject*>(CreateItem(kind, "", "", "", m_destination, "", 0));
         item->SetCategories(item->GetCategories() | CategoryBits(card, m_categories));
-        item->ReadVCard(card);
+        ReadPartyCard(*item, card);
         m_counts.CountMade(kind);
         for (const std::string& what : UnkeptKinds(card))
             m_counts.CountUnkept(what);

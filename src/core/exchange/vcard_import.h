@@ -2,7 +2,7 @@
 #pragma once
 
 #include "exchange/import_counts.h"
-#include "shell/settings_keys.h"
+#include "model/category_names.h"
 
 #include <filesystem>
 #include <istream>

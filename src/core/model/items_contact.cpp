@@ -3,9 +3,11 @@
 
 #include "common/tel_uri.h"
 
+#include "links/web_link.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
+#include "model/tree_node.h"
 
 #include <algorithm>
 #include <array>
@@ -319,6 +321,11 @@ void TWebObject::EditProperties()
 void TWebObject::Browse()
 {
     Services().actions->Browse(GetTarget());
+}
+
+bool TWebObject::ListInIndex() const
+{
+    return GetTreeNode() && GetTreeNode()->HasChildren();
 }
 
 } // namespace quillary

@@ -38,8 +38,6 @@ public:
     std::string GetPlainText() const override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    std::string GetVCardLine() const override;
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
 
     AddressForm ToForm() const;
     // Title, Target (the first line), Comment, the lines, City, State, PostCode and Country.
@@ -72,7 +70,6 @@ public:
     int Dial() override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    std::string GetVCardLine() const override;
 
 private:
     void ReadDetails(const HeadTexts& head, std::string_view line) override;
@@ -94,7 +91,6 @@ public:
     int Dial() override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    std::string GetVCardLine() const override;
 };
 
 class TEMailObject final : public TTagOnlyObject
@@ -110,9 +106,6 @@ public:
     void SendMail(const std::string& attachment) override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    std::string GetVCardLine() const override;
-    // A target without "@" is published in the plain form.
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
 
 private:
     bool EditWith(EditMode mode);
@@ -133,10 +126,7 @@ public:
     // Refuses a row whose address must not be a live link (LinkProblem).
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    std::string GetVCardLine() const override;
-    // Sub-websites are indented under their parent; only a website with sub-websites gets an index line.
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
-    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
+    // Only a website with sub-websites gets an index line on a published site.
     bool ListInIndex() const override;
 
 private:

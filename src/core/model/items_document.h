@@ -20,8 +20,6 @@ public:
     void EditProperties() override;
     void OpenDefault() override { Launch(); }
     void Launch() override;
-    // Documents are files on this machine: a published page has nothing to show of them.
-    void WriteHTML(std::ostream&, std::string_view) const override {}
 
 private:
     bool EditWith(bool isNew);

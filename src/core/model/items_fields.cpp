@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Named fields of the contact items: how a row of a delimited text file becomes an item, and
 // how an item answers one column of an export.
-#include "actions/web_link.h"
+#include "links/web_link.h"
 #include "model/field_record.h"
 #include "model/items_contact.h"
 

@@ -21,9 +21,6 @@ class TFolderObject final : public TGroupObject
 public:
     TFolderObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                   std::int32_t id, std::string_view details);
-
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
-    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 
 class TTeamObject final : public TGroupObject
@@ -31,9 +28,6 @@ class TTeamObject final : public TGroupObject
 public:
     TTeamObject(ItemTree& tree, std::string_view title, std::string_view target, std::string_view comment,
                 std::int32_t id, std::string_view details);
-
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
-    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 };
 
 } // namespace quillary

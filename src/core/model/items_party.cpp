@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/items_party.h"
 
+#include "links/web_link.h"
 #include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -38,6 +39,11 @@ std::string_view TPartyObject::RowPrimaryTitle(Slot slot)
 void TPartyObject::SetPrimary(Slot slot, std::string_view title)
 {
     SetOwnText(SlotText(slot), title);
+}
+
+void TPartyObject::SetCommentAndPrimaries(std::string_view comment, const std::array<std::string, SlotCount>& primary)
+{
+    ChangeTexts(CommentText, {comment, primary[0], primary[1], primary[2], primary[3], primary[4]});
 }
 
 std::array<TextView, TPartyObject::SlotCount> TPartyObject::Slots() const
@@ -306,6 +312,15 @@ void TPersonObject::SetNames(std::string_view salutation, std::string_view first
 void TPersonObject::SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix)
 {
     SetOwnTexts(CompanyText, {company, jobTitle, suffix});
+}
+
+void TPersonObject::SetAllTexts(const AllTexts& texts)
+{
+    // Title, target, comment, slots, names and work fields lie side by side: one setting stores them.
+    const auto& primary = texts.primary;
+    SetTitleAndTexts({texts.title, texts.target, texts.comment, primary[0], primary[1], primary[2], primary[3],
+                      primary[4], texts.salutation, texts.first, texts.middle, texts.last, texts.company,
+                      texts.jobTitle, texts.suffix});
 }
 
 void TPersonObject::ReadDetails(const HeadTexts& head, std::string_view line)

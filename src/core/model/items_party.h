@@ -8,8 +8,6 @@
 
 namespace quillary {
 
-class TCard;
-
 // What organizations and persons share: five primary slots, each naming by title the child of
 // its kind that serves as the primary address, phone, fax, e-mail address and website.
 class TPartyObject : public TKPXObject
@@ -34,9 +32,6 @@ public:
     void EditProperties() override;
     // Other columns come from the primary details, the first that answers; "," when none does.
     std::string GetFieldText(std::string_view field) const override;
-    // Published as a table: the primary details first, then the others; persons add their names.
-    void WriteHTML(std::ostream& out, std::string_view vcardFile) const override;
-    void WriteHTMLLink(std::ostream& out, std::string_view prefix) const override;
 
     // The dialog's contents for a new item (preset section titles) or for editing this one.
     PartyForm NewForm() const;
@@ -49,11 +44,8 @@ public:
     // The titles the section's title box lists: detail children of the kind (websites: child nodes).
     std::vector<std::string> SectionTitles(Slot slot) const;
 
-    // vCard (written with the format, in exchange/): fills the item from a card and makes its
-    // details, using up the card's ADR, EMAIL and TEL properties and its first URL; a 2.1 file
-    // holding the item's card (MakeVCard in exchange/party_vcard.h).
-    virtual void ReadVCard(TCard& card) = 0;
-    bool WriteVCard(const std::filesystem::path& file) const override;
+    // The comment and the slots' titles in one setting, as readers of other formats give them.
+    void SetCommentAndPrimaries(std::string_view comment, const std::array<std::string, SlotCount>& primary);
 
 protected:
     TPartyObject(ItemTree& tree, int kind, std::int32_t id);
@@ -67,9 +59,6 @@ protected:
     static constexpr std::size_t SlotText(int slot) { return FirstOwnText + static_cast<std::size_t>(slot); }
     static constexpr std::size_t AfterSlotTexts = FirstOwnText + std::size_t{SlotCount};
     std::array<TextView, SlotCount> Slots() const;
-    // Makes the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
-    // answers the titles the primary slots take, for the item to set with its other texts.
-    std::array<std::string, SlotCount> ReadVCardDetails(TCard& card);
 
 private:
     void ApplyAddress(const AddressForm& section, EditMode mode);
@@ -87,7 +76,6 @@ public:
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
     void WriteRecord(std::string& out, int level) const override;
-    void ReadVCard(TCard& card) override;
 
 private:
     void ReadDetails(const HeadTexts& head, std::string_view line) override;
@@ -111,11 +99,18 @@ public:
     TextView JobTitle() const { return OwnText(JobTitleText); }
     TextView Suffix() const { return OwnText(SuffixText); }
     void SetWorkFields(std::string_view company, std::string_view jobTitle, std::string_view suffix);
+    // Everything readers of other formats set on a person, in one setting.
+    struct AllTexts
+    {
+        std::string_view title, target, comment;
+        std::array<std::string, SlotCount> primary;
+        std::string_view salutation, first, middle, last, company, jobTitle, suffix;
+    };
+    void SetAllTexts(const AllTexts& texts);
 
     void WriteRecord(std::string& out, int level) const override;
     bool ReadFields(FieldRecord& record) override;
     std::string GetFieldText(std::string_view field) const override;
-    void ReadVCard(TCard& card) override;
 
 protected:
     void ApplyNames(const PartyForm& form) override;

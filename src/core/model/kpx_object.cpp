@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/kpx_object.h"
 
-#include "actions/web_link.h"
 #include "common/ascii_case.h"
 #include "common/block_pool.h"
+#include "links/web_link.h"
 #include "model/category_filter.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
@@ -454,25 +454,9 @@ void TPlainObject::WriteRecord(std::string& out, int level) const
     }
 }
 
-std::string TKPXObject::GetVCardLine() const
+bool TKPXObject::ListInIndex() const
 {
-    return {};
-}
-
-bool TKPXObject::WriteVCard(const std::filesystem::path&) const
-{
-    return false;
-}
-
-bool IsURL(std::string_view text)
-{
-    const std::size_t colon = text.find(':');
-    if (text.size() <= 7 || colon == std::string_view::npos)
-        return false;
-    std::string scheme(text.substr(0, colon));
-    for (char& c : scheme)
-        c = AsciiLower(c);
-    return IsWebScheme(scheme);
+    return true;
 }
 
 bool IsEMailAddress(std::string_view text)

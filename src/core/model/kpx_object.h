@@ -8,8 +8,6 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
-#include <filesystem>
-#include <iosfwd>
 #include <memory>
 #include <span>
 #include <string>
@@ -112,15 +110,7 @@ public:
     // accepted) and answering one column on export ("\"value\"," or empty for unknown fields).
     virtual bool ReadFields(FieldRecord& record);
     virtual std::string GetFieldText(std::string_view field) const;
-    // vCard: a detail's property line (empty for kinds without one), and a one-card file of the
-    // item; only persons and organizations write one (the result says whether a file was written).
-    virtual std::string GetVCardLine() const;
-    virtual bool WriteVCard(const std::filesystem::path& file) const;
-    // Publishing: the item's entry on the main page (here the plain form: title, target and
-    // comment), with a link to its vCard file when one is named (persons and organizations), its
-    // line in the index (here none), and whether the index lists it at all.
-    virtual void WriteHTML(std::ostream& out, std::string_view vcardFile) const;
-    virtual void WriteHTMLLink(std::ostream& out, std::string_view prefix) const;
+    // Whether the index of a published site lists the item.
     virtual bool ListInIndex() const;
 
     // Places the record at level 1 under the private format, and the plain text, on the clipboard.
@@ -245,7 +235,6 @@ private:
     static constexpr std::size_t DetailsText = FirstOwnText;
 };
 
-bool IsURL(std::string_view text);
 bool IsEMailAddress(std::string_view text);
 
 } // namespace quillary

@@ -49,7 +49,7 @@ bool ReminderNotificationsOn(const TProfileFile& profile)
 
 void RenameCategory(CategoryNames& names, int index, std::string_view name)
 {
-    if (name.empty() || index < 0 || index >= settings::CategoryCount)
+    if (name.empty() || index < 0 || index >= CategoryCount)
         return;
     names[static_cast<std::size_t>(index)] = std::string(name);
 }

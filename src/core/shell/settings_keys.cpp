@@ -27,7 +27,7 @@ std::string ToolKey(int index)
 CategoryNames ReadCategoryNames(const TProfileFile& profile)
 {
     CategoryNames names;
-    for (int n = 1; n <= settings::CategoryCount; ++n)
+    for (int n = 1; n <= CategoryCount; ++n)
         names[static_cast<std::size_t>(n - 1)] =
             profile.ReadString(settings::CategoriesSection, settings::CategoryKey(n), settings::DefaultCategoryName(n));
     return names;
@@ -36,7 +36,7 @@ CategoryNames ReadCategoryNames(const TProfileFile& profile)
 void WriteCategoryNames(TProfileFile& profile, const CategoryNames& names)
 {
     profile.EraseSection(settings::CategoriesSection);
-    for (int n = 1; n <= settings::CategoryCount; ++n)
+    for (int n = 1; n <= CategoryCount; ++n)
         profile.WriteString(settings::CategoriesSection, settings::CategoryKey(n),
                             names[static_cast<std::size_t>(n - 1)]);
 }

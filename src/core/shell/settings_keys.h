@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/category_names.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -50,7 +52,6 @@ inline constexpr std::array<IntegerKey, WinSettingsFieldCount> AltWinStateKeys =
 
 // Category names, keys "Cat1" to "Cat32".
 inline constexpr std::string_view CategoriesSection = "Categories";
-inline constexpr int CategoryCount = 32;
 std::string CategoryKey(int number);
 std::string DefaultCategoryName(int number);
 
@@ -78,9 +79,7 @@ inline constexpr std::int32_t DefaultReminderNotifications = 1;
 
 } // namespace settings
 
-using CategoryNames = std::array<std::string, settings::CategoryCount>;
-
-// Category n (1 to 32) is element n-1.
+// The names in the settings file, a default for each one missing.
 CategoryNames ReadCategoryNames(const TProfileFile& profile);
 // Replaces the whole section, so names of keys nobody reads do not linger.
 void WriteCategoryNames(TProfileFile& profile, const CategoryNames& names);

@@ -122,7 +122,7 @@ TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
     ClearCardFacts(party);
     TPartyObject& holder =
         IsOrganizationCard(card) == (party.GetKind() == KindOrganization) ? party : ReplaceKind(party);
-    holder.ReadVCard(file.Cards(0));
+    ReadPartyCard(holder, file.Cards(0));
     return holder;
 }
 

@@ -14,6 +14,7 @@
 #include "sync/sync_tree.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace quillary {
 
@@ -124,10 +125,17 @@ private:
 bool ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, SyncTree& tree, SyncState& state,
                     SyncStore& store, const SyncOptions& options, SyncReport& report)
 {
+    using Clock = std::chrono::steady_clock;
     DownloadApplier applier(tree, state, report, options);
     const std::size_t batch = std::max<std::size_t>(options.batchSize, 1);
+    Clock::time_point saved = Clock::now();
+    bool unsaved = false; // batches applied to the tree since the last save
     for (std::size_t first = 0; first < plan.download.size(); first += batch) {
         if (options.StopRequested()) {
+            if (unsaved) {
+                tree.Run([&](TreeNode&) { store.SaveTree(); });
+                store.SaveState(state);
+            }
             report.outcome = SyncReport::Outcome::Stopped;
             return false;
         }
@@ -140,9 +148,15 @@ bool ApplyDownloads(const SyncPlan& plan, const std::string& syncToken, SyncTree
                 for (std::size_t i = first; i < end; ++i)
                     applier.Apply(plan.download[i], node);
             }
-            store.SaveTree();
+            // Written in the same piece of work, so the file holds the tree as the batches left it.
+            unsaved = end < plan.download.size() && Clock::now() - saved < options.saveInterval;
+            if (!unsaved)
+                store.SaveTree();
         });
-        store.SaveState(state);
+        if (!unsaved) {
+            store.SaveState(state);
+            saved = Clock::now();
+        }
         if (options.progress)
             options.progress("applied " + std::to_string(end) + " of " + std::to_string(plan.download.size()) +
                              " changes from the server");

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/dav_transport.h"
+#include "dav/dav_transport.h"
 #include "sync/sync_report.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -34,6 +35,10 @@ struct SyncOptions
     bool allowMassDelete = false;
     bool dryRun = false; // plan and describe; send nothing, change nothing
     std::size_t batchSize = 100;
+    // Downloaded batches are saved (the tree, then the state) once the last save is this old, and
+    // at the end of the downloads: a large first download writes the data file a few times, not
+    // once a batch. A run cut off in between fetches the unsaved batches again.
+    std::chrono::milliseconds saveInterval{std::chrono::seconds(5)};
     std::function<void(std::string_view)> progress;
     // Where the tree lives; none: right here.
     SyncTreeAccess* treeAccess = nullptr;
@@ -47,8 +52,8 @@ struct SyncOptions
 };
 
 // One run of the synchronisation of the node's subtree with the state's address book. The state
-// is saved when its address book has just been found (before any change is sent), after each batch
-// of downloaded changes (the tree first) and after each batch of uploads; a run cut off anywhere
+// is saved when its address book has just been found (before any change is sent), after downloaded
+// changes (the tree first; see saveInterval) and after each batch of uploads; a run cut off anywhere
 // and started again ends as one whole run would. Failures of the store (FileError) pass through.
 SyncReport RunSync(DavTransport& transport, SyncState& state, TreeNode& node, SyncStore& store,
                    const SyncOptions& options);

@@ -22,7 +22,7 @@ constexpr std::uint32_t Bit(int entry)
 std::array<QString, 32> FallbackNames()
 {
     std::array<QString, 32> names;
-    for (int n = 1; n <= settings::CategoryCount; ++n)
+    for (int n = 1; n <= CategoryCount; ++n)
         names[static_cast<std::size_t>(n - 1)] = FromField(settings::DefaultCategoryName(n));
     return names;
 }

@@ -241,7 +241,7 @@ OptionsValues TOptionPages::Values() const
     values.browserPath = ToField(m_path->text());
     values.mailMethod = m_mail[0]->isChecked() ? 1 : m_mail[1]->isChecked() ? 2 : 3;
     values.reminderNotifications = m_reminderNotifications->isChecked();
-    for (int i = 0; i < m_catList->count() && i < settings::CategoryCount; ++i)
+    for (int i = 0; i < m_catList->count() && i < CategoryCount; ++i)
         values.categories[static_cast<std::size_t>(i)] = ToField(m_catList->item(i)->text());
     return values;
 }

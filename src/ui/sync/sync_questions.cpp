@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sync/sync_questions.h"
 
-#include "sync/dav_transport.h"
+#include "dav/dav_transport.h"
 #include "ui/questions.h"
 
 namespace quillary {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "dav/dav_transport.h"
 #include "shell/sync_accounts.h"
-#include "sync/dav_transport.h"
 #include "sync/sync_report.h"
 
 #include <atomic>

@@ -3,8 +3,8 @@
 // and a failure at the Nth request, so synchronisation runs can be cut off anywhere.
 #pragma once
 
+#include "dav/dav_transport.h"
 #include "sync/card_budget.h"
-#include "sync/dav_transport.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "actions/mailto_link.h"
+#include "links/mailto_link.h"
 
 #include "common/hex_escapes.h"
 

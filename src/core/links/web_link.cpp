@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "actions/web_link.h"
+#include "links/web_link.h"
 
-#include "actions/mail_address.h"
 #include "common/ascii_case.h"
 #include "common/hex_escapes.h"
 #include "common/text_excerpt.h"
-#include "model/kpx_object.h"
+#include "links/mail_address.h"
 
 #include <algorithm>
 #include <array>
@@ -127,6 +126,17 @@ std::optional<std::string> LinkProblem(std::string_view link)
         return std::nullopt;
     const std::string form = BrowserForm(link);
     return MailtoProblem(std::string_view(form).substr(MailScheme.size() + 1));
+}
+
+bool IsURL(std::string_view text)
+{
+    const std::size_t colon = text.find(':');
+    if (text.size() <= 7 || colon == std::string_view::npos)
+        return false;
+    std::string scheme(text.substr(0, colon));
+    for (char& c : scheme)
+        c = AsciiLower(c);
+    return IsWebScheme(scheme);
 }
 
 bool IsOpenableLink(std::string_view link)

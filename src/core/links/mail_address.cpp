@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "actions/mail_address.h"
+#include "links/mail_address.h"
 
 #include "common/text_excerpt.h"
 

@@ -11,6 +11,9 @@ namespace quillary {
 // older wais, news, gopher and telnet.
 bool IsWebScheme(std::string_view scheme);
 
+// Whether text starts with a web scheme and a colon and is longer than a bare scheme.
+bool IsURL(std::string_view text);
+
 // The scheme of a link as a browser reads it, in lower case, or none for a relative link.
 // Browsers drop blanks and control characters around a link and every tab and line break inside
 // it, so "  java\tscript:" is a "javascript" link. A drive letter ("C:") counts as a scheme too.
