@@ -105,6 +105,10 @@ run 2 "vcard of a folder without persons" "$cli" export --format vcf --node "My 
     --out "$scratch/news.vcf"
 [ -e "$scratch/news.vcf" ] && fail "a folder without persons writes no card file"
 run 1 "missing source" "$cli" import --format csv --kind email "$scratch/absent.csv"
+has "the missing source is named with the reason" "^quillary-cli: The file could not be opened: .*absent.csv$" "$scratch/err"
+has "nothing is imported from it" "^quillary-cli: nothing imported from .*absent.csv$" "$scratch/err"
+run 1 "bookmarks need the page itself" "$cli" import --format bookmarks "$data/sources"
+has "a folder for a page cannot be read" "^quillary-cli: cannot read .*sources$" "$scratch/err"
 run 2 "org-cards answer" "$cli" import --format vcf "$data/vcard/phone_export.vcf" --org-cards maybe
 run 1 "missing vcard file" "$cli" import --format vcf "$scratch/absent.vcf"
 cmp -s "$QUILLARY_HOME/zelk.dat" "$scratch/before.dat" || fail "refused commands leave the data file alone"

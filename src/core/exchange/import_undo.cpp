@@ -3,7 +3,10 @@
 
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
+#include "model/tree_walk.h"
 
+#include <algorithm>
+#include <functional>
 #include <vector>
 
 namespace quillary {
@@ -17,11 +20,23 @@ int DetailCount(const TreeNode& node)
 
 ImportUndo::ImportUndo(ItemTree& tree) : m_tree(tree)
 {
-    m_details.reserve(static_cast<std::size_t>(tree.NodeCount()));
-    for (int i = 0; i < tree.NodeCount(); ++i) {
-        const TreeNode* node = tree.NodeAt(i);
-        m_details.emplace(node, DetailCount(*node));
-    }
+    // Walked rather than indexed, so no list of the whole tree's order is made for it; counted
+    // first, so the list is made once at its size.
+    std::size_t nodes = 0;
+    ForEachInSubtree(tree.Root(), [&](const TreeNode&) { ++nodes; });
+    m_known.reserve(nodes);
+    ForEachInSubtree(tree.Root(), [&](const TreeNode& node) { m_known.push_back({&node, DetailCount(node)}); });
+    std::sort(m_known.begin(), m_known.end(),
+              [](const Known& a, const Known& b) { return std::less<const TreeNode*>()(a.node, b.node); });
+}
+
+const ImportUndo::Known* ImportUndo::Find(const TreeNode* node) const
+{
+    const auto at =
+        std::lower_bound(m_known.begin(), m_known.end(), node, [](const Known& known, const TreeNode* sought) {
+            return std::less<const TreeNode*>()(known.node, sought);
+        });
+    return at != m_known.end() && at->node == node ? &*at : nullptr;
 }
 
 void ImportUndo::Undo()
@@ -30,18 +45,17 @@ void ImportUndo::Undo()
     // Details are appended, so those beyond the remembered count are the new ones. Of the new
     // nodes only the topmost are deleted; their subtrees go with them.
     std::vector<TreeNode*> added;
-    for (int i = 0; i < m_tree.NodeCount(); ++i) {
-        TreeNode* node = m_tree.NodeAt(i);
-        const auto known = m_details.find(node);
-        if (known == m_details.end()) {
-            if (m_details.count(node->Parent()) != 0)
-                added.push_back(node);
-            continue;
+    ForEachInSubtree(m_tree.Root(), [&](TreeNode& node) {
+        const Known* known = Find(&node);
+        if (!known) {
+            if (Find(node.Parent()))
+                added.push_back(&node);
+            return;
         }
-        if (TKPXObject* item = node->Data())
-            while (item->ChildCount() > known->second)
+        if (TKPXObject* item = node.Data())
+            while (item->ChildCount() > known->details)
                 item->DeleteChild(item->ChildAt(item->ChildCount() - 1));
-    }
+    });
     for (TreeNode* node : added)
         m_tree.DeleteNode(*node);
 }

@@ -28,7 +28,9 @@ void TMainForm::ImportBtnClick()
         outcome = wizard.Outcome();
     }
     QDir::setCurrent(directory);
-    SortEveryNode(*m_tree);
+    // An import leaves the tree sorted itself (RunImport); without one the tree is re-sorted here.
+    if (!outcome)
+        SortEveryNode(*m_tree);
     RefreshFolderTitles();
     FoldersChange(SelectedNode());
     // The user is told what came in and what was left out.

@@ -5,12 +5,9 @@
 #include "common/file_error.h"
 #include "exchange/bookmark_page.h"
 #include "exchange/csv_import.h"
-#include "exchange/favorites_import.h"
-#include "exchange/import_undo.h"
-#include "exchange/item_file_import.h"
+#include "exchange/import_request.h"
 #include "exchange/nickname_file.h"
 #include "exchange/source_file.h"
-#include "exchange/vcard_import.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -115,6 +112,15 @@ QString FavoritesDirectory()
 {
     const QDir home = QDir::home();
     return home.exists(QStringLiteral("Favorites")) ? home.filePath(QStringLiteral("Favorites")) : home.path();
+}
+
+// The wizard's types list the formats in the core's order.
+ImportFormat FormatOf(TImportWizard::Type type)
+{
+    static constexpr ImportFormat Formats[] = {
+        ImportFormat::ItemFile,  ImportFormat::Favorites,     ImportFormat::Bookmarks, ImportFormat::AddressBook,
+        ImportFormat::Nicknames, ImportFormat::DelimitedText, ImportFormat::VCard};
+    return Formats[type];
 }
 
 // The title of the page in the folder, or "None Found"; an unreadable page counts as none.
@@ -522,87 +528,76 @@ bool TImportWizard::TabSeparated() const
 
 CsvImportSettings TImportWizard::TextSettings() const
 {
-    CsvImportSettings settings;
-    settings.kind = m_mapping->RecordKind();
-    settings.headerLine = m_headerLineCheck->isChecked();
-    const auto separator = static_cast<CsvSeparator>(m_sepCharCombo->currentData().toInt());
-    settings.tabSeparated = separator == CsvSeparator::Tab;
-    // Lines without field names have always been read as commas unless tabs were chosen.
-    settings.separator = separator == CsvSeparator::Auto && !settings.headerLine ? CsvSeparator::Comma : separator;
-    settings.encoding = static_cast<TextEncoding>(m_encodingCombo->currentData().toInt());
-    for (const QString& field : settings.headerLine ? m_mapping->ColumnFields() : m_mapping->ChosenFields())
-        settings.fields.push_back(ToField(field));
-    return settings;
+    CsvImportSettings chosen;
+    chosen.kind = m_mapping->RecordKind();
+    chosen.headerLine = m_headerLineCheck->isChecked();
+    chosen.separator = static_cast<CsvSeparator>(m_sepCharCombo->currentData().toInt());
+    chosen.encoding = static_cast<TextEncoding>(m_encodingCombo->currentData().toInt());
+    for (const QString& field : chosen.headerLine ? m_mapping->ColumnFields() : m_mapping->ChosenFields())
+        chosen.fields.push_back(ToField(field));
+    return TextImportSettings(std::move(chosen));
+}
+
+ImportRequest TImportWizard::Request() const
+{
+    ImportRequest request;
+    request.format = FormatOf(ChosenType());
+    // The folder pages name the folder that holds the page; the file pages the file itself.
+    request.pageInFolder = true;
+    request.source = LocalPath(ReadsFolder(request.format, true) ? ChosenDirectory() : ChosenFile());
+    // An interchange file and the browser and nickname pages come in beneath the root, the others
+    // beneath the destination node.
+    switch (ChosenType()) {
+    case InterchangeFile:
+    case Bookmarks:
+    case AddressBook:
+    case Nicknames:
+        request.destination = &m_destination->Tree().Root();
+        break;
+    case Favorites:
+    case DelimitedText:
+    case VCardFile:
+        request.destination = m_destination;
+        break;
+    }
+    if (request.format == ImportFormat::DelimitedText)
+        request.csv = TextSettings();
+    if (request.format == ImportFormat::VCard)
+        request.categories = ReadCategoryNames(TProfileFile(LocalPath(SettingsFilePath())));
+    return request;
 }
 
 bool TImportWizard::FormClose()
 {
     if (!m_destination)
         return true;
-    ImportOutcome outcome{ChosenType(), {}, false};
-    QString failure;
-    {
-        // One repaint of the tree at the end; a cancelled or failed import is taken back whole.
-        ItemTree& tree = m_destination->Tree();
-        TreeUpdateGuard update(tree);
-        ImportUndo undo(tree);
-        try {
-            outcome.counts = RunImport(tree, outcome.cancelled);
-        } catch (const FileError& error) {
-            failure = QString::fromStdString(error.what());
-        }
-        if (outcome.cancelled || !failure.isEmpty())
-            undo.Undo();
+    // With no file chosen Finish imports nothing.
+    if (!ReadsFolder(FormatOf(ChosenType()), true) && ChosenFile().isEmpty()) {
+        m_outcome = ImportOutcome{ChosenType(), {}, false};
+        return true;
     }
-    if (!failure.isEmpty()) {
+    ImportRequest request = Request();
+    VCardQuestion question(this);
+    request.orgCards = &question;
+    ImportResult result;
+    {
+        // Long text and card imports show their progress, whose Cancel takes the import back.
+        std::optional<WorkProgress> progress;
+        if (ReportsProgress(request.format)) {
+            progress.emplace(this, request.format == ImportFormat::VCard ? QStringLiteral("Importing vCards...")
+                                                                         : QStringLiteral("Importing records..."));
+            request.progress = progress->Callback();
+        }
+        result = RunImport(request);
+    }
+    if (result.Failed()) {
         Questions::Tell(this, QMessageBox::Critical, windowTitle(),
-                        QStringLiteral("The import could not be completed; nothing was imported.\n%1").arg(failure));
+                        QStringLiteral("The import could not be completed; nothing was imported.\n%1")
+                            .arg(QString::fromStdString(result.failure)));
         return false;
     }
-    m_outcome = outcome;
+    m_outcome = ImportOutcome{ChosenType(), result.counts, result.cancelled};
     return true;
-}
-
-ImportCounts TImportWizard::RunImport(ItemTree& tree, bool& cancelled)
-{
-    const std::filesystem::path directory = LocalPath(ChosenDirectory());
-    switch (ChosenType()) {
-    case InterchangeFile: {
-        const QString file = ChosenFile();
-        if (file.isEmpty())
-            return {};
-        const auto counts = ImportItemFile(tree.Root(), LocalPath(file));
-        if (!counts)
-            throw FileError(LocalPath(file), "The file could not be opened");
-        return *counts;
-    }
-    case Favorites:
-        return ImportFavorites(directory.string(), *m_destination);
-    case Bookmarks:
-        return ImportNSBook(directory, tree.Root());
-    case AddressBook:
-        return ImportNSAddr(directory, tree.Root());
-    case Nicknames:
-        return ImportEudora(directory, tree.Root());
-    case DelimitedText:
-        return ImportTextFile(cancelled);
-    case VCardFile:
-        return ImportCards(cancelled);
-    }
-    return {};
-}
-
-ImportCounts TImportWizard::ImportTextFile(bool& cancelled)
-{
-    const QString file = ChosenFile();
-    if (file.isEmpty())
-        return {};
-    WorkProgress progress(this, QStringLiteral("Importing records..."));
-    const auto counts = ImportCSVFile(LocalPath(file), *m_destination, TextSettings(), progress.Callback());
-    if (!counts)
-        throw FileError(LocalPath(file), "The file could not be opened");
-    cancelled = progress.Cancelled();
-    return *counts;
 }
 
 bool TImportWizard::PreviewColumns()
@@ -612,9 +607,7 @@ bool TImportWizard::PreviewColumns()
         Questions::Tell(this, QMessageBox::Information, windowTitle(), QStringLiteral("Choose the file to import."));
         return false;
     }
-    CsvImportSettings settings = TextSettings();
-    settings.fields.clear();
-    const auto preview = PreviewCSVFile(LocalPath(file), settings);
+    const auto preview = PreviewCSVFile(LocalPath(file), TextSettings());
     if (!preview) {
         Questions::Tell(
             this, QMessageBox::Critical, windowTitle(),
@@ -637,19 +630,6 @@ bool TImportWizard::PreviewColumns()
         fields.append(FromField(field));
     m_mapping->ShowColumns(names, fields);
     return true;
-}
-
-ImportCounts TImportWizard::ImportCards(bool& cancelled)
-{
-    const QString file = ChosenFile();
-    if (file.isEmpty())
-        return {};
-    WorkProgress progress(this, QStringLiteral("Importing vCards..."));
-    VCardQuestion question(this);
-    const ImportCounts counts = ImportVCardFile(LocalPath(file), *m_destination, question, progress.Callback(),
-                                                ReadCategoryNames(TProfileFile(LocalPath(SettingsFilePath()))));
-    cancelled = progress.Cancelled();
-    return counts;
 }
 
 } // namespace quillary

@@ -3,6 +3,7 @@
 
 #include "exchange/csv_import.h"
 #include "exchange/import_counts.h"
+#include "exchange/import_request.h"
 #include "ui/wizards/field_mapping_page.h"
 #include "ui/wizards/wizard_form.h"
 
@@ -16,7 +17,6 @@ namespace quillary {
 
 class FileList;
 class FolderChooser;
-class ItemTree;
 class PathLabel;
 class TreeNode;
 
@@ -66,7 +66,8 @@ public:
     QString ChosenFile() const;
     bool TabSeparated() const;
     // How the text file is read: the record type, the fields of the list or of the columns, the
-    // first-line choice, separator and encoding. Without the first line "Detect" reads commas.
+    // first-line choice, separator and encoding, with the core's rules applied
+    // (TextImportSettings: without the first line "Detect" reads commas).
     CsvImportSettings TextSettings() const;
     FieldMappingPage& MappingPage() const { return *m_mapping; }
     QCheckBox* HeaderLineCheck() const { return m_headerLineCheck; }
@@ -88,14 +89,14 @@ private:
     QWidget* SourcePage(const QString& text, FolderChooser* folders, const QString& group, QLabel* found);
     QWidget* TextFilePage();
     QWidget* VCardPage(const QIcon& icon);
-    ImportCounts RunImport(ItemTree& tree, bool& cancelled);
-    ImportCounts ImportTextFile(bool& cancelled);
+    // The import as the pages have chosen it, to be run on Finish (the organization-card question
+    // and the progress are added then).
+    ImportRequest Request() const;
     // Reads the chosen file's first line and shows its columns on the field page; false (after
     // telling the user) when no file is chosen or it cannot be opened.
     bool PreviewColumns();
     void RecordTypeChange();
     void TakeFieldsFromHeader();
-    ImportCounts ImportCards(bool& cancelled);
 
     QComboBox* m_importType = nullptr;
     FolderChooser* m_directoryListBox1 = nullptr;
