@@ -6,8 +6,8 @@
 #include "record_kind_option.h"
 
 #include "common/text_excerpt.h"
-#include "exchange/import_request.h"
 #include "places/app_places.h"
+#include "shell/import_request.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 

@@ -4,11 +4,11 @@
 #include "support/fake_services.h"
 #include "support/test_files.h"
 
-#include "exchange/import_request.h"
 #include "exchange/record_types.h"
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/kpx_object.h"
+#include "shell/import_request.h"
 
 #include <gtest/gtest.h>
 

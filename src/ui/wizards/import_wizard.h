@@ -3,7 +3,7 @@
 
 #include "exchange/csv_import.h"
 #include "exchange/import_counts.h"
-#include "exchange/import_request.h"
+#include "shell/import_request.h"
 #include "ui/wizards/field_mapping_page.h"
 #include "ui/wizards/wizard_form.h"
 

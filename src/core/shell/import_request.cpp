@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "exchange/import_request.h"
+#include "shell/import_request.h"
 
 #include "common/file_error.h"
 #include "exchange/bookmark_page.h"

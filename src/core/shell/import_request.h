@@ -4,7 +4,7 @@
 #include "exchange/csv_import.h"
 #include "exchange/import_counts.h"
 #include "exchange/vcard_import.h"
-#include "shell/settings_keys.h"
+#include "model/category_names.h"
 
 #include <filesystem>
 #include <string>
