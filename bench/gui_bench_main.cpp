@@ -9,11 +9,13 @@
 #include "data_generator.h"
 #include "peak_memory.h"
 
+#include "app/desktop_services.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 #include "shell/profile_file.h"
+#include "ui/shell/contact_document.h"
 #include "ui/shell/data_file_loading.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/main_form.h"
@@ -151,7 +153,9 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QDir::setCurrent(dir.path()); // the clipboard file lands beside the data file
     quillary::TProfileFile settings(dir.filePath(QStringLiteral("kpx.ini")).toStdString());
-    quillary::TMainForm form(settings, dataFile);
+    quillary::DesktopServices desktop(settings);
+    quillary::ContactDocument document(dataFile, desktop.ItemDesk(), settings);
+    quillary::TMainForm form(settings, document, desktop);
     LoopGaps gaps;
     gaps.Start();
     PaintWatch watch;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: one running copy, the working directory, the main window and the tray, and the
 // orderly end that writes the data file.
+#include "app/desktop_services.h"
 #include "app/quillary_application.h"
 #include "platform/app_paths.h"
 #include "platform/dbus_service_file.h"
@@ -14,6 +15,7 @@
 #include "ui/automation/automation_service.h"
 #include "ui/automation/main_form_automation_host.h"
 #include "ui/questions.h"
+#include "ui/shell/contact_document.h"
 #include "ui/shell/lock_wait_form.h"
 #include "ui/shell/logic_form.h"
 #include "ui/shell/main_form.h"
@@ -180,7 +182,9 @@ int main(int argc, char** argv)
         RemoveSaveLeftovers(workingDirectory.toStdString(), SettingsFilePath().toStdString());
 
     TProfileFile settings(SettingsFilePath().toStdString());
-    TMainForm mainForm(settings, dataFile);
+    DesktopServices desktop(settings);
+    ContactDocument document(dataFile, desktop.ItemDesk(), settings);
+    TMainForm mainForm(settings, document, desktop);
     TLogicForm logicForm(mainForm);
     // exit(), not quit(): quit() first asks the windows to close, and the main window only hides.
     const auto endProgram = [] { QCoreApplication::exit(0); };
@@ -202,8 +206,8 @@ int main(int argc, char** argv)
     if (!WriteDBusServiceFile(OwnProgramPath()))
         qWarning("Could not write %s", qPrintable(DBusServiceFilePath()));
     MainFormAutomationHost automationHost(mainForm);
-    AutomationService automation(mainForm.Tree(), automationHost, QDBusConnection::sessionBus());
-    automation.SetSync(&mainForm.Sync());
+    AutomationService automation(document.Tree(), automationHost, QDBusConnection::sessionBus());
+    automation.SetSync(&document.Sync());
     automation.SetNotReady([&mainForm] {
         return mainForm.IsLoading() ? QStringLiteral("Quillary is still reading its data file; try again when it "
                                                      "has finished")
@@ -223,11 +227,11 @@ int main(int argc, char** argv)
     }
     if (!StartWithDataFile(mainForm, dataFileHold))
         return 1;
-    RecoveryKeeper recoveryKeeper(mainForm.Tree(), mainForm.Session());
+    RecoveryKeeper recoveryKeeper(document.Tree(), document.Session());
     mainForm.SetStartupCommandLine(commandLine);
-    ReminderWatch reminderWatch(
-        mainForm, settings, [&logicForm] { logicForm.Restore(); }, QDBusConnection::sessionBus(),
-        QDBusConnection::systemBus());
+    ReminderWatch reminderWatch(document, settings,
+                                WindowShowingReminders(mainForm, [&logicForm] { logicForm.Restore(); }),
+                                QDBusConnection::sessionBus(), QDBusConnection::systemBus());
 
     QObject::disconnect(early);
     QObject::connect(&instance, &SingleInstance::commandLineReceived, &mainForm,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The automation service on a real session bus (the test runs under dbus-run-session): the
 // service and its clients use separate connections, as separate programs would.
+#include "desktop_window.h"
+
 #include "automation/automation_members.h"
 #include "model/create_item.h"
 #include "model/item_tree.h"
@@ -82,7 +84,7 @@ private slots:
         data.write(SampleData);
         data.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, data.fileName());
+        m_form = std::make_unique<DesktopWindow>(*m_settings, data.fileName());
         m_host = std::make_unique<MainFormAutomationHost>(*m_form);
         m_service = std::make_unique<AutomationService>(m_form->Tree(), *m_host, Connect(QStringLiteral("service")));
         QVERIFY2(m_service->Register(), qPrintable(m_service->ErrorText()));

@@ -3,6 +3,8 @@
 // drives them: imported with the first line as field names, every fact written by hand beside
 // the file arrives; published as comma-separated values with field names and imported again into
 // another data file, every fact comes back.
+#include "desktop_window.h"
+
 #include "support/contact_facts.h"
 
 #include "model/item_tree.h"
@@ -118,7 +120,7 @@ private:
         file.write("{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n");
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(folder + QStringLiteral("/kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, data);
+        m_form = std::make_unique<DesktopWindow>(*m_settings, data);
         m_form->show();
         m_form->SelectNode(m_form->Tree().Root());
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A data file too large to read before the window shows: the window paints while it is read in
 // slices, nothing writes the file meanwhile, and the tree at the end is the one a plain read gives.
+#include "desktop_window.h"
+
 #include "model/data_file.h"
 #include "model/data_file_read.h"
 #include "model/item_tree.h"
@@ -111,7 +113,7 @@ private slots:
 
     void theWindowPaintsWhileTheFileIsReadAndEndsWithThePlainTree()
     {
-        TMainForm form(*m_settings, m_data);
+        DesktopWindow form(*m_settings, m_data);
         QVERIFY(form.IsLoading());
         form.Loading().SetSliceTime(std::chrono::milliseconds(1));
         PaintWhileLoading paints(form);
@@ -156,7 +158,7 @@ private slots:
 
     void savingOrClosingWhileTheFileIsReadLeavesItAsItWas()
     {
-        auto form = std::make_unique<TMainForm>(*m_settings, m_data);
+        auto form = std::make_unique<DesktopWindow>(*m_settings, m_data);
         form->Loading().SetSliceTime(std::chrono::milliseconds(1));
         RecoveryKeeper keeper(
             form->Tree(), form->Session(),

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A data file nested far deeper than any address book, in the main window.
+#include "desktop_window.h"
+
 #include "model/item_tree.h"
 #include "model/tree_depth.h"
 #include "shell/profile_file.h"
@@ -57,7 +59,7 @@ private slots:
         file.write(DeepData());
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir.filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir.filePath(QStringLiteral("zelk.dat")));
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_dir.filePath(QStringLiteral("zelk.dat")));
         m_form->show();
         Questions::SetHook([this](const QString&, const QString& text) {
             m_told.append(text);

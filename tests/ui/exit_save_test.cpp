@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The end's save when the data file cannot be written, and a copy that may not write it: the
 // questions are answered through the seam, as the user would answer them.
+#include "desktop_window.h"
+
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -44,7 +46,7 @@ private slots:
         file.write(Saved);
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_data);
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_data);
         m_asked.clear();
         m_answers.clear();
         Questions::SetHook([this](const QString& caption, const QString& text) {

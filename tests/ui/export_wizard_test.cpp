@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_window.h"
+
 #include "exchange/vcard_version.h"
 #include "model/data_file.h"
 #include "model/item_tree.h"
@@ -493,7 +495,7 @@ private:
         file.write(Sample);
         file.close();
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
         m_form->show();
     }
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_window.h"
+
 #include "exchange/csv_import.h"
 #include "exchange/record_types.h"
 #include "model/create_item.h"
@@ -584,7 +586,7 @@ private:
     {
         WriteFile(m_dir->filePath("zelk.dat"), Sample);
         m_settings = std::make_unique<TProfileFile>(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
         m_form->show();
     }
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_window.h"
+
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 #include "shell/profile_file.h"
@@ -69,7 +71,7 @@ private slots:
     void buildsTheWindowWithItsParts()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         for (const char* name : {"Folders", "FilterListBox", "WinSplitterPanel", "MainItems", "SpeedPanel",
                                  "NewItemPanel", "FindPanel", "TipBar1", "FindEditBox"})
             QVERIFY2(form.findChild<QWidget*>(QString::fromLatin1(name)), name);
@@ -91,7 +93,7 @@ private slots:
     void firstStartShowsTheRootAlone()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         QCOMPARE(form.Tree().NodeCount(), 1);
         QCOMPARE(form.StatusText(1), QStringLiteral("0 item(s)"));
         QCOMPARE(form.StatusText(2), QStringLiteral("My Contacts"));
@@ -102,7 +104,7 @@ private slots:
     {
         WriteFile(m_dataPath, SampleData);
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         QCOMPARE(ListTitles(form), (QStringList{"Zoo", "acme", "Adam phone", "Beta", "zeta"}));
         QCOMPARE(form.StatusText(1), QStringLiteral("5 item(s)"));
         // The tree keeps the file's order until something is re-sorted.
@@ -113,7 +115,7 @@ private slots:
     {
         WriteFile(m_dataPath, SampleData);
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         FolderTreeModel& model = form.TreeModel();
         const QModelIndex root = model.index(0, 0);
         QVERIFY(!(model.flags(root) & Qt::ItemIsEditable));
@@ -129,7 +131,7 @@ private slots:
     void viewStylesKeepMenuAndButtonsInStep()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         form.SetListStyle(4);
         QCOMPARE(form.ListStyle(), 4);
         QMenu* view = form.menuBar()->actions().at(2)->menu();
@@ -141,7 +143,7 @@ private slots:
     void splitterMovesOnlyBeyondFourPixels()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         form.show();
         auto* splitter = form.findChild<SplitterPanel*>(QStringLiteral("WinSplitterPanel"));
         const int before = form.TreePaneWidth();
@@ -154,7 +156,7 @@ private slots:
     void toolBarTogglesFollowTheBars()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         form.show();
         QMenu* view = form.menuBar()->actions().at(2)->menu();
         QAction* toolbarItem = view->actions().at(2);
@@ -172,7 +174,7 @@ private slots:
     {
         {
             TProfileFile settings(m_settingsPath.toStdString());
-            TMainForm form(settings, m_dataPath);
+            DesktopWindow form(settings, m_dataPath);
             form.ApplySettings({10, 20, 700, 500, 150, 3, 100, 110, 120});
             form.SaveOnExit();
         }
@@ -180,7 +182,7 @@ private slots:
         QCOMPARE(reread.ReadInteger("WinState", "Norm_Width", 0), 700);
         QCOMPARE(reread.ReadInteger("WinState", "Norm_Split", 0), 150);
         QCOMPARE(reread.ReadInteger("WinState", "Alt_Width", 0), 300);
-        TMainForm again(reread, m_dataPath);
+        DesktopWindow again(reread, m_dataPath);
         const TWinSettings settings = again.GetSettings();
         QCOMPARE(settings.Width, 700);
         QCOMPARE(settings.Split, 150);
@@ -192,7 +194,7 @@ private slots:
     void toggleTwiceReturnsToTheFirstGeometry()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         form.ApplySettings({0, 0, 640, 480, 201, 1, 125, 150, 150});
         form.ToggleMainWindow();
         QCOMPARE(form.GetSettings().Width, 300);
@@ -206,7 +208,7 @@ private slots:
     {
         WriteFile(m_dataPath, SampleData);
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         TreeNode& zoo = *form.Tree().Root().ChildAt(1);
         form.SelectNode(zoo);
         QCOMPARE(form.SelectedNode(), &zoo);
@@ -220,7 +222,7 @@ private slots:
     void commandLineReadsInterchangeFilesIntoTheRoot()
     {
         TProfileFile settings(m_settingsPath.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         const QString zkd = m_dir->filePath(QStringLiteral("My Export.ZKD"));
         WriteFile(zkd, "{1 0 }Imported~~~~~~7\r\n{Fold}0\r\n");
         form.HandleCommandLine(QStringLiteral("quillary \"%1\" HIDEWIN other.txt").arg(zkd), false);

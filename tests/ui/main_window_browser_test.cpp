@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_window.h"
 #include "fake_devtools_server.h"
 #include "reserved_port.h"
 
@@ -65,7 +66,7 @@ class MainWindowBrowserTest : public QObject
                                  "\nMosaic=" + endpoint.toStdString() + "\n";
         m_settings = std::make_unique<TProfileFile>(
             TProfileFile::FromText(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString(), text));
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_dir->filePath(QStringLiteral("zelk.dat")));
     }
 
 private slots:

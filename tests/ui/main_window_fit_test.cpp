@@ -2,6 +2,8 @@
 // What a new user sees of the main window: a first start that fits its tool bars, a narrow
 // alternate window whose status panels stay apart, whole tips, two-line icon labels, and the
 // tools menus kept current.
+#include "desktop_window.h"
+
 #include "shell/profile_file.h"
 #include "shell/tool_items.h"
 #include "ui/dialogs/option_pages.h"
@@ -63,14 +65,14 @@ private slots:
     void theWindowIsTitledQuillary()
     {
         TProfileFile settings(Path("kpx.ini").toStdString());
-        TMainForm form(settings, Path("zelk.dat"));
+        DesktopWindow form(settings, Path("zelk.dat"));
         QCOMPARE(form.windowTitle(), QStringLiteral("Quillary"));
     }
 
     void aFirstStartFitsItsToolBarsOnTheScreen()
     {
         TProfileFile settings(Path("kpx.ini").toStdString()); // no settings file yet
-        TMainForm form(settings, Path("zelk.dat"));
+        DesktopWindow form(settings, Path("zelk.dat"));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QRect screen = form.screen()->availableGeometry();
@@ -90,7 +92,7 @@ private slots:
         file.write("[WinState]\r\nNorm_Left=0\r\nNorm_Top=0\r\nNorm_Width=700\r\nNorm_Height=500\r\n");
         file.close();
         TProfileFile settings(Path("kpx.ini").toStdString());
-        TMainForm form(settings, Path("zelk.dat"));
+        DesktopWindow form(settings, Path("zelk.dat"));
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QCOMPARE(form.size(), QSize(700, 500));
@@ -103,7 +105,7 @@ private slots:
     void theAlternateWindowGoesNarrowWithoutOverlappingPanels()
     {
         TProfileFile settings(Path("kpx.ini").toStdString());
-        TMainForm form(settings, Path("zelk.dat"));
+        DesktopWindow form(settings, Path("zelk.dat"));
         form.show();
         form.ToggleMainWindow();
         QCoreApplication::processEvents(); // the toggled geometry's layout first
@@ -157,7 +159,7 @@ private slots:
     void toolsAddedLaterReachTheTrayMenu()
     {
         TProfileFile settings(Path("kpx.ini").toStdString());
-        TMainForm form(settings, Path("zelk.dat"));
+        DesktopWindow form(settings, Path("zelk.dat"));
         TLogicForm logic(form);
         auto* tools = logic.TrayMenu().findChild<QMenu*>(QStringLiteral("Tools1"));
         QVERIFY(tools);

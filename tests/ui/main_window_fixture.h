@@ -3,6 +3,8 @@
 // (where the clipboard file goes), shown on the screen.
 #pragma once
 
+#include "desktop_window.h"
+
 #include "shell/profile_file.h"
 #include "ui/shell/main_form.h"
 
@@ -33,7 +35,7 @@ struct MainWindowFixture
         settings = std::make_unique<quillary::TProfileFile>(dir->filePath(QStringLiteral("kpx.ini")).toStdString());
         if (adjust)
             adjust(*settings);
-        form = std::make_unique<quillary::TMainForm>(*settings, file.fileName(), nullptr, clock);
+        form = std::make_unique<quillary::DesktopWindow>(*settings, file.fileName(), nullptr, clock);
         form->show();
     }
 };

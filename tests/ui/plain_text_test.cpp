@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Item and file text that looks like markup is shown as written, in boxes, prompts and labels.
+#include "desktop_window.h"
+
 #include "shell/profile_file.h"
 #include "ui/actions/qt_action_prompts.h"
 #include "ui/plain_text.h"
@@ -78,7 +80,7 @@ private slots:
                    "~~~~~~2\r\n{Fold}0\r\n");
         data.close();
         TProfileFile settings(dir.filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm form(settings, data.fileName());
+        DesktopWindow form(settings, data.fileName());
         form.show();
         QTreeView& folders = form.FoldersView();
         folders.expandAll();

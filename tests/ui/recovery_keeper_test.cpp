@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The recovery copy: written after the changes pause (or keep coming too long), never for a
 // read-only copy, and offered at the start.
+#include "desktop_window.h"
+
 #include "model/create_item.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -103,7 +105,7 @@ private slots:
         AddFolder(*m_tree, "From the crash");
         m_session->KeepRecovery(*m_tree);
         TProfileFile settings(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm form(settings, m_data);
+        DesktopWindow form(settings, m_data);
         QStringList asked;
         Questions::SetHook([&](const QString& caption, const QString& text) {
             asked.append(caption + QStringLiteral(": ") + text);
@@ -124,7 +126,7 @@ private slots:
         AddFolder(*m_tree, "Not wanted");
         m_session->KeepRecovery(*m_tree);
         TProfileFile settings(m_dir->filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm form(settings, m_data);
+        DesktopWindow form(settings, m_data);
         Questions::SetHook([](const QString&, const QString&) { return QMessageBox::Discard; });
         OfferRecovery(form);
         QVERIFY(!QFile::exists(m_copy));

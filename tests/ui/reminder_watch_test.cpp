@@ -113,8 +113,8 @@ class ReminderWatchTest : public QObject
         m_form->hide();
         // The session bus stands in for the system bus, where logind would announce a resume.
         m_watch = std::make_unique<ReminderWatch>(
-            *m_form, *m_settings, [this] { m_form->show(); }, QDBusConnection::sessionBus(),
-            QDBusConnection::sessionBus());
+            m_form->Document(), *m_settings, WindowShowingReminders(*m_form, [this] { m_form->show(); }),
+            QDBusConnection::sessionBus(), QDBusConnection::sessionBus());
     }
 
     TReminderObject& Reminder(const char* title)

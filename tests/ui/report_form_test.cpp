@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "desktop_window.h"
+
 #include "model/data_file.h"
 #include "model/item_tree.h"
 #include "model/items_contact.h"
@@ -107,7 +109,7 @@ class ReportFormTest : public QObject
             data.write(Sample);
         data.close();
         m_settings = std::make_unique<TProfileFile>(QDir::current().filePath(QStringLiteral("kpx.ini")).toStdString());
-        m_window = std::make_unique<TMainForm>(*m_settings, data.fileName());
+        m_window = std::make_unique<DesktopWindow>(*m_settings, data.fileName());
         m_window->show();
         return *m_window;
     }

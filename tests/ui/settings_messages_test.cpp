@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window tells when the settings file cannot be read or written.
+#include "desktop_window.h"
+
 #include "support/fault_setups.h"
 
 #include "shell/profile_file.h"
@@ -48,7 +50,7 @@ private slots:
         const QString path = m_dir->filePath(QStringLiteral("kpx.ini"));
         QVERIFY(QDir().mkdir(path)); // a folder where the file should be
         TProfileFile settings(path.toStdString());
-        TMainForm form(settings, m_dataPath);
+        DesktopWindow form(settings, m_dataPath);
         QTRY_COMPARE(m_told.size(), 1);
         QVERIFY2(m_told.first().contains(path) && m_told.first().contains(QStringLiteral("cannot be read")),
                  qPrintable(m_told.first()));
@@ -96,7 +98,7 @@ private:
         m_disk->Fill();
         m_settingsPath = QString::fromStdString((disk / "kpx.ini").string());
         m_settings = std::make_unique<TProfileFile>(m_settingsPath.toStdString());
-        m_form = std::make_unique<TMainForm>(*m_settings, m_dataPath);
+        m_form = std::make_unique<DesktopWindow>(*m_settings, m_dataPath);
         QTest::qWait(10);
         return *m_form;
     }

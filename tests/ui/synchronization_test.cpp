@@ -379,7 +379,7 @@ private slots:
         m_fixture.form.reset();
 
         // The next start goes on where the round stopped, and then finds nothing more to do.
-        m_fixture.form = std::make_unique<TMainForm>(*m_fixture.settings, dataFile);
+        m_fixture.form = std::make_unique<DesktopWindow>(*m_fixture.settings, dataFile);
         Form().Sync().Passwords().SetKeyring(NoKeyring());
         QCOMPARE(Synchronize().left(13), QStringLiteral("Synchronized:"));
         QCOMPARE(Synchronize(), QStringLiteral("Synchronized: 0 in, 0 out"));

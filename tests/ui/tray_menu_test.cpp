@@ -2,6 +2,8 @@
 // The tray menu as a desktop's tray host reads it over the session bus (the test runs on an X
 // display with a StatusNotifierWatcher, see tray_host/): tools added while the program runs
 // appear in its "Tools" sub-menu without a restart, also after the host has shown the menu.
+#include "desktop_window.h"
+
 #include "shell/profile_file.h"
 #include "ui/dialogs/option_pages.h"
 #include "ui/shell/logic_form.h"
@@ -100,7 +102,7 @@ private slots:
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quillary.svg")));
         QTemporaryDir dir;
         TProfileFile settings(dir.filePath(QStringLiteral("kpx.ini")).toStdString());
-        TMainForm form(settings, dir.filePath(QStringLiteral("zelk.dat")));
+        DesktopWindow form(settings, dir.filePath(QStringLiteral("zelk.dat")));
         TLogicForm logic(form);
         QVERIFY2(logic.HasTray(), "no tray host on this bus");
 

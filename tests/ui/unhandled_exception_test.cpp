@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // An exception nobody handled ends the program the orderly way, and that end is one nobody waits
 // on: a save that fails then asks nothing and keeps the changes in the recovery copy.
+#include "desktop_window.h"
+
 #include "app/quillary_application.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
@@ -42,7 +44,7 @@ int main(int argc, char** argv)
     QDir(dir.path()).mkdir(QStringLiteral("data"));
     const QString data = dir.filePath(QStringLiteral("data/zelk.dat"));
     TProfileFile settings(dir.filePath(QStringLiteral("kpx.ini")).toStdString());
-    TMainForm form(settings, data);
+    DesktopWindow form(settings, data);
     QObject::connect(&app, &QuillaryApplication::EndingAfterError, &app, [&form] { form.SetUnattendedEnd(true); });
     QStringList told;
     QString advice;

@@ -35,6 +35,11 @@ ItemTree::ItemTree(const ItemServices& services) : m_services(WithHeadlessDefaul
     item->SetTreeNode(m_root.get());
 }
 
+void ItemTree::SetServices(const ItemServices& services)
+{
+    m_services = WithHeadlessDefaults(services);
+}
+
 ItemTree::~ItemTree()
 {
     m_observers.clear();

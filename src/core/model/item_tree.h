@@ -32,6 +32,9 @@ public:
     TKPXObject& RootItem() const;
 
     const ItemServices& Services() const { return m_services; }
+    // A window that comes to show the tree after it was made (or goes again) brings its own view,
+    // dialogs and actions; empty members fall back to the headless stand-ins.
+    void SetServices(const ItemServices& services);
     CategoryFilter& Filter() { return m_filter; }
     const CategoryFilter& Filter() const { return m_filter; }
     IdRegistry& Ids() { return m_ids; }

@@ -16,6 +16,7 @@ class QtActionPrompts final : public ActionPrompts
 {
 public:
     explicit QtActionPrompts(QWidget* parent) : m_parent(parent) {}
+    void SetParent(QWidget* parent) { m_parent = parent; }
     bool Confirm(const std::string& text) override;
     void ShowError(const std::string& text) override;
 

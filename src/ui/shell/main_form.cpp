@@ -6,23 +6,15 @@
 #include "model/data_file.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
-#include "platform/desktop_telephony.h"
 #include "platform/qt_browser.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_date_locale.h"
 #include "platform/qt_icon_store.h"
-#include "platform/qt_shell.h"
-#include "platform/xdg_messaging.h"
-#include "shell/data_file_session.h"
 #include "shell/profile_file.h"
 #include "shell/settings_keys.h"
 #include "shell/tool_items.h"
 #include "shell/web_page_links.h"
-#include "ui/actions/qt_action_prompts.h"
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/plain_text.h"
-#include "ui/shell/data_file_loading.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/folder_view_keeper.h"
 #include "ui/shell/icon_label_delegate.h"
@@ -58,10 +50,9 @@ namespace {
 constexpr int MainWindowHelpContext = 1003;
 }
 
-TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent, const Clock* clock)
-    : QMainWindow(parent), m_settings(settings), m_dataFile(dataFile), m_clock(clock),
-      m_icons(std::make_unique<QtIconStore>()), m_locale(std::make_unique<QtDateLocale>()),
-      m_clipboard(std::make_unique<QtClipboard>()), m_pictures(std::make_unique<ItemPictures>(*m_icons))
+TMainForm::TMainForm(TProfileFile& settings, ContactDocument& document, WindowServices& services, QWidget* parent)
+    : QMainWindow(parent), m_settings(settings), m_document(document), m_services(services),
+      m_pictures(std::make_unique<ItemPictures>(services.Icons()))
 {
     setObjectName(QStringLiteral("TMainForm"));
     setWindowTitle(QStringLiteral("Quillary"));
@@ -71,8 +62,10 @@ TMainForm::TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* p
 
 TMainForm::~TMainForm()
 {
-    // The views go before the tree they show.
-    m_loading.reset();
+    // The document outlives the window: nothing of it may reach the window once it is gone.
+    m_document.DetachSync();
+    m_document.Tree().SetServices(m_services.ItemDesk());
+    m_services.SetWindow(nullptr);
     delete m_listStack;
     delete m_folders;
     delete m_treeModel;
@@ -81,32 +74,22 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
+    m_services.SetWindow(this);
     m_dialogContext.parent = this;
     m_dialogContext.showHelp = [this](int topic) { Help().ShowTopic(topic); };
     m_dialogContext.categoryNames = [this] { return CategoryNames(); };
-    m_dialogs = std::make_unique<QtItemDialogs>(m_dialogContext, *m_icons);
-    m_shell = std::make_unique<QtShell>();
-    m_browser = std::make_unique<QtBrowser>(m_settings);
-    m_actionPrompts = std::make_unique<QtActionPrompts>(this);
-    m_telephony = std::make_unique<DesktopTelephony>(*m_actionPrompts);
-    m_messaging = std::make_unique<XdgMessaging>([this](const QString& name) { return AskMailAddress(this, name); });
-    m_actions =
-        std::make_unique<TOutwardActions>(MailServices{*m_messaging, *m_shell, *m_actionPrompts,
-                                                       [this](const std::string& url) { m_browser->Open(url); }},
-                                          m_settings, [this] { return MailRows(); });
+    m_dialogs = std::make_unique<QtItemDialogs>(m_dialogContext, m_services.Icons());
+    ItemServices desk = m_services.ItemDesk();
+    m_actions = std::make_unique<TOutwardActions>(
+        MailServices{m_services.Messaging(), *desk.shell, m_services.Prompts(),
+                     [this](const std::string& url) { Browser().Open(url); }},
+        m_settings, [this] { return MailRows(); });
     m_tools = std::make_unique<TToolItems>();
-    ItemServices services;
-    services.view = this;
-    services.dialogs = m_dialogs.get();
-    services.clipboard = m_clipboard.get();
-    services.shell = m_shell.get();
-    services.telephony = m_telephony.get();
-    services.actions = m_actions.get();
-    services.tools = m_tools.get();
-    services.icons = m_icons.get();
-    services.locale = m_locale.get();
-    services.clock = m_clock;
-    m_tree = std::make_unique<ItemTree>(services);
+    desk.view = this;
+    desk.dialogs = m_dialogs.get();
+    desk.actions = m_actions.get();
+    desk.tools = m_tools.get();
+    Tree().SetServices(desk);
     m_winState.Restore(m_settings);
     LoadTools();
     BuildActions();
@@ -115,8 +98,6 @@ void TMainForm::FormCreate()
     BuildToolBars();
     BuildListPopup();
     ConnectViews();
-    m_session = std::make_unique<DataFileSession>(m_dataFile.toStdString());
-    m_loading = std::make_unique<DataFileLoading>(*m_tree, *m_session);
     BuildSync();
     if (IsLoading())
         ShowLoading();
@@ -203,7 +184,7 @@ void TMainForm::BuildCommandActions()
                                "synchronize");
     m_synchronize->setObjectName(QStringLiteral("Synchronize1"));
     m_synchronize->setShortcut(QKeySequence(Qt::Key_F9));
-    connect(m_synchronize, &QAction::triggered, this, [this] { m_sync->SyncNow(); });
+    connect(m_synchronize, &QAction::triggered, this, [this] { Sync().SyncNow(); });
     m_filterAny =
         MakeAction(QString(), QStringLiteral("Filter|Show items matching ANY selected category"), "filter-any");
     m_filterAll =
@@ -342,7 +323,7 @@ void TMainForm::BuildMenus()
     for (const WebPageLink& link : WebPageLinks()) {
         const std::string address = link.Address();
         connect(UsableWhileLoading(web->addAction(QString::fromLatin1(link.caption))), &QAction::triggered, this,
-                [this, address] { m_browser->Open(address); });
+                [this, address] { Browser().Open(address); });
     }
     help->addSeparator();
     connect(UsableWhileLoading(help->addAction(QStringLiteral("&About..."))), &QAction::triggered, this,
@@ -473,7 +454,7 @@ void TMainForm::BuildPanes()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    m_treeModel = new FolderTreeModel(*m_tree, *m_pictures, this);
+    m_treeModel = new FolderTreeModel(Tree(), *m_pictures, this);
     m_folders = new QTreeView(central);
     m_folders->setObjectName(QStringLiteral("Folders"));
     m_folders->setAccessibleName(QStringLiteral("Folders"));
@@ -494,7 +475,7 @@ void TMainForm::BuildPanes()
     m_folders->setDragDropMode(QAbstractItemView::DragDrop);
     m_folders->setDragDropOverwriteMode(true); // a drop lands on the node under the pointer
     m_folders->setDefaultDropAction(Qt::MoveAction);
-    new FolderViewKeeper(*m_folders, *m_treeModel, *m_tree);
+    new FolderViewKeeper(*m_folders, *m_treeModel, Tree());
 
     m_filterList = new QListWidget(central);
     m_filterList->setObjectName(QStringLiteral("FilterListBox"));
@@ -511,7 +492,7 @@ void TMainForm::BuildPanes()
     m_splitter = new SplitterPanel([] { return 0; }, [this] { return TreePaneWidth(); },
                                    [this](int width) { SetTreePaneWidth(width); }, central);
 
-    m_listModel = new ItemListModel(*m_tree, *m_pictures, this);
+    m_listModel = new ItemListModel(Tree(), *m_pictures, this);
     m_listStack = new QStackedWidget(central);
     m_listStack->setObjectName(QStringLiteral("MainItems"));
     m_iconList = new QListView(m_listStack);
@@ -571,16 +552,14 @@ void TMainForm::BuildSync()
 {
     SyncWindow window;
     window.parent = this;
-    window.tree = m_tree.get();
-    window.session = m_session.get();
     window.editing = [this](std::int32_t id) { return m_dialogs->IsEditing(id); };
     window.treeChanged = [this] {
         RefreshFolderTitles();
         QueueRefill();
     };
-    m_sync = std::make_unique<SyncCenter>(std::move(window), m_settings);
-    connect(m_sync.get(), &SyncCenter::StatusChanged, m_syncPanel, &QLabel::setText);
-    connect(m_sync.get(), &SyncCenter::Failed, this, [this](const QString& text) { emit TrayTipChanged(text); });
+    SyncCenter& sync = m_document.AttachSync(std::move(window));
+    connect(&sync, &SyncCenter::StatusChanged, m_syncPanel, &QLabel::setText);
+    connect(&sync, &SyncCenter::Failed, this, [this](const QString& text) { emit TrayTipChanged(text); });
 }
 
 void TMainForm::BuildListPopup()

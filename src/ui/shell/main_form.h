@@ -5,6 +5,8 @@
 #include "model/item_services.h"
 #include "shell/win_state.h"
 #include "ui/dialogs/dialog_context.h"
+#include "ui/shell/contact_document.h"
+#include "ui/shell/window_services.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,55 +31,50 @@ class QTreeView;
 
 namespace quillary {
 
+class ContactDocument;
+class DataFileLoading;
+class DataFileSession;
 class FolderTreeModel;
 class HelpWindow;
 class ItemListModel;
 class ItemPictures;
 class ItemTree;
-class QtClipboard;
 class QtBrowser;
-class DesktopTelephony;
-class QtActionPrompts;
-class TOutwardActions;
-class XdgMessaging;
-class QtShell;
-class TToolItems;
-class QtDateLocale;
-class QtIconStore;
 class QtItemDialogs;
 class SplitterPanel;
-class TProfileFile;
-class DataFileSession;
-class DataFileLoading;
 class SyncCenter;
-class TTipBar;
+class TKPXObject;
+class TOutwardActions;
+class TProfileFile;
 class TProgressForm;
 class TReportForm;
-class TKPXObject;
+class TTipBar;
+class TToolItems;
 class TreeNode;
-class Clock;
+class WindowServices;
 
 // The main window: the folder tree on the left, the item list on the right, tool bars, menus
-// and the status bar. It owns the item tree and shows it through two models; no widget keeps
-// a copy of the data.
-class TMainForm final : public QMainWindow, public ItemView
+// and the status bar. It shows the document's item tree through two models; no widget keeps
+// a copy of the data. The document and the desktop's services are made before it and outlive it.
+class TMainForm : public QMainWindow, public ItemView
 {
     Q_OBJECT
 
 public:
     enum class Pane { Folders, MainItems };
 
-    // Builds the window without showing it and reads the data file of the working directory: a
-    // small file at once, a large one in slices once the event loop runs (IsLoading, LoadFinished).
-    // Today's date comes from clock (the system's when none is given).
-    TMainForm(TProfileFile& settings, const QString& dataFile, QWidget* parent = nullptr, const Clock* clock = nullptr);
+    // Builds the window without showing it over a document whose data file may still be read
+    // (IsLoading, LoadFinished).
+    TMainForm(TProfileFile& settings, ContactDocument& document, WindowServices& services,
+              QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    ItemTree& Tree() { return *m_tree; }
-    const QString& DataFile() const { return m_dataFile; }
-    DataFileSession& Session() { return *m_session; }
+    ContactDocument& Document() { return m_document; }
+    ItemTree& Tree() { return m_document.Tree(); }
+    const QString& DataFile() const { return m_document.DataFile(); }
+    DataFileSession& Session() { return m_document.Session(); }
     // The synchronisation with the accounts' address books (File, Synchronize; the tray's entry).
-    SyncCenter& Sync() { return *m_sync; }
+    SyncCenter& Sync() { return m_document.Sync(); }
     QAction* SynchronizeAction() const { return m_synchronize; }
     // How reading the data file went. An unreadable file leaves the tree empty, and the program
     // must not go on with it (it would save the empty tree over it).
@@ -86,7 +83,7 @@ public:
     // read or change the tree are disabled, nothing is written, and closing the window ends the
     // program without saving. The status bar shows the progress.
     bool IsLoading() const;
-    DataFileLoading& Loading() { return *m_loading; }
+    DataFileLoading& Loading() { return m_document.Loading(); }
     // This copy never writes the data file: the title and the status bar say so, Save says why.
     void SetReadOnly(const QString& reason);
     bool IsReadOnly() const;
@@ -191,7 +188,7 @@ public:
     TToolItems& Tools() { return *m_tools; }
     // The browser link, and "Get Browser URL": the browser's page as a website under the
     // holder node (main_window_browser.cpp).
-    QtBrowser& Browser() { return *m_browser; }
+    QtBrowser& Browser() { return m_services.Browser(); }
     void GetUrlBtnClick();
     // Drag and drop (main_window_drag.cpp).
     void NodeDropped(TreeNode* target);
@@ -258,16 +255,8 @@ private:
     int ToolBarsWidth() const;
 
     TProfileFile& m_settings;
-    QString m_dataFile;
-    const Clock* m_clock;
-    std::unique_ptr<QtIconStore> m_icons;
-    std::unique_ptr<QtDateLocale> m_locale;
-    std::unique_ptr<QtClipboard> m_clipboard;
-    std::unique_ptr<QtShell> m_shell;
-    std::unique_ptr<QtBrowser> m_browser;
-    std::unique_ptr<DesktopTelephony> m_telephony;
-    std::unique_ptr<XdgMessaging> m_messaging;
-    std::unique_ptr<QtActionPrompts> m_actionPrompts;
+    ContactDocument& m_document;
+    WindowServices& m_services;
     std::unique_ptr<TOutwardActions> m_actions;
     std::unique_ptr<TToolItems> m_tools;
     DialogContext m_dialogContext;
@@ -275,10 +264,6 @@ private:
     QPointer<QMenu> m_trayTools;
     std::unique_ptr<ItemPictures> m_pictures;
     std::unique_ptr<QtItemDialogs> m_dialogs;
-    std::unique_ptr<ItemTree> m_tree;
-    std::unique_ptr<DataFileSession> m_session;
-    std::unique_ptr<DataFileLoading> m_loading;
-    std::unique_ptr<SyncCenter> m_sync; // before the tree and the session go
     TMainWinState m_winState;
     FolderTreeModel* m_treeModel = nullptr;
     ItemListModel* m_listModel = nullptr;

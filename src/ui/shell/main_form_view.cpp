@@ -233,9 +233,9 @@ void TMainForm::RefreshFolderTitles()
         return;
     for (TreeNode* n = node->FirstChild(); n; n = n->NextSibling())
         if (n->Data())
-            m_tree->SetNodeText(*n, n->Data()->GetTitle());
+            Tree().SetNodeText(*n, n->Data()->GetTitle());
     if (node->Data())
-        m_tree->SetNodeText(*node, node->Data()->GetTitle());
+        Tree().SetNodeText(*node, node->Data()->GetTitle());
     m_panels[2]->setText(FromField(node->Text()));
 }
 
@@ -273,7 +273,7 @@ void TMainForm::SelectNode(TreeNode& node)
 
 void TMainForm::ReselectNode(TreeNode& node)
 {
-    SelectNode(m_tree->Root());
+    SelectNode(Tree().Root());
     SelectNode(node);
 }
 
@@ -434,8 +434,8 @@ void TMainForm::HandleCommandLine(const QString& text, bool show)
         readAny = ImportNamedFile(*this, element) || readAny;
     if (!readAny)
         return;
-    SortEveryNode(*m_tree);
-    SelectNode(selected ? *selected : m_tree->Root());
+    SortEveryNode(Tree());
+    SelectNode(selected ? *selected : Tree().Root());
 }
 
 bool TMainForm::SaveOnExit()
@@ -443,9 +443,9 @@ bool TMainForm::SaveOnExit()
     // An end before the whole file was read writes nothing of the half tree.
     if (!IsLoading()) {
         // A last short round first: what it brings in is saved with the rest.
-        m_sync->FinishBeforeExit(ExitSyncBudget);
-        if (!TExitSave(this, *m_tree, *m_session, [this] { return m_unattendedEnd; }).Run()) {
-            m_sync->SettingsChanged(); // back to the program: the automatic rounds go on
+        Sync().FinishBeforeExit(ExitSyncBudget);
+        if (!TExitSave(this, Tree(), Session(), [this] { return m_unattendedEnd; }).Run()) {
+            Sync().SettingsChanged(); // back to the program: the automatic rounds go on
             return false;
         }
     }

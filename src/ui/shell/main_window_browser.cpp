@@ -12,7 +12,7 @@ void TMainForm::GetUrlBtnClick()
     if (IsLoading()) // the tray's entry stays enabled; the tree takes nothing until it is read
         return;
     TreeNode& holder = HolderNode();
-    if (CaptureBrowserPage(m_browser->Link(), holder))
+    if (CaptureBrowserPage(Browser().Link(), holder))
         FoldersChange(SelectedNode());
 }
 

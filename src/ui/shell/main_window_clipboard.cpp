@@ -117,11 +117,11 @@ void TMainForm::Save1Click()
     if (IsReadOnly()) {
         Questions::Tell(this, QMessageBox::Warning, QStringLiteral("Quillary"),
                         QStringLiteral("%1 is open read-only (%2), so Quillary does not save it.")
-                            .arg(m_dataFile, QString::fromStdString(m_session->ReadOnlyReason())));
+                            .arg(DataFile(), QString::fromStdString(Session().ReadOnlyReason())));
         return;
     }
     try {
-        m_session->Save(*m_tree);
+        Session().Save(Tree());
     } catch (const FileError& error) {
         Questions::Tell(this, QMessageBox::Critical, QStringLiteral("Quillary"),
                         QStringLiteral("Your data could not be saved: %1.\nThe previous data file was kept.")
@@ -138,7 +138,7 @@ void TMainForm::Revert1Click()
                        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Cancel) != QMessageBox::Ok)
         return;
     std::string problem;
-    if (!m_session->Revert(*m_tree, problem)) {
+    if (!Session().Revert(Tree(), problem)) {
         Questions::Tell(this, QMessageBox::Critical, QStringLiteral("Revert to Saved"),
                         QStringLiteral("%1.\nNothing was changed.").arg(QString::fromLocal8Bit(problem.c_str())));
         return;
@@ -148,13 +148,13 @@ void TMainForm::Revert1Click()
 
 void TMainForm::ShowWholeTree()
 {
-    m_folders->expand(m_treeModel->IndexOf(&m_tree->Root()));
-    SelectNode(m_tree->Root());
+    m_folders->expand(m_treeModel->IndexOf(&Tree().Root()));
+    SelectNode(Tree().Root());
 }
 
 void TMainForm::SetReadOnly(const QString& reason)
 {
-    m_session->SetReadOnly(reason.toStdString());
+    Session().SetReadOnly(reason.toStdString());
     // The desktop's way: what is shown, then the program's name.
     setWindowTitle(QStringLiteral("Read-only \u2014 Quillary"));
     if (!m_readOnlyPanel) {
@@ -163,12 +163,12 @@ void TMainForm::SetReadOnly(const QString& reason)
         statusBar()->addPermanentWidget(m_readOnlyPanel);
     }
     m_readOnlyPanel->setToolTip(
-        QStringLiteral("%1 is open read-only: %2. Quillary never saves it in this run.").arg(m_dataFile, reason));
+        QStringLiteral("%1 is open read-only: %2. Quillary never saves it in this run.").arg(DataFile(), reason));
 }
 
 bool TMainForm::IsReadOnly() const
 {
-    return m_session->IsReadOnly();
+    return m_document.Session().IsReadOnly();
 }
 
 } // namespace quillary

@@ -17,8 +17,8 @@ TreeNode& TMainForm::HolderNode()
     // The selected node receives new items; with nothing selected, the root is selected first.
     if (TreeNode* node = SelectedNode())
         return *node;
-    SelectNode(m_tree->Root());
-    return m_tree->Root();
+    SelectNode(Tree().Root());
+    return Tree().Root();
 }
 
 void TMainForm::NewItemCommand(int kind)

@@ -41,7 +41,7 @@ bool TMainForm::Locate(const QString& text)
     if (text.isEmpty())
         return false;
     if (!SelectedNode())
-        SelectNode(m_tree->Root());
+        SelectNode(Tree().Root());
     int start = SelectedNode()->AbsoluteIndex();
     QAbstractItemView* list = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
     const std::vector<int> rows = SelectedEntryRows();
@@ -54,10 +54,10 @@ bool TMainForm::Locate(const QString& text)
     }
     if (!m_progress)
         m_progress = new TProgressForm(this);
-    m_progress->Start(QStringLiteral("Searching..."), m_tree->NodeCount() - 1);
+    m_progress->Start(QStringLiteral("Searching..."), Tree().NodeCount() - 1);
     m_progress->ShowNow();
     const auto result =
-        quillary::Locate(*m_tree, ToField(text), start, [this](int visited, int) { m_progress->SetPosition(visited); });
+        quillary::Locate(Tree(), ToField(text), start, [this](int visited, int) { m_progress->SetPosition(visited); });
     m_progress->hide();
     if (!result || !result->node) {
         m_panels[0]->setText(QStringLiteral("No title containing \"%1\" was found.").arg(text));
@@ -115,7 +115,7 @@ void TMainForm::ShowItems(const std::vector<TKPXObject*>& items)
 void TMainForm::FilterBtnClick()
 {
     const bool shown = m_filterAny->isChecked() || m_filterAll->isChecked();
-    m_tree->Filter().mode = m_filterAny->isChecked()   ? CategoryFilter::Mode::Any
+    Tree().Filter().mode = m_filterAny->isChecked()   ? CategoryFilter::Mode::Any
                             : m_filterAll->isChecked() ? CategoryFilter::Mode::All
                                                        : CategoryFilter::Mode::Off;
     // The pane that appears takes the width of the one that goes.
@@ -137,7 +137,7 @@ void TMainForm::FilterListBoxClick()
     for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
         if (m_filterList->item(i)->checkState() == Qt::Checked)
             mask |= CategoryBit(i + 1);
-    m_tree->Filter().mask = mask;
+    Tree().Filter().mask = mask;
     FoldersChange(SelectedNode());
 }
 

@@ -21,7 +21,7 @@ void TMainForm::ImportBtnClick()
     const QString directory = QDir::currentPath();
     std::optional<ImportOutcome> outcome;
     {
-        TImportWizard wizard([this](int kind) { return m_icons->Icon(kind); }, this);
+        TImportWizard wizard([this](int kind) { return m_services.Icons().Icon(kind); }, this);
         wizard.SetParent(destination);
         connect(&wizard, &TWizardForm::HelpRequested, this, [this](int context) { Help().ShowTopic(context); });
         wizard.exec();
@@ -30,7 +30,7 @@ void TMainForm::ImportBtnClick()
     QDir::setCurrent(directory);
     // An import leaves the tree sorted itself (RunImport); without one the tree is re-sorted here.
     if (!outcome)
-        SortEveryNode(*m_tree);
+        SortEveryNode(Tree());
     RefreshFolderTitles();
     FoldersChange(SelectedNode());
     // The user is told what came in and what was left out.

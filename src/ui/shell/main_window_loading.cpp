@@ -24,12 +24,12 @@ constexpr int LoadBarSteps = 1000;
 
 bool TMainForm::IsLoading() const
 {
-    return m_loading && m_loading->IsLoading();
+    return m_document.IsLoading();
 }
 
 DataFileRead TMainForm::LoadResult() const
 {
-    return m_loading->Result();
+    return m_document.LoadResult();
 }
 
 QAction* TMainForm::UsableWhileLoading(QAction* action)
@@ -57,17 +57,17 @@ void TMainForm::ShowLoading()
     centralWidget()->setEnabled(false);
     m_findEdit->setEnabled(false);
     // The desktop's way: what is shown, then the program's name; the task bar tells it too.
-    setWindowTitle(QStringLiteral("Reading %1\u2026 \u2014 Quillary").arg(QFileInfo(m_dataFile).fileName()));
+    setWindowTitle(QStringLiteral("Reading %1\u2026 \u2014 Quillary").arg(QFileInfo(DataFile()).fileName()));
     m_loadBar = new QProgressBar(this);
     m_loadBar->setObjectName(QStringLiteral("LoadProgress"));
     m_loadBar->setAccessibleName(QStringLiteral("Reading the data file"));
     m_loadBar->setRange(0, LoadBarSteps);
-    m_loadBar->setFormat(QStringLiteral("Reading %1\u2026 %p%").arg(QFileInfo(m_dataFile).fileName()));
+    m_loadBar->setFormat(QStringLiteral("Reading %1\u2026 %p%").arg(QFileInfo(DataFile()).fileName()));
     m_loadBar->setToolTip(QStringLiteral("Closing the window now ends Quillary and leaves the file as it is."));
     m_loadBar->setMinimumWidth(260);
     statusBar()->addPermanentWidget(m_loadBar);
-    connect(m_loading.get(), &DataFileLoading::Progress, this, &TMainForm::ShowLoadProgress);
-    connect(m_loading.get(), &DataFileLoading::Finished, this, &TMainForm::LoadingEnded);
+    connect(&Loading(), &DataFileLoading::Progress, this, &TMainForm::ShowLoadProgress);
+    connect(&Loading(), &DataFileLoading::Finished, this, &TMainForm::LoadingEnded);
 }
 
 void TMainForm::ShowLoadProgress(qint64 bytesRead, qint64 size)

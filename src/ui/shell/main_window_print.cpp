@@ -31,7 +31,7 @@ void TMainForm::PrintBtnClick()
         return;
     if (!m_reportForm)
         m_reportForm = new TReportForm(this);
-    m_reportForm->Open(*m_tree, *choice.node, choice.address, choice.name);
+    m_reportForm->Open(Tree(), *choice.node, choice.address, choice.name);
 }
 
 void TMainForm::PrinterSetupItemClick()

@@ -18,7 +18,7 @@ void TMainForm::PublishBtnClick()
     // The data file and the clipboard file are named relative to the working directory.
     const QString workingDirectory = QDir::currentPath();
     {
-        TExportWizard wizard([this](int kind) { return m_icons->Icon(kind); }, this);
+        TExportWizard wizard([this](int kind) { return m_services.Icons().Icon(kind); }, this);
         connect(&wizard, &TWizardForm::HelpRequested, this, [this](int context) { Help().ShowTopic(context); });
         wizard.SetParent(*node);
         wizard.exec();

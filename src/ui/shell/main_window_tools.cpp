@@ -29,7 +29,7 @@ void TMainForm::LoadTools()
 {
     m_tools->Load(m_settings);
     for (std::size_t i = 0; i < m_tools->Count(); ++i)
-        m_tools->At(i)->ImageIndex = m_icons->AppendFileIcon(m_tools->At(i)->Filename);
+        m_tools->At(i)->ImageIndex = m_services.Icons().AppendFileIcon(m_tools->At(i)->Filename);
 }
 
 void TMainForm::SetTrayToolsMenu(QMenu* menu)
@@ -49,9 +49,9 @@ void TMainForm::BuildToolMenus()
     for (std::size_t i = 0; i < m_tools->Count(); ++i) {
         const TToolItem* tool = m_tools->At(i);
         const QString caption = FromField(tool->Description);
-        const QIcon icon = m_icons->Icon(tool->ImageIndex);
+        const QIcon icon = m_services.Icons().Icon(tool->ImageIndex);
         // Started from these menus a tool gets no arguments.
-        const auto launch = [this, tool] { m_shell->Open(tool->Filename, "", tool->WorkingDirectory()); };
+        const auto launch = [this, tool] { Tree().Services().shell->Open(tool->Filename, "", tool->WorkingDirectory()); };
         connect(m_toolsPopup->addAction(icon, caption), &QAction::triggered, this, launch);
         if (m_trayTools)
             connect(m_trayTools->addAction(icon, caption), &QAction::triggered, this, launch);
@@ -64,8 +64,8 @@ void TMainForm::OptionsItemClick()
     const std::array<QString, 32> names = CategoryNames();
     for (std::size_t i = 0; i < names.size(); ++i)
         current.categories[i] = ToField(names[i]);
-    TOptionPages dialog(m_dialogContext, current, *m_tools, *m_icons);
-    auto* sync = new SyncAccountsPage(ReadSyncSettings(m_settings), *m_tree, m_sync->Passwords(),
+    TOptionPages dialog(m_dialogContext, current, *m_tools, m_services.Icons());
+    auto* sync = new SyncAccountsPage(ReadSyncSettings(m_settings), Tree(), Sync().Passwords(),
                                       [](const SyncAccount& account, const std::string& password) {
                                           return SyncCenter::MakeTransport(account, password);
                                       });
@@ -74,9 +74,9 @@ void TMainForm::OptionsItemClick()
         const OptionsValues chosen = dialog.Values();
         WriteOptions(m_settings, chosen);
         WriteSyncSettings(m_settings, sync->Settings());
-        sync->Commit(m_session->File());
-        m_sync->SettingsChanged();
-        m_browser->SetPreferred(chosen.browserService, chosen.browserPath);
+        sync->Commit(Session().File());
+        Sync().SettingsChanged();
+        Browser().SetPreferred(chosen.browserService, chosen.browserPath);
         FlushSettings(); // a failure is reported; the next orderly end tries again
         // The names change; the ticks stay with their entries.
         for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
@@ -87,7 +87,7 @@ void TMainForm::OptionsItemClick()
 
 void TMainForm::ToolsBtnClick()
 {
-    TToolsDlg dialog(*m_tools, *m_icons, *m_shell, this);
+    TToolsDlg dialog(*m_tools, m_services.Icons(), *Tree().Services().shell, this);
     if (dialog.exec() != TToolsDlg::NewAddressResult || !dialog.ChosenTool())
         return;
     const TToolItem& tool = *dialog.ChosenTool();

@@ -9,6 +9,7 @@
 #include "platform/day_watch.h"
 #include "platform/desktop_notifications.h"
 #include "shell/options_values.h"
+#include "ui/shell/contact_document.h"
 #include "ui/shell/main_form.h"
 #include "ui/text_codec.h"
 
@@ -23,10 +24,16 @@ const QString AdvanceKey = QStringLiteral("advance");
 const QString DefaultKey = QStringLiteral("default");
 } // namespace
 
-ReminderWatch::ReminderWatch(TMainForm& mainForm, TProfileFile& settings, std::function<void()> bringUp,
+ReminderViews WindowShowingReminders(TMainForm& window, std::function<void()> bringUp)
+{
+    return {std::move(bringUp), [&window] { window.FoldersChange(window.SelectedNode()); },
+            [&window](const std::vector<TKPXObject*>& reminders) { window.ShowItems(reminders); }};
+}
+
+ReminderWatch::ReminderWatch(ContactDocument& document, TProfileFile& settings, ReminderViews views,
                              QDBusConnection sessionBus, QDBusConnection systemBus, QObject* parent)
-    : QObject(parent), m_main(mainForm), m_settings(settings), m_bringUp(std::move(bringUp)),
-      m_day(new DayWatch(*mainForm.Tree().Services().clock, systemBus, this)),
+    : QObject(parent), m_document(document), m_settings(settings), m_views(std::move(views)),
+      m_day(new DayWatch(*document.Tree().Services().clock, systemBus, this)),
       m_notifications(new DesktopNotifications(sessionBus, this)), m_log(std::make_unique<DueNoticeLog>())
 {
     connect(m_day, &DayWatch::DayChanged, this, &ReminderWatch::NewDay);
@@ -40,8 +47,8 @@ ReminderWatch::~ReminderWatch() = default;
 
 void ReminderWatch::NewDay()
 {
-    if (!RefreshDueMarkers(m_main.Tree()).empty())
-        m_main.FoldersChange(m_main.SelectedNode()); // the list's pictures and the status follow
+    if (!RefreshDueMarkers(m_document.Tree()).empty())
+        m_views.refresh(); // the list's pictures and the status follow
     NotifyUntold();
 }
 
@@ -49,7 +56,7 @@ void ReminderWatch::NotifyUntold()
 {
     // Reminders that came due while notifications were off count as told: turning them on later
     // does not bring a flood of old news.
-    const std::vector<TReminderObject*> untold = m_log->TakeUntold(m_main.Tree());
+    const std::vector<TReminderObject*> untold = m_log->TakeUntold(m_document.Tree());
     if (untold.empty() || !ReminderNotificationsOn(m_settings))
         return;
     const DueNotice notice = ComposeDueNotice(untold);
@@ -66,7 +73,7 @@ std::vector<TKPXObject*> ReminderWatch::FindAgain(const std::vector<std::int32_t
 {
     std::vector<TKPXObject*> found;
     for (const std::int32_t id : ids)
-        if (TReminderObject* reminder = FindReminder(m_main.Tree(), id))
+        if (TReminderObject* reminder = FindReminder(m_document.Tree(), id))
             found.push_back(reminder);
     return found;
 }
@@ -79,8 +86,8 @@ void ReminderWatch::ActionInvoked(uint id, const QString& key)
     // The user may have deleted or moved the reminders since; they are found again by identifier.
     const std::vector<TKPXObject*> reminders = FindAgain(shown->second);
     if (key == OpenKey || key == DefaultKey) {
-        m_bringUp();
-        m_main.ShowItems(reminders);
+        m_views.bringUp();
+        m_views.show(reminders);
     } else if (key == AdvanceKey && reminders.size() == 1) {
         reminders.front()->AdvanceDate();
     }

@@ -12,12 +12,24 @@
 
 namespace quillary {
 
+class ContactDocument;
 class DayWatch;
 class DueNoticeLog;
 class DesktopNotifications;
 class TKPXObject;
 class TMainForm;
 class TProfileFile;
+
+// Where the reminders a watch tells about are shown.
+struct ReminderViews
+{
+    std::function<void()> bringUp; // shows the main window in front (as the tray's Restore does)
+    std::function<void()> refresh; // the views read the due markers afresh
+    std::function<void(const std::vector<TKPXObject*>&)> show;
+};
+
+// The main window as the place that shows reminders; bringUp as in ReminderViews.
+ReminderViews WindowShowingReminders(TMainForm& window, std::function<void()> bringUp);
 
 // Reminders that reach the user while the program runs, in the tray too: on a new day (midnight,
 // a resume, a clock set on) the due markers are worked out again and the views follow, and the
@@ -29,8 +41,7 @@ class ReminderWatch final : public QObject
     Q_OBJECT
 
 public:
-    // bringUp shows the main window and brings it to the front (as the tray's Restore does).
-    ReminderWatch(TMainForm& mainForm, TProfileFile& settings, std::function<void()> bringUp,
+    ReminderWatch(ContactDocument& document, TProfileFile& settings, ReminderViews views,
                   QDBusConnection sessionBus, QDBusConnection systemBus, QObject* parent = nullptr);
     ~ReminderWatch() override;
 
@@ -46,9 +57,9 @@ private:
     void ActionInvoked(uint id, const QString& key);
     std::vector<TKPXObject*> FindAgain(const std::vector<std::int32_t>& ids) const;
 
-    TMainForm& m_main;
+    ContactDocument& m_document;
     TProfileFile& m_settings;
-    std::function<void()> m_bringUp;
+    ReminderViews m_views;
     DayWatch* m_day;
     DesktopNotifications* m_notifications;
     std::unique_ptr<DueNoticeLog> m_log;
