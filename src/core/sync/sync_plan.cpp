@@ -6,6 +6,7 @@
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
 #include "sync/card_patch.h"
+#include "sync/held_values.h"
 #include "sync/local_cards.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
@@ -73,10 +74,10 @@ private:
         if (!local) {
             if (removed)
                 m_plan.download.push_back(Step(SyncStepKind::Forget, synced));
-            else if (changed)
+            else if (changed && CardWithValuesHeld(changed->card) != synced.card)
                 PlanBackHere(synced, *changed);
             else
-                m_plan.upload.push_back(Step(SyncStepKind::DeleteThere, synced));
+                PlanDeleteThere(synced, changed);
             return;
         }
         const CardFields agreed = m_projector.Project(synced.card);
@@ -90,6 +91,15 @@ private:
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *local));
         else if (local->digest != synced.agreed)
             m_plan.agreements.emplace_back(index, local->digest);
+    }
+
+    // Deleted here. A card the server only gave a new ETag is still the agreed one: the state
+    // learns the ETag first, which the DELETE names.
+    void PlanDeleteThere(const SyncedCard& synced, const DavResource* sameCard)
+    {
+        if (sameCard)
+            m_plan.download.push_back(Step(SyncStepKind::Agree, synced, sameCard));
+        m_plan.upload.push_back(Step(SyncStepKind::DeleteThere, synced));
     }
 
     // Deleted here, changed on the server: the change wins and the item comes back.
