@@ -128,14 +128,19 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        const CardFields server = m_projector.Project(body.card);
+        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, m_projector.Project(body.card));
+    }
+
+    // step: the server's card, and what to do when the merge leaves the item as it is.
+    void PlanMerge(SyncStep step, const LocalCard& local, const CardFields& fields, const CardFields& agreed,
+                   const CardFields& server)
+    {
         const CardMerge merge = MergeCardFields(agreed, fields, server);
-        SyncStep step = Step(SyncStepKind::Agree, synced, &body);
         step.expected = local.fields;
         step.name = local.name;
         if (merge.fields != fields) {
             step.kind = SyncStepKind::UpdateHere;
-            step.apply = merge.fields == server ? body.card : MergedCard(body.card, server, merge.fields);
+            step.apply = merge.fields == server ? step.card : MergedCard(step.card, server, merge.fields);
         }
         if (!merge.conflicts.empty())
             m_plan.conflicts.push_back(step.name);
@@ -150,9 +155,9 @@ private:
                              m_projector.Version());
     }
 
-    // A card the state does not know: one that an earlier run uploaded and did not live to note
-    // (its UID names an item here, or its fields are an item's that the state does not know
-    // either), else a new contact.
+    // A card the state does not know: one that an earlier run uploaded or took and did not live to
+    // note (its UID names an item here, or it gave an item here its identifier, or its fields are
+    // an item's that the state does not know either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
         const CardFields fields = m_projector.Project(body.card);
@@ -161,9 +166,10 @@ private:
         for (const auto& [id, card] : m_local.byId) {
             if (m_paired.count(id) || KnowsItem(id))
                 continue;
-            if (uid == ItemUid(m_state.salt, id) || card.fields == fields) {
+            const bool named = uid == ItemUid(m_state.salt, id) || id == CardItemId(m_state.salt, body.href);
+            if (named || card.fields == fields) {
                 partner = &card;
-                if (uid == ItemUid(m_state.salt, id))
+                if (named)
                     break;
             }
         }
@@ -173,6 +179,10 @@ private:
             m_paired.insert(partner->id);
             step.kind = SyncStepKind::Pair;
             step.itemId = partner->id;
+            // Taken by that run, the card and the item may both have changed since, from a card
+            // neither knows any more: both sides' values are kept.
+            if (uid != ItemUid(m_state.salt, partner->id) && partner->fields != fields)
+                return PlanMerge(std::move(step), *partner, partner->fields, {}, fields);
             if (partner->fields != fields)
                 m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *partner));
         }
