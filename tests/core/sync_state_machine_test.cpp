@@ -40,14 +40,17 @@ struct Shown
 };
 
 // The reference model: a value a side wrote stays live until a side that saw it writes over it
-// or deletes the contact; a live value must survive, in its field or in a conflict note.
+// or deletes the contact; a live value must survive, in its field or in a conflict note. A kind
+// is one of two values, so which write a side saw is not known, and a kind changed there and
+// back is no change: kinds are checked only where all live writes agree.
 struct Contact
 {
     std::array<std::set<std::string>, FieldCount> live;
     std::map<int, bool> kinds; // live kind writes by number: organization or not
+    bool kindChanged = false;
     bool Alive() const
     {
-        return !kinds.empty() || std::any_of(live.begin(), live.end(), [](const auto& set) { return !set.empty(); });
+        return std::any_of(live.begin(), live.end(), [](const auto& set) { return !set.empty(); });
     }
 };
 
@@ -299,6 +302,7 @@ private:
             const bool organization = party.GetKind() != KindOrganization;
             Saw(contact, {}, !organization);
             contact.kinds[++m_kindWrites] = organization;
+            contact.kindChanged = true;
             std::vector<CardLine> lines = CardOfItem(party, "4.0");
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND"; });
             if (organization)
@@ -358,6 +362,7 @@ private:
             const bool organization = !ReadCardFields(lines).organization;
             Saw(contact, {}, !organization);
             contact.kinds[++m_kindWrites] = organization;
+            contact.kindChanged = true;
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND" || line.name == "X-ABSHOWAS"; });
             if (organization)
                 lines.push_back(PlainLine("KIND", "org"));
@@ -482,7 +487,7 @@ private:
         const auto it = here.find(name);
         if (it == here.end())
             return contact.Alive() ? name + ": gone, though a change of it was never seen\n" : "";
-        if (!contact.Alive() && !m_faults)
+        if (!contact.Alive() && !contact.kindChanged && !m_faults)
             return name + ": deleted, but still here\n";
         const Shown& shown = it->second.front().second;
         std::string problems;

@@ -102,12 +102,14 @@ private:
         ++m_report.hereDeleted;
     }
 
-    // An update of an item paired with a card the state did not know makes the state know it.
+    // The item may be one the state did not know, made from the card by a run that did not live to
+    // note it: the state knows it from now on.
     void Agree(const SyncStep& step)
     {
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)
             synced = &m_state.cards.emplace_back(SyncedCard{step.itemId, step.uid, step.href, {}, {}});
+        synced->itemId = step.itemId;
         synced->card = CardWithValuesHeld(step.card);
         synced->etag = step.etag;
     }

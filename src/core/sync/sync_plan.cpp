@@ -71,6 +71,8 @@ private:
         const auto body = m_remote.bodies.find(synced.href);
         const DavResource* changed = body == m_remote.bodies.end() ? nullptr : &body->second;
         const bool removed = m_remote.removed.count(synced.href) != 0;
+        if (!local && changed)
+            local = MadeFrom(synced.href);
         if (!local) {
             if (removed)
                 m_plan.download.push_back(Step(SyncStepKind::Forget, synced));
@@ -91,6 +93,17 @@ private:
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *local));
         else if (local->digest != synced.agreed)
             m_plan.agreements.emplace_back(index, local->digest);
+    }
+
+    // An item made from the card at href that the state does not know: the run that made it did
+    // not live to note it. It takes the place of the item the state names.
+    const LocalCard* MadeFrom(const std::string& href)
+    {
+        const LocalCard* card = m_local.Find(CardItemId(m_state.salt, href));
+        if (!card || KnowsItem(card->id) || m_paired.count(card->id))
+            return nullptr;
+        m_paired.insert(card->id);
+        return card;
     }
 
     // Deleted here. A card the server only gave a new ETag is still the agreed one: the state
@@ -136,6 +149,7 @@ private:
                    const CardFields& server)
     {
         const CardMerge merge = MergeCardFields(agreed, fields, server);
+        step.itemId = local.id;
         step.expected = local.fields;
         step.name = local.name;
         if (merge.fields != fields) {
