@@ -17,7 +17,6 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
-#include <optional>
 #include <random>
 #include <set>
 
@@ -36,18 +35,16 @@ constexpr int EpisodeSteps = 40;
 struct Shown
 {
     std::array<std::vector<std::string>, FieldCount> values;
-    bool organization = false;
 };
 
 // The reference model: a value a side wrote stays live until a side that saw it writes over it
 // or deletes the contact; a live value must survive, in its field or in a conflict note. A kind
-// is one of two values, so which write a side saw is not known, and a kind changed there and
-// back is no change: kinds are checked only where all live writes agree.
+// is one of two values: which write of it a side saw cannot be told, and a kind changed there and
+// back is no change, so kinds are only compared between the sides.
 struct Contact
 {
     std::array<std::set<std::string>, FieldCount> live;
-    std::map<int, bool> kinds; // live kind writes by number: organization or not
-    bool kindChanged = false;
+    bool kindChanged = false; // a change of kind is a change that wins over a delete
     bool Alive() const
     {
         return std::any_of(live.begin(), live.end(), [](const auto& set) { return !set.empty(); });
@@ -83,7 +80,6 @@ TKPXObject* FirstDetail(TPartyObject& party, int kind)
 Shown ShownHere(TPartyObject& party)
 {
     Shown shown;
-    shown.organization = party.GetKind() == KindOrganization;
     shown.values[Note] = {std::string(party.GetComment())};
     for (int i = 0; i < party.ChildCount(); ++i) {
         const int kind = party.ChildAt(i)->GetKind();
@@ -97,7 +93,6 @@ Shown ShownThere(const std::string& card)
 {
     Shown shown;
     const std::vector<CardLine> lines = ParseCardLines(card);
-    shown.organization = ReadCardFields(lines).organization;
     for (const CardLine& line : lines)
         for (int f = 0; f < FieldCount; ++f)
             if (line.name == LineNames[f])
@@ -181,22 +176,20 @@ private:
     }
 
     // Whatever the side showed of the contact is seen by its writer: live values found in it go.
-    void Saw(Contact& contact, const std::vector<std::string>& seen, std::optional<bool> organization = {})
+    void Saw(Contact& contact, const std::vector<std::string>& seen)
     {
         for (auto& live : contact.live)
             std::erase_if(live, [&](const std::string& token) {
                 return std::any_of(seen.begin(), seen.end(),
                                    [&](const std::string& value) { return value.find(token) != std::string::npos; });
             });
-        if (organization)
-            std::erase_if(contact.kinds, [&](const auto& write) { return write.second == *organization; });
     }
     void SawAll(Contact& contact, const Shown& shown)
     {
         std::vector<std::string> seen;
         for (const auto& values : shown.values)
             seen.insert(seen.end(), values.begin(), values.end());
-        Saw(contact, seen, shown.organization);
+        Saw(contact, seen);
     }
 
     std::string NewContact(std::array<std::string, FieldCount>& values)
@@ -205,7 +198,6 @@ private:
         Contact& contact = m_model[name];
         for (int f = 0; f < FieldCount; ++f)
             contact.live[f].insert(values[f] = Fresh(f));
-        contact.kinds[++m_kindWrites] = false;
         return name;
     }
 
@@ -300,8 +292,6 @@ private:
     {
         return Here([&](ItemTree&, TreeNode&, TPartyObject& party, Contact& contact) {
             const bool organization = party.GetKind() != KindOrganization;
-            Saw(contact, {}, !organization);
-            contact.kinds[++m_kindWrites] = organization;
             contact.kindChanged = true;
             std::vector<CardLine> lines = CardOfItem(party, "4.0");
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND"; });
@@ -360,8 +350,6 @@ private:
     {
         return There([&](std::vector<CardLine>& lines, Contact& contact) {
             const bool organization = !ReadCardFields(lines).organization;
-            Saw(contact, {}, !organization);
-            contact.kinds[++m_kindWrites] = organization;
             contact.kindChanged = true;
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND" || line.name == "X-ABSHOWAS"; });
             if (organization)
@@ -495,12 +483,6 @@ private:
             for (const std::string& token : contact.live[f])
                 if (!Holds(shown, f, token))
                     problems += name + ": the " + FieldNames[f] + " " + token + " was lost\n";
-        // A kill can leave the state behind the server, and a kind has no note to keep the other.
-        const bool agreed = std::all_of(contact.kinds.begin(), contact.kinds.end(), [&](const auto& write) {
-            return write.second == contact.kinds.begin()->second;
-        });
-        if (!m_faults && agreed && !contact.kinds.empty() && contact.kinds.begin()->second != shown.organization)
-            problems += name + ": the kind written last was lost\n";
         return problems;
     }
 
@@ -511,7 +493,6 @@ private:
     std::map<std::string, Contact> m_model;
     std::vector<std::string> m_log;
     int m_values = 0;
-    int m_kindWrites = 0;
 };
 
 // Episodes of EpisodeSteps steps, each from its own seed, each ending in a clean run and a check.
