@@ -28,7 +28,7 @@ enum Field { Note, Phone, Email, FieldCount };
 constexpr const char* FieldNames[] = {"note", "phone", "e-mail"};
 constexpr const char* LineNames[] = {"NOTE", "TEL", "EMAIL"};
 constexpr const char* Folders[] = {"Synced", "Synced/A", "Synced/B"}; // from the synced folder on
-constexpr std::size_t MaxContacts = 30;
+constexpr int MaxContacts = 30;
 constexpr int EpisodeSteps = 40;
 
 // What one side shows of a contact.
@@ -152,7 +152,7 @@ public:
     std::string Replay() const
     {
         std::string text = "seed " + std::to_string(m_seed) + " (QUILLARY_SYNC_SEED=" + std::to_string(m_seed) +
-                           " QUILLARY_SYNC_STEPS=" + std::to_string(EpisodeSteps) + " replays it), steps:\n";
+                           " QUILLARY_SYNC_STEPS=" + std::to_string(EpisodeSteps) + " replay it in this test), steps:\n";
         for (std::size_t i = 0; i < m_log.size(); ++i)
             text += "  " + std::to_string(i + 1) + ". " + m_log[i] + "\n";
         text += "here:\n" + m_harness.Facts() + "there:\n";
@@ -194,7 +194,7 @@ private:
 
     std::string NewContact(std::array<std::string, FieldCount>& values)
     {
-        const std::string name = "C" + std::to_string(m_model.size() + 1) + " Poe";
+        const std::string name = "C" + std::to_string(++m_contacts) + " Poe";
         Contact& contact = m_model[name];
         for (int f = 0; f < FieldCount; ++f)
             contact.live[f].insert(values[f] = Fresh(f));
@@ -203,7 +203,7 @@ private:
 
     std::string CreateHere()
     {
-        if (m_model.size() >= MaxContacts)
+        if (m_contacts >= MaxContacts)
             return {};
         std::array<std::string, FieldCount> values;
         const std::string name = NewContact(values);
@@ -218,7 +218,7 @@ private:
 
     std::string CreateThere()
     {
-        if (m_model.size() >= MaxContacts)
+        if (m_contacts >= MaxContacts)
             return {};
         std::array<std::string, FieldCount> values;
         const std::string name = NewContact(values);
@@ -493,6 +493,7 @@ private:
     std::map<std::string, Contact> m_model;
     std::vector<std::string> m_log;
     int m_values = 0;
+    int m_contacts = 0;
 };
 
 // Episodes of EpisodeSteps steps, each from its own seed, each ending in a clean run and a check.
