@@ -139,3 +139,22 @@ TEST(SyncInterrupted, AKillBetweenSavingTheTreeAndTheStatePairsInsteadOfDuplicat
     EXPECT_EQ(harness.server.Cards().size(), 2U);
     EXPECT_EQ(harness.Facts().find("Ka Far"), harness.Facts().rfind("Ka Far"));
 }
+
+TEST(SyncInterrupted, ACardTakenBeforeAKillAndChangedOnBothSidesSinceIsMergedNotDuplicated)
+{
+    SyncHarness harness;
+    harness.server.Write(Href("ka"), OtherCard("ka", "Ka", "Far", {"TEL:555 4000"}));
+    harness.killAfterSave = 2; // after the tree with Ka, before its state
+    harness.Run();
+    harness.killAfterSave = 0;
+    harness.Edit([](ItemTree& tree, TreeNode&) { FindParty(tree, "Ka Far")->SetComment("seen here"); });
+    harness.server.Write(Href("ka"), OtherCard("ka", "Ka", "Far", {"TEL:555 4000", "EMAIL:ka@example.org"}));
+    const SyncReport again = harness.Run();
+    EXPECT_EQ(again.hereNew + again.serverNew, 0) << again.SummaryLine();
+    ASSERT_EQ(harness.server.Cards().size(), 1U);
+    const std::string facts = harness.Facts();
+    EXPECT_EQ(facts.find("Ka Far"), facts.rfind("Ka Far")) << facts;
+    EXPECT_NE(facts.find("ka@example.org"), std::string::npos) << facts;
+    EXPECT_NE(harness.ServerCard("Ka Far").find("NOTE:seen here"), std::string::npos) << harness.ServerCard("Ka Far");
+    EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
+}

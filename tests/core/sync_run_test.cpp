@@ -212,32 +212,47 @@ TEST(SyncRun, AKindChangedByAnotherClientChangesTheItemAndStaysChanged)
     EXPECT_EQ(card.find("KIND:org"), std::string::npos) << card;
     for (const char* kept : {"PHOTO:data:image/png;base64,iVBORw0KGgo=", "X-PHONETIC-FIRST-NAME:Bobby"})
         EXPECT_NE(card.find(kept), std::string::npos) << kept << "\n" << card;
+
+    // An organization's card need not carry ORG: its formatted name names it.
+    card = harness.ServerCard("Bob Roe");
+    if (const std::size_t org = card.find("\r\nORG:"); org != std::string::npos)
+        card.erase(org, card.find("\r\n", org + 2) - org);
+    card.replace(card.find("FN:Bob Roe"), 10, "FN:Roe Works\r\nKIND:org");
+    harness.server.Write(href, card);
+    harness.Run();
+    expectItem("Roe Works", KindOrganization);
+    EXPECT_EQ(Changes(harness.Run()), 0);
+    EXPECT_FALSE(harness.ServerCard("Roe Works").empty());
 }
 
 TEST(SyncRun, DeletesGoBothWaysAndAChangeWinsOverADelete)
 {
     SyncHarness harness = FirstSynced();
     harness.Edit([](ItemTree&, TreeNode& synced) {
-        for (const char* name : {"Al", "Cy", "Di", "Ed"})
+        for (const char* name : {"Al", "Cy", "Di", "Ed", "Fa"})
             AddPerson(synced, name, "Poe", "555 1000");
     });
     harness.Run();
-    ASSERT_EQ(harness.server.Cards().size(), 6U);
-    // Al goes here, Cy there; Di goes here but changes there, Ed goes there but changes here.
+    ASSERT_EQ(harness.server.Cards().size(), 7U);
+    // Al goes here, Cy there; Di goes here but changes there, Ed goes there but changes here; Fa
+    // goes here while the server gives its card a new ETag and nothing else.
     std::string di = harness.ServerCard("Di Poe");
     di.replace(di.find("555 1000"), 8, "555 1004");
     harness.server.Write(harness.HrefOf("Di Poe"), di);
     harness.server.Remove(harness.HrefOf("Cy Poe"));
     harness.server.Remove(harness.HrefOf("Ed Poe"));
+    harness.server.Write(harness.HrefOf("Fa Poe"), harness.ServerCard("Fa Poe"));
     harness.Edit([](ItemTree& tree, TreeNode&) {
         DestroyItem(*FindParty(tree, "Al Poe"));
         DestroyItem(*FindParty(tree, "Di Poe"));
+        DestroyItem(*FindParty(tree, "Fa Poe"));
         SetPhone(*FindParty(tree, "Ed Poe"), "555 1005");
     });
     const SyncReport report = harness.Run();
-    EXPECT_EQ(report.SummaryLine(), "server: 1 new, 0 changed, 1 deleted; here: 1 new, 0 changed, 1 deleted");
+    EXPECT_EQ(report.SummaryLine(), "server: 1 new, 0 changed, 2 deleted; here: 1 new, 0 changed, 1 deleted");
     const std::string facts = harness.Facts();
     EXPECT_EQ(facts.find("Al Poe"), std::string::npos);
+    EXPECT_EQ(facts.find("Fa Poe"), std::string::npos);
     EXPECT_EQ(facts.find("Cy Poe"), std::string::npos);
     EXPECT_NE(facts.find("555 1004"), std::string::npos) << facts;
     EXPECT_NE(harness.ServerCard("Ed Poe").find("555 1005"), std::string::npos);

@@ -141,8 +141,12 @@ void ReadOrganizationCard(TOrgObject& org, TCard& card)
 {
     static constexpr std::array<PropertyTake, 4> Names{{{"ORG", false}, {"N", false}, {"FN", false}, {"NOTE"}}};
     const auto [orgs, ns, fns, notes] = card.TakeProperties(Names);
+    // A card need not have ORG: its formatted name then names the organization.
+    const TCardProperty* fn = FirstOf(fns);
     if (const TCardProperty* name = FirstOf(orgs))
         org.SetTitle(name->Value(0));
+    else if (fn && fn->Text().find_first_not_of(' ') != std::string::npos)
+        org.SetTitle(fn->Text());
     const std::optional<std::string> comment = NotesText(notes);
     org.SetCommentAndPrimaries(comment ? std::string_view(*comment) : std::string_view(org.GetComment()),
                                ReadCardDetails(org, card));

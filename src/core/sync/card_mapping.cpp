@@ -126,10 +126,10 @@ TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
     return holder;
 }
 
-TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card)
+TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, std::int32_t id)
 {
     auto* party = static_cast<TPartyObject*>(
-        CreateItem(IsOrganizationCard(card) ? KindOrganization : KindPerson, "", "", "", parent, "", 0));
+        CreateItem(IsOrganizationCard(card) ? KindOrganization : KindPerson, "", "", "", parent, "", id));
     ApplyCardToItem(*party, card);
     return *party;
 }

@@ -4,6 +4,7 @@
 #include "sync/card_fields.h"
 #include "sync/card_lines.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,8 +34,8 @@ std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view ver
 TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card);
 
 // A new person, or organization for a card marked as one, as the last child of parent, made from
-// the card.
-TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card);
+// the card; with the identifier when given (not 0).
+TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, std::int32_t id = 0);
 
 // What the tree makes of cards: the fields of the card an item would write after reading the
 // card. Comparing these, rather than the server's own lines, keeps what the tree cannot hold

@@ -116,6 +116,12 @@ std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node)
     return parties;
 }
 
+std::int32_t CardItemId(std::string_view salt, std::string_view href)
+{
+    const auto id = static_cast<std::int32_t>(TextChecksum(href, TextChecksum(salt)) & 0x7FFFFFFF);
+    return id == 0 ? 1 : id;
+}
+
 std::string ItemUid(std::string_view salt, std::int32_t itemId)
 {
     return std::string(salt) + "-" + std::to_string(itemId);

@@ -65,6 +65,11 @@ std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node);
 // The fields of an item's card as the snapshot takes them: as the tree reads that card back.
 CardFields LocalFields(const TPartyObject& item, CardProjector& projector);
 
+// The identifier an item made from the card at href is given while no other item has it: a run
+// that saved the item and did not live to save the state leaves the next one an item it can tell
+// as the card's.
+std::int32_t CardItemId(std::string_view salt, std::string_view href);
+
 // "<salt>-<item identifier>", and the href of an item's card: the book's path and the UID + ".vcf".
 std::string ItemUid(std::string_view salt, std::int32_t itemId);
 std::string CardHref(std::string_view bookUrl, std::string_view uid);

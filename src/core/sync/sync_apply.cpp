@@ -71,7 +71,8 @@ private:
 
     void Create(const SyncStep& step, TreeNode& node)
     {
-        TPartyObject& item = CreateItemFromCard(node, step.apply);
+        const std::int32_t id = CardItemId(m_state.salt, step.href);
+        TPartyObject& item = CreateItemFromCard(node, step.apply, node.Tree().Ids().InUse(id) ? 0 : id);
         m_tree.Remember(item);
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)
@@ -101,12 +102,16 @@ private:
         ++m_report.hereDeleted;
     }
 
+    // The item may be one the state did not know, made from the card by a run that did not live to
+    // note it: the state knows it from now on.
     void Agree(const SyncStep& step)
     {
-        if (SyncedCard* synced = m_state.FindHref(step.href)) {
-            synced->card = CardWithValuesHeld(step.card);
-            synced->etag = step.etag;
-        }
+        SyncedCard* synced = m_state.FindHref(step.href);
+        if (!synced)
+            synced = &m_state.cards.emplace_back(SyncedCard{step.itemId, step.uid, step.href, {}, {}});
+        synced->itemId = step.itemId;
+        synced->card = CardWithValuesHeld(step.card);
+        synced->etag = step.etag;
     }
 
     void Forget(const std::string& href)

@@ -6,6 +6,7 @@
 #include "sync/card_mapping.h"
 #include "sync/card_merge.h"
 #include "sync/card_patch.h"
+#include "sync/held_values.h"
 #include "sync/local_cards.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
@@ -70,13 +71,15 @@ private:
         const auto body = m_remote.bodies.find(synced.href);
         const DavResource* changed = body == m_remote.bodies.end() ? nullptr : &body->second;
         const bool removed = m_remote.removed.count(synced.href) != 0;
+        if (!local && changed)
+            local = MadeFrom(synced.href);
         if (!local) {
             if (removed)
                 m_plan.download.push_back(Step(SyncStepKind::Forget, synced));
-            else if (changed)
+            else if (changed && CardWithValuesHeld(changed->card) != synced.card)
                 PlanBackHere(synced, *changed);
             else
-                m_plan.upload.push_back(Step(SyncStepKind::DeleteThere, synced));
+                PlanDeleteThere(synced, changed);
             return;
         }
         const CardFields agreed = m_projector.Project(synced.card);
@@ -90,6 +93,26 @@ private:
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *local));
         else if (local->digest != synced.agreed)
             m_plan.agreements.emplace_back(index, local->digest);
+    }
+
+    // An item made from the card at href that the state does not know: the run that made it did
+    // not live to note it. It takes the place of the item the state names.
+    const LocalCard* MadeFrom(const std::string& href)
+    {
+        const LocalCard* card = m_local.Find(CardItemId(m_state.salt, href));
+        if (!card || KnowsItem(card->id) || m_paired.count(card->id))
+            return nullptr;
+        m_paired.insert(card->id);
+        return card;
+    }
+
+    // Deleted here. A card the server only gave a new ETag is still the agreed one: the state
+    // learns the ETag first, which the DELETE names.
+    void PlanDeleteThere(const SyncedCard& synced, const DavResource* sameCard)
+    {
+        if (sameCard)
+            m_plan.download.push_back(Step(SyncStepKind::Agree, synced, sameCard));
+        m_plan.upload.push_back(Step(SyncStepKind::DeleteThere, synced));
     }
 
     // Deleted here, changed on the server: the change wins and the item comes back.
@@ -118,14 +141,20 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        const CardFields server = m_projector.Project(body.card);
+        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, m_projector.Project(body.card));
+    }
+
+    // step: the server's card, and what to do when the merge leaves the item as it is.
+    void PlanMerge(SyncStep step, const LocalCard& local, const CardFields& fields, const CardFields& agreed,
+                   const CardFields& server)
+    {
         const CardMerge merge = MergeCardFields(agreed, fields, server);
-        SyncStep step = Step(SyncStepKind::Agree, synced, &body);
+        step.itemId = local.id;
         step.expected = local.fields;
         step.name = local.name;
         if (merge.fields != fields) {
             step.kind = SyncStepKind::UpdateHere;
-            step.apply = merge.fields == server ? body.card : MergedCard(body.card, server, merge.fields);
+            step.apply = merge.fields == server ? step.card : MergedCard(step.card, server, merge.fields);
         }
         if (!merge.conflicts.empty())
             m_plan.conflicts.push_back(step.name);
@@ -140,9 +169,9 @@ private:
                              m_projector.Version());
     }
 
-    // A card the state does not know: one that an earlier run uploaded and did not live to note
-    // (its UID names an item here, or its fields are an item's that the state does not know
-    // either), else a new contact.
+    // A card the state does not know: one that an earlier run uploaded or took and did not live to
+    // note (its UID names an item here, or it gave an item here its identifier, or its fields are
+    // an item's that the state does not know either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
         const CardFields fields = m_projector.Project(body.card);
@@ -151,9 +180,10 @@ private:
         for (const auto& [id, card] : m_local.byId) {
             if (m_paired.count(id) || KnowsItem(id))
                 continue;
-            if (uid == ItemUid(m_state.salt, id) || card.fields == fields) {
+            const bool named = uid == ItemUid(m_state.salt, id) || id == CardItemId(m_state.salt, body.href);
+            if (named || card.fields == fields) {
                 partner = &card;
-                if (uid == ItemUid(m_state.salt, id))
+                if (named)
                     break;
             }
         }
@@ -163,6 +193,10 @@ private:
             m_paired.insert(partner->id);
             step.kind = SyncStepKind::Pair;
             step.itemId = partner->id;
+            // Taken by that run, the card and the item may both have changed since, from a card
+            // neither knows any more: both sides' values are kept.
+            if (uid != ItemUid(m_state.salt, partner->id) && partner->fields != fields)
+                return PlanMerge(std::move(step), *partner, partner->fields, {}, fields);
             if (partner->fields != fields)
                 m_plan.upload.push_back(Step(SyncStepKind::PutChanged, *partner));
         }

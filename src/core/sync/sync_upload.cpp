@@ -67,7 +67,10 @@ bool Uploader::Send(const SyncStep& step)
     if (step.kind == SyncStepKind::DeleteThere)
         return Delete(step);
     SyncedCard* synced = m_state.FindItem(step.itemId);
-    return synced ? PutOver(*synced, step, true) : PutNew(step);
+    if (synced)
+        return PutOver(*synced, step, true);
+    // The update that was to pair the item with its card did not happen: the next run pairs them.
+    return step.kind == SyncStepKind::PutChanged || PutNew(step);
 }
 
 bool Uploader::WithItem(std::int32_t id, const std::function<void(TPartyObject&)>& read)

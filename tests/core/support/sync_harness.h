@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,6 +50,8 @@ public:
     // The user at work before each piece of tree work of a run (counted from 1 in each run); set,
     // runs go through a tree access and find the synced node by its identifiers.
     std::function<void(ItemTree&, int piece)> meanwhile;
+    // Set, new items draw their identifiers from it, so that a seeded sequence of runs replays.
+    std::optional<std::mt19937> ids;
 
     SyncHarness()
     {
@@ -63,6 +66,7 @@ public:
     {
         ItemTree tree;
         Load(tree);
+        DrawIds(tree);
         edit(tree, *FindNodeByPath(tree.Root(), NodePath));
         data = SavedTree(tree);
     }
@@ -71,6 +75,7 @@ public:
     {
         ItemTree tree;
         Load(tree);
+        DrawIds(tree);
         TreeNode& node = *FindNodeByPath(tree.Root(), NodePath);
         SyncState current = state ? ReadSyncStateText(*state) : Fresh(node);
         Store store(*this, tree);
@@ -171,6 +176,12 @@ private:
                 if (line.name == "FN" && TrimBlanks(line.value) == name)
                     return card;
         return {};
+    }
+
+    void DrawIds(ItemTree& tree)
+    {
+        if (ids)
+            tree.Ids().SetRandomSource([this](std::int32_t bound) { return static_cast<std::int32_t>((*ids)() % bound); });
     }
 
     void Load(ItemTree& tree) const
