@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 
 #include <map>
 #include <string>

@@ -4,7 +4,7 @@
 #include "model/item_kind.h"
 #include "model/items_party.h"
 #include "model/tree_walk.h"
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 #include "sync/card_mapping.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
