@@ -6,7 +6,6 @@
 #include "model/item_tree.h"
 #include "model/items_party.h"
 #include "sync/card_mapping.h"
-#include "sync/local_cards.h"
 
 #include <gtest/gtest.h>
 
@@ -35,14 +34,12 @@ std::string Described(const CardFields& fields)
 
 std::string ItemFields(const TPartyObject& item, const std::string& version)
 {
-    CardProjector projector(version);
-    return Described(LocalFields(item, projector));
+    return Described(LocalFields(item, version));
 }
 
 std::string CardFieldsOf(const std::string& card, const std::string& version)
 {
-    CardProjector projector(version);
-    return Described(projector.Project(card));
+    return Described(ServerFields(card, version));
 }
 
 TPersonObject& Person(TreeNode& parent, const std::string& title, const std::vector<std::string>& names)

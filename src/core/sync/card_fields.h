@@ -50,6 +50,9 @@ bool IsTreeHeldLine(const CardLine& line, const std::vector<CardLine>& card);
 // X-ABShowAs:COMPANY make an organization.
 CardFields ReadCardFields(const std::vector<CardLine>& lines);
 
+// Whether a line marks its card as an organization's: KIND:org or X-ABShowAs:COMPANY.
+bool MarksOrganization(const CardLine& line);
+
 // The value of a line as people read it: escapes undone, a "tel:" or "mailto:" dropped, N's parts
 // in reading order.
 std::string ReadableValue(const CardLine& line);

@@ -19,8 +19,8 @@ namespace {
 class Planner
 {
 public:
-    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote, CardProjector& projector)
-        : m_state(state), m_local(local), m_remote(remote), m_projector(projector)
+    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
+        : m_state(state), m_local(local), m_remote(remote)
     {
         for (const SyncedCard& synced : state.cards) {
             m_knownHrefs.insert(synced.href);
@@ -79,7 +79,7 @@ private:
                 m_plan.upload.push_back(Step(SyncStepKind::DeleteThere, synced));
             return;
         }
-        const CardFields agreed = m_projector.Project(synced.card);
+        const CardFields agreed = ServerFields(synced.card, m_state.version);
         const CardFields fields = WithAgreedDates(local->fields, agreed);
         const bool changedHere = fields != agreed;
         if (removed)
@@ -118,7 +118,7 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        const CardFields server = m_projector.Project(body.card);
+        const CardFields server = ServerFields(body.card, m_state.version);
         const CardMerge merge = MergeCardFields(agreed, fields, server);
         SyncStep step = Step(SyncStepKind::Agree, synced, &body);
         step.expected = local.fields;
@@ -136,8 +136,7 @@ private:
 
     std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged) const
     {
-        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, m_projector.Version()),
-                             m_projector.Version());
+        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, m_state.version), m_state.version);
     }
 
     // A card the state does not know: one that an earlier run uploaded and did not live to note
@@ -145,7 +144,7 @@ private:
     // either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
-        const CardFields fields = m_projector.Project(body.card);
+        const CardFields fields = ServerFields(body.card, m_state.version);
         const std::string uid = CardUid(body.card);
         const LocalCard* partner = nullptr;
         for (const auto& [id, card] : m_local.byId) {
@@ -172,7 +171,6 @@ private:
     const SyncState& m_state;
     const LocalCards& m_local;
     const RemoteChanges& m_remote;
-    CardProjector& m_projector;
     SyncPlan m_plan;
     std::set<std::int32_t> m_paired;
     std::set<std::string> m_knownHrefs;
@@ -209,10 +207,9 @@ bool SyncPlan::NeedsLeaveToDelete(std::size_t localCount, std::size_t serverCoun
     return TooMany(DeletedHere().size(), localCount) || TooMany(DeletedThere().size(), serverCount);
 }
 
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
-                      CardProjector& projector)
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
 {
-    return Planner(state, local, remote, projector).Make();
+    return Planner(state, local, remote).Make();
 }
 
 std::string CardName(const std::string& card)
