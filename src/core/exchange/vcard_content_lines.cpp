@@ -29,6 +29,29 @@ std::vector<std::string_view> TextLines(std::string_view text)
     return lines;
 }
 
+// One unfolded line taken apart; a line without a value colon gives a line without a name.
+CardLine SplitCardLine(std::string_view text)
+{
+    CardLine line;
+    const std::size_t colon = ValueColon(text);
+    if (colon == std::string_view::npos)
+        return line;
+    const std::string_view head = text.substr(0, colon);
+    const std::size_t semicolon = head.find(';');
+    std::string_view name = head.substr(0, semicolon);
+    if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
+        line.group = std::string(name.substr(0, dot));
+        name.remove_prefix(dot + 1);
+    }
+    line.name = UpperAscii(name);
+    if (line.name != name)
+        line.spelled = std::string(name);
+    if (semicolon != std::string_view::npos)
+        line.params = std::string(head.substr(semicolon + 1));
+    line.value = std::string(text.substr(colon + 1));
+    return line;
+}
+
 bool IsFrame(const CardLine& line)
 {
     return line.group.empty() && (line.name == "BEGIN" || line.name == "END" || line.name == "VERSION");
@@ -49,28 +72,6 @@ CardLine PlainLine(std::string name, std::string value)
     CardLine line;
     line.name = std::move(name);
     line.value = std::move(value);
-    return line;
-}
-
-CardLine SplitCardLine(std::string_view text)
-{
-    CardLine line;
-    const std::size_t colon = ValueColon(text);
-    if (colon == std::string_view::npos)
-        return line;
-    const std::string_view head = text.substr(0, colon);
-    const std::size_t semicolon = head.find(';');
-    std::string_view name = head.substr(0, semicolon);
-    if (const std::size_t dot = name.find('.'); dot != std::string_view::npos) {
-        line.group = std::string(name.substr(0, dot));
-        name.remove_prefix(dot + 1);
-    }
-    line.name = UpperAscii(name);
-    if (line.name != name)
-        line.spelled = std::string(name);
-    if (semicolon != std::string_view::npos)
-        line.params = std::string(head.substr(semicolon + 1));
-    line.value = std::string(text.substr(colon + 1));
     return line;
 }
 

@@ -28,9 +28,6 @@ CardLine PlainLine(std::string name, std::string value);
 // reader unfolds them (UnfoldedCardLines); lines of any end (CR, LF, CR LF) are read.
 std::vector<CardLine> ParseCardLines(std::string_view card);
 
-// One unfolded line taken apart; a line without a ":" after a name gives a line without a name.
-CardLine SplitCardLine(std::string_view line);
-
 // A card's text in the given version ("3.0" or "4.0"): BEGIN, VERSION, the lines folded at 75
 // octets without splitting a UTF-8 sequence, END; each line ends in CR LF.
 std::string WriteCardText(const std::vector<CardLine>& lines, std::string_view version);
