@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/card_fields.h"
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 #include "sync/card_merge.h"
 #include "sync/card_patch.h"
 
@@ -169,6 +169,18 @@ TEST(CardLines, FoldedEscapedAndGroupedLinesReadAndWriteBack)
     for (std::size_t start = 0, end; (end = written.find("\r\n", start)) != std::string::npos; start = end + 2)
         EXPECT_LE(end - start, 75U);
     EXPECT_EQ(UnescapeCardText(EscapeCardText("a,b;c\\d")), "a,b;c\\d");
+}
+
+// A quote left open in the parameters ends at the first colon, as the card reader reads it, and
+// the line is written back as it came rather than lost from the card uploaded over it.
+TEST(CardLines, AnOpenQuoteEndsAtTheFirstColonAndTheLineStays)
+{
+    const std::vector<CardLine> lines =
+        ParseCardLines("BEGIN:VCARD\r\nVERSION:4.0\r\nX-Q;P=\"a:b\r\n\r\n continued\r\nEND:VCARD\r\n");
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0].params, "P=\"a");
+    EXPECT_EQ(lines[0].value, "b");
+    EXPECT_EQ(lines[0].Text(), "X-Q;P=\"a:b");
 }
 
 TEST(CardPatch, KeepsWhatTheTreeCannotHoldAndTheServersFormOfUnchangedValues)

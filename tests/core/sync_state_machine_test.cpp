@@ -6,6 +6,7 @@
 #include "support/sync_harness.h"
 
 #include "model/items_contact.h"
+#include "sync/card_mapping.h"
 #include "sync/sync_plan.h"
 
 #include <gtest/gtest.h>
@@ -448,14 +449,13 @@ private:
 
     std::string Compare()
     {
-        CardProjector projector("4.0");
         Side here, there;
         m_harness.Edit([&](ItemTree&, TreeNode& synced) {
             for (TPartyObject* party : PartiesBelow(synced))
-                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, projector), ShownHere(*party));
+                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, "4.0"), ShownHere(*party));
         });
         for (const auto& [href, card] : m_harness.server.Cards())
-            there[CardName(card.card)].emplace_back(projector.Project(card.card), ShownThere(card.card));
+            there[CardName(card.card)].emplace_back(ServerFields(card.card, "4.0"), ShownThere(card.card));
         std::string problems;
         for (const Side* side : {&here, &there})
             for (const auto& [name, found] : *side) {

@@ -186,9 +186,14 @@ TRecurringDate::TRecurringDate(const Clock& clock, const DateLocale& locale) : m
     SetDate(clock.Today());
 }
 
+bool IsRecurringDate(const CivilDate& date)
+{
+    return IsValidDate(date) && InSupportedYears(date.year);
+}
+
 bool TRecurringDate::SetDate(const CivilDate& date)
 {
-    if (!IsValidDate(date) || !InSupportedYears(date.year))
+    if (!IsRecurringDate(date))
         return false;
     Store(date);
     return true;

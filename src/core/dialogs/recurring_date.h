@@ -44,6 +44,9 @@ std::string RecurModeEntry(std::int32_t mode, const CivilDate& date, const DateL
 // and month and year into 1..12 and the supported years, so the result is always a date SetDate accepts.
 CivilDate ClampDay(int year, int month, int day);
 
+// Whether a reminder can hold the date: a valid date within the supported years.
+bool IsRecurringDate(const CivilDate& date);
+
 // A calendar date with a rule for its next occurrence, as carried by a reminder. The date is always valid and within
 // the supported years; the rule may hold any number, and a rule outside 0..5 simply never moves the date.
 class TRecurringDate

@@ -4,24 +4,29 @@
 #include "exchange/party_vcard.h"
 
 #include "common/clock.h"
+#include "dialogs/recurring_date.h"
+#include "exchange/card_field_map.h"
+#include "exchange/card_party.h"
 #include "exchange/detail_card_titles.h"
 #include "exchange/vcard_date.h"
 #include "exchange/vcard_phone_numbers.h"
-#include "exchange/yearly_reminder.h"
-#include "model/create_item.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
 #include "model/item_services.h"
 #include "model/items_contact.h"
-#include "model/items_party.h"
-
-#include <array>
 
 namespace quillary {
 
 namespace {
+using Slot = TPartyObject::Slot;
+
 // The parts of an ADR value.
 enum : std::size_t { AdrPostBox, AdrExtended, AdrStreet, AdrLocality, AdrRegion, AdrPostalCode, AdrCountry };
+
+PropertyTake Take(CardField field, bool all = true)
+{
+    return {CardFieldOf(field).property, all};
+}
 
 // The address lines of an ADR property: the street's lines first, then the extended address's,
 // then the post office box's, each part that holds text with all its lines.
@@ -41,29 +46,35 @@ std::vector<std::string> AddressLines(const TCardProperty& adr)
     return lines;
 }
 
-TKPXObject* ReadAddress(TPartyObject& owner, const TCardProperty& adr)
+CardDetail Detail(int kind, const TCardProperty& property, std::string_view target)
+{
+    CardDetail detail;
+    detail.kind = kind;
+    detail.title = CleanFieldText(DetailTitle(property, kind));
+    detail.target = CleanFieldText(target);
+    return detail;
+}
+
+CardDetail ReadAddress(const TCardProperty& adr)
 {
     const std::vector<std::string> lines = AddressLines(adr);
-    auto* address = static_cast<TAddressObject*>(
-        CreateItem(KindAddress, DetailTitle(adr, KindAddress), lines.front(), "", *owner.GetTreeNode(), "", 0));
-    address->SetAddress(lines, adr.Value(AdrLocality), adr.Value(AdrRegion), adr.Value(AdrPostalCode),
-                        adr.Value(AdrCountry));
+    CardDetail address = Detail(KindAddress, adr, lines.front());
+    address.lines = KeptAddressLines(lines);
+    address.city = CleanFieldText(adr.Value(AdrLocality));
+    address.state = CleanFieldText(adr.Value(AdrRegion));
+    address.postCode = CleanFieldText(adr.Value(AdrPostalCode));
+    address.country = CleanFieldText(adr.Value(AdrCountry));
     return address;
 }
 
-TKPXObject* MakeDetail(TPartyObject& owner, int kind, const TCardProperty& property, std::string_view target)
-{
-    return CreateItem(kind, DetailTitle(property, kind), target, "", *owner.GetTreeNode(), "", 0);
-}
-
 // A phone keeps the extension its number names; a fax has none.
-TKPXObject* ReadTel(TPartyObject& owner, const TCardProperty& tel)
+CardDetail ReadTel(const TCardProperty& tel)
 {
     if (tel.HasParam(ParamFax))
-        return MakeDetail(owner, KindFax, tel, tel.Text());
+        return Detail(KindFax, tel, tel.Text());
     const CardPhoneNumber number = SplitPhoneNumberText(tel.Text());
-    auto* phone = static_cast<TPhoneObject*>(MakeDetail(owner, KindPhone, tel, number.number));
-    phone->SetExtension(number.extension);
+    CardDetail phone = Detail(KindPhone, tel, number.number);
+    phone.extension = CleanFieldText(number.extension);
     return phone;
 }
 
@@ -84,14 +95,13 @@ const TCardProperty* FirstOf(const std::vector<TCardProperty>& taken)
     return taken.empty() ? nullptr : &taken.front();
 }
 
-// A yearly reminder titled title under the person for the first date property of that name; a
-// date without a year takes this year.
-void MakeYearlyReminder(TPersonObject& person, TCard& card, std::string_view name, std::string_view title)
+// The first date property of that name as a reminder holds it; a date without a year takes
+// thisYear.
+std::optional<CivilDate> YearlyDate(TCard& card, std::string_view name, int thisYear)
 {
     const std::optional<TCardProperty> property = card.TakeProperty(name);
-    const auto date = property ? ParseVCardDate(property->Text(), person.Services().clock->Today().year) : std::nullopt;
-    if (date)
-        MakeYearlyReminder(person, *date, title);
+    const auto date = property ? ParseVCardDate(property->Text(), thisYear) : std::nullopt;
+    return date && IsRecurringDate(*date) ? date : std::nullopt;
 }
 
 // ORG's units are only text to a person: "Acme, Sales".
@@ -104,92 +114,109 @@ std::string OrganizationText(const TCardProperty& org)
     return text;
 }
 
-// Makes the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
-// answers the titles the primary slots take, for the item to set with its other texts.
-std::array<std::string, TPartyObject::SlotCount> ReadCardDetails(TPartyObject& party, TCard& card)
+// Adds the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
+// sets the titles the primary slots take.
+void ReadCardDetails(CardParty& party, TCard& card)
 {
-    using Slot = TPartyObject::Slot;
-    std::array<std::string, TPartyObject::SlotCount> primary;
-    for (int slot = 0; slot < TPartyObject::SlotCount; ++slot)
-        primary[static_cast<std::size_t>(slot)] = party.Primary(static_cast<Slot>(slot));
     // The first detail of each kind, which is primary when no entry of the card is preferred.
-    std::array<const TKPXObject*, TPartyObject::SlotCount> first{};
-    const auto made = [&](Slot slot, const TKPXObject* detail, const TCardProperty& property) {
-        if (property.HasParam(ParamPref))
-            primary[slot] = detail->GetTitle();
-        if (!first[slot])
-            first[slot] = detail;
+    std::array<const CardDetail*, TPartyObject::SlotCount> first{};
+    std::array<std::string, TPartyObject::SlotCount> preferred = party.primary;
+    std::vector<std::pair<Slot, bool>> slots;
+    const auto made = [&](Slot slot, CardDetail detail, const TCardProperty& property) {
+        party.details.push_back(std::move(detail));
+        slots.emplace_back(slot, property.HasParam(ParamPref));
     };
-    static constexpr std::array<PropertyTake, 4> Details{{{"ADR"}, {"EMAIL"}, {"TEL"}, {"URL"}}};
+    static const std::array<PropertyTake, 4> Details{
+        {Take(CardField::Address), Take(CardField::EMail), Take(CardField::Phone), Take(CardField::Website)}};
     const auto [adrs, emails, tels, urls] = card.TakeProperties(Details);
+    party.details.reserve(party.details.size() + adrs.size() + emails.size() + tels.size() + urls.size());
     for (const TCardProperty& adr : adrs)
-        made(TPartyObject::SlotAddress, ReadAddress(party, adr), adr);
+        made(TPartyObject::SlotAddress, ReadAddress(adr), adr);
     for (const TCardProperty& email : emails)
-        made(TPartyObject::SlotEMail, MakeDetail(party, KindEMail, email, email.Text()), email);
+        made(TPartyObject::SlotEMail, Detail(KindEMail, email, email.Text()), email);
     for (const TCardProperty& tel : tels)
-        made(tel.HasParam(ParamFax) ? TPartyObject::SlotFax : TPartyObject::SlotPhone, ReadTel(party, tel), tel);
+        made(tel.HasParam(ParamFax) ? TPartyObject::SlotFax : TPartyObject::SlotPhone, ReadTel(tel), tel);
     for (const TCardProperty& url : urls)
-        made(TPartyObject::SlotWebsite, MakeDetail(party, KindWebsite, url, url.Text()), url);
+        made(TPartyObject::SlotWebsite, Detail(KindWebsite, url, url.Text()), url);
+    const std::size_t added = party.details.size() - slots.size();
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        const auto [slot, pref] = slots[i];
+        const CardDetail& detail = party.details[added + i];
+        if (pref)
+            preferred[slot] = detail.title;
+        if (!first[slot])
+            first[slot] = &detail;
+    }
     for (std::size_t slot = 0; slot < TPartyObject::SlotCount; ++slot)
-        if (primary[slot].empty() && first[slot])
-            primary[slot] = first[slot]->GetTitle();
-    return primary;
+        if (preferred[slot].empty() && first[slot])
+            preferred[slot] = first[slot]->title;
+    party.primary = preferred;
 }
 
 // An organization's card names it in N and FN as well.
-void ReadOrganizationCard(TOrgObject& org, TCard& card)
+void ReadOrganizationCard(CardParty& org, TCard& card)
 {
-    static constexpr std::array<PropertyTake, 4> Names{{{"ORG", false}, {"N", false}, {"FN", false}, {"NOTE"}}};
+    static const std::array<PropertyTake, 4> Names{{Take(CardField::Organization, false), Take(CardField::Name, false),
+                                                    Take(CardField::FormattedName, false), Take(CardField::Note)}};
     const auto [orgs, ns, fns, notes] = card.TakeProperties(Names);
     // A card need not have ORG: its formatted name then names the organization.
     const TCardProperty* fn = FirstOf(fns);
     if (const TCardProperty* name = FirstOf(orgs))
-        org.SetTitle(name->Value(0));
+        org.title = CleanFieldText(name->Value(0));
     else if (fn && fn->Text().find_first_not_of(' ') != std::string::npos)
-        org.SetTitle(fn->Text());
-    const std::optional<std::string> comment = NotesText(notes);
-    org.SetCommentAndPrimaries(comment ? std::string_view(*comment) : std::string_view(org.GetComment()),
-                               ReadCardDetails(org, card));
+        org.title = CleanFieldText(fn->Text());
+    if (const std::optional<std::string> comment = NotesText(notes))
+        org.comment = CleanFieldText(*comment);
+    ReadCardDetails(org, card);
 }
 
-void ReadPersonCard(TPersonObject& person, TCard& card)
+void ReadPersonCard(CardParty& person, TCard& card, int thisYear)
 {
-    // The names are kept as the item would store them, since the target and title are made of them.
-    std::array<std::string, 5> names{CleanFieldText(person.LastName()), CleanFieldText(person.FirstName()),
-                                     CleanFieldText(person.MiddleName()), CleanFieldText(person.Salutation()),
-                                     CleanFieldText(person.Suffix())};
-    static constexpr std::array<PropertyTake, 5> Names{
-        {{"N", false}, {"FN", false}, {"ORG", false}, {"TITLE", false}, {"NOTE"}}};
+    std::array<std::string*, 5> names{&person.last, &person.first, &person.middle, &person.salutation,
+                                      &person.suffix};
+    static const std::array<PropertyTake, 5> Names{{Take(CardField::Name, false), Take(CardField::FormattedName, false),
+                                                    Take(CardField::Organization, false),
+                                                    Take(CardField::JobTitle, false), Take(CardField::Note)}};
     const auto [ns, fns, orgs, titles, noteList] = card.TakeProperties(Names);
     if (const TCardProperty* n = FirstOf(ns))
         for (std::size_t part = 0; part < names.size() && part < n->Values.size(); ++part)
-            names[part] = CleanFieldText(n->Values[part]);
-    const auto& [last, first, middle, salutation, suffix] = names;
+            *names[part] = CleanFieldText(n->Values[part]);
     // Titled by the formatted name: a card's TITLE is a job title.
     const TCardProperty* fn = FirstOf(fns);
     const std::string formatted = fn ? fn->Text() : std::string();
-    const std::string title = formatted.find_first_not_of(' ') != std::string::npos ? formatted : first + " " + last;
-    const std::string target = salutation + " " + first + " " + last;
-    const TCardProperty* org = FirstOf(orgs);
-    const TCardProperty* jobTitle = FirstOf(titles);
-    const std::string company = org ? OrganizationText(*org) : std::string(person.Company());
-    const std::string job = jobTitle ? jobTitle->Text() : std::string(person.JobTitle());
-    const std::optional<std::string> notes = NotesText(noteList);
-    const std::string comment = notes ? *notes : std::string(person.GetComment());
-    person.SetAllTexts({title, target, comment, ReadCardDetails(person, card), salutation, first, middle, last, company,
-                        job, suffix});
-    MakeYearlyReminder(person, card, "BDAY", "Birthday");
-    MakeYearlyReminder(person, card, card.FindProperty("ANNIVERSARY") ? "ANNIVERSARY" : "X-ANNIVERSARY",
-                       "Anniversary");
+    const bool titled = formatted.find_first_not_of(' ') != std::string::npos;
+    person.title = CleanFieldText(titled ? formatted : person.first + " " + person.last);
+    person.target = person.salutation + " " + person.first + " " + person.last;
+    if (const TCardProperty* org = FirstOf(orgs))
+        person.company = CleanFieldText(OrganizationText(*org));
+    if (const TCardProperty* jobTitle = FirstOf(titles))
+        person.jobTitle = CleanFieldText(jobTitle->Text());
+    if (const std::optional<std::string> notes = NotesText(noteList))
+        person.comment = CleanFieldText(*notes);
+    ReadCardDetails(person, card);
+    person.birthday = YearlyDate(card, CardFieldOf(CardField::Birthday).property, thisYear);
+    const CardFieldRow& anniversary = CardFieldOf(CardField::Anniversary);
+    person.anniversary = YearlyDate(
+        card, card.FindProperty(anniversary.property) ? anniversary.property : anniversary.older, thisYear);
 }
 } // namespace
 
+CardParty ReadCardParty(TCard& card, CardParty kept, int thisYear)
+{
+    kept.details.clear();
+    kept.units.clear();
+    kept.birthday.reset();
+    kept.anniversary.reset();
+    if (kept.organization)
+        ReadOrganizationCard(kept, card);
+    else
+        ReadPersonCard(kept, card, thisYear);
+    return kept;
+}
+
 void ReadPartyCard(TPartyObject& party, TCard& card)
 {
-    if (auto* person = dynamic_cast<TPersonObject*>(&party))
-        ReadPersonCard(*person, card);
-    else
-        ReadOrganizationCard(static_cast<TOrgObject&>(party), card);
+    ApplyCardParty(party, ReadCardParty(card, PartyOfItem(party), party.Services().clock->Today().year));
 }
 
 } // namespace quillary

@@ -10,13 +10,9 @@
 
 namespace quillary {
 
-class TAddressObject;
 class TKPXObject;
 class TPartyObject;
 
-// The seven ADR values of an address: no post office box, lines 2 and 3 as the extended address
-// (on two lines), line 1 as the street, then city, state, postal code and country.
-std::vector<std::string> AddressCardValues(const TAddressObject& address);
 // The vCard 2.1 property line of an address, phone, fax, e-mail address or website; empty for
 // other kinds.
 std::string DetailVCardLine(const TKPXObject& detail);

@@ -3,97 +3,75 @@
 // contact detail and website with its title, and its birthday and anniversary.
 #include "exchange/party_vcard.h"
 
-#include "common/ascii_case.h"
+#include "exchange/card_field_map.h"
+#include "exchange/card_party.h"
 #include "exchange/detail_card_titles.h"
 #include "exchange/vcard_file.h"
 #include "exchange/vcard_phone_numbers.h"
 #include "model/item_kind.h"
-#include "model/items_contact.h"
-#include "model/items_party.h"
-#include "model/items_reminder.h"
-#include "model/tree_node.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <optional>
 
 namespace quillary {
 
 namespace {
-// The property of a contact detail or website with its fields whole, or none for other kinds. A
-// 2.1 card takes the item's own line.
-std::optional<TCardProperty> DetailProperty(const TKPXObject& child, VCardVersion version)
+std::string_view Property(CardField field)
 {
-    if (version == VCardVersion::V21) {
-        const std::string line = DetailVCardLine(child);
-        if (line.empty())
-            return std::nullopt;
-        TCardProperty property;
-        property.Parse(line);
-        return property;
-    }
-    switch (child.GetKind()) {
-    case KindAddress:
-        return TCardProperty("ADR", AddressCardValues(static_cast<const TAddressObject&>(child)));
-    case KindPhone:
-        return TCardProperty("TEL", {child.GetTarget()});
-    case KindFax: {
-        TCardProperty fax("TEL", {child.GetTarget()});
-        fax.SetParam(ParamFax);
-        return fax;
-    }
-    case KindEMail: {
-        TCardProperty email("EMAIL", {child.GetTarget()});
-        // 4.0 knows no INTERNET type: every EMAIL is one.
-        if (version == VCardVersion::V30 && IsEMailAddress(child.GetTarget()))
-            email.SetParam(ParamInternet);
-        return email;
-    }
-    case KindWebsite:
-        return TCardProperty("URL", {child.GetTarget()});
-    default:
-        return std::nullopt;
-    }
+    return CardFieldOf(field).property;
+}
+
+// The property of a contact detail or website with its fields whole. A 2.1 card takes the
+// detail's own line; 4.0 knows no INTERNET type, every EMAIL is one.
+TCardProperty DetailProperty(const CardDetail& detail, VCardVersion version)
+{
+    if (version != VCardVersion::V21)
+        return DetailCardProperty(detail, version == VCardVersion::V30);
+    TCardProperty property;
+    property.Parse(DetailCardProperty(detail, true).AsText());
+    return property;
 }
 
 // A phone's extension joins its number: in a "tel:" URI for 4.0, as " ext " in the text before.
-void WriteExtension(TCardProperty& tel, const TKPXObject& child, VCardVersion version)
+void WriteExtension(TCardProperty& tel, const CardDetail& detail, VCardVersion version)
 {
-    const auto* phone = dynamic_cast<const TPhoneObject*>(&child);
-    if (!phone || phone->Extension().empty())
+    if (detail.kind != KindPhone || detail.extension.empty())
         return;
-    const CardPhoneNumber number{phone->GetTarget(), phone->Extension()};
+    const CardPhoneNumber number{detail.target, detail.extension};
     tel.UriValue = version == VCardVersion::V40;
     tel.Values = {tel.UriValue ? TelUriOf(number) : PhoneNumberText(number)};
 }
 
-// The details and websites of the item, each with its title and, for the primary ones, PREF.
-void AddDetails(TCard& card, const TPartyObject& party, VCardVersion version)
+// The detail a primary slot finds: the first of its kind with the slot's title.
+const CardDetail* PrimaryDetail(const CardParty& party, int slot)
 {
-    std::vector<const TKPXObject*> details;
-    for (int i = 0; i < party.ChildCount(); ++i)
-        details.push_back(party.ChildAt(i));
-    for (int i = 0; party.GetTreeNode() && i < party.GetTreeNode()->ChildCount(); ++i)
-        if (const TKPXObject* item = party.GetTreeNode()->ChildAt(i)->Data(); item && item->GetKind() == KindWebsite)
-            details.push_back(item);
-    // Only the child a slot finds is preferred: an empty slot finds none, and of children that
+    const std::string& title = party.primary[static_cast<std::size_t>(slot)];
+    const int kind = TPartyObject::SlotKind(static_cast<TPartyObject::Slot>(slot));
+    for (const CardDetail& detail : party.details)
+        if (!title.empty() && detail.kind == kind && detail.title == title)
+            return &detail;
+    return nullptr;
+}
+
+// The details and websites, each with its title and, for the primary ones, PREF.
+void AddDetails(TCard& card, const CardParty& party, VCardVersion version)
+{
+    // Only the detail a slot finds is preferred: an empty slot finds none, and of details that
     // share the slot's title only the first.
-    std::vector<const TKPXObject*> primaries;
+    std::vector<const CardDetail*> primaries;
     for (int slot = 0; slot < TPartyObject::SlotCount; ++slot)
-        primaries.push_back(party.PrimaryChild(static_cast<TPartyObject::Slot>(slot)));
-    for (const TKPXObject* detail : details) {
-        std::optional<TCardProperty> property = DetailProperty(*detail, version);
-        if (!property)
-            continue;
-        if (std::find(primaries.begin(), primaries.end(), detail) != primaries.end())
-            property->SetParam(ParamPref);
-        WriteExtension(*property, *detail, version);
-        WriteDetailTitle(*property, detail->GetTitle(), detail->GetKind(), version);
-        const std::string label = std::move(property->Label);
+        primaries.push_back(PrimaryDetail(party, slot));
+    for (const CardDetail& detail : party.details) {
+        TCardProperty property = DetailProperty(detail, version);
+        if (std::find(primaries.begin(), primaries.end(), &detail) != primaries.end())
+            property.SetParam(ParamPref);
+        WriteExtension(property, detail, version);
+        WriteDetailTitle(property, detail.title, detail.kind, version);
+        const std::string label = std::move(property.Label);
         if (label.empty())
-            card.AddProperty(std::move(*property));
+            card.AddProperty(std::move(property));
         else
-            card.AddLabelledProperty(std::move(*property), label);
+            card.AddLabelledProperty(std::move(property), label);
     }
 }
 
@@ -106,69 +84,50 @@ std::string CardDate(const CivilDate& date, VCardVersion version)
     return text;
 }
 
-// The date of the person's first reminder titled title, as the property name.
-void AddReminderDate(TCard& card, const TPartyObject& party, std::string_view title, std::string_view name,
-                     VCardVersion version)
+void AddDate(TCard& card, const std::optional<CivilDate>& date, std::string_view name, VCardVersion version)
 {
-    for (int i = 0; i < party.ChildCount(); ++i) {
-        const auto* reminder = dynamic_cast<const TReminderObject*>(party.ChildAt(i));
-        if (reminder && EqualsNoCase(reminder->GetTitle(), title)) {
-            card.AddProperty(TCardProperty(name, {CardDate(reminder->RecurDate().GetDate(), version)}));
-            return;
-        }
-    }
+    if (date)
+        card.AddProperty(TCardProperty(name, {CardDate(*date, version)}));
 }
 
-// The titles of the organization a person sits under and of the teams between, top down; none
-// without an organization above.
-std::vector<std::string> OrganizationUnits(const TreeNode& node)
+void AddPersonNames(TCard& card, const CardParty& person, VCardVersion version)
 {
-    std::vector<std::string> units;
-    for (const TreeNode* above = node.Parent(); above && above->Data(); above = above->Parent()) {
-        const int kind = above->Data()->GetKind();
-        if (kind == KindTeam || kind == KindOrganization)
-            units.insert(units.begin(), above->Data()->GetTitle());
-        if (kind == KindOrganization)
-            return units;
-    }
-    return {};
-}
-
-void AddPersonNames(TCard& card, const TPersonObject& person, VCardVersion version)
-{
-    std::vector<std::string> n = {person.LastName(), person.FirstName(), person.MiddleName(), person.Salutation()};
-    if (version != VCardVersion::V21 || !person.Suffix().empty())
-        n.push_back(person.Suffix());
-    card.AddProperty(TCardProperty("N", std::move(n)));
+    std::vector<std::string> n = {person.last, person.first, person.middle, person.salutation};
+    if (version != VCardVersion::V21 || !person.suffix.empty())
+        n.push_back(person.suffix);
+    card.AddProperty(TCardProperty(Property(CardField::Name), std::move(n)));
     // The formatted name is what the person is called in the tree; it is required.
-    const bool titled = person.GetTitle().find_first_not_of(' ') != std::string::npos;
-    card.AddProperty(TCardProperty("FN", {titled ? person.GetTitle() : person.GetTarget()}));
-    if (!person.JobTitle().empty())
-        card.AddProperty(TCardProperty("TITLE", {person.JobTitle()}));
-    std::vector<std::string> org = {person.Company()};
-    if (person.Company().empty() && person.GetTreeNode())
-        org = OrganizationUnits(*person.GetTreeNode());
+    const bool titled = person.title.find_first_not_of(' ') != std::string::npos;
+    card.AddProperty(TCardProperty(Property(CardField::FormattedName), {titled ? person.title : person.target}));
+    if (!person.jobTitle.empty())
+        card.AddProperty(TCardProperty(Property(CardField::JobTitle), {person.jobTitle}));
+    const std::vector<std::string> org = person.company.empty() ? person.units : std::vector{person.company};
     if (!org.empty())
-        card.AddProperty(TCardProperty("ORG", std::move(org)));
+        card.AddProperty(TCardProperty(Property(CardField::Organization), org));
 }
 } // namespace
 
-TCard MakeVCard(const TPartyObject& party, VCardVersion version)
+TCard CardOfParty(const CardParty& party, VCardVersion version)
 {
     TCard card;
-    if (const auto* person = dynamic_cast<const TPersonObject*>(&party)) {
-        AddPersonNames(card, *person, version);
+    if (!party.organization) {
+        AddPersonNames(card, party, version);
     } else {
-        for (const std::string_view name : {"N", "FN", "ORG"})
-            card.AddProperty(TCardProperty(name, {party.GetTitle()}));
+        for (const CardField field : {CardField::Name, CardField::FormattedName, CardField::Organization})
+            card.AddProperty(TCardProperty(Property(field), {party.title}));
     }
-    if (!party.GetComment().empty())
-        card.AddProperty(TCardProperty("NOTE", {party.GetComment()}));
+    if (!party.comment.empty())
+        card.AddProperty(TCardProperty(Property(CardField::Note), {party.comment}));
     AddDetails(card, party, version);
-    AddReminderDate(card, party, "Birthday", "BDAY", version);
-    AddReminderDate(card, party, "Anniversary", version == VCardVersion::V40 ? "ANNIVERSARY" : "X-ANNIVERSARY",
-                    version);
+    AddDate(card, party.birthday, Property(CardField::Birthday), version);
+    const CardFieldRow& anniversary = CardFieldOf(CardField::Anniversary);
+    AddDate(card, party.anniversary, version == VCardVersion::V40 ? anniversary.property : anniversary.older, version);
     return card;
+}
+
+TCard MakeVCard(const TPartyObject& party, VCardVersion version)
+{
+    return CardOfParty(PartyOfItem(party), version);
 }
 
 bool WriteVCard(const TKPXObject& item, const std::filesystem::path& file, VCardVersion version)

@@ -5,7 +5,9 @@
 #include "exchange/vcard_lines.h"
 
 #include "common/ascii_case.h"
+#include "common/text_encoding.h"
 #include "common/text_line_reader.h"
+#include "common/utf8_text.h"
 
 #include <algorithm>
 #include <functional>
@@ -131,7 +133,30 @@ void TCard::ReadCard(TextLineReader& lines)
         cardLines.emplace_back(text.data() + start, end - start);
         start = end;
     }
-    const VCardVersion version = CardVersion(cardLines);
+    ReadLines(cardLines, CardVersion(cardLines));
+}
+
+TCard TCard::ReadBack(VCardVersion version) const
+{
+    std::vector<std::string> texts;
+    texts.reserve(m_properties.size());
+    bool utf8 = true;
+    for (const TCardProperty& property : m_properties) {
+        texts.push_back(property.AsText(version));
+        utf8 = utf8 && IsUtf8(texts.back());
+    }
+    // A card's text that is not UTF-8 is Windows-1252 throughout, which decodes byte by byte.
+    if (!utf8)
+        for (std::string& text : texts)
+            text = DecodeText(text, TextEncoding::Cp1252);
+    const std::vector<std::string_view> lines(texts.begin(), texts.end());
+    TCard card;
+    card.ReadLines(lines, version);
+    return card;
+}
+
+void TCard::ReadLines(std::span<const std::string_view> cardLines, VCardVersion version)
+{
     std::list<std::string> joined;
     const std::vector<std::string_view> properties = CardPropertyLines(cardLines, version, joined, &m_passedOver);
     m_properties.reserve(m_properties.size() + properties.size());

@@ -67,6 +67,10 @@ public:
     // and their names upper-cased. An "X-ABLabel" becomes the Label of the other properties of
     // its group (Apple's "_$!<Mobile>!$_" read as "Mobile") and is not kept itself.
     void ReadCard(TextLineReader& lines);
+    // The card a reader takes back from the lines this one writes in the version (3.0 or 4.0), as
+    // from its text, but without making the text: what the lines' escapes, URIs and labels read
+    // as. Values that are not UTF-8 are read in the encoding the file reader would take them in.
+    TCard ReadBack(VCardVersion version) const;
     // Writes "begin:vcard", each property's line and "end:vcard", each ended by CR LF.
     void WriteCard(std::ostream& out) const;
     // The same for 2.1; for 3.0 and 4.0 "BEGIN:VCARD", "VERSION:", the properties in that
@@ -76,6 +80,8 @@ public:
     void AppendCard(std::string& out, VCardVersion version) const;
 
 private:
+    // Keeps the properties of a card's lines that the version calls for (see ReadCard).
+    void ReadLines(std::span<const std::string_view> lines, VCardVersion version);
     void TakeInto(std::span<const PropertyTake> names, std::span<std::vector<TCardProperty>> taken);
     // Each label becomes the Label of the other properties of its group.
     void AttachLabels(const std::vector<TCardProperty>& labels);

@@ -152,6 +152,37 @@ VCardVersion CardVersion(Lines lines)
     return VCardVersion::V21;
 }
 
+std::vector<std::string_view> UnfoldedCardLines(Lines lines, std::list<std::string>& joined)
+{
+    std::vector<std::string_view> unfolded;
+    unfolded.reserve(lines.size());
+    for (std::size_t next = 0; next < lines.size();) {
+        const std::string_view first = lines[next++];
+        if (!first.empty() && !IsFolded(first))
+            unfolded.push_back(Unfolded(first, lines, next, joined));
+    }
+    return unfolded;
+}
+
+std::size_t ValueColon(std::string_view line)
+{
+    // Most lines quote nothing: the first colon ends their name.
+    const char* const end = line.data() + line.size();
+    const char* stop = FindAnyByte(line.data(), end, ':', '"');
+    if (stop == end)
+        return std::string_view::npos;
+    if (*stop == ':')
+        return static_cast<std::size_t>(stop - line.data());
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"')
+            quoted = !quoted;
+        else if (line[i] == ':' && !quoted)
+            return i;
+    }
+    return line.find(':'); // an unclosed quote: the first colon after all
+}
+
 std::vector<std::string_view> CardPropertyLines(Lines lines, VCardVersion version, std::list<std::string>& joined,
                                                 std::vector<std::string>* passedOver)
 {

@@ -29,4 +29,13 @@ std::vector<std::string_view> CardPropertyLines(std::span<const std::string_view
                                                 std::list<std::string>& joined,
                                                 std::vector<std::string>* passedOver = nullptr);
 
+// Every content line of a 3.0 or 4.0 card, whatever its name, unfolded as CardPropertyLines
+// unfolds them; empty lines and a continuation with no line before it are passed over.
+std::vector<std::string_view> UnfoldedCardLines(std::span<const std::string_view> lines,
+                                                std::list<std::string>& joined);
+
+// The position of the ":" that ends a line's name and parameters: the first one outside double
+// quotes (the first one at all after a quote left open), or npos.
+std::size_t ValueColon(std::string_view line);
+
 } // namespace quillary

@@ -3,10 +3,10 @@
 
 #include "exchange/vcard_encodings.h"
 #include "exchange/vcard_escapes.h"
+#include "exchange/vcard_lines.h"
 #include "exchange/vcard_phone_numbers.h"
 
 #include "common/ascii_case.h"
-#include "common/byte_scan.h"
 #include "common/comma_text.h"
 #include "common/field_limits.h"
 
@@ -135,25 +135,6 @@ template <typename Use> void ForEachPart(std::string_view text, char separator, 
     use(text.substr(start));
 }
 
-std::size_t NameEnd(std::string_view line)
-{
-    // Most lines quote nothing: the first colon ends their name.
-    const char* const end = line.data() + line.size();
-    const char* stop = FindAnyByte(line.data(), end, ':', '"');
-    if (stop == end)
-        return std::string_view::npos;
-    if (*stop == ':')
-        return static_cast<std::size_t>(stop - line.data());
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == '"')
-            quoted = !quoted;
-        else if (line[i] == ':' && !quoted)
-            return i;
-    }
-    return line.find(':'); // an unclosed quote: the first colon after all
-}
-
 std::string_view Unquoted(std::string_view text)
 {
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
@@ -274,7 +255,7 @@ void TCardProperty::Parse(std::string_view line, VCardVersion version)
         return;
     }
     Clear();
-    const std::size_t colon = NameEnd(line);
+    const std::size_t colon = ValueColon(line);
     if (colon == std::string_view::npos) {
         Values.push_back(UnescapeValue(std::string(line)));
         return;
@@ -370,10 +351,8 @@ std::string TCardProperty::AsText() const
     return text;
 }
 
-std::string TCardProperty::AsText(VCardVersion version) const
+std::string TCardProperty::ParamsText(VCardVersion version) const
 {
-    if (version == VCardVersion::V21)
-        return AsText();
     const bool v4 = version == VCardVersion::V40;
     std::string types;
     for (int flag = 0; flag < CardParamCount; ++flag) {
@@ -382,24 +361,50 @@ std::string TCardProperty::AsText(VCardVersion version) const
         types += types.empty() ? "" : ",";
         types += v4 ? LowerAscii(CardParamName(flag)) : std::string(CardParamName(flag));
     }
-    std::string text = Group.empty() ? Name : Group + "." + Name;
-    if (v4 && UriValue)
-        text += ";VALUE=uri";
+    std::string params = v4 && UriValue ? "VALUE=uri" : "";
     if (!types.empty())
-        text.append(";TYPE=").append(types);
+        params.append(params.empty() ? "" : ";").append("TYPE=").append(types);
     if (v4 && HasParam(ParamPref))
-        text += ";PREF=1";
-    text += ':';
+        params.append(params.empty() ? "" : ";").append("PREF=1");
+    return params;
+}
+
+void TCardProperty::AppendValueText(std::string& text, VCardVersion version) const
+{
+    const bool raw = version == VCardVersion::V40 && UriValue;
     const char separator = ValueSeparator(Name) == ',' ? ',' : ';';
     for (std::size_t i = 0; i < Values.size(); ++i) {
         if (i > 0)
             text += separator;
-        if (v4 && UriValue)
+        if (raw)
             text += Values[i];
         else
             AppendEscapedValue(text, Values[i]);
     }
+}
+
+std::string TCardProperty::AsText(VCardVersion version) const
+{
+    if (version == VCardVersion::V21)
+        return AsText();
+    std::string text = Group.empty() ? Name : Group + "." + Name;
+    if (const std::string params = ParamsText(version); !params.empty())
+        text.append(";").append(params);
+    text += ':';
+    AppendValueText(text, version);
     return text;
+}
+
+CardLine TCardProperty::AsLine(VCardVersion version) const
+{
+    CardLine line;
+    line.group = Group;
+    line.name = UpperAscii(Name);
+    if (line.name != Name)
+        line.spelled = Name;
+    line.params = ParamsText(version);
+    AppendValueText(line.value, version);
+    return line;
 }
 
 std::string TCardProperty::ParamDisplayText() const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exchange/vcard_content_lines.h"
 #include "exchange/vcard_version.h"
 
 #include <cstdint>
@@ -99,6 +100,8 @@ public:
     // The unfolded content line in the form of the given version: 3.0 writes the parameters as
     // "TYPE=WORK,PREF", 4.0 as "TYPE=work" and "PREF=1"; values are escaped but for a URI.
     std::string AsText(VCardVersion version) const;
+    // The same content line kept in its parts, for 3.0 and 4.0.
+    CardLine AsLine(VCardVersion version) const;
     // The display names of the set parameters in flag order, joined by ",".
     std::string ParamDisplayText() const;
 
@@ -108,6 +111,9 @@ private:
     void DropOverfullValues();
     void ParseParameters(std::string_view head, VCardVersion version, std::string& charset, bool& quotedPrintable);
     void ReduceUriValue();
+    // The parameters of a 3.0 or 4.0 line, without the leading ";", and its values as written.
+    std::string ParamsText(VCardVersion version) const;
+    void AppendValueText(std::string& text, VCardVersion version) const;
 };
 
 } // namespace quillary

@@ -38,8 +38,7 @@ TAddressObject::TAddressObject(ItemTree& tree, std::string_view title, std::stri
     ReadDetails({title, target, comment}, details);
 }
 
-namespace {
-std::array<std::string, AddressLines> KeptLines(const std::vector<std::string>& lines)
+std::array<std::string, AddressLines> KeptAddressLines(const std::vector<std::string>& lines)
 {
     std::array<std::string, AddressLines> kept;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -51,11 +50,10 @@ std::array<std::string, AddressLines> KeptLines(const std::vector<std::string>& 
     }
     return kept;
 }
-} // namespace
 
 void TAddressObject::SetLines(const std::vector<std::string>& lines)
 {
-    const auto kept = KeptLines(lines);
+    const auto kept = KeptAddressLines(lines);
     SetOwnTexts(FirstLineText, {kept[0], kept[1], kept[2]});
 }
 
@@ -63,7 +61,7 @@ void TAddressObject::SetAddress(const std::vector<std::string>& lines, std::stri
                                 std::string_view postCode, std::string_view country)
 {
     static_assert(CityText == FirstLineText + AddressLines);
-    const auto kept = KeptLines(lines);
+    const auto kept = KeptAddressLines(lines);
     SetOwnTexts(FirstLineText, {kept[0], kept[1], kept[2], city, state, postCode, country});
 }
 

@@ -8,6 +8,10 @@
 
 namespace quillary {
 
+// The three lines an address keeps of lines: each made clean, padded with empty ones, and the
+// non-empty lines past the third joined to it with ", ", since the data file keeps three.
+std::array<std::string, 3> KeptAddressLines(const std::vector<std::string>& lines);
+
 // A postal address: Target is its first line.
 class TAddressObject final : public TKPXObject
 {

@@ -2,6 +2,7 @@
 #include "sync/card_fields.h"
 
 #include "common/ascii_case.h"
+#include "exchange/card_field_map.h"
 
 #include <algorithm>
 
@@ -13,14 +14,20 @@ bool Among(const std::vector<std::string_view>& names, std::string_view name)
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// The single a line stands for, or empty text.
+// The single a line stands for (an older name as the field's own), or empty text.
 std::string_view SingleName(const CardLine& line)
 {
-    if (line.name == "X-ANNIVERSARY")
-        return "ANNIVERSARY";
-    const auto& singles = CardSingleNames();
-    const auto it = std::find(singles.begin(), singles.end(), line.name);
-    return it == singles.end() ? std::string_view() : *it;
+    const CardFieldRow* row = CardFieldNamed(line.name);
+    return row && !row->Several() ? row->property : std::string_view();
+}
+
+std::vector<std::string_view> FieldNames(bool several)
+{
+    std::vector<std::string_view> names;
+    for (const CardFieldRow& row : CardFieldRows())
+        if (row.Several() == several)
+            names.push_back(row.property);
+    return names;
 }
 
 bool IsOwnProperty(const CardLine& line)
@@ -82,13 +89,13 @@ CardElement MakeElement(const CardLine& property, const std::vector<CardLine>& c
 
 const std::vector<std::string_view>& CardSingleNames()
 {
-    static const std::vector<std::string_view> names = {"N", "FN", "ORG", "TITLE", "NOTE", "BDAY", "ANNIVERSARY"};
+    static const std::vector<std::string_view> names = FieldNames(false);
     return names;
 }
 
 const std::vector<std::string_view>& CardSetNames()
 {
-    static const std::vector<std::string_view> names = {"TEL", "EMAIL", "ADR", "URL"};
+    static const std::vector<std::string_view> names = FieldNames(true);
     return names;
 }
 
@@ -109,11 +116,16 @@ CardFields ReadCardFields(const std::vector<CardLine>& lines)
             fields.singles.try_emplace(std::string(single), CardSingle{line.value, line});
         else if (Among(CardSetNames(), line.name))
             fields.sets[line.name].push_back(MakeElement(line, lines));
-        else if ((line.name == "KIND" && EqualsNoCase(line.value, "org")) ||
-                 (line.name == "X-ABSHOWAS" && EqualsNoCase(line.value, "COMPANY")))
+        else if (MarksOrganization(line))
             fields.organization = true;
     }
     return fields;
+}
+
+bool MarksOrganization(const CardLine& line)
+{
+    return (line.name == "KIND" && EqualsNoCase(line.value, "org")) ||
+           (line.name == "X-ABSHOWAS" && EqualsNoCase(line.value, "COMPANY"));
 }
 
 std::string ReadableValue(const CardLine& line)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 
 #include <map>
 #include <string>
@@ -49,6 +49,9 @@ bool IsTreeHeldLine(const CardLine& line, const std::vector<CardLine>& card);
 // The fields of a card's lines. X-ANNIVERSARY counts as ANNIVERSARY; KIND:org or
 // X-ABShowAs:COMPANY make an organization.
 CardFields ReadCardFields(const std::vector<CardLine>& lines);
+
+// Whether a line marks its card as an organization's: KIND:org or X-ABShowAs:COMPANY.
+bool MarksOrganization(const CardLine& line);
 
 // The value of a line as people read it: escapes undone, a "tel:" or "mailto:" dropped, N's parts
 // in reading order.

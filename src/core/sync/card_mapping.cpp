@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/card_mapping.h"
 
+#include "common/clock.h"
+#include "exchange/card_party.h"
 #include "exchange/party_vcard.h"
 #include "exchange/vcard_file.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
+#include "model/item_services.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
 #include "sync/card_dates.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace quillary {
@@ -69,7 +73,40 @@ bool HasYearlyDates(const TPartyObject& party)
 
 bool IsOrganizationCard(std::string_view card)
 {
-    return ReadCardFields(ParseCardLines(card)).organization;
+    const std::vector<CardLine> lines = ParseCardLines(card);
+    return std::any_of(lines.begin(), lines.end(), MarksOrganization);
+}
+
+CardLine KindLine(std::string_view version)
+{
+    return version == "3.0" ? PlainLine("X-ABSHOWAS", "COMPANY") : PlainLine("KIND", "org");
+}
+
+// The lines of a card written in the version, with the mark of an organization.
+std::vector<CardLine> LinesOf(const TCard& card, bool organization, std::string_view version)
+{
+    std::vector<CardLine> lines;
+    lines.reserve(static_cast<std::size_t>(card.PropertyCount()) + 1);
+    if (organization)
+        lines.push_back(KindLine(version));
+    for (int i = 0; i < card.PropertyCount(); ++i)
+        lines.push_back(card.Properties(i).AsLine(VersionOf(version)));
+    return lines;
+}
+
+// What a new item of the kind makes of a card: what a fresh one holds, with the card read into it.
+// Dates without a year take this year, by the clock a tree has of its own.
+CardParty NewItemReading(TCard& card, bool organization)
+{
+    const int thisYear = WithHeadlessDefaults({}).clock->Today().year;
+    CardParty fresh;
+    fresh.organization = organization;
+    return ReadCardParty(card, std::move(fresh), thisYear);
+}
+
+CardFields FieldsOfParty(const CardParty& party, std::string_view version)
+{
+    return ReadCardFields(LinesOf(CardOfParty(party, VersionOf(version)), party.organization, version));
 }
 
 // A new item of the other kind in party's place (the folder is sorted later, as for new items),
@@ -103,10 +140,7 @@ std::string ItemCardText(const TPartyObject& party, std::string_view version)
 
 std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view version)
 {
-    std::vector<CardLine> lines = ParseCardLines(ItemCardText(party, version));
-    if (party.GetKind() == KindOrganization)
-        lines.insert(lines.begin(), version == "3.0" ? PlainLine("X-ABSHOWAS", "COMPANY") : PlainLine("KIND", "org"));
-    return lines;
+    return LinesOf(MakeVCard(party, VersionOf(version)), party.GetKind() == KindOrganization, version);
 }
 
 TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
@@ -134,19 +168,27 @@ TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, std::i
     return *party;
 }
 
-CardProjector::CardProjector(std::string version)
-    : m_version(std::move(version)), m_scratch(std::make_unique<ItemTree>())
+CardFields ServerFields(std::string_view card, std::string_view version)
 {
+    const bool organization = IsOrganizationCard(card);
+    TVCardFile file;
+    std::istringstream in{std::string(card)};
+    file.Read(in);
+    if (file.CardCount() == 0) {
+        CardParty fresh;
+        fresh.organization = organization;
+        return FieldsOfParty(fresh, version);
+    }
+    return FieldsOfParty(NewItemReading(file.Cards(0), organization), version);
 }
 
-CardProjector::~CardProjector() = default;
-
-CardFields CardProjector::Project(std::string_view card)
+CardFields LocalFields(const TPartyObject& item, std::string_view version)
 {
-    TPartyObject& party = CreateItemFromCard(m_scratch->Root(), card);
-    CardFields fields = ReadCardFields(CardOfItem(party, m_version));
-    DestroyItem(party);
-    return fields;
+    // The card is read back line by line as the card reader takes its lines: escapes, "tel:" and
+    // "mailto:" values and labels read back as they would from the card sent.
+    const VCardVersion cardVersion = VersionOf(version);
+    TCard card = MakeVCard(item, cardVersion).ReadBack(cardVersion);
+    return FieldsOfParty(NewItemReading(card, item.GetKind() == KindOrganization), version);
 }
 
 } // namespace quillary

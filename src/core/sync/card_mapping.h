@@ -1,22 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exchange/vcard_content_lines.h"
 #include "sync/card_fields.h"
-#include "sync/card_lines.h"
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillary {
 
-class ItemTree;
 class TPartyObject;
 class TreeNode;
 
-// The two places where synchronisation meets the vCard mapping of persons and organizations.
+// The places where synchronisation meets the vCard mapping of persons and organizations.
 
 // The card the vCard export writes for the item in the version ("3.0" or "4.0").
 std::string ItemCardText(const TPartyObject& party, std::string_view version);
@@ -37,23 +35,13 @@ TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card);
 // the card; with the identifier when given (not 0).
 TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, std::int32_t id = 0);
 
-// What the tree makes of cards: the fields of the card an item would write after reading the
-// card. Comparing these, rather than the server's own lines, keeps what the tree cannot hold
-// from looking like a change. Works in a scratch tree of its own.
-class CardProjector
-{
-public:
-    explicit CardProjector(std::string version);
-    ~CardProjector();
-    CardProjector(const CardProjector&) = delete;
-    CardProjector& operator=(const CardProjector&) = delete;
+// What the tree makes of a card: the fields of the card a new item would write in the version
+// after reading it. Comparing these, rather than the server's own lines, keeps what the tree
+// cannot hold from looking like a change.
+CardFields ServerFields(std::string_view card, std::string_view version);
 
-    CardFields Project(std::string_view card);
-    const std::string& Version() const { return m_version; }
-
-private:
-    std::string m_version;
-    std::unique_ptr<ItemTree> m_scratch;
-};
+// The fields of an item's card as the tree reads that card back: an item as it was typed in (a
+// person without a composed name, say) then compares equal with the card it went up as.
+CardFields LocalFields(const TPartyObject& item, std::string_view version);
 
 } // namespace quillary

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "sync/card_fields.h"
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 
 #include <string_view>
 #include <vector>

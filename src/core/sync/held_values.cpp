@@ -4,7 +4,7 @@
 #include "common/sha256.h"
 #include "common/utf8_text.h"
 #include "sync/card_fields.h"
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 
 #include <vector>
 

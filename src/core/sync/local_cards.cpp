@@ -4,7 +4,6 @@
 #include "model/item_kind.h"
 #include "model/items_party.h"
 #include "model/tree_walk.h"
-#include "sync/card_lines.h"
 #include "sync/card_mapping.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
@@ -28,15 +27,15 @@ std::vector<TPartyObject*> PartiesBelow(TreeNode& node)
 
 // Of items sharing an identifier, the one the state's card describes: the one whose fields are
 // still the agreed card's, else the first.
-TPartyObject* Keeper(const std::vector<TPartyObject*>& sharing, const SyncState& state, CardProjector& projector)
+TPartyObject* Keeper(const std::vector<TPartyObject*>& sharing, const SyncState& state)
 {
     const auto known = std::find_if(state.cards.begin(), state.cards.end(),
                                     [&](const SyncedCard& card) { return card.itemId == sharing.front()->GetID(); });
     if (known == state.cards.end())
         return sharing.front();
-    const CardFields agreed = projector.Project(known->card);
+    const CardFields agreed = ServerFields(known->card, state.version);
     const auto same = std::find_if(sharing.begin(), sharing.end(),
-                                   [&](const TPartyObject* item) { return LocalFields(*item, projector) == agreed; });
+                                   [&](const TPartyObject* item) { return LocalFields(*item, state.version) == agreed; });
     return same == sharing.end() ? sharing.front() : *same;
 }
 } // namespace
@@ -47,14 +46,7 @@ const LocalCard* LocalCards::Find(std::int32_t id) const
     return it == byId.end() ? nullptr : &it->second;
 }
 
-CardFields LocalFields(const TPartyObject& item, CardProjector& projector)
-{
-    // Read back as any card is: an item as it was typed in (a person without a composed name, say)
-    // then compares equal with the card it went up as.
-    return projector.Project(WriteCardText(CardOfItem(item, projector.Version()), projector.Version()));
-}
-
-int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& projector)
+int RenumberSharedIds(TreeNode& node, const SyncState& state)
 {
     std::map<std::int32_t, std::vector<TPartyObject*>> byId;
     for (TPartyObject* party : PartiesBelow(node))
@@ -63,7 +55,7 @@ int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& pro
     for (const auto& [id, sharing] : byId) {
         if (sharing.size() < 2)
             continue;
-        const TPartyObject* keeper = Keeper(sharing, state, projector);
+        const TPartyObject* keeper = Keeper(sharing, state);
         for (TPartyObject* item : sharing) {
             if (item != keeper) {
                 item->DrawNewID();
@@ -74,8 +66,7 @@ int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& pro
     return renumbered;
 }
 
-LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const SyncState& state,
-                              const RemoteChanges& remote)
+LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote)
 {
     std::map<std::int32_t, const SyncedCard*> known;
     for (const SyncedCard& synced : state.cards)
@@ -88,12 +79,12 @@ LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const Sy
         const auto synced = first ? known.find(party->GetID()) : known.end();
         if (synced != known.end()) {
             const SyncedCard& agreed = *synced->second;
-            card.digest = AgreementDigest(*party, projector.Version(), agreed.card);
+            card.digest = AgreementDigest(*party, state.version, agreed.card);
             card.unchanged = card.digest == agreed.agreed && !remote.changed.count(agreed.href) &&
                              !remote.removed.count(agreed.href);
         }
         if (!card.unchanged)
-            card.fields = LocalFields(*party, projector);
+            card.fields = LocalFields(*party, state.version);
     }
     return cards;
 }

@@ -11,7 +11,6 @@
 
 namespace quillary {
 
-class CardProjector;
 class TPartyObject;
 class TreeNode;
 struct RemoteChanges;
@@ -47,11 +46,10 @@ struct LocalCards
 // Gives each item below node that shares its identifier with another one there a fresh one,
 // except the item the state knows under that identifier (the first in tree order when it knows
 // none of them). Synchronisation needs each item's identity; the result counts the renumbered.
-int RenumberSharedIds(TreeNode& node, const SyncState& state, CardProjector& projector);
+int RenumberSharedIds(TreeNode& node, const SyncState& state);
 
 // Taken once the server's changes are known, whose cards are read whatever their digests say.
-LocalCards SnapshotLocalCards(TreeNode& node, CardProjector& projector, const SyncState& state,
-                              const RemoteChanges& remote);
+LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote);
 
 // A digest of the card the item writes and of the card agreed for it. Reading an item and a card
 // to compare them is most of a run's work; when both give the digest they gave on a run that
@@ -61,9 +59,6 @@ std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version
 // The persons and organizations below node by identifier (the first in tree order of those that
 // share one).
 std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node);
-
-// The fields of an item's card as the snapshot takes them: as the tree reads that card back.
-CardFields LocalFields(const TPartyObject& item, CardProjector& projector);
 
 // The identifier an item made from the card at href is given while no other item has it: a run
 // that saved the item and did not live to save the state leaves the next one an item it can tell

@@ -23,7 +23,7 @@ class DownloadApplier
 {
 public:
     DownloadApplier(SyncTree& tree, SyncState& state, SyncReport& report, const SyncOptions& options)
-        : m_tree(tree), m_state(state), m_report(report), m_options(options), m_projector(state.version)
+        : m_tree(tree), m_state(state), m_report(report), m_options(options)
     {
     }
 
@@ -62,7 +62,7 @@ private:
             m_report.Wait(step.name);
             return nullptr;
         }
-        if (!item || LocalFields(*item, m_projector) != step.expected) {
+        if (!item || LocalFields(*item, m_state.version) != step.expected) {
             m_report.leftForNextRun.push_back(step.name);
             return nullptr;
         }
@@ -123,7 +123,6 @@ private:
     SyncState& m_state;
     SyncReport& m_report;
     const SyncOptions& m_options;
-    CardProjector m_projector;
 };
 } // namespace
 

@@ -20,8 +20,8 @@ namespace {
 class Planner
 {
 public:
-    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote, CardProjector& projector)
-        : m_state(state), m_local(local), m_remote(remote), m_projector(projector)
+    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
+        : m_state(state), m_local(local), m_remote(remote)
     {
         for (const SyncedCard& synced : state.cards) {
             m_knownHrefs.insert(synced.href);
@@ -82,7 +82,7 @@ private:
                 PlanDeleteThere(synced, changed);
             return;
         }
-        const CardFields agreed = m_projector.Project(synced.card);
+        const CardFields agreed = ServerFields(synced.card, m_state.version);
         const CardFields fields = WithAgreedDates(local->fields, agreed);
         const bool changedHere = fields != agreed;
         if (removed)
@@ -141,7 +141,7 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, m_projector.Project(body.card));
+        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, ServerFields(body.card, m_state.version));
     }
 
     // step: the server's card, and what to do when the merge leaves the item as it is.
@@ -165,8 +165,7 @@ private:
 
     std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged) const
     {
-        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, m_projector.Version()),
-                             m_projector.Version());
+        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, m_state.version), m_state.version);
     }
 
     // A card the state does not know: one that an earlier run uploaded or took and did not live to
@@ -174,7 +173,7 @@ private:
     // an item's that the state does not know either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
-        const CardFields fields = m_projector.Project(body.card);
+        const CardFields fields = ServerFields(body.card, m_state.version);
         const std::string uid = CardUid(body.card);
         const LocalCard* partner = nullptr;
         for (const auto& [id, card] : m_local.byId) {
@@ -206,7 +205,6 @@ private:
     const SyncState& m_state;
     const LocalCards& m_local;
     const RemoteChanges& m_remote;
-    CardProjector& m_projector;
     SyncPlan m_plan;
     std::set<std::int32_t> m_paired;
     std::set<std::string> m_knownHrefs;
@@ -243,10 +241,9 @@ bool SyncPlan::NeedsLeaveToDelete(std::size_t localCount, std::size_t serverCoun
     return TooMany(DeletedHere().size(), localCount) || TooMany(DeletedThere().size(), serverCount);
 }
 
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
-                      CardProjector& projector)
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
 {
-    return Planner(state, local, remote, projector).Make();
+    return Planner(state, local, remote).Make();
 }
 
 std::string CardName(const std::string& card)

@@ -11,7 +11,6 @@
 
 namespace quillary {
 
-class CardProjector;
 struct LocalCards;
 struct RemoteChanges;
 struct SyncState;
@@ -61,8 +60,7 @@ struct SyncPlan
 
 // What to do about every contact, from the snapshot, the state and the server's changes (bodies
 // fetched). Makes no change anywhere.
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
-                      CardProjector& projector);
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote);
 
 // The UID a card's text names, or empty text.
 std::string CardUid(const std::string& card);

@@ -106,10 +106,9 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
     // A new state (its salt, which the cards' UIDs come from) is kept before anything is sent.
     if (!options.dryRun && !bookKnown)
         store.SaveState(state);
-    CardProjector projector(state.version);
     if (!options.dryRun)
         tree.Run([&](TreeNode& node) {
-            if (RenumberSharedIds(node, state, projector) > 0)
+            if (RenumberSharedIds(node, state) > 0)
                 store.SaveTree();
         });
     const DavAddressBook book{state.bookUrl, {}, state.version == "4.0", state.syncTokens};
@@ -123,8 +122,8 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
     if (!status.Ok())
         return Failed(status);
     LocalCards local;
-    tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, projector, state, remote); });
-    const SyncPlan plan = MakeSyncPlan(state, local, remote, projector);
+    tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, state, remote); });
+    const SyncPlan plan = MakeSyncPlan(state, local, remote);
     SyncReport report;
     report.refused = remote.refused;
     if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
@@ -142,7 +141,7 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
     const bool applied = ApplyDownloads(plan, remote.syncToken, tree, state, store, options, report);
     report.conflicts = plan.conflicts;
     if (applied)
-        Uploader(transport, state, tree, store, options, projector, report).Run(plan.upload);
+        Uploader(transport, state, tree, store, options, report).Run(plan.upload);
     return report;
 }
 } // namespace

@@ -20,9 +20,8 @@
 namespace quillary {
 
 Uploader::Uploader(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store,
-                   const SyncOptions& options, CardProjector& projector, SyncReport& report)
-    : m_transport(transport), m_state(state), m_tree(tree), m_store(store), m_options(options), m_projector(projector),
-      m_report(report), m_book{state.bookUrl, {}, state.version == "4.0", state.syncTokens}
+                   const SyncOptions& options, SyncReport& report)
+    : m_transport(transport), m_state(state), m_tree(tree), m_store(store), m_options(options), m_report(report), m_book{state.bookUrl, {}, state.version == "4.0", state.syncTokens}
 {
 }
 
@@ -90,8 +89,8 @@ std::string Uploader::CardFor(const SyncedCard& synced, const std::string& agree
     const std::vector<CardLine> server = agreedCard.empty()
                                              ? std::vector<CardLine>{PlainLine("UID", EscapeCardText(synced.uid))}
                                              : ParseCardLines(agreedCard);
-    const CardFields agreed = agreedCard.empty() ? CardFields{} : m_projector.Project(agreedCard);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
+    const CardFields agreed = agreedCard.empty() ? CardFields{} : ServerFields(agreedCard, m_state.version);
+    const CardFields local = WithAgreedDates(LocalFields(item, m_state.version), agreed);
     return WriteCardText(PatchCard(server, agreed, local, m_state.version), m_state.version);
 }
 
@@ -200,8 +199,8 @@ bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry, con
     std::string card;
     const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
         if (!lost) {
-            const CardFields agreed = m_projector.Project(synced.card);
-            if (WithAgreedDates(LocalFields(item, m_projector), agreed) == agreed)
+            const CardFields agreed = ServerFields(synced.card, m_state.version);
+            if (WithAgreedDates(LocalFields(item, m_state.version), agreed) == agreed)
                 return;
         }
         card = CardFor(synced, whole, item);
@@ -257,9 +256,9 @@ bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retr
 
 void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard)
 {
-    const CardFields agreed = m_projector.Project(synced.card);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_projector), agreed);
-    const CardFields server = m_projector.Project(serverCard);
+    const CardFields agreed = ServerFields(synced.card, m_state.version);
+    const CardFields local = WithAgreedDates(LocalFields(item, m_state.version), agreed);
+    const CardFields server = ServerFields(serverCard, m_state.version);
     const CardMerge merge = MergeCardFields(agreed, local, server);
     if (!merge.conflicts.empty())
         m_report.conflicts.push_back(item.GetTitle());

@@ -10,7 +10,6 @@
 
 namespace quillary {
 
-class CardProjector;
 class SyncStore;
 class SyncTree;
 class TPartyObject;
@@ -30,7 +29,7 @@ class Uploader
 {
 public:
     Uploader(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store, const SyncOptions& options,
-             CardProjector& projector, SyncReport& report);
+             SyncReport& report);
     void Run(const std::vector<SyncStep>& steps);
 
 private:
@@ -56,7 +55,6 @@ private:
     SyncTree& m_tree;
     SyncStore& m_store;
     const SyncOptions& m_options;
-    CardProjector& m_projector;
     SyncReport& m_report;
     DavAddressBook m_book;
     bool m_treeChanged = false;

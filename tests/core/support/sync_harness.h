@@ -15,7 +15,7 @@
 #include "model/item_tree.h"
 #include "model/items_party.h"
 #include "model/node_path.h"
-#include "sync/card_lines.h"
+#include "exchange/vcard_content_lines.h"
 #include "sync/card_mapping.h"
 #include "sync/local_cards.h"
 #include "sync/sync_run.h"

@@ -15,7 +15,7 @@ struct CardLine
     std::string name;    // upper case, without the group
     std::string params;  // what stands between the name and the ":", without the leading ";"
     std::string value;   // the raw value, escapes included
-    std::string spelled; // the name as the card wrote it, when read from a card
+    std::string spelled; // the name as the card wrote it, when it differs from name
 
     // The line again: group, name, parameters and value.
     std::string Text() const;
@@ -24,8 +24,8 @@ struct CardLine
 // A line without group or parameters.
 CardLine PlainLine(std::string name, std::string value);
 
-// The content lines of one card's text, BEGIN, END and VERSION left out. Continuation lines (a
-// blank or tab first) are joined; lines of any end (CR, LF, CR LF) are read.
+// The content lines of one card's text, BEGIN, END and VERSION left out, unfolded as the card
+// reader unfolds them (UnfoldedCardLines); lines of any end (CR, LF, CR LF) are read.
 std::vector<CardLine> ParseCardLines(std::string_view card);
 
 // A card's text in the given version ("3.0" or "4.0"): BEGIN, VERSION, the lines folded at 75
