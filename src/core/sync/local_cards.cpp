@@ -107,10 +107,21 @@ std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node)
     return parties;
 }
 
-std::int32_t CardItemId(std::string_view salt, std::string_view href)
+CardItemIds CardItemIdsOf(std::string_view salt, std::string_view href)
 {
-    const auto id = static_cast<std::int32_t>(TextChecksum(href, TextChecksum(salt)) & 0x7FFFFFFF);
-    return id == 0 ? 1 : id;
+    CardItemIds ids{};
+    const auto seed = TextChecksum(salt);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        const auto id = static_cast<std::int32_t>(TextChecksum(href, seed + i) & 0x7FFFFFFF);
+        ids[i] = id == 0 ? 1 : id;
+    }
+    return ids;
+}
+
+bool IsCardItemId(std::string_view salt, std::string_view href, std::int32_t id)
+{
+    const CardItemIds ids = CardItemIdsOf(salt, href);
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
 std::string ItemUid(std::string_view salt, std::int32_t itemId)

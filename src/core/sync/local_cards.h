@@ -3,6 +3,7 @@
 
 #include "sync/card_fields.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -60,10 +61,12 @@ std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version
 // share one).
 std::map<std::int32_t, TPartyObject*> PartiesById(TreeNode& node);
 
-// The identifier an item made from the card at href is given while no other item has it: a run
-// that saved the item and did not live to save the state leaves the next one an item it can tell
-// as the card's.
-std::int32_t CardItemId(std::string_view salt, std::string_view href);
+// The identifiers an item made from the card at href may be given, the first no other item has
+// (an item moved out of the synced folder may keep an earlier one): a run that saved the item and
+// did not live to save the state leaves the next one an item it can tell as the card's.
+using CardItemIds = std::array<std::int32_t, 8>;
+CardItemIds CardItemIdsOf(std::string_view salt, std::string_view href);
+bool IsCardItemId(std::string_view salt, std::string_view href, std::int32_t id);
 
 // "<salt>-<item identifier>", and the href of an item's card: the book's path and the UID + ".vcf".
 std::string ItemUid(std::string_view salt, std::int32_t itemId);

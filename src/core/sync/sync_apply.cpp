@@ -71,8 +71,10 @@ private:
 
     void Create(const SyncStep& step, TreeNode& node)
     {
-        const std::int32_t id = CardItemId(m_state.salt, step.href);
-        TPartyObject& item = CreateItemFromCard(node, step.apply, node.Tree().Ids().InUse(id) ? 0 : id);
+        const CardItemIds ids = CardItemIdsOf(m_state.salt, step.href);
+        const auto free =
+            std::find_if(ids.begin(), ids.end(), [&](std::int32_t id) { return !node.Tree().Ids().InUse(id); });
+        TPartyObject& item = CreateItemFromCard(node, step.apply, free == ids.end() ? 0 : *free);
         m_tree.Remember(item);
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)

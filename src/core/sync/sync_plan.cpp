@@ -99,11 +99,14 @@ private:
     // not live to note it. It takes the place of the item the state names.
     const LocalCard* MadeFrom(const std::string& href)
     {
-        const LocalCard* card = m_local.Find(CardItemId(m_state.salt, href));
-        if (!card || KnowsItem(card->id) || m_paired.count(card->id))
-            return nullptr;
-        m_paired.insert(card->id);
-        return card;
+        for (const std::int32_t id : CardItemIdsOf(m_state.salt, href)) {
+            const LocalCard* card = m_local.Find(id);
+            if (card && !KnowsItem(card->id) && !m_paired.count(card->id)) {
+                m_paired.insert(card->id);
+                return card;
+            }
+        }
+        return nullptr;
     }
 
     // Deleted here. A card the server only gave a new ETag is still the agreed one: the state
@@ -179,7 +182,7 @@ private:
         for (const auto& [id, card] : m_local.byId) {
             if (m_paired.count(id) || KnowsItem(id))
                 continue;
-            const bool named = uid == ItemUid(m_state.salt, id) || id == CardItemId(m_state.salt, body.href);
+            const bool named = uid == ItemUid(m_state.salt, id) || IsCardItemId(m_state.salt, body.href, id);
             if (named || card.fields == fields) {
                 partner = &card;
                 if (named)
