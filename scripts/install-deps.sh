@@ -9,7 +9,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make libgtest-dev qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev xvfb xauth xdotool x11-utils dbus python3-dbus python3-gi libglib2.0-bin poppler-utils time
-    desktop-file-utils appstream man-db bash-completion dpkg-dev qtkeychain-qt6-dev radicale xandikos openssl procps curl)
+    desktop-file-utils appstream man-db bash-completion dpkg-dev qtkeychain-qt6-dev radicale xandikos vdirsyncer khard openssl procps curl)
 case "${1:-}" in
 --fuzz) packages+=(clang libclang-rt-dev) ;;
 --bench) packages+=(python3-vobject python3-pandas libebook-contacts1.2-dev pkg-config) ;;

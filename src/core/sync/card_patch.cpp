@@ -2,13 +2,24 @@
 #include "sync/card_patch.h"
 
 #include "common/ascii_case.h"
+#include "exchange/card_field_map.h"
+#include "sync/line_form.h"
+#include "sync/note_breaks.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 namespace quillary {
 
 namespace {
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = AsciiLower(c);
+    return text;
+}
+
 // Groups already in use in the card, so that lines brought in get names of their own.
 class GroupNames
 {
@@ -33,15 +44,8 @@ public:
             line.group = fresh;
         return lines;
     }
-    void Use(const std::string& group) { m_used.insert(Lower(group)); }
 
 private:
-    static std::string Lower(std::string text)
-    {
-        for (char& c : text)
-            c = AsciiLower(c);
-        return text;
-    }
     std::set<std::string> m_used;
     int m_next = 0;
 };
@@ -54,14 +58,6 @@ bool IsKindLine(const CardLine& line)
 bool SaysOrganization(const CardLine& line)
 {
     return EqualsNoCase(line.value, "org") || EqualsNoCase(line.value, "COMPANY");
-}
-
-const CardLine* FirstNamed(const std::vector<CardLine>& lines, std::string_view name)
-{
-    const auto it = std::find_if(lines.begin(), lines.end(), [&](const CardLine& line) {
-        return line.name == name || (name == "ANNIVERSARY" && line.name == "X-ANNIVERSARY");
-    });
-    return it == lines.end() ? nullptr : &*it;
 }
 
 bool HasValue(const CardFields& fields, const CardLine& line)
@@ -89,77 +85,208 @@ bool TreeTook(const CardLine& line, const std::vector<CardLine>& server, const C
     return serverFields.singles.count(single) != 0 || merged.singles.count(single) != 0 || IsKindLine(line);
 }
 
-void AddSingles(const std::vector<CardLine>& server, const CardFields& serverFields, const CardFields& merged,
-                std::vector<CardLine>& out)
+bool IsSetName(std::string_view name)
 {
-    for (const auto& [name, single] : merged.singles) {
-        const auto there = serverFields.singles.find(name);
-        const CardLine* own = FirstNamed(server, name);
-        out.push_back(there != serverFields.singles.end() && there->second == single && own ? *own : single.line);
-    }
+    const auto& sets = CardSetNames();
+    return std::find(sets.begin(), sets.end(), name) != sets.end();
 }
 
-// The server's line of the same value with its group's lines, when the tree left that value alone.
-std::vector<CardLine> ServerElement(const std::vector<CardLine>& server, const CardLine& property,
-                                    std::vector<bool>& taken)
+// The single a line stands for (an older name as the field's own), or empty text.
+std::string SingleOf(const CardLine& line)
 {
-    const std::string readable = ReadableValue(property);
-    for (std::size_t i = 0; i < server.size(); ++i) {
-        if (taken[i] || server[i].name != property.name || ReadableValue(server[i]) != readable)
-            continue;
-        taken[i] = true;
-        std::vector<CardLine> lines{server[i]};
-        for (const CardLine& line : server)
-            if (!server[i].group.empty() && &line != &server[i] && EqualsNoCase(line.group, server[i].group) &&
-                IsTreeHeldLine(line, server))
-                lines.push_back(line);
-        return lines;
-    }
-    return {};
+    const CardFieldRow* row = CardFieldNamed(line.name);
+    return row && !row->Several() ? std::string(row->property) : std::string();
 }
 
-void AddSets(const std::vector<CardLine>& server, const CardFields& serverFields, const CardFields& merged,
-             GroupNames& groups, std::vector<CardLine>& out)
+// The tree's element of the card's line of a set: the one of the same value.
+const CardElement* ElementOf(const CardFields& fields, const CardLine& line)
 {
-    std::vector<bool> taken(server.size(), false);
-    for (const auto& [name, elements] : merged.sets) {
-        const auto there = serverFields.sets.find(name);
-        for (const CardElement& element : elements) {
-            std::vector<CardLine> lines;
-            if (there != serverFields.sets.end() &&
-                std::find(there->second.begin(), there->second.end(), element) != there->second.end())
-                lines = ServerElement(server, element.lines.front(), taken);
-            if (lines.empty())
-                lines = groups.Renamed(element.lines);
-            else if (!lines.front().group.empty())
-                groups.Use(lines.front().group);
-            out.insert(out.end(), lines.begin(), lines.end());
+    const auto it = fields.sets.find(line.name);
+    if (it == fields.sets.end())
+        return nullptr;
+    const std::string readable = ReadableValue(line);
+    const auto element = std::find_if(it->second.begin(), it->second.end(), [&](const CardElement& e) {
+        return ReadableValue(e.lines.front()) == readable;
+    });
+    return element == it->second.end() ? nullptr : &*element;
+}
+
+bool SameCompanions(const CardElement& a, const CardElement& b)
+{
+    return std::equal(a.lines.begin() + 1, a.lines.end(), b.lines.begin() + 1, b.lines.end(),
+                      [](const CardLine& x, const CardLine& y) { return x.name == y.name && x.value == y.value; });
+}
+
+// What becomes of each of the server's lines: kept, left out, or lines in its place.
+struct LineFate
+{
+    bool keep = true;
+    std::vector<CardLine> lines;
+};
+
+// The card patched line by line: a line the tree left as it was stays as the card has it, in its
+// place; a changed one is written in that place in the card's form (its group, parameters and
+// kind of value) unless the change is to what those say; what the tree added comes at the end.
+class Patch
+{
+public:
+    Patch(const std::vector<CardLine>& server, const CardFields& serverFields, const CardFields& merged)
+        : m_server(server), m_serverFields(serverFields), m_merged(merged), m_groups(server),
+          m_fates(server.size())
+    {
+    }
+
+    std::vector<CardLine> Lines()
+    {
+        std::vector<bool> kept(m_server.size(), false);
+        for (const auto& [name, elements] : m_merged.sets)
+            for (const CardElement& element : elements)
+                Sort(name, element, kept);
+        for (std::size_t i = 0; i < m_server.size(); ++i)
+            Decide(i, kept[i]);
+        std::vector<CardLine> out;
+        for (std::size_t i = 0; i < m_server.size(); ++i) {
+            const LineFate& fate = m_fates[i];
+            if (fate.keep && !DroppedCompanion(m_server[i]))
+                out.push_back(m_server[i]);
+            out.insert(out.end(), fate.lines.begin(), fate.lines.end());
         }
+        for (const auto& [name, single] : m_merged.singles)
+            if (m_singlesDone.count(name) == 0)
+                out.push_back(single.line);
+        for (auto& [name, added] : m_added)
+            for (const CardElement* element : added)
+                for (const CardLine& line : m_groups.Renamed(element->lines))
+                    out.push_back(line);
+        return out;
     }
-}
+
+private:
+    // An element the server has marks its line kept; one it has not waits for a line to replace.
+    void Sort(const std::string& name, const CardElement& element, std::vector<bool>& kept)
+    {
+        const auto there = m_serverFields.sets.find(name);
+        if (there != m_serverFields.sets.end() &&
+            std::find(there->second.begin(), there->second.end(), element) != there->second.end()) {
+            const std::string readable = ReadableValue(element.lines.front());
+            for (std::size_t i = 0; i < m_server.size(); ++i) {
+                if (!kept[i] && m_server[i].name == name && ReadableValue(m_server[i]) == readable) {
+                    kept[i] = true;
+                    return;
+                }
+            }
+        }
+        m_added[name].push_back(&element);
+    }
+
+    void Decide(std::size_t i, bool kept)
+    {
+        const CardLine& line = m_server[i];
+        LineFate& fate = m_fates[i];
+        if (IsKindLine(line)) {
+            fate.keep = SaysOrganization(line) == m_merged.organization;
+            return;
+        }
+        if (!IsTreeHeldLine(line, m_server) || !TreeTook(line, m_server, m_serverFields, m_merged))
+            return;
+        if (const std::string single = SingleOf(line); !single.empty())
+            DecideSingle(single, line, fate);
+        else if (IsSetName(line.name) && !kept)
+            DecideSetLine(line, fate);
+    }
+
+    void DecideSingle(const std::string& name, const CardLine& line, LineFate& fate)
+    {
+        const auto mine = m_merged.singles.find(name);
+        const auto there = m_serverFields.singles.find(name);
+        const bool same = mine != m_merged.singles.end() && there != m_serverFields.singles.end() &&
+                          mine->second == there->second;
+        const bool first = m_singlesDone.insert(name).second;
+        fate.keep = same;
+        if (same || !first || mine == m_merged.singles.end())
+            return;
+        CardLine written = line;
+        const CardLine& tree = mine->second.line;
+        written.value = name == "NOTE" && there != m_serverFields.singles.end()
+                            ? NoteWithBreaks(line.value, there->second.value, tree.value)
+                            : tree.value;
+        if (there == m_serverFields.singles.end() || there->second.line.params != tree.params)
+            written.params = tree.params;
+        fate.lines.push_back(std::move(written));
+    }
+
+    // A line whose value the tree changed takes the first value added to its set; with none, it goes.
+    void DecideSetLine(const CardLine& line, LineFate& fate)
+    {
+        fate.keep = false;
+        DropCompanionsOf(line);
+        auto added = m_added.find(line.name);
+        if (added == m_added.end() || added->second.empty())
+            return;
+        const CardElement& tree = *added->second.front();
+        added->second.erase(added->second.begin());
+        const CardElement* was = ElementOf(m_serverFields, line);
+        CardLine written = line;
+        written.value = ValueInFormOf(line, tree.lines.front());
+        if (!was || was->lines.front().params != tree.lines.front().params)
+            written.params = tree.lines.front().params;
+        if (was && SameCompanions(*was, tree)) {
+            m_droppedGroups.erase(Lower(line.group));
+            fate.lines.push_back(std::move(written));
+            return;
+        }
+        std::vector<CardLine> lines{written};
+        lines.insert(lines.end(), tree.lines.begin() + 1, tree.lines.end());
+        if (line.group.empty()) {
+            for (CardLine& each : lines)
+                each.group = tree.lines.front().group;
+            lines = m_groups.Renamed(lines);
+        } else {
+            for (CardLine& each : lines)
+                each.group = line.group;
+        }
+        fate.lines = std::move(lines);
+    }
+
+    void DropCompanionsOf(const CardLine& line)
+    {
+        if (!line.group.empty())
+            m_droppedGroups.insert(Lower(line.group));
+    }
+
+    bool DroppedCompanion(const CardLine& line) const
+    {
+        return !line.group.empty() && !IsSetName(line.name) && SingleOf(line).empty() &&
+               m_droppedGroups.count(Lower(line.group)) != 0 && IsTreeHeldLine(line, m_server);
+    }
+
+    const std::vector<CardLine>& m_server;
+    const CardFields& m_serverFields;
+    const CardFields& m_merged;
+    GroupNames m_groups;
+    std::vector<LineFate> m_fates;
+    std::map<std::string, std::vector<const CardElement*>> m_added;
+    std::set<std::string> m_singlesDone;
+    std::set<std::string> m_droppedGroups;
+};
 } // namespace
 
 std::vector<CardLine> PatchCard(const std::vector<CardLine>& server, const CardFields& serverFields,
                                 const CardFields& merged, std::string_view version)
 {
-    std::vector<CardLine> kept;
-    bool kindKept = false;
-    for (const CardLine& line : server) {
-        if (IsKindLine(line) && SaysOrganization(line) == merged.organization) {
-            kept.push_back(line);
-            kindKept = kindKept || SaysOrganization(line);
-        } else if (!IsTreeHeldLine(line, server) || !TreeTook(line, server, serverFields, merged)) {
-            kept.push_back(line);
-        }
-    }
-    GroupNames groups(server);
-    std::vector<CardLine> out;
-    if (merged.organization && !kindKept)
-        out.push_back(version == "3.0" ? PlainLine("X-ABSHOWAS", "COMPANY") : PlainLine("KIND", "org"));
-    AddSingles(server, serverFields, merged, out);
-    AddSets(server, serverFields, merged, groups, out);
-    out.insert(out.end(), kept.begin(), kept.end());
+    std::vector<CardLine> out = Patch(server, serverFields, merged).Lines();
+    const bool marked = std::any_of(out.begin(), out.end(), [](const CardLine& line) {
+        return IsKindLine(line) && SaysOrganization(line);
+    });
+    if (merged.organization && !marked)
+        out.insert(out.begin(), version == "3.0" ? PlainLine("X-ABSHOWAS", "COMPANY") : PlainLine("KIND", "org"));
     return out;
+}
+
+std::string PatchVersion(std::string_view serverCard, std::string_view accountVersion)
+{
+    const std::string own = CardTextVersion(serverCard);
+    return own == "3.0" || own == "4.0" ? own : std::string(accountVersion);
 }
 
 } // namespace quillary

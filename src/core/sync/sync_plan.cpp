@@ -168,7 +168,8 @@ private:
 
     std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged) const
     {
-        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, m_state.version), m_state.version);
+        const std::string version = PatchVersion(card, m_state.version);
+        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, version), version);
     }
 
     // A card the state does not know: one that an earlier run uploaded or took and did not live to

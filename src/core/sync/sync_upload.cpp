@@ -89,9 +89,10 @@ std::string Uploader::CardFor(const SyncedCard& synced, const std::string& agree
     const std::vector<CardLine> server = agreedCard.empty()
                                              ? std::vector<CardLine>{PlainLine("UID", EscapeCardText(synced.uid))}
                                              : ParseCardLines(agreedCard);
-    const CardFields agreed = agreedCard.empty() ? CardFields{} : ServerFields(agreedCard, m_state.version);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_state.version), agreed);
-    return WriteCardText(PatchCard(server, agreed, local, m_state.version), m_state.version);
+    const std::string version = PatchVersion(agreedCard, m_state.version);
+    const CardFields agreed = agreedCard.empty() ? CardFields{} : ServerFields(agreedCard, version);
+    const CardFields local = WithAgreedDates(LocalFields(item, version), agreed);
+    return WriteCardText(PatchCard(server, agreed, local, version), version);
 }
 
 // The agreed card after a successful PUT: the card sent when the server answered with an ETag
@@ -264,8 +265,9 @@ void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::st
         m_report.conflicts.push_back(item.GetTitle());
     if (merge.fields == local)
         return;
-    TPartyObject& holder = ApplyCardToItem(
-        item, WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, m_state.version), m_state.version));
+    const std::string version = PatchVersion(serverCard, m_state.version);
+    TPartyObject& holder =
+        ApplyCardToItem(item, WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, version), version));
     m_tree.Remember(holder); // a kind changed by the server makes a new item
     holder.GetTreeNode()->Tree().SortChildren(*holder.GetTreeNode()->Parent());
     m_treeChanged = true;
