@@ -153,10 +153,10 @@ const ItemCase ItemCases[] = {
      },
      "FN=Di Lu <FN:Di Lu>\n"
      "N=Lu;Di;;; <N:Lu;Di;;;>\n"
-     "ORG=Acme\\, Sales <ORG:Acme\\, Sales>\n",
+     "ORG=Acme;Sales <ORG:Acme;Sales>\n",
      "FN=Di Lu <FN:Di Lu>\n"
      "N=Lu;Di;;; <N:Lu;Di;;;>\n"
-     "ORG=Acme\\, Sales <ORG:Acme\\, Sales>\n"},
+     "ORG=Acme;Sales <ORG:Acme;Sales>\n"},
     {"an organization with a semicolon in its title, a birthday its card leaves out and two e-mails of one title",
      [](TreeNode& folder) -> TPartyObject& {
          auto& org = static_cast<TPartyObject&>(*CreateItem(KindOrganization, "Acme; Ltd", "", "", folder, "", 0));

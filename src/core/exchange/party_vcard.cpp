@@ -7,6 +7,7 @@
 #include "dialogs/recurring_date.h"
 #include "exchange/card_field_map.h"
 #include "exchange/card_party.h"
+#include "exchange/company_text.h"
 #include "exchange/detail_card_titles.h"
 #include "exchange/vcard_date.h"
 #include "exchange/vcard_phone_numbers.h"
@@ -104,16 +105,6 @@ std::optional<CivilDate> YearlyDate(TCard& card, std::string_view name, int this
     return date && IsRecurringDate(*date) ? date : std::nullopt;
 }
 
-// ORG's units are only text to a person: "Acme, Sales".
-std::string OrganizationText(const TCardProperty& org)
-{
-    std::string text;
-    for (const std::string& unit : org.Values)
-        if (!unit.empty())
-            text.append(text.empty() ? "" : ", ").append(unit);
-    return text;
-}
-
 // Adds the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
 // sets the titles the primary slots take.
 void ReadCardDetails(CardParty& party, TCard& card)
@@ -188,7 +179,7 @@ void ReadPersonCard(CardParty& person, TCard& card, int thisYear)
     person.title = CleanFieldText(titled ? formatted : person.first + " " + person.last);
     person.target = person.salutation + " " + person.first + " " + person.last;
     if (const TCardProperty* org = FirstOf(orgs))
-        person.company = CleanFieldText(OrganizationText(*org));
+        person.company = CleanFieldText(CompanyText(org->Values));
     if (const TCardProperty* jobTitle = FirstOf(titles))
         person.jobTitle = CleanFieldText(jobTitle->Text());
     if (const std::optional<std::string> notes = NotesText(noteList))

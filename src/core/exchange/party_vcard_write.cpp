@@ -5,6 +5,7 @@
 
 #include "exchange/card_field_map.h"
 #include "exchange/card_party.h"
+#include "exchange/company_text.h"
 #include "exchange/detail_card_titles.h"
 #include "exchange/vcard_file.h"
 #include "exchange/vcard_phone_numbers.h"
@@ -101,7 +102,7 @@ void AddPersonNames(TCard& card, const CardParty& person, VCardVersion version)
     card.AddProperty(TCardProperty(Property(CardField::FormattedName), {titled ? person.title : person.target}));
     if (!person.jobTitle.empty())
         card.AddProperty(TCardProperty(Property(CardField::JobTitle), {person.jobTitle}));
-    const std::vector<std::string> org = person.company.empty() ? person.units : std::vector{person.company};
+    const std::vector<std::string> org = person.company.empty() ? person.units : CompanyComponents(person.company);
     if (!org.empty())
         card.AddProperty(TCardProperty(Property(CardField::Organization), org));
 }
