@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A card another client wrote (a 4.0 card with a "tel:" phone and a note of several lines, kept in
-# a vdir that vdirsyncer syncs with Xandikos on loopback, which keeps cards as sent) is edited here with quillary-cli sync and
-# comes back to that client as it wrote it, with only the phone changed.
+# A card another client wrote (a 4.0 card with "tel:" phones, a company with a department and a
+# note of several lines, kept in a vdir that vdirsyncer syncs with Xandikos on loopback, which
+# keeps cards as sent) is edited here with quillary-cli sync and comes back to that client as it
+# wrote it, with only the phone changed.
 set -u
 cli=$1
 host=$2
@@ -51,7 +52,7 @@ timeout 30 vdirsyncer -c "$config" discover </dev/null >"$scratch/vds" 2>&1 || f
 card=$scratch/vdir/ann.vcf
 printf '%s\r\n' BEGIN:VCARD VERSION:4.0 'PRODID:-//khard//khard 0.18.0//EN' UID:ann-khard 'FN:Ann Lee' 'N:Lee;Ann;;;' \
     'TEL;VALUE=uri;TYPE=cell:tel:+1-555-0100' 'TEL;VALUE=uri;TYPE=work:tel:+1-555-0101' \
-    'NOTE:met at the fair\nlikes tea\ncall after six' END:VCARD >"$card"
+    'ORG:Acme\, Inc.;Research' 'NOTE:met at the fair\nlikes tea\ncall after six' END:VCARD >"$card"
 other_sync "the card up"
 
 data=$scratch/zelk.dat
@@ -62,6 +63,7 @@ sync_here() { # description summary
 }
 sync_here "the card down" "server: 0 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted"
 grep -qF "+1-555-0100" "$data" || fail "the card down: the data file lacks the phone"
+grep -qF "Acme, Inc.; Research" "$data" || fail "the card down: the company and its department are not kept apart"
 sync_here "nothing changed" "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
 
 sed -i 's/+1-555-0100/+1-555-0199/' "$data"
@@ -69,7 +71,7 @@ sync_here "the phone edited here" "server: 0 new, 1 changed, 0 deleted; here: 0 
 other_sync "the edit back"
 printf '%s\r\n' BEGIN:VCARD VERSION:4.0 'PRODID:-//khard//khard 0.18.0//EN' UID:ann-khard 'FN:Ann Lee' 'N:Lee;Ann;;;' \
     'TEL;VALUE=uri;TYPE=cell:tel:+1-555-0199' 'TEL;VALUE=uri;TYPE=work:tel:+1-555-0101' \
-    'NOTE:met at the fair\nlikes tea\ncall after six' END:VCARD >"$scratch/expected.vcf"
+    'ORG:Acme\, Inc.;Research' 'NOTE:met at the fair\nlikes tea\ncall after six' END:VCARD >"$scratch/expected.vcf"
 # Line ends are the vdir's own (vdirsyncer writes LF); everything else is compared byte for byte.
 cmp -s <(tr -d '\r' <"$card") <(tr -d '\r' <"$scratch/expected.vcf") ||
     fail "the card came back changed beyond its phone: $(diff "$scratch/expected.vcf" "$card" | tr -d '\r')"
