@@ -298,6 +298,17 @@ check_xandikos() {
     has "Xandikos: an edit each way" "555 0111"
     get "${bookPath}bob.vcf" | grep -q "555 0222" || fail "Xandikos: Bob's new phone did not go up"
     get "${bookPath}bob.vcf" | grep -q "X-PHONETIC-FIRST-NAME:Bobby" || fail "Xandikos: Bob's X- property was lost"
+    # The server's own address leads to the same book and state; its calendar is refused.
+    card cy-uid Cy Poe >"$scratch/here.vcf"
+    import_cards "$scratch/here.vcf"
+    card dee-uid Dee Moe | put "${bookPath}dee.vcf" >/dev/null
+    "$cli" sync --data "$data" --url "$origin/" --node "$node" >"$scratch/out" 2>"$scratch/err" ||
+        fail "Xandikos: the server's address: $(cat "$scratch/err")"
+    summary_is "Xandikos: the server's address" "server: 1 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted"
+    once_each "Xandikos" "Ann Lee" "Bob Roe" "Cy Poe" "Dee Moe"
+    "$cli" sync --data "$data" --url "$origin/user/calendars/calendar/" --node "$node" >"$scratch/out" 2>"$scratch/err"
+    [ $? -eq 1 ] && grep -qF "is a calendar, not an address book" "$scratch/err" ||
+        fail "Xandikos: a calendar: $(cat "$scratch/err")"
     stop_dav_server
 }
 

@@ -27,18 +27,24 @@ std::optional<std::filesystem::path> StateOfBookUrl(const std::filesystem::path&
 }
 
 // A new name (a hard link) for the old file, then the old name goes: the move is never half done,
-// and a state already at the new name is never replaced.
+// and a state already at the new name is never replaced. Where the file system has no hard links,
+// a rename does it: the data file's lock keeps other runs from making the new name meanwhile.
 void MoveStateOver(const std::filesystem::path& from, const std::filesystem::path& to)
 {
     std::error_code error;
     if (from == to || !std::filesystem::exists(from, error) || std::filesystem::exists(to, error))
         return;
     std::filesystem::create_hard_link(from, to, error);
-    if (error && error != std::errc::file_exists)
+    if (error == std::errc::file_exists)
+        return;
+    if (error)
+        std::filesystem::rename(from, to, error);
+    else
+        std::filesystem::remove(from, error);
+    std::error_code ignored;
+    if (error && !std::filesystem::exists(to, ignored))
         throw FileError(from, "cannot move the synchronisation state to " + to.string() + " (" + error.message() +
                                   "); nothing was synchronised");
-    if (!error)
-        std::filesystem::remove(from, error);
 }
 } // namespace
 
