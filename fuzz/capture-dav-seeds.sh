@@ -22,7 +22,11 @@ ask() { # name method depth url body
 }
 props='<?xml version="1.0"?><d:propfind xmlns:d="DAV:" xmlns:card="urn:ietf:params:xml:ns:carddav" xmlns:cs="http://calendarserver.org/ns/"><d:prop>'
 endprops='</d:prop></d:propfind>'
-discovery="$props<d:resourcetype/><d:displayname/><card:supported-address-data/><d:supported-report-set/><d:sync-token/><d:current-user-principal/><card:addressbook-home-set/>$endprops"
+# Discovery asks each address only what its step needs: the given one what it is and whose, a
+# principal its home set, a book or the home's members the books' properties.
+start="$props<d:resourcetype/><d:current-user-principal/>$endprops"
+homeset="$props<card:addressbook-home-set/>$endprops"
+books="$props<d:resourcetype/><d:displayname/><card:supported-address-data/><d:supported-report-set/><d:sync-token/>$endprops"
 listing="$props<d:resourcetype/><d:getetag/><d:getcontenttype/><d:sync-token/>$endprops"
 changes='<?xml version="1.0"?><d:sync-collection xmlns:d="DAV:"><d:sync-token></d:sync-token><d:sync-level>1</d:sync-level><d:prop><d:getetag/></d:prop></d:sync-collection>'
 
@@ -32,15 +36,16 @@ capture() { # server book-url
         card "$kind-$i" "Person $i" | curl -s "${auth[@]}" -X PUT -H 'Content-Type: text/vcard' --data-binary @- \
             "$book$kind-$i.vcf" >/dev/null
     done
-    ask well-known PROPFIND 0 "$base/.well-known/carddav" "$discovery"
-    ask root PROPFIND 0 "$DAV_URL" "$discovery"
-    ask book PROPFIND 0 "$book" "$discovery"
-    ask home PROPFIND 1 "$book.." "$props<d:resourcetype/><d:displayname/><card:supported-address-data/><d:supported-report-set/><d:sync-token/>$endprops"
+    ask well-known PROPFIND 0 "$base/.well-known/carddav" "$start"
+    ask root PROPFIND 0 "$DAV_URL" "$start"
+    ask principal PROPFIND 0 "$book.." "$homeset"
+    ask book PROPFIND 0 "$book" "$books"
+    ask home PROPFIND 1 "$book.." "$books"
     ask listing PROPFIND 1 "$book" "$listing"
     ask changes REPORT 0 "$book" "$changes"
     local path=${book#"$base"}
     ask multiget REPORT 1 "$book" "<?xml version=\"1.0\"?><card:addressbook-multiget xmlns:d=\"DAV:\" xmlns:card=\"urn:ietf:params:xml:ns:carddav\"><d:prop><d:getetag/><card:address-data/></d:prop><d:href>${path}$kind-1.vcf</d:href><d:href>${path}$kind-2.vcf</d:href><d:href>${path}missing.vcf</d:href></card:addressbook-multiget>"
-    for answer in well-known root book home; do
+    for answer in well-known root principal book home; do
         [ -s "$scratch/$answer" ] && cp "$scratch/$answer" "$corpus/discovery_answers/$kind-$answer.xml"
     done
     for answer in listing changes multiget; do

@@ -17,14 +17,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view answer(reinterpret_cast<const char*>(data), size);
     const std::string answered = "https://dav.example:8443/dav/";
     const fuzz::MemoryBound bound;
-    {
+    for (const auto* properties : {&StartProperties(), &HomeSetProperties(), &AddressBookProperties()}) {
         DavMultistatus content;
-        if (!ParseMultistatus(answer, answered, DiscoveryProperties(), content).empty())
-            return 0;
+        if (!ParseMultistatus(answer, answered, *properties, content).empty())
+            continue;
         for (const DavAddressBook& book : AddressBooksIn(content, answered))
             if (!SameOrigin(book.url, answered) || !book.url.ends_with('/'))
                 __builtin_trap();
         SelfAddressBook(content, answered);
+        OtherCollectionKind(content, answered);
         for (const DavResponse& response : content.responses)
             for (const DavName& name : {dav::AddressBookHomeSet, dav::CurrentUserPrincipal})
                 if (const auto url = PropertyHrefUrl(response, name, answered); url && !SameOrigin(*url, answered))

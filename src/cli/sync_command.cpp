@@ -73,8 +73,9 @@ std::optional<SyncCredentials> CredentialsOf(const CliOptions& options, const st
     return credentials;
 }
 
-int Report(const SyncReport& report, const std::string& url, bool dryRun, std::ostream& out, std::ostream& err)
+int Report(const SyncReport& report, const SyncState& state, bool dryRun, std::ostream& out, std::ostream& err)
 {
+    const std::string& url = state.url;
     switch (report.outcome) {
     case SyncReport::Outcome::Failed:
         err << "quillary-cli: synchronisation with " << url << " failed: " << report.failure.message << "\n"
@@ -93,7 +94,8 @@ int Report(const SyncReport& report, const std::string& url, bool dryRun, std::o
     case SyncReport::Outcome::Done:
         break;
     }
-    out << report.SummaryLine() << "\n";
+    out << "address book: " << CanonicalCollectionUrl(state.bookUrl).value_or(state.bookUrl) << "\n"
+        << report.SummaryLine() << "\n";
     if (dryRun)
         out << "dry run: nothing was sent or changed\n";
     return ExitOk;
@@ -109,21 +111,27 @@ int RunWith(DavTransport& transport, const CliOptions& options, const std::strin
     if (!opened)
         return status;
     const std::filesystem::path dataFile = DataFileOf(options);
-    const std::filesystem::path statePath = SyncStatePath(dataFile, url);
     try {
+        DavStatus found;
+        const std::optional<std::filesystem::path> statePath = SyncStateOfBook(transport, dataFile, url, found);
+        if (!statePath) {
+            err << "quillary-cli: synchronisation with " << url << " failed: " << found.message << "\n";
+            return ExitFileError;
+        }
         std::string problem;
-        std::optional<SyncState> state = StateForNode(statePath, url, *opened->node, problem);
+        std::optional<SyncState> state = StateForNode(*statePath, url, *opened->node, problem);
         if (!state) {
             err << "quillary-cli: " << problem << "\n";
             return ExitUsage;
         }
-        FileStore store(opened->session.Tree(), dataFile, statePath);
+        FileStore store(opened->session.Tree(), dataFile, *statePath);
         SyncOptions sync;
         sync.dryRun = dryRun;
         sync.allowMassDelete = options.Has("--allow-mass-delete");
         if (isatty(STDERR_FILENO))
             sync.progress = [&err](std::string_view text) { err << text << std::endl; };
-        return Report(RunSync(transport, *state, *opened->node, store, sync), url, dryRun, out, err);
+        const SyncReport report = RunSync(transport, *state, *opened->node, store, sync);
+        return Report(report, *state, dryRun, out, err);
     } catch (const FileError& error) {
         err << "quillary-cli: " << error.what() << "\n";
         return ExitFileError;

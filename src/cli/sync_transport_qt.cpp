@@ -14,6 +14,9 @@ namespace {
 // Radicale composes a whole listing before its first byte: 10,000 cards took up to a minute on a
 // busy machine. A server that says nothing for this long is given up on.
 constexpr int SyncTimeoutMs = 10 * 60 * 1000;
+// A server that has not sent a byte yet (it accepted the connection and hangs) is given up on
+// sooner: discovery's first answers are small.
+constexpr int FirstAnswerTimeoutMs = 45 * 1000;
 
 // Qt's network and D-Bus need an application object; only the sync command makes one, so the
 // other commands start no Qt at all.
@@ -33,6 +36,7 @@ public:
             return false;
         DavConnectionOptions options;
         options.timeoutMs = SyncTimeoutMs;
+        options.firstAnswerTimeoutMs = FirstAnswerTimeoutMs;
         m_transport.emplace(std::move(login), options);
         return true;
     }

@@ -46,14 +46,22 @@ DavStatus QtDavTransport::FindAddressBooks(const std::string& url, std::vector<D
         return status;
     QUrl home;
     DavAddressBook book;
-    status = FindHome(start, home, &book);
+    std::string kind;
+    status = FindHome(start, home, &book, &kind);
     if (!status.Ok())
         return status;
     if (!book.url.empty()) {
         books.push_back(book);
         return status;
     }
-    return ListAddressBooks(home, books);
+    status = ListAddressBooks(home, books);
+    if (!status.Ok() || kind.empty())
+        return status;
+    // A calendar's address leads to the user's books too, but syncing one of them is not what
+    // the user asked for.
+    status = {DavFailure::NotFound, 0, NotAnAddressBook(url, kind, books), {}};
+    books.clear();
+    return status;
 }
 
 DavStatus QtDavTransport::MakeAddressBook(const std::string& serverUrl, const std::string& displayName,
@@ -66,7 +74,8 @@ DavStatus QtDavTransport::MakeAddressBook(const std::string& serverUrl, const st
     if (!UseUrl(serverUrl, start, status))
         return status;
     DavAddressBook given;
-    status = FindHome(start, home, &given);
+    std::string kind;
+    status = FindHome(start, home, &given, &kind);
     if (!status.Ok())
         return status;
     if (!given.url.empty()) // made beside the address book the user named
@@ -93,14 +102,14 @@ DavStatus QtDavTransport::MakeAddressBook(const std::string& serverUrl, const st
             {}, {}};
 }
 
-DavStatus QtDavTransport::FindHome(const QUrl& url, QUrl& home, DavAddressBook* book)
+DavStatus QtDavTransport::FindHome(const QUrl& url, QUrl& home, DavAddressBook* book, std::string* kind)
 {
     DavMultistatus content;
     // RFC 6764: a server's own address leads through its well-known URI; where that is missing
     // the address itself is asked.
     if (AtServerRoot(url)) {
         const MultistatusReply known =
-            Propfind(url.resolved(QUrl(QStringLiteral("/.well-known/carddav"))), 0, DiscoveryProperties(), content);
+            Propfind(url.resolved(QUrl(QStringLiteral("/.well-known/carddav"))), 0, StartProperties(), content);
         const DavFailure failure = known.status.failure;
         if (failure != DavFailure::NotFound && failure != DavFailure::Server && failure != DavFailure::Protocol) {
             if (!known.status.Ok())
@@ -109,35 +118,42 @@ DavStatus QtDavTransport::FindHome(const QUrl& url, QUrl& home, DavAddressBook* 
             return FindHomeFrom(known, content, home);
         }
     }
-    const MultistatusReply reply = Propfind(url, 0, DiscoveryProperties(), content);
+    const MultistatusReply reply = Propfind(url, 0, StartProperties(), content);
     if (!reply.status.Ok())
         return reply.status;
     m_server = reply.url;
-    if (const DavResponse* self = SelfAddressBook(content, UrlText(reply.url))) {
-        *book = AddressBookOf(*self, UrlText(reply.url));
-        return reply.status;
-    }
+    if (SelfAddressBook(content, UrlText(reply.url)))
+        return DescribeAddressBook(reply.url, *book);
+    *kind = OtherCollectionKind(content, UrlText(reply.url));
     return FindHomeFrom(reply, content, home);
 }
 
+DavStatus QtDavTransport::DescribeAddressBook(const QUrl& url, DavAddressBook& book)
+{
+    DavMultistatus content;
+    const MultistatusReply reply = Propfind(url, 0, AddressBookProperties(), content);
+    if (!reply.status.Ok())
+        return reply.status;
+    if (const DavResponse* self = SelfAddressBook(content, UrlText(reply.url))) {
+        book = AddressBookOf(*self, UrlText(reply.url));
+        return reply.status;
+    }
+    return {DavFailure::Protocol, 0, DavMessage(reply.url, QStringLiteral("the address book does not describe itself")),
+            {}, {}};
+}
+
+// The home set is asked of the principal; a server that names none may hold it at the address
+// itself, or be the home.
 DavStatus QtDavTransport::FindHomeFrom(const MultistatusReply& reply, const DavMultistatus& content, QUrl& home)
 {
     home = reply.url;
-    if (content.responses.empty())
-        return reply.status;
-    const DavResponse& self = content.responses.front();
-    const std::string answered = UrlText(reply.url);
-    if (const auto found = PropertyHrefUrl(self, dav::AddressBookHomeSet, answered)) {
-        home = UrlOf(*found);
-        return reply.status;
-    }
-    const auto principal = PropertyHrefUrl(self, dav::CurrentUserPrincipal, answered);
-    if (!principal)
-        return reply.status;
+    const auto principal = content.responses.empty() ? std::nullopt
+                                                     : PropertyHrefUrl(content.responses.front(), dav::CurrentUserPrincipal,
+                                                                       UrlText(reply.url));
     DavMultistatus asked;
-    const MultistatusReply answer = Propfind(UrlOf(*principal), 0, {dav::AddressBookHomeSet}, asked);
+    const MultistatusReply answer = Propfind(principal ? UrlOf(*principal) : reply.url, 0, HomeSetProperties(), asked);
     if (!answer.status.Ok())
-        return answer.status;
+        return principal ? answer.status : reply.status;
     home = answer.url;
     for (const DavResponse& response : asked.responses)
         if (const auto found = PropertyHrefUrl(response, dav::AddressBookHomeSet, UrlText(answer.url))) {

@@ -143,6 +143,7 @@ struct DavHttp::Exchange : HttpResponseEvents
     bool tooLarge = false;
     bool tooSlow = false;
     bool timedOut = false;
+    int silenceMs = 0; // how long the request waited for a byte before timedOut
     bool stopped = false;
     bool staleConnection = false; // a kept connection the server had closed: the request may go again
     std::string sinkProblem;
@@ -309,7 +310,8 @@ void DavHttp::Transfer(const DavHttpRequest& request, const QUrl& url, const QBy
     QObject scope; // what is connected for this request ends with it
     QTimer silence;
     silence.setSingleShot(true);
-    silence.setInterval(m_options.timeoutMs);
+    exchange.silenceMs = SilenceLimitMs();
+    silence.setInterval(exchange.silenceMs);
     QTimer pace;
     pace.setInterval(std::clamp(m_options.deadlineMs / 4, 10, 1000));
     const auto stop = [&](bool& why) {
@@ -328,6 +330,7 @@ void DavHttp::Transfer(const DavHttpRequest& request, const QUrl& url, const QBy
             const QByteArray piece = socket.read(ReadPieceBytes);
             if (!exchange.sinceFirstByte.isValid())
                 exchange.sinceFirstByte.start();
+            m_answered = true;
             exchange.received += piece.size();
             if (exchange.received > m_options.maxReplyBytes)
                 exchange.tooLarge = true;
@@ -397,6 +400,13 @@ void DavHttp::Transfer(const DavHttpRequest& request, const QUrl& url, const QBy
     }
 }
 
+int DavHttp::SilenceLimitMs() const
+{
+    if (m_answered || m_options.firstAnswerTimeoutMs <= 0)
+        return m_options.timeoutMs;
+    return std::min(m_options.timeoutMs, m_options.firstAnswerTimeoutMs);
+}
+
 DavHttpReply DavHttp::Finish(const Exchange& exchange, const QUrl& url) const
 {
     DavHttpReply result{{}, url, exchange.body, QByteArray::fromStdString(std::string(exchange.head.Field("etag")))};
@@ -418,7 +428,7 @@ DavHttpReply DavHttp::Finish(const Exchange& exchange, const QUrl& url) const
                                     .arg(QString::fromStdString(exchange.refusedFingerprint)));
         result.status.fingerprint = exchange.refusedFingerprint;
     } else if (exchange.timedOut) {
-        result.status = Failure(DavFailure::Network, url, QStringLiteral("no answer for %1 s").arg(m_options.timeoutMs / 1000.0));
+        result.status = Failure(DavFailure::Network, url, QStringLiteral("no answer for %1 s").arg(exchange.silenceMs / 1000.0));
     } else if (exchange.stopped) {
         result.status = Failure(DavFailure::Network, url, QStringLiteral("the request was stopped"));
     } else if (!exchange.networkError.isEmpty()) {

@@ -29,6 +29,10 @@ struct DavConnectionOptions
     // minRateBytes that came: a server that trickles is given up on, whatever each byte resets.
     int deadlineMs = 60000;
     qint64 minRateBytes = 64 * 1024;
+    // Until the server has sent its first byte, timeoutMs is this (when shorter): a server that
+    // never answers is given up on soon, while one known to answer may take timeoutMs to compose
+    // a large listing. 0: timeoutMs throughout.
+    int firstAnswerTimeoutMs = 0;
 };
 
 // Where the body of a successful reply goes as it arrives, rather than being held whole.
@@ -98,6 +102,7 @@ private:
                   Exchange& exchange);
     QSslSocket& Connection(const QUrl& url, bool& reused);
     DavHttpReply Finish(const Exchange& exchange, const QUrl& url) const;
+    int SilenceLimitMs() const;
     bool OffersCredentialsTo(const QUrl& url) const;
 
     DavCredentials m_credentials;
@@ -109,6 +114,7 @@ private:
     QString m_socketOrigin;
     QEventLoop* m_loop = nullptr; // the wait in progress
     bool m_aborted = false;
+    bool m_answered = false; // the server has sent a byte (see firstAnswerTimeoutMs)
 };
 
 // The message for a request that failed: "URL: what".

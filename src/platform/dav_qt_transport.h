@@ -56,8 +56,10 @@ private:
                                  const std::function<void(MultistatusReader&)>& prepare = {});
     MultistatusReply Propfind(const QUrl& url, int depth, const std::vector<DavName>& properties,
                               DavMultistatus& content);
-    // The collection the user's address books live in; book is set instead when url is one.
-    DavStatus FindHome(const QUrl& url, QUrl& home, DavAddressBook* book);
+    // home: where the user's address books are; book: the one url names, when it names one; kind:
+    // what url is when it is a collection of another kind (OtherCollectionKind).
+    DavStatus FindHome(const QUrl& url, QUrl& home, DavAddressBook* book, std::string* kind);
+    DavStatus DescribeAddressBook(const QUrl& url, DavAddressBook& book);
     DavStatus FindHomeFrom(const MultistatusReply& reply, const DavMultistatus& content, QUrl& home);
     DavStatus ListAddressBooks(const QUrl& home, std::vector<DavAddressBook>& books);
     static bool TokenRefused(const MultistatusReply& reply);

@@ -173,7 +173,10 @@ TEST(DavMultistatus, DiscoveryAnswersNameBooksHomesAndPrincipalsOnTheServerThatA
                               "<card:address-data-type content-type=\"text/vcard\" version=\" 4.0 \"/>"
                               "</card:supported-address-data></d:prop><d:status>HTTP/1.1 200 OK</d:status>"
                               "</d:propstat></d:response>"),
-                  "https://user@dav.example:8443/dav/", DiscoveryProperties(), content),
+                  "https://user@dav.example:8443/dav/",
+                  {dav::CurrentUserPrincipal, dav::AddressBookHomeSet, dav::ResourceType, dav::DisplayName,
+                   dav::SupportedAddressData},
+                  content),
               "");
     EXPECT_EQ(PropertyHrefUrl(content.responses[0], dav::CurrentUserPrincipal, "https://dav.example:8443/dav/"),
               "https://dav.example:8443/p/ann/");

@@ -83,7 +83,8 @@ status=$?
 [ "$status" -eq 0 ] || fail "the program ended with status $status after SIGTERM"
 # The command line uses the same state: nothing left to do.
 summary=$("$cli" sync --url "$book" --node "My Contacts/Synced" --user "$DAV_USER" --password-env E2E_DAV_PASSWORD)
-[ "$summary" = "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted" ] ||
+[ "$summary" = "address book: $book
+server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted" ] ||
     fail "the command line after the program found: $summary"
 
 [ "$failures" -eq 0 ] || exit 1

@@ -69,13 +69,15 @@ href_of() { # book-url name
 run_sync() { # expected-status description [options...]
     local want=$1 what=$2
     shift 2
-    QPW=${QPW-$DAV_PASSWORD} "$cli" sync --data "$data" --url "$book" --node "$node" --user "$DAV_USER" \
+    QPW=${QPW-$DAV_PASSWORD} "$cli" sync --data "$data" --url "${url:-$book}" --node "$node" --user "$DAV_USER" \
         --password-env QPW "$@" >"$scratch/out" 2>"$scratch/err"
     local got=$?
     [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want: $(cat "$scratch/err")"
 }
-summary_is() { # description line
-    [ "$(cat "$scratch/out")" = "$2" ] || fail "$1: summary \"$(cat "$scratch/out")\", expected \"$2\""
+summary_is() { # description line: the book synced, then the line
+    local want="address book: $book
+$2"
+    [ "$(cat "$scratch/out")" = "$want" ] || fail "$1: summary \"$(cat "$scratch/out")\", expected \"$want\""
 }
 empty_data() {
     printf '{Params}\r\n{0 11 }My Contacts~~~~~~1\r\n{1 0 }Synced~~~~~~2\r\n{Fold}0\r\n' >"$data"
@@ -224,6 +226,52 @@ check_killed_runs() {
     [ "$persons" -eq 112 ] || fail "killed runs: $persons contacts here, not 112"
 }
 
+# Names given once on each side.
+once_each() { # description names...
+    local what=$1 name here there
+    shift
+    for name in "$@"; do
+        here=$("$cli" tree "$data" | grep -c "$name")
+        there=$(server_dump "$book" | grep -c "^FN:$name")
+        [ "$here" -eq 1 ] && [ "$there" -eq 1 ] || fail "$what: $name is here $here times, on the server $there times"
+    done
+}
+
+# The book under other spellings of its address (no closing slash, the server, the principal):
+# one state, so what changed on either side in between is made once. A calendar is refused.
+check_spellings() {
+    dav -o /dev/null -X DELETE "$origin/$DAV_USER/many/"
+    book=$origin/$DAV_USER/contacts/
+    bookPath=/$DAV_USER/contacts/
+    empty_data
+    rm -rf "$data.sync"
+    card ann-local Ann Lee "TEL:555 0100" >"$scratch/here.vcf"
+    import_cards "$scratch/here.vcf"
+    card bob-uid Bob Roe "TEL:555 0200" | put "${bookPath}bob.vcf" >/dev/null
+    run_sync 0 "spellings: the first sync"
+    local round=0 spelling
+    for spelling in "${book%/}" "$origin/" "$origin/$DAV_USER/" "$origin/$DAV_USER" "$book"; do
+        round=$((round + 1))
+        card "here-$round" "Here$round" Spelled >"$scratch/here.vcf"
+        import_cards "$scratch/here.vcf"
+        sed -i "s/555 01[0-9][0-9]/555 01$round$round/" "$data"
+        card "there-$round" "There$round" Spelled | put "${bookPath}there-$round.vcf" >/dev/null
+        edit_card "Bob Roe" "s/555 02[0-9][0-9]/555 02$round$round/" || fail "spellings: the other client's edit"
+        url=$spelling run_sync 0 "spellings: $spelling"
+        summary_is "spellings: $spelling" "server: 1 new, 1 changed, 0 deleted; here: 1 new, 1 changed, 0 deleted"
+    done
+    once_each "spellings" "Ann Lee" "Bob Roe" Here1 Here2 Here3 Here4 Here5 There1 There2 There3 There4 There5
+    [ "$(ls "$data.sync" | wc -l)" -eq 1 ] || fail "spellings: more than one state: $(ls "$data.sync")"
+
+    local calendar=$origin/$DAV_USER/work-calendar/
+    dav -o /dev/null -X MKCALENDAR "$calendar"
+    cp "$data" "$scratch/before.dat"
+    url=$calendar run_sync 1 "a calendar"
+    grep -qF "$calendar is a calendar, not an address book" "$scratch/err" && grep -qF "$book" "$scratch/err" ||
+        fail "a calendar: the message is \"$(cat "$scratch/err")\""
+    cmp -s "$data" "$scratch/before.dat" || fail "a calendar: the data file changed"
+}
+
 # Another server: the first run both ways and an edit each way.
 check_xandikos() {
     start_dav_server "$host" xandikos || {
@@ -250,6 +298,17 @@ check_xandikos() {
     has "Xandikos: an edit each way" "555 0111"
     get "${bookPath}bob.vcf" | grep -q "555 0222" || fail "Xandikos: Bob's new phone did not go up"
     get "${bookPath}bob.vcf" | grep -q "X-PHONETIC-FIRST-NAME:Bobby" || fail "Xandikos: Bob's X- property was lost"
+    # The server's own address leads to the same book and state; its calendar is refused.
+    card cy-uid Cy Poe >"$scratch/here.vcf"
+    import_cards "$scratch/here.vcf"
+    card dee-uid Dee Moe | put "${bookPath}dee.vcf" >/dev/null
+    "$cli" sync --data "$data" --url "$origin/" --node "$node" >"$scratch/out" 2>"$scratch/err" ||
+        fail "Xandikos: the server's address: $(cat "$scratch/err")"
+    summary_is "Xandikos: the server's address" "server: 1 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted"
+    once_each "Xandikos" "Ann Lee" "Bob Roe" "Cy Poe" "Dee Moe"
+    "$cli" sync --data "$data" --url "$origin/user/calendars/calendar/" --node "$node" >"$scratch/out" 2>"$scratch/err"
+    [ $? -eq 1 ] && grep -qF "is a calendar, not an address book" "$scratch/err" ||
+        fail "Xandikos: a calendar: $(cat "$scratch/err")"
     stop_dav_server
 }
 
@@ -260,6 +319,7 @@ book=$origin$bookPath
 make_book "$book" || fail "making the address book"
 run_all_checks
 check_killed_runs
+check_spellings
 
 # The server gone: a failure naming the URL, nothing changed here.
 stop_dav_server

@@ -59,7 +59,9 @@ data=$scratch/zelk.dat
 printf '{Params}\r\n{0 11 }My Contacts~~~~~~1\r\n{1 0 }Synced~~~~~~2\r\n{Fold}0\r\n' >"$data"
 sync_here() { # description summary
     timeout 30 "$cli" sync --data "$data" --url "$book" --node "My Contacts/Synced" >"$scratch/out" 2>"$scratch/err" || fail "$1: $(cat "$scratch/err")"
-    [ "$(cat "$scratch/out")" = "$2" ] || fail "$1: summary \"$(cat "$scratch/out")\", expected \"$2\""
+    local want="address book: $book
+$2"
+    [ "$(cat "$scratch/out")" = "$want" ] || fail "$1: summary \"$(cat "$scratch/out")\", expected \"$want\""
 }
 sync_here "the card down" "server: 0 new, 0 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted"
 grep -qF "+1-555-0100" "$data" || fail "the card down: the data file lacks the phone"

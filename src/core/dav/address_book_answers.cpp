@@ -28,6 +28,21 @@ bool OffersVCard4(const DavResponse& response)
     return false;
 }
 
+// The collection kinds a user may mistake for an address book, as messages name them.
+std::string KindName(const std::string& key)
+{
+    static const std::pair<DavName, const char*> known[] = {
+        {{CalDavNamespace, "calendar"}, "a calendar"},
+        {{CalDavNamespace, "schedule-inbox"}, "a scheduling inbox"},
+        {{CalDavNamespace, "schedule-outbox"}, "a scheduling outbox"},
+        {{CalendarServerNamespace, "subscribed"}, "a subscribed calendar"},
+    };
+    for (const auto& [name, text] : known)
+        if (name.Key() == key)
+            return text;
+    return "a collection of the type " + key;
+}
+
 std::string OnServer(std::string_view path, std::string_view answeredUrl)
 {
     const std::optional<UrlParts> parts = ParseUrl(answeredUrl);
@@ -42,14 +57,15 @@ const std::vector<DavName>& AddressBookProperties()
     return properties;
 }
 
-const std::vector<DavName>& DiscoveryProperties()
+const std::vector<DavName>& StartProperties()
 {
-    static const std::vector<DavName> properties = [] {
-        std::vector<DavName> all = AddressBookProperties();
-        all.push_back(dav::CurrentUserPrincipal);
-        all.push_back(dav::AddressBookHomeSet);
-        return all;
-    }();
+    static const std::vector<DavName> properties{dav::ResourceType, dav::CurrentUserPrincipal};
+    return properties;
+}
+
+const std::vector<DavName>& HomeSetProperties()
+{
+    static const std::vector<DavName> properties{dav::AddressBookHomeSet};
     return properties;
 }
 
@@ -86,6 +102,37 @@ const DavResponse* SelfAddressBook(const DavMultistatus& multistatus, std::strin
         if (IsAddressBook(response) && SameCollectionPath(response.href, self))
             return &response;
     return nullptr;
+}
+
+std::string OtherCollectionKind(const DavMultistatus& multistatus, std::string_view answeredUrl)
+{
+    const std::string self = CanonicalHref("", answeredUrl).value_or("/");
+    for (const DavResponse& response : multistatus.responses) {
+        const DavProperty* type = response.Found(dav::ResourceType);
+        if (response.status >= 300 || type == nullptr || !SameCollectionPath(response.href, self) ||
+            type->Holds(dav::AddressBook))
+            continue;
+        for (const DavXmlElement& element : type->descendants)
+            if (element.key != dav::Collection.Key() && element.key != dav::Principal.Key())
+                return KindName(element.key);
+    }
+    return {};
+}
+
+std::string BookList(const std::vector<DavAddressBook>& books)
+{
+    std::string list;
+    for (const DavAddressBook& book : books)
+        list += "\n  " + book.url + (book.displayName.empty() ? "" : " (" + book.displayName + ")");
+    return list;
+}
+
+std::string NotAnAddressBook(std::string_view url, std::string_view kind, const std::vector<DavAddressBook>& books)
+{
+    std::string message = std::string(url) + " is " + std::string(kind) + ", not an address book; ";
+    if (books.empty())
+        return message + "no address book was found from it";
+    return message + "the address books found from it:" + BookList(books);
 }
 
 std::optional<std::string> PropertyHrefUrl(const DavResponse& response, const DavName& name,

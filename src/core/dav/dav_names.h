@@ -7,6 +7,7 @@ namespace quillary {
 
 inline constexpr char DavNamespace[] = "DAV:";
 inline constexpr char CardDavNamespace[] = "urn:ietf:params:xml:ns:carddav";
+inline constexpr char CalDavNamespace[] = "urn:ietf:params:xml:ns:caldav";
 inline constexpr char CalendarServerNamespace[] = "http://calendarserver.org/ns/";
 
 // An element name with its namespace, whatever prefix the server chose for it.
@@ -33,6 +34,7 @@ inline constexpr DavName GetContentType{DavNamespace, "getcontenttype"};
 inline constexpr DavName SyncToken{DavNamespace, "sync-token"};
 inline constexpr DavName SyncCollection{DavNamespace, "sync-collection"};
 inline constexpr DavName SupportedReportSet{DavNamespace, "supported-report-set"};
+inline constexpr DavName Principal{DavNamespace, "principal"};
 inline constexpr DavName CurrentUserPrincipal{DavNamespace, "current-user-principal"};
 inline constexpr DavName ValidSyncToken{DavNamespace, "valid-sync-token"};
 inline constexpr DavName AddressBook{CardDavNamespace, "addressbook"};

@@ -16,6 +16,38 @@ int HexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
+
+bool IsUnreserved(char c)
+{
+    return IsAsciiLetter(c) || IsAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~';
+}
+
+// RFC 3986, 6.2.2: "%7e" is "~", "%2f" stays encoded as "%2F".
+std::string NormalisedEncoding(std::string_view path)
+{
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string out;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const int high = path[i] == '%' && i + 2 < path.size() ? HexValue(path[i + 1]) : -1;
+        const int low = high >= 0 ? HexValue(path[i + 2]) : -1;
+        if (low < 0) {
+            out += path[i];
+            continue;
+        }
+        const char c = static_cast<char>(high * 16 + low);
+        if (IsUnreserved(c))
+            out += c;
+        else
+            out += {'%', Digits[high], Digits[low]};
+        i += 2;
+    }
+    return out;
+}
+
+std::string DefaultPort(const std::string& scheme)
+{
+    return scheme == "https" ? "443" : scheme == "http" ? "80" : "";
+}
 } // namespace
 
 std::string PercentDecoded(std::string_view text)
@@ -93,12 +125,21 @@ bool SameOrigin(std::string_view left, std::string_view right)
 {
     const auto a = ParseUrl(left);
     const auto b = ParseUrl(right);
-    const auto port = [](const UrlParts& parts) {
-        if (!parts.port.empty())
-            return parts.port;
-        return std::string(parts.scheme == "https" ? "443" : parts.scheme == "http" ? "80" : "");
-    };
+    const auto port = [](const UrlParts& parts) { return parts.port.empty() ? DefaultPort(parts.scheme) : parts.port; };
     return a && b && a->scheme == b->scheme && a->host == b->host && port(*a) == port(*b);
+}
+
+std::optional<std::string> CanonicalCollectionUrl(std::string_view url)
+{
+    std::optional<UrlParts> parts = ParseUrl(url);
+    if (!parts)
+        return std::nullopt;
+    if (parts->port == DefaultPort(parts->scheme))
+        parts->port.clear();
+    std::string path = NormalisedEncoding(parts->path);
+    if (!path.ends_with('/'))
+        path += '/';
+    return parts->Origin() + path;
 }
 
 std::string UrlParts::Origin() const

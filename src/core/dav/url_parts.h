@@ -33,6 +33,12 @@ std::optional<UrlParts> ParseUrl(std::string_view url);
 // "%40" and the like made the bytes they stand for; a "%" that begins no such pair stays.
 std::string PercentDecoded(std::string_view text);
 
+// One spelling for every way of writing a collection's URL: scheme and host in lower case, the
+// scheme's own port dropped, no user information, query or fragment, percent-encoding with upper
+// case digits and unreserved characters decoded, the path ending in "/". None for anything that is
+// no absolute URL.
+std::optional<std::string> CanonicalCollectionUrl(std::string_view url);
+
 // Whether two URLs name the same server: scheme, host and port, the scheme's own port when none
 // is written. False when either is no absolute URL.
 bool SameOrigin(std::string_view left, std::string_view right);

@@ -7,6 +7,7 @@
 #include "sync/local_cards.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_apply.h"
+#include "sync/sync_book.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_state.h"
 #include "sync/sync_tree.h"
@@ -15,14 +16,6 @@
 namespace quillary {
 
 namespace {
-bool SameBook(std::string a, std::string b)
-{
-    for (std::string* url : {&a, &b})
-        if (url->empty() || url->back() != '/')
-            *url += '/';
-    return a == b;
-}
-
 // The address book at the state's URL, found once and remembered. One recorded on another server
 // (where an earlier version followed a redirect) is not used: the user confirms it by giving it.
 DavStatus FindBook(DavTransport& transport, SyncState& state)
@@ -37,27 +30,13 @@ DavStatus FindBook(DavTransport& transport, SyncState& state)
     }
     if (!state.bookUrl.empty())
         return {};
-    std::vector<DavAddressBook> books;
-    DavStatus status = transport.FindAddressBooks(state.url, books);
+    DavAddressBook chosen;
+    const DavStatus status = FindSyncBook(transport, state.url, chosen);
     if (!status.Ok())
         return status;
-    const DavAddressBook* chosen = books.size() == 1 ? &books.front() : nullptr;
-    for (const DavAddressBook& book : books)
-        if (SameBook(book.url, state.url))
-            chosen = &book;
-    if (!chosen) {
-        std::string names;
-        for (const DavAddressBook& book : books)
-            names += "\n  " + book.url + (book.displayName.empty() ? "" : " (" + book.displayName + ")");
-        return {DavFailure::NotFound,
-                0,
-                books.empty() ? state.url + " holds no address book"
-                              : state.url + " holds several address books; name one with its own URL:" + names,
-                {}};
-    }
-    state.bookUrl = chosen->url;
-    state.version = chosen->vcard4 ? "4.0" : "3.0";
-    state.syncTokens = chosen->syncTokens;
+    state.bookUrl = chosen.url;
+    state.version = chosen.vcard4 ? "4.0" : "3.0";
+    state.syncTokens = chosen.syncTokens;
     return status;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sync/sync_accounts_page.h"
 
+#include "dav/url_parts.h"
 #include "sync/sync_state.h"
 #include "ui/plain_text.h"
 #include "ui/questions.h"
@@ -210,6 +211,9 @@ void SyncAccountsPage::Commit(const std::filesystem::path& dataFile)
             continue;
         std::error_code ignored; // a state never written is no loss
         std::filesystem::remove(SyncStatePath(dataFile, removed.SyncUrl()), ignored);
+        // States are kept under the book's canonical URL, which an account naming the book has.
+        if (const auto canonical = CanonicalCollectionUrl(removed.SyncUrl()))
+            std::filesystem::remove(SyncStatePath(dataFile, *canonical), ignored);
         m_passwords.Remove(removed);
     }
     for (const auto& [index, password] : m_typed) {

@@ -72,8 +72,17 @@ void SyncWorker::AbortRequests()
 SyncReport SyncWorker::RunOne(const SyncJob& job)
 {
     const std::string& url = job.settings.SyncUrl();
-    const std::filesystem::path statePath = SyncStatePath(m_dataFile, url);
     try {
+        const std::unique_ptr<DavTransport> transport = m_makeTransport(job.settings, job.password);
+        m_current = transport.get();
+        SyncReport report;
+        const std::optional<std::filesystem::path> statePath =
+            SyncStateOfBook(*transport, m_dataFile, url, report.failure);
+        if (!statePath) {
+            m_current = nullptr;
+            report.outcome = SyncReport::Outcome::Failed;
+            return report;
+        }
         std::optional<SyncState> state;
         std::vector<std::int32_t> nodeIds;
         std::string problem;
@@ -84,20 +93,20 @@ SyncReport SyncWorker::RunOne(const SyncJob& job)
                 return;
             }
             nodeIds = NodeIds(*node);
-            state = StateForNode(statePath, url, *node, problem);
+            state = StateForNode(*statePath, url, *node, problem);
         });
-        if (!state)
+        if (!state) {
+            m_current = nullptr;
             return Failure(problem);
-        const std::unique_ptr<DavTransport> transport = m_makeTransport(job.settings, job.password);
-        m_current = transport.get();
-        WorkerStore store(m_hooks.saveTree, statePath);
+        }
+        WorkerStore store(m_hooks.saveTree, *statePath);
         SyncOptions options;
         options.allowMassDelete = job.allowMassDelete;
         options.treeAccess = &m_access;
         options.busy = m_hooks.busy;
         options.stopRequested = [this] { return m_stop.load(); };
         options.progress = [&](std::string_view text) { m_hooks.progress(job.settings.name + ": " + std::string(text)); };
-        SyncReport report = RunSync(*transport, *state, m_tree, nodeIds, store, options);
+        report = RunSync(*transport, *state, m_tree, nodeIds, store, options);
         m_current = nullptr;
         return report;
     } catch (const FileError& error) {
