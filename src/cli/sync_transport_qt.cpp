@@ -11,13 +11,6 @@ namespace quillary::cli {
 
 namespace {
 
-// Radicale composes a whole listing before its first byte: 10,000 cards took up to a minute on a
-// busy machine. A server that says nothing for this long is given up on.
-constexpr int SyncTimeoutMs = 10 * 60 * 1000;
-// A server that has not sent a byte yet (it accepted the connection and hangs) is given up on
-// sooner: discovery's first answers are small.
-constexpr int FirstAnswerTimeoutMs = 45 * 1000;
-
 // Qt's network and D-Bus need an application object; only the sync command makes one, so the
 // other commands start no Qt at all.
 class QtSyncConnection final : public SyncConnection
@@ -34,10 +27,7 @@ public:
         DavCredentials login{credentials.user, credentials.password.value_or(std::string())};
         if (!credentials.user.empty() && !credentials.password && !PasswordFromKeyring(url, login, problem))
             return false;
-        DavConnectionOptions options;
-        options.timeoutMs = SyncTimeoutMs;
-        options.firstAnswerTimeoutMs = FirstAnswerTimeoutMs;
-        m_transport.emplace(std::move(login), options);
+        m_transport.emplace(std::move(login), SyncConnectionOptions());
         return true;
     }
 

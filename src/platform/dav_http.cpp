@@ -448,4 +448,12 @@ DavHttpReply DavHttp::Finish(const Exchange& exchange, const QUrl& url) const
     return result;
 }
 
+DavConnectionOptions SyncConnectionOptions()
+{
+    DavConnectionOptions options;
+    options.timeoutMs = 10 * 60 * 1000;
+    options.firstAnswerTimeoutMs = 45 * 1000;
+    return options;
+}
+
 } // namespace quillary

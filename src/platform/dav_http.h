@@ -35,6 +35,11 @@ struct DavConnectionOptions
     int firstAnswerTimeoutMs = 0;
 };
 
+// The limits of a synchronisation, the desktop's and the command line's alike: a server may take
+// 10 minutes to compose a large listing (Radicale took up to a minute for 10,000 cards on a busy
+// machine), but one that has not sent a byte after 45 s is given up on.
+DavConnectionOptions SyncConnectionOptions();
+
 // Where the body of a successful reply goes as it arrives, rather than being held whole.
 class DavBodySink
 {

@@ -16,9 +16,6 @@
 namespace quillary {
 
 namespace {
-// A server that says nothing for this long is given up on (Radicale composes big listings whole).
-constexpr int SyncTimeoutMs = 10 * 60 * 1000;
-
 // The data file first, then the state, as the engine asks.
 class WorkerStore final : public SyncStore
 {
@@ -122,9 +119,8 @@ SyncReport SyncWorker::RunOne(const SyncJob& job)
 
 std::unique_ptr<DavTransport> MakeQtTransport(const SyncAccount& account, const std::string& password)
 {
-    DavConnectionOptions options;
+    DavConnectionOptions options = SyncConnectionOptions();
     options.allowInsecure = account.allowInsecure;
-    options.timeoutMs = SyncTimeoutMs;
     auto transport = std::make_unique<QtDavTransport>(DavCredentials{account.user, password}, options);
     if (!account.fingerprint.empty())
         transport->AcceptFingerprint(account.fingerprint);
