@@ -30,6 +30,8 @@ TEST(DavHref, EveryWayOfWritingAMemberComesToOneForm)
         {"/dav/book/%2e%2E/x.vcf", "/dav/x.vcf"},
         {"/../../etc/passwd", "/etc/passwd"},
         {"/dav/book/..", "/dav/"},
+        {"/a/..//book/x.vcf", "/.//book/x.vcf"}, // an empty first segment is no authority
+        {"https://dav.example.org//book/", "/.//book/"},
         {"https://dav.example.org", "/"},
     };
     const std::string base = "https://dav.example.org/dav/book/";

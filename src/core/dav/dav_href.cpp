@@ -73,6 +73,10 @@ std::string CanonicalPath(std::string_view path)
     }
     if (out.empty() || closingSlash)
         out += '/';
+    // A path whose first segment is empty would read as "//authority" the next time: "/." keeps
+    // it a path (RFC 3986, 5.2.4), and reads back as itself.
+    if (!segments.empty() && segments.front().empty())
+        out.insert(0, "/.");
     return out;
 }
 } // namespace
