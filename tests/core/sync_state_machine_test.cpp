@@ -298,7 +298,7 @@ private:
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND"; });
             if (organization)
                 lines.push_back(PlainLine("KIND", "org"));
-            ApplyCardToItem(party, WriteCardText(lines, "4.0"));
+            ApplyCardToItem(party, WriteCardText(lines, "4.0"), {});
             return std::string(organization ? "make an organization of" : "make a person of");
         });
     }
@@ -452,10 +452,10 @@ private:
         Side here, there;
         m_harness.Edit([&](ItemTree&, TreeNode& synced) {
             for (TPartyObject* party : PartiesBelow(synced))
-                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, "4.0"), ShownHere(*party));
+                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, "4.0", {}), ShownHere(*party));
         });
         for (const auto& [href, card] : m_harness.server.Cards())
-            there[CardName(card.card)].emplace_back(ServerFields(card.card, "4.0"), ShownThere(card.card));
+            there[CardName(card.card)].emplace_back(ServerFields(card.card, "4.0", {}), ShownThere(card.card));
         std::string problems;
         for (const Side* side : {&here, &there})
             for (const auto& [name, found] : *side) {

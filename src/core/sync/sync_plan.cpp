@@ -20,8 +20,8 @@ namespace {
 class Planner
 {
 public:
-    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
-        : m_state(state), m_local(local), m_remote(remote)
+    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote, const CategoryNames& slots)
+        : m_state(state), m_local(local), m_remote(remote), m_slots(slots)
     {
         for (const SyncedCard& synced : state.cards) {
             m_knownHrefs.insert(synced.href);
@@ -82,7 +82,7 @@ private:
                 PlanDeleteThere(synced, changed);
             return;
         }
-        const CardFields agreed = ServerFields(synced.card, m_state.version);
+        const CardFields agreed = ServerFields(synced.card, m_state.version, m_slots);
         const CardFields fields = WithAgreedDates(local->fields, agreed);
         const bool changedHere = fields != agreed;
         if (removed)
@@ -144,7 +144,7 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, ServerFields(body.card, m_state.version));
+        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, ServerFields(body.card, m_state.version, m_slots));
     }
 
     // step: the server's card, and what to do when the merge leaves the item as it is.
@@ -169,7 +169,7 @@ private:
     std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged) const
     {
         const std::string version = PatchVersion(card, m_state.version);
-        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, version), version);
+        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, version, m_slots), version);
     }
 
     // A card the state does not know: one that an earlier run uploaded or took and did not live to
@@ -177,7 +177,7 @@ private:
     // an item's that the state does not know either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
-        const CardFields fields = ServerFields(body.card, m_state.version);
+        const CardFields fields = ServerFields(body.card, m_state.version, m_slots);
         const std::string uid = CardUid(body.card);
         const LocalCard* partner = nullptr;
         for (const auto& [id, card] : m_local.byId) {
@@ -209,6 +209,7 @@ private:
     const SyncState& m_state;
     const LocalCards& m_local;
     const RemoteChanges& m_remote;
+    const CategoryNames& m_slots;
     SyncPlan m_plan;
     std::set<std::int32_t> m_paired;
     std::set<std::string> m_knownHrefs;
@@ -245,9 +246,10 @@ bool SyncPlan::NeedsLeaveToDelete(std::size_t localCount, std::size_t serverCoun
     return TooMany(DeletedHere().size(), localCount) || TooMany(DeletedThere().size(), serverCount);
 }
 
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
+                      const CategoryNames& slots)
 {
-    return Planner(state, local, remote).Make();
+    return Planner(state, local, remote, slots).Make();
 }
 
 std::string CardName(const std::string& card)
