@@ -134,30 +134,37 @@ bool TakePlacedCategoryNames(CategoryNames& current, const CategoryNames& placed
 std::vector<CardLine> WithCategoryLine(const std::vector<CardLine>& lines, std::int32_t bits,
                                        const CategoryNames& slots)
 {
+    // The card's names keep their order: those no slot carries and those still set stay, the
+    // categories new to the card follow.
     std::vector<std::string> names;
-    for (const std::string& name : CardCategoryNames(lines))
-        if (CategorySlot(name, slots) < 0)
+    std::uint32_t written = 0;
+    for (const std::string& name : CardCategoryNames(lines)) {
+        const int slot = CategorySlot(name, slots);
+        if (slot < 0 || (static_cast<std::uint32_t>(bits) >> slot & 1U) != 0)
             names.push_back(name);
-    for (std::string& name : CategoryNamesOf(bits, slots))
+        if (slot >= 0)
+            written |= std::uint32_t{1} << slot;
+    }
+    for (std::string& name : CategoryNamesOf(static_cast<std::int32_t>(static_cast<std::uint32_t>(bits) & ~written), slots))
         names.push_back(std::move(name));
     std::string value;
     for (const std::string& name : names)
         value += (value.empty() ? "" : ",") + EscapeCardText(name);
     std::vector<CardLine> out;
-    bool written = false;
+    bool placed = false;
     for (const CardLine& line : lines) {
         if (!IsCategoriesLine(line)) {
             out.push_back(line);
             continue;
         }
-        if (!written && !value.empty()) {
+        if (!placed && !value.empty()) {
             CardLine kept = line;
             kept.value = value;
             out.push_back(std::move(kept));
         }
-        written = true;
+        placed = true;
     }
-    if (!written && !value.empty())
+    if (!placed && !value.empty())
         out.push_back(PlainLine("CATEGORIES", value));
     return out;
 }

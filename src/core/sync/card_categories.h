@@ -38,8 +38,9 @@ std::vector<std::string> PlaceCategoryNames(const std::vector<std::string>& name
 // by name, so a category the user renamed meanwhile keeps the user's name. True when one was taken.
 bool TakePlacedCategoryNames(CategoryNames& current, const CategoryNames& placed);
 
-// The lines with their CATEGORIES saying the bits, in slot order after the names no slot carries
-// (which stay). One line takes the first one's place, group and parameters; with no names, none.
+// The lines with their CATEGORIES saying the bits: the card's names in its order (those no slot
+// carries stay), then the categories new to it in slot order. One line takes the first one's
+// place, group and parameters; with no names, none.
 std::vector<CardLine> WithCategoryLine(const std::vector<CardLine>& lines, std::int32_t bits,
                                        const CategoryNames& slots);
 
