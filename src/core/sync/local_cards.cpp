@@ -6,6 +6,7 @@
 #include "model/tree_walk.h"
 #include "sync/card_categories.h"
 #include "sync/card_mapping.h"
+#include "sync/card_patch.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
 
@@ -75,18 +76,19 @@ LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const Remo
         known.try_emplace(synced.itemId, &synced);
     LocalCards cards;
     for (TPartyObject* party : PartiesBelow(node)) {
-        LocalCard fresh{party->GetID(), party->GetTitle(), {}, 0, false};
+        LocalCard fresh{party->GetID(), party->GetTitle(), {}, state.version, 0, false};
         const auto [entry, first] = cards.byId.try_emplace(party->GetID(), fresh);
         LocalCard& card = first ? entry->second : cards.unnumbered.emplace_back(std::move(fresh));
         const auto synced = first ? known.find(party->GetID()) : known.end();
         if (synced != known.end()) {
             const SyncedCard& agreed = *synced->second;
+            card.version = PatchVersion(agreed.card, state.version);
             card.digest = AgreementDigest(*party, state.version, agreed.card, slots);
             card.unchanged = card.digest == agreed.agreed && !remote.changed.count(agreed.href) &&
                              !remote.removed.count(agreed.href);
         }
         if (!card.unchanged)
-            card.fields = LocalFields(*party, state.version, slots);
+            card.fields = LocalFields(*party, card.version, slots);
     }
     return cards;
 }

@@ -25,6 +25,9 @@ struct LocalCard
     std::int32_t id = 0;
     std::string name; // the item's title
     CardFields fields; // not read when unchanged
+    // The version the fields are written in: the agreed card's own, so that what the tree adds to
+    // another client's card takes that card's form; the account's for an item new here.
+    std::string version;
     // AgreementDigest of the item and its agreed card; 0 for an item the state does not know.
     std::uint64_t digest = 0;
     // The digest is the one the state kept from a run that found both agreeing, and the server

@@ -62,7 +62,7 @@ private:
             m_report.Wait(step.name);
             return nullptr;
         }
-        if (!item || LocalFields(*item, m_state.version, m_options.categories) != step.expected) {
+        if (!item || LocalFields(*item, step.version, m_options.categories) != step.expected) {
             m_report.leftForNextRun.push_back(step.name);
             return nullptr;
         }

@@ -41,7 +41,8 @@ struct SyncStep
     std::string card;  // the server's card, agreed once the step is done
     std::string apply; // the card the item takes (CreateHere, UpdateHere)
     CardFields expected;
-    std::string name; // the contact, for people
+    std::string version; // the version expected is written in
+    std::string name;    // the contact, for people
 };
 
 struct SyncPlan

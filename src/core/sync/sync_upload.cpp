@@ -200,8 +200,9 @@ bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry, con
     std::string card;
     const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
         if (!lost) {
-            const CardFields agreed = ServerFields(synced.card, m_state.version, m_options.categories);
-            if (WithAgreedDates(LocalFields(item, m_state.version, m_options.categories), agreed) == agreed)
+            const std::string version = PatchVersion(synced.card, m_state.version);
+            const CardFields agreed = ServerFields(synced.card, version, m_options.categories);
+            if (WithAgreedDates(LocalFields(item, version, m_options.categories), agreed) == agreed)
                 return;
         }
         card = CardFor(synced, whole, item);
@@ -257,15 +258,16 @@ bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retr
 
 void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard)
 {
-    const CardFields agreed = ServerFields(synced.card, m_state.version, m_options.categories);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_state.version, m_options.categories), agreed);
-    const CardFields server = ServerFields(serverCard, m_state.version, m_options.categories);
+    // Read in the server card's version, so that what the tree adds takes that card's form.
+    const std::string version = PatchVersion(serverCard, m_state.version);
+    const CardFields agreed = ServerFields(synced.card, version, m_options.categories);
+    const CardFields local = WithAgreedDates(LocalFields(item, version, m_options.categories), agreed);
+    const CardFields server = ServerFields(serverCard, version, m_options.categories);
     const CardMerge merge = MergeCardFields(agreed, local, server);
     if (!merge.conflicts.empty())
         m_report.conflicts.push_back(item.GetTitle());
     if (merge.fields == local)
         return;
-    const std::string version = PatchVersion(serverCard, m_state.version);
     const std::string merged =
         WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, version, m_options.categories), version);
     TPartyObject& holder = ApplyCardToItem(item, merged, m_options.categories);
