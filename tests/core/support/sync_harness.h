@@ -52,6 +52,9 @@ public:
     std::function<void(ItemTree&, int piece)> meanwhile;
     // Set, new items draw their identifiers from it, so that a seeded sequence of runs replays.
     std::optional<std::mt19937> ids;
+    // Set, runs go through it to the address book at url instead of to server.
+    DavTransport* transport = nullptr;
+    std::string url = FakeAddressBook::Url;
 
     SyncHarness()
     {
@@ -80,11 +83,12 @@ public:
         SyncState current = state ? ReadSyncStateText(*state) : Fresh(node);
         Store store(*this, tree);
         Meanwhile access(*this, tree);
+        DavTransport& to = transport ? *transport : server;
         try {
             if (!meanwhile)
-                return RunSync(server, current, node, store, options);
+                return RunSync(to, current, node, store, options);
             options.treeAccess = &access;
-            return RunSync(server, current, tree, NodeIds(node), store, options);
+            return RunSync(to, current, tree, NodeIds(node), store, options);
         } catch (const Killed&) {
             SyncReport report;
             report.outcome = SyncReport::Outcome::Failed;
@@ -190,10 +194,10 @@ private:
         LoadDataStream(in, tree.Root());
     }
 
-    static SyncState Fresh(const TreeNode& node)
+    SyncState Fresh(const TreeNode& node) const
     {
         SyncState fresh;
-        fresh.url = FakeAddressBook::Url;
+        fresh.url = url;
         fresh.salt = "5a17";
         fresh.node = NodeIds(node);
         return fresh;
