@@ -418,6 +418,42 @@ TEST(SyncRun, ServersWithoutOrWithExpiredTokensAreCompared)
     }
 }
 
+// A card that went up after the run's token and was deleted there since: a server that tells
+// only what differs from then leaves it out of the changes, and it must still go here. Al is new
+// here; Ed, changed here while deleted there, goes up again as new.
+TEST(SyncRun, ACardMadeAfterTheTokenAndDeletedThereGoesHereWhateverTheServerTellsOfIt)
+{
+    for (const bool net : {false, true}) {
+        SCOPED_TRACE(net);
+        SyncHarness harness = FirstSynced();
+        harness.server.netChanges = net;
+        harness.Edit([](ItemTree&, TreeNode& synced) { AddPerson(synced, "Ed", "Poe", "555 1000"); });
+        harness.Run();
+        harness.server.Remove(harness.HrefOf("Ed Poe"));
+        harness.Edit([](ItemTree& tree, TreeNode& synced) {
+            SetPhone(*FindParty(tree, "Ed Poe"), "555 1005");
+            AddPerson(synced, "Al", "Poe", "555 1001");
+        });
+        EXPECT_EQ(harness.Run().SummaryLine(), "server: 2 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
+        harness.server.Remove(harness.HrefOf("Ed Poe"));
+        harness.server.Remove(harness.HrefOf("Al Poe"));
+        EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 2 deleted");
+        const std::string facts = harness.Facts();
+        EXPECT_EQ(facts.find("Ed Poe"), std::string::npos) << facts;
+        EXPECT_EQ(facts.find("Al Poe"), std::string::npos) << facts;
+        EXPECT_EQ(Changes(harness.Run()), 0);
+    }
+}
+
+// After the first run, whose uploads leave the next run a full listing, a second takes a token.
+SyncHarness SyncedWithToken()
+{
+    SyncHarness harness = FirstSynced();
+    harness.Run();
+    EXPECT_FALSE(ReadSyncStateText(harness.state.value_or("")).syncToken.empty());
+    return harness;
+}
+
 TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
 {
     const std::vector<DavStatus> refusals = {{DavFailure::Server, 500, "500 Internal Server Error", {}},
@@ -425,7 +461,7 @@ TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
                                              {DavFailure::Server, 409, "409 Conflict", {}}};
     for (const DavStatus& refusal : refusals) {
         SCOPED_TRACE(refusal.message);
-        SyncHarness harness = FirstSynced();
+        SyncHarness harness = SyncedWithToken();
         harness.server.tokenRefusal = refusal;
         harness.server.Write(Href("cy"), OtherCard("cy-uid", "Cy", "Poe"));
         const int before = harness.server.requests;
@@ -436,7 +472,7 @@ TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
         EXPECT_EQ(harness.server.requests - before, 3);
     }
     // A lost connection is no refusal of the token: the run fails and names it.
-    SyncHarness harness = FirstSynced();
+    SyncHarness harness = SyncedWithToken();
     harness.server.tokenRefusal = FakeAddressBook::Lost();
     EXPECT_EQ(harness.Run().outcome, SyncReport::Outcome::Failed);
 }
