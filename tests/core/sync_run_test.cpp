@@ -152,6 +152,36 @@ TEST(SyncRun, TheSameFieldEditedOnBothSidesKeepsBothAndNamesTheContact)
     EXPECT_EQ(Changes(harness.Run()), 0);
 }
 
+// Another client writes the e-mail address over as a plain line while it changes here too: the
+// conflict keeps both, and the card it sends reads back as the tree holds it, so the next run
+// finds nothing. A plain 3.0 line reads as "E-Mail", one with TYPE=INTERNET as "Internet".
+TEST(SyncRun, AConflictOverAPlainLineIsSettledInOneRunInEitherVersion)
+{
+    for (const bool vcard4 : {true, false}) {
+        SCOPED_TRACE(vcard4);
+        SyncHarness harness;
+        harness.server.vcard4 = vcard4;
+        harness.Edit(
+            [](ItemTree&, TreeNode& synced) { AddPerson(synced, "Jane", "Doe", "555 0100", "jane@example.org"); });
+        harness.Run();
+        std::vector<CardLine> lines = ParseCardLines(harness.ServerCard("Jane Doe"));
+        for (CardLine& line : lines)
+            if (line.name == "EMAIL")
+                line = PlainLine("EMAIL", "doe@example.org");
+        harness.server.Write(harness.HrefOf("Jane Doe"), WriteCardText(lines, vcard4 ? "4.0" : "3.0"));
+        harness.Edit([](ItemTree& tree, TreeNode&) {
+            TPartyObject& jane = *FindParty(tree, "Jane Doe");
+            for (int i = 0; i < jane.ChildCount(); ++i)
+                if (jane.ChildAt(i)->GetKind() == KindEMail)
+                    jane.ChildAt(i)->SetTarget("jane.doe@example.org");
+        });
+        EXPECT_EQ(harness.Run().conflicts, std::vector<std::string>{"Jane Doe"});
+        const std::string facts = harness.Facts();
+        EXPECT_NE(facts.find("e-mail E-Mail: doe@example.org"), std::string::npos) << facts;
+        EXPECT_EQ(Changes(harness.Run()), 0) << harness.ServerCard("Jane Doe");
+    }
+}
+
 TEST(SyncRun, PropertiesTheTreeCannotHoldSurviveALocalEdit)
 {
     SyncHarness harness = FirstSynced();
@@ -434,10 +464,12 @@ TEST(SyncRun, ACardMadeAfterTheTokenAndDeletedThereGoesHereWhateverTheServerTell
             SetPhone(*FindParty(tree, "Ed Poe"), "555 1005");
             AddPerson(synced, "Al", "Poe", "555 1001");
         });
-        EXPECT_EQ(harness.Run().SummaryLine(), "server: 2 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
+        EXPECT_EQ(harness.Run().SummaryLine(),
+                  "server: 2 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
         harness.server.Remove(harness.HrefOf("Ed Poe"));
         harness.server.Remove(harness.HrefOf("Al Poe"));
-        EXPECT_EQ(harness.Run().SummaryLine(), "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 2 deleted");
+        EXPECT_EQ(harness.Run().SummaryLine(),
+                  "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 2 deleted");
         const std::string facts = harness.Facts();
         EXPECT_EQ(facts.find("Ed Poe"), std::string::npos) << facts;
         EXPECT_EQ(facts.find("Al Poe"), std::string::npos) << facts;

@@ -228,9 +228,13 @@ private:
         const CardElement* was = ElementOf(m_serverFields, line);
         CardLine written = line;
         written.value = ValueInFormOf(line, tree.lines.front());
-        if (!was || was->lines.front().params != tree.lines.front().params)
+        const bool ownParams = was && was->lines.front().params == tree.lines.front().params;
+        if (!ownParams)
             written.params = tree.lines.front().params;
-        if (was && SameCompanions(*was, tree)) {
+        // The server's companions stand for the tree's when they say the same; a line without a
+        // group has none of its own, and its label may have been what its old parameters implied
+        // ("EMAIL:" reads as "E-Mail", "EMAIL;TYPE=INTERNET:" as "Internet").
+        if (was && SameCompanions(*was, tree) && (ownParams || !line.group.empty())) {
             m_droppedGroups.erase(Lower(line.group));
             fate.lines.push_back(std::move(written));
             return;
