@@ -326,7 +326,8 @@ private:
         });
     }
 
-    // Runs change on the lines of a random card of the server, which is written as changed.
+    // Runs change on the lines of a random card of the server, which is written as changed, in
+    // its own version (as a client that edits a card keeps it).
     std::string There(const std::function<std::string(std::vector<CardLine>&, Contact&)>& change)
     {
         const auto cards = m_side->Cards();
@@ -336,7 +337,7 @@ private:
         const std::string href = it->first, name = CardName(it->second.card);
         std::vector<CardLine> lines = ParseCardLines(it->second.card);
         const std::string step = "there: " + change(lines, m_model[name]) + " " + name;
-        m_side->Write(href, WriteCardText(lines, m_side->Version()));
+        m_side->Write(href, WriteCardText(lines, CardTextVersion(it->second.card)));
         return step;
     }
 
@@ -418,7 +419,7 @@ private:
                     line = PlainLine(LineNames[field], value);
                 }
             m_model[name].live[field].insert(value);
-            m_side->Write(href, WriteCardText(lines, m_side->Version()));
+            m_side->Write(href, WriteCardText(lines, CardTextVersion(cards.at(href).card)));
             step += " there: " + std::string(FieldNames[field]) + " = " + value + " on " + name;
         });
         m_harness.Run(options);
