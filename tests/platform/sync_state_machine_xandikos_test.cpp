@@ -3,8 +3,9 @@
 // real transport: the other client's edits reach the runs as the server stores and lists them
 // (its ETags, its sync tokens, its vCard 3.0 book). The runs can also lose any request before it
 // is sent, be killed after a save, or be stopped. Each episode starts on an emptied address book.
-// QUILLARY_SYNC_STEPS (default 240 a case) runs more or fewer steps, QUILLARY_SYNC_SEED another
-// seed; a failure prints the seed and steps to replay it here.
+// QUILLARY_SYNC_STEPS (default 400 for each of the two cases) runs more or fewer steps, in
+// episodes of 40 from seeds counted up from QUILLARY_SYNC_SEED (default 20240611); a failure
+// prints the episode's seed and steps, to replay it here.
 #include "core/support/sync_state_machine.h"
 
 #include "platform/dav_qt_transport.h"
@@ -20,7 +21,7 @@ using namespace quillary;
 using namespace quillary::test;
 
 namespace {
-constexpr std::uint64_t StepsPerCase = 240;
+constexpr std::uint64_t StepsPerCase = 400;
 
 // Xandikos's address book: the runs' transport in front of it, which can lose a request or let
 // the other client write just before a PUT or DELETE, and that other client with its own
