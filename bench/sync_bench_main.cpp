@@ -75,6 +75,7 @@ public:
         ++treeSaves;
     }
     void SaveState(const SyncState& state) override { SaveSyncState(m_state, state); }
+    void SaveCategoryNames(const CategoryNames&) override {} // the bench's cards carry no categories
     int treeSaves = 0;
 
 private:

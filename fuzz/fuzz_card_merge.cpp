@@ -32,13 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return 0;
     const fuzz::MemoryBound bound;
     {
-        const CardFields base = ServerFields(cards[0], "4.0");
-        const CardFields local = ServerFields(cards[1], "4.0");
-        const CardFields server = ServerFields(cards[2], "4.0");
+        const CardFields base = ServerFields(cards[0], "4.0", {});
+        const CardFields local = ServerFields(cards[1], "4.0", {});
+        const CardFields server = ServerFields(cards[2], "4.0", {});
         const CardMerge merge = MergeCardFields(base, local, server);
-        const std::string patched = WriteCardText(PatchCard(ParseCardLines(cards[2]), server, merge.fields, "4.0"), "4.0");
+        const std::string patched = WriteCardText(PatchCard(ParseCardLines(cards[2]), server, merge.fields, "4.0", {}), "4.0");
         // What the state keeps of a card stands for the same fields.
-        if (ServerFields(CardWithValuesHeld(patched), "4.0") != ServerFields(patched, "4.0"))
+        if (ServerFields(CardWithValuesHeld(patched), "4.0", {}) != ServerFields(patched, "4.0", {}))
             __builtin_trap();
     }
     bound.Check(size, 400, 4 << 20);

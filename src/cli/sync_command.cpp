@@ -9,6 +9,10 @@
 #include "common/process_secrets.h"
 #include "dav/url_parts.h"
 #include "model/data_file.h"
+#include "places/app_places.h"
+#include "shell/profile_file.h"
+#include "shell/settings_keys.h"
+#include "sync/card_categories.h"
 #include "sync/sync_account_state.h"
 #include "sync/sync_run.h"
 #include "sync/sync_state.h"
@@ -19,7 +23,8 @@
 namespace quillary::cli {
 
 namespace {
-// The data file first, then the state, as the engine asks.
+// The data file first, then the state, as the engine asks; new category names go to the settings
+// file the desktop program reads.
 class FileStore final : public SyncStore
 {
 public:
@@ -29,6 +34,15 @@ public:
     }
     void SaveTree() override { SaveDataFile(m_tree, m_dataFile); }
     void SaveState(const SyncState& state) override { SaveSyncState(m_stateFile, state); }
+    void SaveCategoryNames(const CategoryNames& names) override
+    {
+        TProfileFile settings(SettingsFile());
+        CategoryNames current = ReadCategoryNames(settings);
+        if (TakePlacedCategoryNames(current, names)) {
+            WriteCategoryNames(settings, current);
+            settings.Flush();
+        }
+    }
 
 private:
     ItemTree& m_tree;
@@ -128,6 +142,7 @@ int RunWith(DavTransport& transport, const CliOptions& options, const std::strin
         SyncOptions sync;
         sync.dryRun = dryRun;
         sync.allowMassDelete = options.Has("--allow-mass-delete");
+        sync.categories = ReadCategoryNames(TProfileFile(SettingsFile()));
         if (isatty(STDERR_FILENO))
             sync.progress = [&err](std::string_view text) { err << text << std::endl; };
         const SyncReport report = RunSync(transport, *state, *opened->node, store, sync);

@@ -34,12 +34,12 @@ std::string Described(const CardFields& fields)
 
 std::string ItemFields(const TPartyObject& item, const std::string& version)
 {
-    return Described(LocalFields(item, version));
+    return Described(LocalFields(item, version, {}));
 }
 
 std::string CardFieldsOf(const std::string& card, const std::string& version)
 {
-    return Described(ServerFields(card, version));
+    return Described(ServerFields(card, version, {}));
 }
 
 TPersonObject& Person(TreeNode& parent, const std::string& title, const std::vector<std::string>& names)

@@ -194,7 +194,7 @@ TEST(CardPatch, KeepsWhatTheTreeCannotHoldAndTheServersFormOfUnchangedValues)
     const CardFields agreed = Fields({"FN:Ann Lee", "NOTE:old", "TEL:555 1", "TEL:555 2"});
     const CardFields merged = Fields({"FN:Ann Lee", "NOTE:new", "TEL:555 1", "item1.EMAIL:a@b", "item1.X-ABLabel:Z"});
     std::vector<std::string> texts;
-    for (const CardLine& line : PatchCard(server, agreed, merged, "4.0"))
+    for (const CardLine& line : PatchCard(server, agreed, merged, "4.0", {}))
         texts.push_back(line.Text());
     const auto has = [&](const std::string& text) {
         return std::find(texts.begin(), texts.end(), text) != texts.end();
@@ -210,6 +210,6 @@ TEST(CardPatch, KeepsWhatTheTreeCannotHoldAndTheServersFormOfUnchangedValues)
     // An organization gets its version's mark.
     CardFields organization = merged;
     organization.organization = true;
-    EXPECT_EQ(PatchCard(server, agreed, organization, "3.0").front().Text(), "X-ABSHOWAS:COMPANY");
-    EXPECT_EQ(PatchCard(server, agreed, organization, "4.0").front().Text(), "KIND:org");
+    EXPECT_EQ(PatchCard(server, agreed, organization, "3.0", {}).front().Text(), "X-ABSHOWAS:COMPANY");
+    EXPECT_EQ(PatchCard(server, agreed, organization, "4.0", {}).front().Text(), "KIND:org");
 }

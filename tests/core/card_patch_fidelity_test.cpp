@@ -143,3 +143,34 @@ TEST(CardPatchFidelity, AnEditChangesOnlyItsLineInTheCardsOwnFormAndNoChangeSend
         }
     }
 }
+
+// Both sides changed the card: the merge's upload adds the phone typed here in the card's own
+// version, whatever version the book prefers.
+TEST(CardPatchFidelity, WhatAMergeAddsTakesTheFormOfTheCardsOwnVersion)
+{
+    for (const bool bookIs4 : {true, false}) {
+        for (const std::string version : {"3.0", "4.0"}) {
+            SCOPED_TRACE(version + " card, " + (bookIs4 ? "4.0 book" : "3.0 book"));
+            SyncHarness harness;
+            harness.server.vcard4 = bookIs4;
+            const std::string href = std::string(FakeAddressBook::Path) + "m.vcf";
+            harness.server.Write(href, Card(version, {"UID:mo-uid", "FN:Mo Ash", "N:Ash;Mo;;;", "NOTE:first"}));
+            ASSERT_EQ(harness.Run().hereNew, 1);
+            harness.Edit([&](ItemTree&, TreeNode& synced) {
+                CreateItem(KindPhone, "Mobile", "+1 555 0177", "", *synced.FirstChild(), "{Phon}", 0);
+            });
+            harness.server.Write(href, Card(version, {"UID:mo-uid", "FN:Mo Ash", "N:Ash;Mo;;;", "NOTE:second"}));
+            const SyncReport merged = harness.Run();
+            EXPECT_EQ(merged.serverChanged, 1);
+            const std::string card = harness.server.Cards().at(href).card;
+            EXPECT_NE(card.find("VERSION:" + version + "\r\n"), std::string::npos) << card;
+            EXPECT_NE(card.find("NOTE:second\r\n"), std::string::npos) << card;
+            const std::vector<CardLine> lines = ParseCardLines(card);
+            const auto phone = std::find_if(lines.begin(), lines.end(), [](const CardLine& l) { return l.name == "TEL"; });
+            ASSERT_NE(phone, lines.end()) << card;
+            // PREF=1 is 4.0's; 3.0 says TYPE=PREF.
+            EXPECT_EQ(phone->params.find("PREF=1") != std::string::npos, version == "4.0") << card;
+            EXPECT_EQ(harness.Run().serverChanged, 0);
+        }
+    }
+}

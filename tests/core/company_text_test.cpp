@@ -67,7 +67,7 @@ TEST(CompanyText, NameAndUnitsStayApartThroughTheTreeAndBack)
             WriteVCards({&person}, out, version[0] == '3' ? VCardVersion::V30 : VCardVersion::V40);
             EXPECT_EQ(OrgLine(out.str()), test.written);
             // Sync sees no change between the card and the person made from it.
-            EXPECT_TRUE(LocalFields(person, version) == ServerFields(card, version));
+            EXPECT_TRUE(LocalFields(person, version, {}) == ServerFields(card, version, {}));
         }
     }
 }

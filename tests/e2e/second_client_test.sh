@@ -3,7 +3,8 @@
 # A card another client wrote (a 4.0 card with "tel:" phones, a company with a department and a
 # note of several lines, kept in a vdir that vdirsyncer syncs with Xandikos on loopback, which
 # keeps cards as sent) is edited here with quillary-cli sync and comes back to that client as it
-# wrote it, with only the phone changed.
+# wrote it, with only the phone changed. Groups made there in Apple's form and in CATEGORIES
+# become categories here, and categories changed here reach both forms.
 set -u
 cli=$1
 host=$2
@@ -84,6 +85,35 @@ printf '[addressbooks]\n[[contacts]]\npath = %s\n[general]\ndefault_action = lis
 [ "$(timeout 30 khard -c "$scratch/khard.conf" phone --parsable Ann 2>&1 | cut -f1,3 | tr '\t\n' ' ')" = \
     "+1-555-0199 cell +1-555-0101 work " ] || fail "khard does not read the phones back"
 sync_here "after the other client's sync" "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
+
+# Groups in both forms: an Apple group card naming Ann, and a khard card with CATEGORIES.
+group=$scratch/vdir/tea.vcf
+printf '%s\r\n' BEGIN:VCARD VERSION:3.0 'PRODID:-//Apple Inc.//iOS 17.0//EN' 'N:Tea club;;;;' 'FN:Tea club' \
+    'X-ADDRESSBOOKSERVER-KIND:group' 'X-ADDRESSBOOKSERVER-MEMBER:urn:uuid:ann-khard' UID:tea-group END:VCARD >"$group"
+printf '%s\r\n' BEGIN:VCARD VERSION:4.0 'PRODID:-//khard//khard 0.18.0//EN' UID:bo-khard 'FN:Bo Dee' 'N:Dee;Bo;;;' \
+    'CATEGORIES:Runners' END:VCARD >"$scratch/vdir/bo.vcf"
+other_sync "the groups up"
+sync_here "the groups down" "server: 0 new, 1 changed, 0 deleted; here: 1 new, 0 changed, 0 deleted; new categories: Tea club, Runners"
+settings=$XDG_CONFIG_HOME/quillary/kpx.ini
+grep -q "Tea club" "$settings" && grep -q "Runners" "$settings" || fail "the groups down: the settings lack the new categories: $(cat "$settings")"
+grep -c "{Pers}" "$data" | grep -qx 2 || fail "the groups down: a group card became a contact"
+other_sync "the groups back"
+grep -q "^CATEGORIES:Tea club" "$card" || fail "the groups back: Ann's card does not name her group: $(cat "$card")"
+sync_here "the groups agree" "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
+
+# Here Bo joins the Tea club (category 1 beside his Runners, 2): his card and the group card say so.
+sed -i '/{Pers}.*~~Bo~~/s/~~2\r$/~~3\r/' "$data"
+sync_here "Bo joins here" "server: 0 new, 2 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
+other_sync "Bo's joining back"
+grep -q "^X-ADDRESSBOOKSERVER-MEMBER:urn:uuid:bo-khard" "$group" || fail "Bo joins here: the group card lacks him: $(cat "$group")"
+grep -q "^CATEGORIES:Runners,Tea club" "$scratch/vdir/bo.vcf" || fail "Bo joins here: his card: $(cat "$scratch/vdir/bo.vcf")"
+# There Ann leaves the group: she loses the category here, and her card its CATEGORIES.
+sed -i '/ann-khard/d' "$group"
+other_sync "Ann leaves there"
+sync_here "Ann leaves there" "server: 0 new, 1 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
+other_sync "Ann's leaving back"
+grep -q "^CATEGORIES" "$card" && fail "Ann leaves there: her card still names a category: $(cat "$card")"
+sync_here "the groups agree again" "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted"
 
 stop_dav_server
 [ "$failures" -eq 0 ] || exit 1

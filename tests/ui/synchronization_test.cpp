@@ -7,6 +7,7 @@
 
 #include "common/process_secrets.h"
 #include "model/items_contact.h"
+#include "shell/settings_keys.h"
 #include "shell/sync_accounts.h"
 #include "ui/dialogs/option_pages.h"
 #include "ui/questions.h"
@@ -421,6 +422,21 @@ private slots:
                  QStringLiteral("Synchronized: 0 in, 0 out (1 of the server's cards not taken: larger than a card may be)"));
         QVERIFY(!Knows("Pat Photo"));
         QVERIFY(QApplication::activeModalWidget() == nullptr);
+    }
+
+    void aCategoryTheServerBringsTakesAFreeSlotInTheFilterListAndTheSettings()
+    {
+        Open({"Jane"});
+        m_server.Write(std::string(FakeAddressBook::Path) + "cy.vcf",
+                       OtherCard("cy", "Cy", "Ode", {"CATEGORIES:Tea club,User Defined 3"}));
+        QCOMPARE(Synchronize(), QStringLiteral("Synchronized: 2 in, 1 out"));
+        auto* filter = Child<QListWidget>(Form(), "FilterListBox");
+        QCOMPARE(filter->item(0)->text(), QStringLiteral("Tea club"));
+        QCOMPARE(filter->item(1)->text(), QStringLiteral("User Defined 2"));
+        QCOMPARE(ReadCategoryNames(*m_fixture.settings)[0], std::string("Tea club"));
+        QVERIFY(FileText(QString::fromStdString(m_fixture.settings->Path().string())).contains(QStringLiteral("Tea club")));
+        QCOMPARE(Party("Cy Ode")->GetCategories(), 0b101);
+        QCOMPARE(Synchronize(), QStringLiteral("Synchronized: 0 in, 0 out"));
     }
 
     void aRefusedMassDeletionAsksAndPausesTheAccountUntilTheUserDecides()

@@ -3,6 +3,7 @@
 
 #include "exchange/vcard_content_lines.h"
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -29,12 +30,14 @@ struct CardElement
 };
 
 // What a card says that the tree can hold, and nothing else: the names (N, FN, ORG, TITLE), the
-// note, the birthday and anniversary, and the phones, e-mail addresses, addresses and websites.
+// note, the birthday and anniversary, the phones, e-mail addresses, addresses and websites, and
+// the categories (as the tree's bits, see card_categories.h).
 struct CardFields
 {
     std::map<std::string, CardSingle> singles;
     std::map<std::string, std::vector<CardElement>> sets;
     bool organization = false;
+    std::int32_t categories = 0;
     bool operator==(const CardFields& other) const = default;
 };
 

@@ -10,6 +10,7 @@
 #include "model/item_services.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
+#include "sync/card_categories.h"
 #include "sync/card_dates.h"
 
 #include <algorithm>
@@ -126,6 +127,7 @@ TPartyObject& ReplaceKind(TPartyObject& party)
         replacement.AddChild(party.DetachChild(child));
         child->SetTreeNode(&newNode); // moves a due reminder's marker too
     }
+    replacement.SetCategories(party.GetCategories());
     DestroyItem(party);
     return replacement;
 }
@@ -143,7 +145,7 @@ std::vector<CardLine> CardOfItem(const TPartyObject& party, std::string_view ver
     return LinesOf(MakeVCard(party, VersionOf(version)), party.GetKind() == KindOrganization, version);
 }
 
-TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
+TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card, const CategoryNames& slots)
 {
     const std::string version = CardTextVersion(card);
     const std::string kept =
@@ -157,38 +159,43 @@ TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card)
     TPartyObject& holder =
         IsOrganizationCard(card) == (party.GetKind() == KindOrganization) ? party : ReplaceKind(party);
     ReadPartyCard(holder, file.Cards(0));
+    const std::int32_t named = NamedCategoryBits(slots);
+    holder.SetCategories((holder.GetCategories() & ~named) | CategoryBitsOf(CardCategoryNames(ParseCardLines(card)), slots));
     return holder;
 }
 
-TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, std::int32_t id)
+TPartyObject& CreateItemFromCard(TreeNode& parent, std::string_view card, const CategoryNames& slots, std::int32_t id)
 {
     auto* party = static_cast<TPartyObject*>(
         CreateItem(IsOrganizationCard(card) ? KindOrganization : KindPerson, "", "", "", parent, "", id));
-    ApplyCardToItem(*party, card);
+    ApplyCardToItem(*party, card, slots);
     return *party;
 }
 
-CardFields ServerFields(std::string_view card, std::string_view version)
+CardFields ServerFields(std::string_view card, std::string_view version, const CategoryNames& slots)
 {
-    const bool organization = IsOrganizationCard(card);
+    const std::vector<CardLine> lines = ParseCardLines(card);
+    const bool organization = std::any_of(lines.begin(), lines.end(), MarksOrganization);
     TVCardFile file;
     std::istringstream in{std::string(card)};
     file.Read(in);
-    if (file.CardCount() == 0) {
-        CardParty fresh;
-        fresh.organization = organization;
-        return FieldsOfParty(fresh, version);
-    }
-    return FieldsOfParty(NewItemReading(file.Cards(0), organization), version);
+    CardParty fresh;
+    fresh.organization = organization;
+    CardFields fields = file.CardCount() == 0 ? FieldsOfParty(fresh, version)
+                                              : FieldsOfParty(NewItemReading(file.Cards(0), organization), version);
+    fields.categories = CategoryBitsOf(CardCategoryNames(lines), slots);
+    return fields;
 }
 
-CardFields LocalFields(const TPartyObject& item, std::string_view version)
+CardFields LocalFields(const TPartyObject& item, std::string_view version, const CategoryNames& slots)
 {
     // The card is read back line by line as the card reader takes its lines: escapes, "tel:" and
     // "mailto:" values and labels read back as they would from the card sent.
     const VCardVersion cardVersion = VersionOf(version);
     TCard card = MakeVCard(item, cardVersion).ReadBack(cardVersion);
-    return FieldsOfParty(NewItemReading(card, item.GetKind() == KindOrganization), version);
+    CardFields fields = FieldsOfParty(NewItemReading(card, item.GetKind() == KindOrganization), version);
+    fields.categories = item.GetCategories() & NamedCategoryBits(slots);
+    return fields;
 }
 
 } // namespace quillary

@@ -164,6 +164,9 @@ CardMerge MergeCardFields(const CardFields& base, const CardFields& local, const
     CardMerge merge;
     // A kind changed on one side goes both ways; the two sides cannot change it differently.
     merge.fields.organization = local.organization != base.organization ? local.organization : remote.organization;
+    // Category by category: the side that changed one decides it.
+    const std::int32_t changedHere = local.categories ^ base.categories;
+    merge.fields.categories = (local.categories & changedHere) | (remote.categories & ~changedHere);
     MergeSingles(base, local, remote, merge);
     MergeSets(base, local, remote, merge);
     return merge;

@@ -20,7 +20,8 @@ struct CardMerge
 // both, this side's value stays and the server's is written into the note after a conflict
 // marker (once: a note that already carries it is not marked again). Several-valued fields merge
 // value by value: what either side added is kept, what one side removed and the other kept is
-// removed; when both sides replaced the same value, both new ones are kept.
+// removed; when both sides replaced the same value, both new ones are kept. Each category is
+// taken from the side that changed it.
 CardMerge MergeCardFields(const CardFields& base, const CardFields& local, const CardFields& remote);
 
 // The marker that introduces the server's value of a conflicting field in the note.

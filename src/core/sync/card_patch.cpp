@@ -3,6 +3,7 @@
 
 #include "common/ascii_case.h"
 #include "exchange/card_field_map.h"
+#include "sync/card_categories.h"
 #include "sync/line_form.h"
 #include "sync/note_breaks.h"
 
@@ -283,9 +284,11 @@ private:
 } // namespace
 
 std::vector<CardLine> PatchCard(const std::vector<CardLine>& server, const CardFields& serverFields,
-                                const CardFields& merged, std::string_view version)
+                                const CardFields& merged, std::string_view version, const CategoryNames& slots)
 {
     std::vector<CardLine> out = Patch(server, serverFields, merged).Lines();
+    if (merged.categories != serverFields.categories)
+        out = WithCategoryLine(out, merged.categories, slots);
     const bool marked = std::any_of(out.begin(), out.end(), [](const CardLine& line) {
         return IsKindLine(line) && SaysOrganization(line);
     });

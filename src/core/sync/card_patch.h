@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "sync/card_fields.h"
 #include "exchange/vcard_content_lines.h"
+#include "model/category_names.h"
+#include "sync/card_fields.h"
 
 #include <string>
 #include <string_view>
@@ -18,9 +19,10 @@ namespace quillary {
 // only what the tree added comes in the tree's form, at the end. server is the server's copy,
 // serverFields what the tree makes of it; a new card starts from its UID line alone and no
 // fields. An organization that the server's card does not mark as one gets the mark of the
-// version ("3.0" or "4.0").
+// version ("3.0" or "4.0"). Changed categories are written by the slots' names, and the names of
+// the server's CATEGORIES that no slot carries stay.
 std::vector<CardLine> PatchCard(const std::vector<CardLine>& server, const CardFields& serverFields,
-                                const CardFields& merged, std::string_view version);
+                                const CardFields& merged, std::string_view version, const CategoryNames& slots);
 
 // The version a patched card goes back in: the server card's own, so that another client's card
 // keeps it; a new card, or one of another version, takes the account's.

@@ -4,7 +4,9 @@
 #include "model/item_kind.h"
 #include "model/items_party.h"
 #include "model/tree_walk.h"
+#include "sync/card_categories.h"
 #include "sync/card_mapping.h"
+#include "sync/card_patch.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_state.h"
 
@@ -27,15 +29,15 @@ std::vector<TPartyObject*> PartiesBelow(TreeNode& node)
 
 // Of items sharing an identifier, the one the state's card describes: the one whose fields are
 // still the agreed card's, else the first.
-TPartyObject* Keeper(const std::vector<TPartyObject*>& sharing, const SyncState& state)
+TPartyObject* Keeper(const std::vector<TPartyObject*>& sharing, const SyncState& state, const CategoryNames& slots)
 {
     const auto known = std::find_if(state.cards.begin(), state.cards.end(),
                                     [&](const SyncedCard& card) { return card.itemId == sharing.front()->GetID(); });
     if (known == state.cards.end())
         return sharing.front();
-    const CardFields agreed = ServerFields(known->card, state.version);
+    const CardFields agreed = ServerFields(known->card, state.version, slots);
     const auto same = std::find_if(sharing.begin(), sharing.end(),
-                                   [&](const TPartyObject* item) { return LocalFields(*item, state.version) == agreed; });
+                                   [&](const TPartyObject* item) { return LocalFields(*item, state.version, slots) == agreed; });
     return same == sharing.end() ? sharing.front() : *same;
 }
 } // namespace
@@ -46,7 +48,7 @@ const LocalCard* LocalCards::Find(std::int32_t id) const
     return it == byId.end() ? nullptr : &it->second;
 }
 
-int RenumberSharedIds(TreeNode& node, const SyncState& state)
+int RenumberSharedIds(TreeNode& node, const SyncState& state, const CategoryNames& slots)
 {
     std::map<std::int32_t, std::vector<TPartyObject*>> byId;
     for (TPartyObject* party : PartiesBelow(node))
@@ -55,7 +57,7 @@ int RenumberSharedIds(TreeNode& node, const SyncState& state)
     for (const auto& [id, sharing] : byId) {
         if (sharing.size() < 2)
             continue;
-        const TPartyObject* keeper = Keeper(sharing, state);
+        const TPartyObject* keeper = Keeper(sharing, state, slots);
         for (TPartyObject* item : sharing) {
             if (item != keeper) {
                 item->DrawNewID();
@@ -66,36 +68,41 @@ int RenumberSharedIds(TreeNode& node, const SyncState& state)
     return renumbered;
 }
 
-LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote)
+LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote,
+                              const CategoryNames& slots)
 {
     std::map<std::int32_t, const SyncedCard*> known;
     for (const SyncedCard& synced : state.cards)
         known.try_emplace(synced.itemId, &synced);
     LocalCards cards;
     for (TPartyObject* party : PartiesBelow(node)) {
-        LocalCard fresh{party->GetID(), party->GetTitle(), {}, 0, false};
+        LocalCard fresh{party->GetID(), party->GetTitle(), {}, state.version, 0, false};
         const auto [entry, first] = cards.byId.try_emplace(party->GetID(), fresh);
         LocalCard& card = first ? entry->second : cards.unnumbered.emplace_back(std::move(fresh));
         const auto synced = first ? known.find(party->GetID()) : known.end();
         if (synced != known.end()) {
             const SyncedCard& agreed = *synced->second;
-            card.digest = AgreementDigest(*party, state.version, agreed.card);
+            card.version = PatchVersion(agreed.card, state.version);
+            card.digest = AgreementDigest(*party, state.version, agreed.card, slots);
             card.unchanged = card.digest == agreed.agreed && !remote.changed.count(agreed.href) &&
                              !remote.removed.count(agreed.href);
         }
         if (!card.unchanged)
-            card.fields = LocalFields(*party, state.version);
+            card.fields = LocalFields(*party, card.version, slots);
     }
     return cards;
 }
 
-std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard)
+std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard,
+                              const CategoryNames& slots)
 {
     // The revision of the way cards are compared: a program that compares differently starts afresh.
-    constexpr std::string_view Revision = "1";
+    constexpr std::string_view Revision = "2";
     std::uint64_t digest = TextChecksum(Revision);
     digest = TextChecksum(std::to_string(item.GetKind()) + "\n", digest);
     digest = TextChecksum(ItemCardText(item, version), digest);
+    for (const std::string& name : CategoryNamesOf(item.GetCategories(), slots))
+        digest = TextChecksum(name + "\n", digest);
     return TextChecksum(agreedCard, digest);
 }
 

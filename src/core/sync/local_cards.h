@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/category_names.h"
 #include "sync/card_fields.h"
 
 #include <array>
@@ -24,6 +25,9 @@ struct LocalCard
     std::int32_t id = 0;
     std::string name; // the item's title
     CardFields fields; // not read when unchanged
+    // The version the fields are written in: the agreed card's own, so that what the tree adds to
+    // another client's card takes that card's form; the account's for an item new here.
+    std::string version;
     // AgreementDigest of the item and its agreed card; 0 for an item the state does not know.
     std::uint64_t digest = 0;
     // The digest is the one the state kept from a run that found both agreeing, and the server
@@ -47,15 +51,17 @@ struct LocalCards
 // Gives each item below node that shares its identifier with another one there a fresh one,
 // except the item the state knows under that identifier (the first in tree order when it knows
 // none of them). Synchronisation needs each item's identity; the result counts the renumbered.
-int RenumberSharedIds(TreeNode& node, const SyncState& state);
+int RenumberSharedIds(TreeNode& node, const SyncState& state, const CategoryNames& slots);
 
 // Taken once the server's changes are known, whose cards are read whatever their digests say.
-LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote);
+LocalCards SnapshotLocalCards(TreeNode& node, const SyncState& state, const RemoteChanges& remote,
+                              const CategoryNames& slots);
 
-// A digest of the card the item writes and of the card agreed for it. Reading an item and a card
-// to compare them is most of a run's work; when both give the digest they gave on a run that
-// found them agreeing, neither has changed since.
-std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard);
+// A digest of the card the item writes, the names of its categories and the card agreed for it.
+// Reading an item and a card to compare them is most of a run's work; when both give the digest
+// they gave on a run that found them agreeing, neither has changed since.
+std::uint64_t AgreementDigest(const TPartyObject& item, std::string_view version, std::string_view agreedCard,
+                              const CategoryNames& slots);
 
 // The persons and organizations below node by identifier (the first in tree order of those that
 // share one).

@@ -2,6 +2,7 @@
 #include "sync/remote_changes.h"
 
 #include "sync/card_budget.h"
+#include "sync/group_cards.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_state.h"
 
@@ -18,9 +19,11 @@ using KnownCards = std::unordered_map<std::string_view, const SyncedCard*>;
 KnownCards IndexByHref(const SyncState& state)
 {
     KnownCards known;
-    known.reserve(state.cards.size());
+    known.reserve(state.cards.size() + state.groups.size());
     for (const SyncedCard& synced : state.cards)
         known.emplace(synced.href, &synced);
+    for (const SyncedCard& group : state.groups)
+        known.emplace(group.href, &group);
     return known;
 }
 
@@ -28,6 +31,12 @@ const SyncedCard* Known(const KnownCards& known, const std::string& href)
 {
     const auto it = known.find(href);
     return it == known.end() ? nullptr : it->second;
+}
+
+bool KnowsGroup(const SyncState& state, const std::string& href)
+{
+    return std::any_of(state.groups.begin(), state.groups.end(),
+                       [&](const SyncedCard& group) { return group.href == href; });
 }
 
 // Keeps of the listed cards those the state does not know with that ETag.
@@ -54,6 +63,9 @@ DavStatus ListAll(DavTransport& transport, const DavAddressBook& book, const Syn
     for (const SyncedCard& synced : state.cards)
         if (listed.count(synced.href) == 0)
             changes.removed.insert(synced.href);
+    for (const SyncedCard& group : state.groups)
+        if (listed.count(group.href) == 0)
+            changes.removedGroups.insert(group.href);
     changes.serverCount = cards.size();
     return status;
 }
@@ -91,7 +103,13 @@ DavStatus FetchBatch(DavTransport& transport, const DavAddressBook& book, const 
     for (DavResource& card : cards) {
         const std::string refusal = card.refusal.empty() ? CardRefusal(card.card) : card.refusal;
         if (refusal.empty()) {
-            changes.bodies[card.href] = std::move(card);
+            // A group card stands for a category, never for a contact.
+            if (IsGroupCard(ParseCardLines(card.card))) {
+                changes.changed.erase(card.href);
+                changes.groups[card.href] = std::move(card);
+            } else {
+                changes.bodies[card.href] = std::move(card);
+            }
             continue;
         }
         Refuse(changes, card.href, card.card, refusal);
@@ -116,7 +134,9 @@ DavStatus ListRemoteChanges(DavTransport& transport, const DavAddressBook& book,
     TakeChanged(since.changed, known, changes);
     std::size_t count = state.cards.size();
     for (const std::string& href : since.removed) {
-        if (Known(known, href)) {
+        if (KnowsGroup(state, href)) {
+            changes.removedGroups.insert(href);
+        } else if (Known(known, href)) {
             changes.removed.insert(href);
             --count;
         }

@@ -19,7 +19,9 @@ struct RemoteChanges
 {
     std::map<std::string, std::string> changed; // href to ETag: new cards and cards whose ETag differs
     std::set<std::string> removed;              // hrefs the state knows that the server no longer has
-    std::map<std::string, DavResource> bodies;  // the changed cards, once fetched
+    std::map<std::string, DavResource> bodies;  // the changed cards, once fetched; no group cards
+    std::map<std::string, DavResource> groups;  // the group cards new or changed, once fetched
+    std::set<std::string> removedGroups;        // group cards of the state the server no longer has
     // Changed cards that were not taken (CardRefusal), as "name (why)": they stay on the server as
     // they are, and the state goes on knowing what it knew of them.
     std::vector<std::string> refused;

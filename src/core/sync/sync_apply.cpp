@@ -62,7 +62,7 @@ private:
             m_report.Wait(step.name);
             return nullptr;
         }
-        if (!item || LocalFields(*item, m_state.version) != step.expected) {
+        if (!item || LocalFields(*item, step.version, m_options.categories) != step.expected) {
             m_report.leftForNextRun.push_back(step.name);
             return nullptr;
         }
@@ -74,7 +74,7 @@ private:
         const CardItemIds ids = CardItemIdsOf(m_state.salt, step.href);
         const auto free =
             std::find_if(ids.begin(), ids.end(), [&](std::int32_t id) { return !node.Tree().Ids().InUse(id); });
-        TPartyObject& item = CreateItemFromCard(node, step.apply, free == ids.end() ? 0 : *free);
+        TPartyObject& item = CreateItemFromCard(node, step.apply, m_options.categories, free == ids.end() ? 0 : *free);
         m_tree.Remember(item);
         SyncedCard* synced = m_state.FindHref(step.href);
         if (!synced)
@@ -88,7 +88,7 @@ private:
         TPartyObject* item = Unchanged(step);
         if (!item)
             return;
-        m_tree.Remember(ApplyCardToItem(*item, step.apply)); // a kind changed by the server makes a new item
+        m_tree.Remember(ApplyCardToItem(*item, step.apply, m_options.categories)); // a kind changed by the server makes a new item
         Agree(step);
         ++m_report.hereChanged;
     }

@@ -20,8 +20,8 @@ namespace {
 class Planner
 {
 public:
-    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
-        : m_state(state), m_local(local), m_remote(remote)
+    Planner(const SyncState& state, const LocalCards& local, const RemoteChanges& remote, const CategoryNames& slots)
+        : m_state(state), m_local(local), m_remote(remote), m_slots(slots)
     {
         for (const SyncedCard& synced : state.cards) {
             m_knownHrefs.insert(synced.href);
@@ -50,11 +50,11 @@ private:
 
     static SyncStep Step(SyncStepKind kind, const LocalCard& card)
     {
-        return {kind, card.id, {}, {}, {}, {}, {}, card.fields, card.name};
+        return {kind, card.id, {}, {}, {}, {}, {}, card.fields, card.version, card.name};
     }
     static SyncStep Step(SyncStepKind kind, const SyncedCard& synced, const DavResource* body = nullptr)
     {
-        SyncStep step{kind, synced.itemId, synced.href, synced.etag, synced.uid, synced.card, {}, {}, {}};
+        SyncStep step{kind, synced.itemId, synced.href, synced.etag, synced.uid, synced.card, {}, {}, {}, {}};
         if (body) {
             step.etag = body->etag;
             step.card = body->card;
@@ -82,7 +82,7 @@ private:
                 PlanDeleteThere(synced, changed);
             return;
         }
-        const CardFields agreed = ServerFields(synced.card, m_state.version);
+        const CardFields agreed = ServerFields(synced.card, local->version, m_slots);
         const CardFields fields = WithAgreedDates(local->fields, agreed);
         const bool changedHere = fields != agreed;
         if (removed)
@@ -136,6 +136,7 @@ private:
         }
         SyncStep step = Step(SyncStepKind::DeleteHere, synced);
         step.expected = local.fields;
+        step.version = local.version;
         step.name = local.name;
         m_plan.download.push_back(std::move(step));
     }
@@ -144,7 +145,8 @@ private:
     void PlanBothWays(const SyncedCard& synced, const LocalCard& local, const CardFields& fields,
                       const CardFields& agreed, const DavResource& body)
     {
-        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed, ServerFields(body.card, m_state.version));
+        PlanMerge(Step(SyncStepKind::Agree, synced, &body), local, fields, agreed,
+                  ServerFields(body.card, local.version, m_slots));
     }
 
     // step: the server's card, and what to do when the merge leaves the item as it is.
@@ -154,10 +156,11 @@ private:
         const CardMerge merge = MergeCardFields(agreed, fields, server);
         step.itemId = local.id;
         step.expected = local.fields;
+        step.version = local.version;
         step.name = local.name;
         if (merge.fields != fields) {
             step.kind = SyncStepKind::UpdateHere;
-            step.apply = merge.fields == server ? step.card : MergedCard(step.card, server, merge.fields);
+            step.apply = merge.fields == server ? step.card : MergedCard(step.card, server, merge.fields, local.version);
         }
         if (!merge.conflicts.empty())
             m_plan.conflicts.push_back(step.name);
@@ -166,10 +169,12 @@ private:
             m_plan.upload.push_back(Step(SyncStepKind::PutChanged, local));
     }
 
-    std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged) const
+    // The server's card with the merged fields, whose added lines are in the form of version.
+    std::string MergedCard(const std::string& card, const CardFields& server, const CardFields& merged,
+                           const std::string& fieldsVersion) const
     {
-        const std::string version = PatchVersion(card, m_state.version);
-        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, version), version);
+        const std::string version = PatchVersion(card, fieldsVersion);
+        return WriteCardText(PatchCard(ParseCardLines(card), server, merged, version, m_slots), version);
     }
 
     // A card the state does not know: one that an earlier run uploaded or took and did not live to
@@ -177,7 +182,7 @@ private:
     // an item's that the state does not know either), else a new contact.
     void PlanNewCard(const DavResource& body)
     {
-        const CardFields fields = ServerFields(body.card, m_state.version);
+        const CardFields fields = ServerFields(body.card, m_state.version, m_slots);
         const std::string uid = CardUid(body.card);
         const LocalCard* partner = nullptr;
         for (const auto& [id, card] : m_local.byId) {
@@ -190,7 +195,7 @@ private:
                     break;
             }
         }
-        SyncStep step{SyncStepKind::CreateHere, 0, body.href, body.etag, uid, body.card, body.card, {}, {}};
+        SyncStep step{SyncStepKind::CreateHere, 0, body.href, body.etag, uid, body.card, body.card, {}, {}, {}};
         step.name = CardName(body.card);
         if (partner) {
             m_paired.insert(partner->id);
@@ -209,6 +214,7 @@ private:
     const SyncState& m_state;
     const LocalCards& m_local;
     const RemoteChanges& m_remote;
+    const CategoryNames& m_slots;
     SyncPlan m_plan;
     std::set<std::int32_t> m_paired;
     std::set<std::string> m_knownHrefs;
@@ -245,9 +251,10 @@ bool SyncPlan::NeedsLeaveToDelete(std::size_t localCount, std::size_t serverCoun
     return TooMany(DeletedHere().size(), localCount) || TooMany(DeletedThere().size(), serverCount);
 }
 
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote)
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
+                      const CategoryNames& slots)
 {
-    return Planner(state, local, remote).Make();
+    return Planner(state, local, remote, slots).Make();
 }
 
 std::string CardName(const std::string& card)

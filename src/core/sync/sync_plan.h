@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/category_names.h"
 #include "sync/card_fields.h"
 
 #include <cstddef>
@@ -40,7 +41,8 @@ struct SyncStep
     std::string card;  // the server's card, agreed once the step is done
     std::string apply; // the card the item takes (CreateHere, UpdateHere)
     CardFields expected;
-    std::string name; // the contact, for people
+    std::string version; // the version expected is written in
+    std::string name;    // the contact, for people
 };
 
 struct SyncPlan
@@ -59,8 +61,9 @@ struct SyncPlan
 };
 
 // What to do about every contact, from the snapshot, the state and the server's changes (bodies
-// fetched). Makes no change anywhere.
-SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote);
+// fetched), with the categories the slots name. Makes no change anywhere.
+SyncPlan MakeSyncPlan(const SyncState& state, const LocalCards& local, const RemoteChanges& remote,
+                      const CategoryNames& slots);
 
 // The UID a card's text names, or empty text.
 std::string CardUid(const std::string& card);

@@ -40,6 +40,10 @@ std::string SyncReport::SummaryLine() const
         line += "; waiting while open for editing: " + Joined(waiting);
     if (!refused.empty())
         line += "; not taken from the server: " + Joined(refused);
+    if (!newCategories.empty())
+        line += "; new categories: " + Joined(newCategories);
+    if (!noSlot.empty())
+        line += "; no free category for: " + Joined(noSlot) + " (kept on the server only)";
     return line;
 }
 

@@ -20,6 +20,8 @@ struct SyncReport
     std::vector<std::string> leftForNextRun; // contacts another client kept changing during the run
     std::vector<std::string> waiting;        // contacts open for editing, whose changes wait for the next run
     std::vector<std::string> refused;        // the server's cards not taken, as "name (why)"
+    std::vector<std::string> newCategories;  // names the server brought, given free slots
+    std::vector<std::string> noSlot;         // names the server brought that found no free slot
     std::vector<std::string> deletesHere;    // with MassDeleteRefused: what would have gone
     std::vector<std::string> deletesThere;
     DavStatus failure;
@@ -28,7 +30,8 @@ struct SyncReport
     void Wait(const std::string& name);
 
     // "server: 3 new, 2 changed, 1 deleted; here: 12 new, 0 changed, 0 deleted; 1 conflict kept
-    // both: Jane Doe", and the contacts left for the next run, waiting or refused when there are any.
+    // both: Jane Doe", and the contacts left for the next run, waiting or refused, and the new
+    // categories and those that found no free slot, when there are any.
     std::string SummaryLine() const;
 };
 

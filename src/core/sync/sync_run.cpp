@@ -3,11 +3,15 @@
 
 #include "dav/url_parts.h"
 #include "model/item_tree.h"
+#include "model/kpx_object.h"
+#include "model/tree_walk.h"
+#include "sync/card_categories.h"
 #include "sync/card_mapping.h"
 #include "sync/local_cards.h"
 #include "sync/remote_changes.h"
 #include "sync/sync_apply.h"
 #include "sync/sync_book.h"
+#include "sync/sync_groups.h"
 #include "sync/sync_plan.h"
 #include "sync/sync_state.h"
 #include "sync/sync_tree.h"
@@ -77,8 +81,82 @@ SyncReport Failed(const DavStatus& status)
     return report;
 }
 
-SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store, const SyncOptions& options)
+// The categories every item of the tree carries, details included.
+std::int32_t CategoriesInUse(TreeNode& node)
 {
+    std::int32_t bits = 0;
+    ForEachInSubtree(node.Tree().Root(), [&](TreeNode& each) {
+        const TKPXObject& item = *each.Data();
+        bits |= item.GetCategories();
+        for (int i = 0; i < item.ChildCount(); ++i)
+            bits |= item.ChildAt(i)->GetCategories();
+    });
+    return bits;
+}
+
+// Names the server's cards bring that no slot carries take free slots, saved before any item
+// carries them; the run goes on with the names as they are then.
+void PlaceNewCategories(const RemoteChanges& remote, SyncTree& tree, SyncStore& store, SyncOptions& run,
+                        SyncReport& report)
+{
+    std::vector<std::string> names = ChangedGroupNames(remote);
+    for (const auto& [href, body] : remote.bodies)
+        for (std::string& name : CardCategoryNames(ParseCardLines(body.card)))
+            names.push_back(std::move(name));
+    std::erase_if(names, [&](const std::string& name) { return CategorySlot(name, run.categories) >= 0; });
+    if (names.empty())
+        return;
+    std::int32_t inUse = 0;
+    tree.Run([&](TreeNode& node) { inUse = CategoriesInUse(node); });
+    const CategoryNames before = run.categories;
+    report.noSlot = PlaceCategoryNames(names, inUse, run.categories);
+    for (std::size_t slot = 0; slot < before.size(); ++slot)
+        if (run.categories[slot] != before[slot])
+            report.newCategories.push_back(run.categories[slot]);
+    if (!report.newCategories.empty() && !run.dryRun)
+        store.SaveCategoryNames(run.categories);
+}
+
+bool GroupsChanged(const RemoteChanges& remote, const SyncState& state)
+{
+    return !remote.groups.empty() || !remote.removedGroups.empty() ||
+           std::any_of(state.groups.begin(), state.groups.end(),
+                       [&](const SyncedCard& group) { return remote.bodies.count(group.href) != 0; });
+}
+
+// What other clients changed in the groups reaches the items before they are read, so that the
+// plan sends their cards with the categories; the tree is saved before the state that knows it.
+GroupCategories TakeGroups(const RemoteChanges& remote, SyncState& state, SyncTree& tree, SyncStore& store,
+                           const SyncOptions& options)
+{
+    GroupCategories pending;
+    if (options.dryRun || !GroupsChanged(remote, state))
+        return pending;
+    tree.Run([&](TreeNode&) {
+        pending = TakeGroupChanges(remote, state, tree, options.categories);
+        store.SaveTree();
+    });
+    store.SaveState(state);
+    return pending;
+}
+
+void SendGroups(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store,
+                const SyncOptions& options, SyncReport& report)
+{
+    if (report.outcome != SyncReport::Outcome::Done || state.groups.empty())
+        return;
+    const DavStatus status = SendGroupMembers(transport, state, tree, options.categories, report);
+    if (!status.Ok()) {
+        report.outcome = SyncReport::Outcome::Failed;
+        report.failure = status;
+    }
+    store.SaveState(state);
+}
+
+SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, SyncStore& store,
+                 const SyncOptions& given)
+{
+    SyncOptions options = given;
     const bool bookKnown = !state.bookUrl.empty();
     if (const DavStatus found = FindBook(transport, state); !found.Ok())
         return Failed(found);
@@ -87,7 +165,7 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
         store.SaveState(state);
     if (!options.dryRun)
         tree.Run([&](TreeNode& node) {
-            if (RenumberSharedIds(node, state) > 0)
+            if (RenumberSharedIds(node, state, options.categories) > 0)
                 store.SaveTree();
         });
     const DavAddressBook book{state.bookUrl, {}, state.version == "4.0", state.syncTokens};
@@ -100,11 +178,14 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
         });
     if (!status.Ok())
         return Failed(status);
-    LocalCards local;
-    tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, state, remote); });
-    const SyncPlan plan = MakeSyncPlan(state, local, remote);
     SyncReport report;
     report.refused = remote.refused;
+    PlaceNewCategories(remote, tree, store, options, report);
+    const GroupCategories members = TakeGroups(remote, state, tree, store, options);
+    LocalCards local;
+    tree.Run([&](TreeNode& node) { local = SnapshotLocalCards(node, state, remote, options.categories); });
+    SyncPlan plan = MakeSyncPlan(state, local, remote, options.categories);
+    AddGroupCategories(plan, members, options.categories);
     if (plan.NeedsLeaveToDelete(local.Count(), remote.serverCount) && !options.allowMassDelete) {
         report.outcome = SyncReport::Outcome::MassDeleteRefused;
         report.deletesHere = plan.DeletedHere();
@@ -119,8 +200,10 @@ SyncReport RunOn(DavTransport& transport, SyncState& state, SyncTree& tree, Sync
         store.SaveState(state);
     const bool applied = ApplyDownloads(plan, remote.syncToken, tree, state, store, options, report);
     report.conflicts = plan.conflicts;
-    if (applied)
+    if (applied) {
         Uploader(transport, state, tree, store, options, report).Run(plan.upload);
+        SendGroups(transport, state, tree, store, options, report);
+    }
     return report;
 }
 } // namespace

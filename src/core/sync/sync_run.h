@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dav/dav_transport.h"
+#include "model/category_names.h"
 #include "sync/sync_report.h"
 
 #include <chrono>
@@ -28,6 +29,9 @@ public:
     virtual ~SyncStore() = default;
     virtual void SaveTree() = 0;
     virtual void SaveState(const SyncState& state) = 0;
+    // The category names, when the run gave new ones free slots: called before any item takes
+    // them, so that an item never carries a category whose name only the server knows.
+    virtual void SaveCategoryNames(const CategoryNames& names) = 0;
 };
 
 struct SyncOptions
@@ -47,6 +51,8 @@ struct SyncOptions
     std::function<bool(std::int32_t itemId)> busy;
     // Asked between batches: the run then ends (Stopped) with what it did saved.
     std::function<bool()> stopRequested;
+    // The names of the categories, which cards carry by name. A slot without a name travels not.
+    CategoryNames categories{};
 
     bool StopRequested() const { return stopRequested && stopRequested(); }
 };

@@ -138,6 +138,14 @@ SyncedCard CardOf(StateReader& reader, const std::vector<std::string_view>& word
     card.card = reader.Bytes(NumberOf<std::size_t>(words[5]));
     return card;
 }
+SyncedCard GroupOf(StateReader& reader, const std::vector<std::string_view>& words)
+{
+    if (words.size() != 5)
+        Damaged("a group line is damaged");
+    SyncedCard group{0, Unword(words[1]), Unword(words[2]), Unword(words[3]), {}};
+    group.card = reader.Bytes(NumberOf<std::size_t>(words[4]));
+    return group;
+}
 } // namespace
 
 std::uint64_t TextChecksum(std::string_view text, std::uint64_t seed)
@@ -174,6 +182,11 @@ std::string WriteSyncStateText(const SyncState& state)
                Word(card.etag) + " " + std::to_string(card.card.size()) + " " + Hex(card.agreed) + "\n";
         out += card.card + "\n";
     }
+    for (const SyncedCard& group : state.groups) {
+        out += "group " + Word(group.uid) + " " + Word(group.href) + " " + Word(group.etag) + " " +
+               std::to_string(group.card.size()) + "\n";
+        out += group.card + "\n";
+    }
     return out + "end " + std::to_string(state.cards.size()) + " " + Hex(TextChecksum(out)) + "\n";
 }
 
@@ -196,6 +209,10 @@ SyncState ReadSyncStateText(std::string_view text)
         const auto words = reader.Line();
         if (!words.empty() && words[0] == "card") {
             state.cards.push_back(CardOf(reader, words));
+            continue;
+        }
+        if (!words.empty() && words[0] == "group") {
+            state.groups.push_back(GroupOf(reader, words));
             continue;
         }
         if (words.size() != 3 || words[0] != "end" || NumberOf<std::size_t>(words[1]) != state.cards.size() ||

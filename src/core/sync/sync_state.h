@@ -37,6 +37,9 @@ struct SyncState
     std::string salt;               // drawn once; the first part of the UIDs of items made here
     std::vector<std::int32_t> node; // the synced node: identifiers from the root down
     std::vector<SyncedCard> cards;
+    // The book's group cards as last taken (no item stands for them, so itemId is 0): what their
+    // members were then tells what another client changed since.
+    std::vector<SyncedCard> groups;
 
     SyncedCard* FindItem(std::int32_t itemId);
     SyncedCard* FindHref(std::string_view href);
@@ -49,8 +52,8 @@ struct DamagedState
     std::string problem;
 };
 
-// The text form: a version line, one line per setting, each card's line followed by its card's
-// exact bytes, and a closing line with the count of cards and a checksum of everything before it.
+// The text form: a version line, one line per setting, each card's line (and each group card's)
+// followed by its card's exact bytes, and a closing line with the count of cards and a checksum of everything before it.
 std::string WriteSyncStateText(const SyncState& state);
 // The state the text holds; DamagedState (thrown) names what is wrong.
 SyncState ReadSyncStateText(std::string_view text);

@@ -99,9 +99,9 @@ std::string Uploader::CardFor(const SyncedCard& synced, const std::string& agree
                                              ? std::vector<CardLine>{PlainLine("UID", EscapeCardText(synced.uid))}
                                              : ParseCardLines(agreedCard);
     const std::string version = PatchVersion(agreedCard, m_state.version);
-    const CardFields agreed = agreedCard.empty() ? CardFields{} : ServerFields(agreedCard, version);
-    const CardFields local = WithAgreedDates(LocalFields(item, version), agreed);
-    return WriteCardText(PatchCard(server, agreed, local, version), version);
+    const CardFields agreed = agreedCard.empty() ? CardFields{} : ServerFields(agreedCard, version, m_options.categories);
+    const CardFields local = WithAgreedDates(LocalFields(item, version, m_options.categories), agreed);
+    return WriteCardText(PatchCard(server, agreed, local, version, m_options.categories), version);
 }
 
 // The agreed card after a successful PUT: the card sent when the server answered with an ETag
@@ -209,8 +209,9 @@ bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry, con
     std::string card;
     const bool present = WithItem(step.itemId, [&](TPartyObject& item) {
         if (!lost) {
-            const CardFields agreed = ServerFields(synced.card, m_state.version);
-            if (WithAgreedDates(LocalFields(item, m_state.version), agreed) == agreed)
+            const std::string version = PatchVersion(synced.card, m_state.version);
+            const CardFields agreed = ServerFields(synced.card, version, m_options.categories);
+            if (WithAgreedDates(LocalFields(item, version, m_options.categories), agreed) == agreed)
                 return;
         }
         card = CardFor(synced, whole, item);
@@ -269,17 +270,19 @@ bool Uploader::AfterConflict(SyncedCard& synced, const SyncStep& step, bool retr
 
 void Uploader::Merge(TPartyObject& item, const SyncedCard& synced, const std::string& serverCard)
 {
-    const CardFields agreed = ServerFields(synced.card, m_state.version);
-    const CardFields local = WithAgreedDates(LocalFields(item, m_state.version), agreed);
-    const CardFields server = ServerFields(serverCard, m_state.version);
+    // Read in the server card's version, so that what the tree adds takes that card's form.
+    const std::string version = PatchVersion(serverCard, m_state.version);
+    const CardFields agreed = ServerFields(synced.card, version, m_options.categories);
+    const CardFields local = WithAgreedDates(LocalFields(item, version, m_options.categories), agreed);
+    const CardFields server = ServerFields(serverCard, version, m_options.categories);
     const CardMerge merge = MergeCardFields(agreed, local, server);
     if (!merge.conflicts.empty())
         m_report.conflicts.push_back(item.GetTitle());
     if (merge.fields == local)
         return;
-    const std::string version = PatchVersion(serverCard, m_state.version);
-    TPartyObject& holder =
-        ApplyCardToItem(item, WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, version), version));
+    const std::string merged =
+        WriteCardText(PatchCard(ParseCardLines(serverCard), server, merge.fields, version, m_options.categories), version);
+    TPartyObject& holder = ApplyCardToItem(item, merged, m_options.categories);
     m_tree.Remember(holder); // a kind changed by the server makes a new item
     holder.GetTreeNode()->Tree().SortChildren(*holder.GetTreeNode()->Parent());
     m_treeChanged = true;
@@ -316,7 +319,7 @@ bool Uploader::Delete(const SyncStep& step)
     }
     std::int32_t id = 0;
     m_tree.Run([&](TreeNode& node) {
-        TPartyObject& item = CreateItemFromCard(node, found.front().card);
+        TPartyObject& item = CreateItemFromCard(node, found.front().card, m_options.categories);
         node.Tree().SortChildren(node);
         m_tree.Remember(item);
         id = item.GetID();

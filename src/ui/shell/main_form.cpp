@@ -12,6 +12,7 @@
 #include "shell/settings_keys.h"
 #include "shell/tool_items.h"
 #include "shell/web_page_links.h"
+#include "sync/card_categories.h"
 #include "ui/dialogs/qt_item_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/plain_text.h"
@@ -556,6 +557,24 @@ void TMainForm::BuildSync()
     window.treeChanged = [this] {
         RefreshFolderTitles();
         QueueRefill();
+    };
+    const auto shownNames = [this] {
+        quillary::CategoryNames names;
+        const std::array<QString, 32> shown = CategoryNames();
+        for (std::size_t i = 0; i < names.size(); ++i)
+            names[i] = ToField(shown[i]);
+        return names;
+    };
+    window.categoryNames = shownNames;
+    // Names a run brought for free categories: shown in the filter list and kept in the settings.
+    window.renameCategories = [this, shownNames](const quillary::CategoryNames& placed) {
+        quillary::CategoryNames names = shownNames();
+        if (!TakePlacedCategoryNames(names, placed))
+            return;
+        for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
+            m_filterList->item(i)->setText(FromField(names[static_cast<std::size_t>(i)]));
+        WriteCategoryNames(m_settings, names);
+        FlushSettings();
     };
     SyncCenter& sync = m_document.AttachSync(std::move(window));
     connect(&sync, &SyncCenter::StatusChanged, m_syncPanel, &QLabel::setText);

@@ -61,6 +61,11 @@ SyncCenter::SyncCenter(SyncWindow window, TProfileFile& settings, QObject* paren
     };
     hooks.busy = m_window.editing;
     hooks.saveTree = [this] { m_window.session->Save(*m_window.tree); };
+    hooks.categoryNames = [this] { return m_window.categoryNames ? m_window.categoryNames() : CategoryNames{}; };
+    hooks.saveCategoryNames = [this](const CategoryNames& names) {
+        if (m_window.renameCategories)
+            m_window.renameCategories(names);
+    };
     m_worker = std::make_unique<SyncWorker>(*m_window.tree, *m_access, m_window.session->File(),
                                             [](const SyncAccount& account, const std::string& password) {
                                                 return MakeTransport(account, password);

@@ -33,6 +33,10 @@ struct SyncWindow
     DataFileSession* session = nullptr;
     std::function<bool(std::int32_t itemId)> editing; // an item open in an edit dialog
     std::function<void()> treeChanged;                // the views read the tree afresh
+    // The category names cards carry, and those a run gave new names to free slots; without
+    // them, no category travels.
+    std::function<CategoryNames()> categoryNames;
+    std::function<void(const CategoryNames&)> renameCategories;
 };
 
 // The desktop's synchronisation: rounds over every account on a thread of their own (the window

@@ -20,15 +20,20 @@ namespace {
 class WorkerStore final : public SyncStore
 {
 public:
-    WorkerStore(std::function<void()> saveTree, std::filesystem::path stateFile)
-        : m_saveTree(std::move(saveTree)), m_stateFile(std::move(stateFile))
+    WorkerStore(const SyncWorker::Hooks& hooks, GuiTreeAccess& access, std::filesystem::path stateFile)
+        : m_hooks(hooks), m_access(access), m_stateFile(std::move(stateFile))
     {
     }
-    void SaveTree() override { m_saveTree(); }
+    void SaveTree() override { m_hooks.saveTree(); }
     void SaveState(const SyncState& state) override { SaveSyncState(m_stateFile, state); }
+    void SaveCategoryNames(const CategoryNames& names) override
+    {
+        m_access.Run([&] { m_hooks.saveCategoryNames(names); });
+    }
 
 private:
-    std::function<void()> m_saveTree;
+    const SyncWorker::Hooks& m_hooks;
+    GuiTreeAccess& m_access;
     std::filesystem::path m_stateFile;
 };
 
@@ -82,6 +87,7 @@ SyncReport SyncWorker::RunOne(const SyncJob& job)
         }
         std::optional<SyncState> state;
         std::vector<std::int32_t> nodeIds;
+        CategoryNames categories{};
         std::string problem;
         m_access.Run([&] {
             TreeNode* node = FindNodeByPath(m_tree.Root(), job.settings.nodePath);
@@ -91,13 +97,15 @@ SyncReport SyncWorker::RunOne(const SyncJob& job)
             }
             nodeIds = NodeIds(*node);
             state = StateForNode(*statePath, url, *node, problem);
+            categories = m_hooks.categoryNames();
         });
         if (!state) {
             m_current = nullptr;
             return Failure(problem);
         }
-        WorkerStore store(m_hooks.saveTree, *statePath);
+        WorkerStore store(m_hooks, m_access, *statePath);
         SyncOptions options;
+        options.categories = categories;
         options.allowMassDelete = job.allowMassDelete;
         options.treeAccess = &m_access;
         options.busy = m_hooks.busy;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dav/dav_transport.h"
+#include "model/category_names.h"
 #include "shell/sync_accounts.h"
 #include "sync/sync_report.h"
 
@@ -48,6 +49,8 @@ public:
         std::function<void(const std::string& text)> progress; // called on the sync thread
         std::function<bool(std::int32_t itemId)> busy;         // called inside pieces of tree work
         std::function<void()> saveTree;                        // called inside pieces of tree work
+        std::function<CategoryNames()> categoryNames;          // called inside pieces of tree work
+        std::function<void(const CategoryNames&)> saveCategoryNames; // the same
     };
 
     SyncWorker(ItemTree& tree, GuiTreeAccess& access, std::filesystem::path dataFile, TransportMaker makeTransport,

@@ -15,6 +15,7 @@
 #include "model/item_tree.h"
 #include "model/items_party.h"
 #include "model/node_path.h"
+#include "shell/settings_keys.h"
 #include "exchange/vcard_content_lines.h"
 #include "sync/card_mapping.h"
 #include "sync/local_cards.h"
@@ -37,6 +38,14 @@ struct Killed
 {
 };
 
+inline CategoryNames FirstCategoryNames()
+{
+    CategoryNames names;
+    for (int n = 1; n <= CategoryCount; ++n)
+        names[static_cast<std::size_t>(n - 1)] = settings::DefaultCategoryName(n);
+    return names;
+}
+
 class SyncHarness
 {
 public:
@@ -52,6 +61,8 @@ public:
     std::function<void(ItemTree&, int piece)> meanwhile;
     // Set, new items draw their identifiers from it, so that a seeded sequence of runs replays.
     std::optional<std::mt19937> ids;
+    // The category names of the settings file; a run that places new ones saves them here.
+    CategoryNames categories = FirstCategoryNames();
     // Set, runs go through it to the address book at url instead of to server.
     DavTransport* transport = nullptr;
     std::string url = FakeAddressBook::Url;
@@ -84,6 +95,7 @@ public:
         Store store(*this, tree);
         Meanwhile access(*this, tree);
         DavTransport& to = transport ? *transport : server;
+        options.categories = categories;
         try {
             if (!meanwhile)
                 return RunSync(to, current, node, store, options);
@@ -110,7 +122,7 @@ public:
         std::vector<std::string> facts;
         ItemTree scratch;
         for (const auto& [href, card] : server.Cards()) {
-            CreateItemFromCard(scratch.Root(), card.card);
+            CreateItemFromCard(scratch.Root(), card.card, categories);
         }
         std::istringstream lines(ContactFacts(scratch));
         std::string line, one;
@@ -162,6 +174,7 @@ private:
             m_harness.state = WriteSyncStateText(state);
             Saved();
         }
+        void SaveCategoryNames(const CategoryNames& names) override { m_harness.categories = names; }
 
     private:
         void Saved()

@@ -321,7 +321,7 @@ private:
             std::erase_if(lines, [](const CardLine& line) { return line.name == "KIND"; });
             if (organization)
                 lines.push_back(PlainLine("KIND", "org"));
-            ApplyCardToItem(party, WriteCardText(lines, "4.0"));
+            ApplyCardToItem(party, WriteCardText(lines, "4.0"), {});
             return std::string(organization ? "make an organization of" : "make a person of");
         });
     }
@@ -477,10 +477,10 @@ private:
         const std::string version = m_side->Version();
         m_harness.Edit([&](ItemTree&, TreeNode& synced) {
             for (TPartyObject* party : PartiesBelow(synced))
-                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, version), ShownHere(*party));
+                here[std::string(party->GetTitle())].emplace_back(LocalFields(*party, version, {}), ShownHere(*party));
         });
         for (const auto& [href, card] : m_side->Cards())
-            there[CardName(card.card)].emplace_back(ServerFields(card.card, version), ShownThere(card.card));
+            there[CardName(card.card)].emplace_back(ServerFields(card.card, version, {}), ShownThere(card.card));
         std::string problems;
         for (const Side* side : {&here, &there})
             for (const auto& [name, found] : *side) {
