@@ -152,6 +152,36 @@ TEST(SyncRun, TheSameFieldEditedOnBothSidesKeepsBothAndNamesTheContact)
     EXPECT_EQ(Changes(harness.Run()), 0);
 }
 
+// Another client writes the e-mail address over as a plain line while it changes here too: the
+// conflict keeps both, and the card it sends reads back as the tree holds it, so the next run
+// finds nothing. A plain 3.0 line reads as "E-Mail", one with TYPE=INTERNET as "Internet".
+TEST(SyncRun, AConflictOverAPlainLineIsSettledInOneRunInEitherVersion)
+{
+    for (const bool vcard4 : {true, false}) {
+        SCOPED_TRACE(vcard4);
+        SyncHarness harness;
+        harness.server.vcard4 = vcard4;
+        harness.Edit(
+            [](ItemTree&, TreeNode& synced) { AddPerson(synced, "Jane", "Doe", "555 0100", "jane@example.org"); });
+        harness.Run();
+        std::vector<CardLine> lines = ParseCardLines(harness.ServerCard("Jane Doe"));
+        for (CardLine& line : lines)
+            if (line.name == "EMAIL")
+                line = PlainLine("EMAIL", "doe@example.org");
+        harness.server.Write(harness.HrefOf("Jane Doe"), WriteCardText(lines, vcard4 ? "4.0" : "3.0"));
+        harness.Edit([](ItemTree& tree, TreeNode&) {
+            TPartyObject& jane = *FindParty(tree, "Jane Doe");
+            for (int i = 0; i < jane.ChildCount(); ++i)
+                if (jane.ChildAt(i)->GetKind() == KindEMail)
+                    jane.ChildAt(i)->SetTarget("jane.doe@example.org");
+        });
+        EXPECT_EQ(harness.Run().conflicts, std::vector<std::string>{"Jane Doe"});
+        const std::string facts = harness.Facts();
+        EXPECT_NE(facts.find("e-mail E-Mail: doe@example.org"), std::string::npos) << facts;
+        EXPECT_EQ(Changes(harness.Run()), 0) << harness.ServerCard("Jane Doe");
+    }
+}
+
 TEST(SyncRun, PropertiesTheTreeCannotHoldSurviveALocalEdit)
 {
     SyncHarness harness = FirstSynced();
@@ -418,6 +448,44 @@ TEST(SyncRun, ServersWithoutOrWithExpiredTokensAreCompared)
     }
 }
 
+// A card that went up after the run's token and was deleted there since: a server that tells
+// only what differs from then leaves it out of the changes, and it must still go here. Al is new
+// here; Ed, changed here while deleted there, goes up again as new.
+TEST(SyncRun, ACardMadeAfterTheTokenAndDeletedThereGoesHereWhateverTheServerTellsOfIt)
+{
+    for (const bool net : {false, true}) {
+        SCOPED_TRACE(net);
+        SyncHarness harness = FirstSynced();
+        harness.server.netChanges = net;
+        harness.Edit([](ItemTree&, TreeNode& synced) { AddPerson(synced, "Ed", "Poe", "555 1000"); });
+        harness.Run();
+        harness.server.Remove(harness.HrefOf("Ed Poe"));
+        harness.Edit([](ItemTree& tree, TreeNode& synced) {
+            SetPhone(*FindParty(tree, "Ed Poe"), "555 1005");
+            AddPerson(synced, "Al", "Poe", "555 1001");
+        });
+        EXPECT_EQ(harness.Run().SummaryLine(),
+                  "server: 2 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 0 deleted");
+        harness.server.Remove(harness.HrefOf("Ed Poe"));
+        harness.server.Remove(harness.HrefOf("Al Poe"));
+        EXPECT_EQ(harness.Run().SummaryLine(),
+                  "server: 0 new, 0 changed, 0 deleted; here: 0 new, 0 changed, 2 deleted");
+        const std::string facts = harness.Facts();
+        EXPECT_EQ(facts.find("Ed Poe"), std::string::npos) << facts;
+        EXPECT_EQ(facts.find("Al Poe"), std::string::npos) << facts;
+        EXPECT_EQ(Changes(harness.Run()), 0);
+    }
+}
+
+// After the first run, whose uploads leave the next run a full listing, a second takes a token.
+SyncHarness SyncedWithToken()
+{
+    SyncHarness harness = FirstSynced();
+    harness.Run();
+    EXPECT_FALSE(ReadSyncStateText(harness.state.value_or("")).syncToken.empty());
+    return harness;
+}
+
 TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
 {
     const std::vector<DavStatus> refusals = {{DavFailure::Server, 500, "500 Internal Server Error", {}},
@@ -425,7 +493,7 @@ TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
                                              {DavFailure::Server, 409, "409 Conflict", {}}};
     for (const DavStatus& refusal : refusals) {
         SCOPED_TRACE(refusal.message);
-        SyncHarness harness = FirstSynced();
+        SyncHarness harness = SyncedWithToken();
         harness.server.tokenRefusal = refusal;
         harness.server.Write(Href("cy"), OtherCard("cy-uid", "Cy", "Poe"));
         const int before = harness.server.requests;
@@ -436,7 +504,7 @@ TEST(SyncRun, ASyncTokenRefusedWithAnErrorStatusFallsBackToAFullListingOnce)
         EXPECT_EQ(harness.server.requests - before, 3);
     }
     // A lost connection is no refusal of the token: the run fails and names it.
-    SyncHarness harness = FirstSynced();
+    SyncHarness harness = SyncedWithToken();
     harness.server.tokenRefusal = FakeAddressBook::Lost();
     EXPECT_EQ(harness.Run().outcome, SyncReport::Outcome::Failed);
 }

@@ -99,17 +99,23 @@ std::string SingleOf(const CardLine& line)
     return row && !row->Several() ? std::string(row->property) : std::string();
 }
 
-// The tree's element of the card's line of a set: the one of the same value.
-const CardElement* ElementOf(const CardFields& fields, const CardLine& line)
+// The tree's element of the card's line at index, of a set: the one of the same value, and of a
+// value the card holds more than once, the nth for the nth line (their parameters may differ).
+const CardElement* ElementOf(const CardFields& fields, const std::vector<CardLine>& card, std::size_t index)
 {
+    const CardLine& line = card[index];
     const auto it = fields.sets.find(line.name);
     if (it == fields.sets.end())
         return nullptr;
     const std::string readable = ReadableValue(line);
-    const auto element = std::find_if(it->second.begin(), it->second.end(), [&](const CardElement& e) {
-        return ReadableValue(e.lines.front()) == readable;
-    });
-    return element == it->second.end() ? nullptr : &*element;
+    const auto same = [&](const CardLine& other) {
+        return other.name == line.name && ReadableValue(other) == readable;
+    };
+    auto nth = std::count_if(card.begin(), card.begin() + static_cast<std::ptrdiff_t>(index), same);
+    for (const CardElement& element : it->second)
+        if (ReadableValue(element.lines.front()) == readable && nth-- == 0)
+            return &element;
+    return nullptr;
 }
 
 bool SameCompanions(const CardElement& a, const CardElement& b)
@@ -169,9 +175,9 @@ private:
         const auto there = m_serverFields.sets.find(name);
         if (there != m_serverFields.sets.end() &&
             std::find(there->second.begin(), there->second.end(), element) != there->second.end()) {
-            const std::string readable = ReadableValue(element.lines.front());
             for (std::size_t i = 0; i < m_server.size(); ++i) {
-                if (!kept[i] && m_server[i].name == name && ReadableValue(m_server[i]) == readable) {
+                const CardElement* theirs = m_server[i].name == name ? ElementOf(m_serverFields, m_server, i) : nullptr;
+                if (!kept[i] && theirs && *theirs == element) {
                     kept[i] = true;
                     return;
                 }
@@ -193,7 +199,7 @@ private:
         if (const std::string single = SingleOf(line); !single.empty())
             DecideSingle(single, line, fate);
         else if (IsSetName(line.name) && !kept)
-            DecideSetLine(line, fate);
+            DecideSetLine(i, fate);
     }
 
     void DecideSingle(const std::string& name, const CardLine& line, LineFate& fate)
@@ -217,8 +223,9 @@ private:
     }
 
     // A line whose value the tree changed takes the first value added to its set; with none, it goes.
-    void DecideSetLine(const CardLine& line, LineFate& fate)
+    void DecideSetLine(std::size_t index, LineFate& fate)
     {
+        const CardLine& line = m_server[index];
         fate.keep = false;
         DropCompanionsOf(line);
         auto added = m_added.find(line.name);
@@ -226,12 +233,16 @@ private:
             return;
         const CardElement& tree = *added->second.front();
         added->second.erase(added->second.begin());
-        const CardElement* was = ElementOf(m_serverFields, line);
+        const CardElement* was = ElementOf(m_serverFields, m_server, index);
         CardLine written = line;
         written.value = ValueInFormOf(line, tree.lines.front());
-        if (!was || was->lines.front().params != tree.lines.front().params)
+        const bool ownParams = was && was->lines.front().params == tree.lines.front().params;
+        if (!ownParams)
             written.params = tree.lines.front().params;
-        if (was && SameCompanions(*was, tree)) {
+        // The server's companions stand for the tree's when they say the same; a line without a
+        // group has none of its own, and its label may have been what its old parameters implied
+        // ("EMAIL:" reads as "E-Mail", "EMAIL;TYPE=INTERNET:" as "Internet").
+        if (was && SameCompanions(*was, tree) && (ownParams || !line.group.empty())) {
             m_droppedGroups.erase(Lower(line.group));
             fate.lines.push_back(std::move(written));
             return;

@@ -46,6 +46,15 @@ void Uploader::Run(const std::vector<SyncStep>& steps)
     }
 }
 
+// The run's sync token is older than a card made now, and a server may leave a card made and
+// deleted since a token out of the changes since it (Xandikos does, as it compares what it held
+// then with what it holds now): the next run lists the whole book, so that such a delete counts.
+void Uploader::Made()
+{
+    ++m_report.serverNew;
+    m_state.syncToken.clear();
+}
+
 void Uploader::Save()
 {
     if (m_treeChanged)
@@ -176,7 +185,7 @@ bool Uploader::PutNew(const SyncStep& step)
     if (!status.Ok())
         return Fail(status);
     m_state.cards.push_back(fresh);
-    ++m_report.serverNew;
+    Made();
     return Stored(m_state.cards.back(), card, etag);
 }
 
@@ -215,7 +224,10 @@ bool Uploader::PutOver(SyncedCard& synced, const SyncStep& step, bool retry, con
         return AfterConflict(synced, step, retry);
     if (!status.Ok())
         return Fail(status);
-    ++(lost ? m_report.serverNew : m_report.serverChanged);
+    if (lost)
+        Made();
+    else
+        ++m_report.serverChanged;
     return Stored(synced, card, etag);
 }
 

@@ -48,6 +48,8 @@ private:
     bool CopyForStep(const std::string& href, const SyncStep& step, std::vector<DavResource>& found, bool& settled);
     bool Fail(const DavStatus& status);
     std::string CardFor(const SyncedCard& synced, const std::string& agreedCard, TPartyObject& item);
+    // Counts a card the server did not have before this run's PUT.
+    void Made();
     void Save();
 
     DavTransport& m_transport;

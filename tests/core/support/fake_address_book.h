@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,9 @@ public:
     int expireTokensBefore = 0; // tokens older than this change count are forgotten
     DavStatus tokenRefusal;     // when a failure: what every sync-collection report is answered with
     std::size_t maxFetch = 0;   // a multiget of more hrefs is more than a reply may bring; 0: any
+    // The changes since a token are what differs between then and now, as Xandikos tells them: a
+    // card made and deleted since is left out.
+    bool netChanges = false;
     // Runs before a PUT or DELETE is answered: another client writing in between.
     std::function<void(const std::string& href)> beforeWrite;
 
@@ -36,12 +40,12 @@ public:
     void Write(const std::string& href, const std::string& card)
     {
         m_cards[href] = {href, "\"e" + std::to_string(++m_counter) + "\"", card};
-        m_log.emplace_back(m_counter, href);
+        m_log.push_back({m_counter, href, true});
     }
     void Remove(const std::string& href)
     {
         m_cards.erase(href);
-        m_log.emplace_back(++m_counter, href);
+        m_log.push_back({++m_counter, href, false});
     }
     const std::map<std::string, DavResource>& Cards() const { return m_cards; }
 
@@ -77,13 +81,19 @@ public:
             return {};
         }
         std::map<std::string, bool> touched;
-        for (const auto& [count, href] : m_log)
-            if (count > since)
-                touched[href] = m_cards.count(href) != 0;
+        std::set<std::string> then; // the cards held at the token
+        for (const Logged& logged : m_log) {
+            if (logged.count > since)
+                touched[logged.href] = m_cards.count(logged.href) != 0;
+            else if (logged.present)
+                then.insert(logged.href);
+            else
+                then.erase(logged.href);
+        }
         for (const auto& [href, present] : touched) {
             if (present)
                 changes.changed.push_back({href, m_cards.at(href).etag, {}});
-            else
+            else if (!netChanges || then.count(href) != 0)
                 changes.removed.push_back(href);
         }
         changes.syncToken = Token();
@@ -142,8 +152,16 @@ private:
     bool Failing() { return ++requests == failAt; }
     std::string Token() const { return "t" + std::to_string(m_counter); }
 
+    // A write (present) or delete, by the change count after it.
+    struct Logged
+    {
+        int count = 0;
+        std::string href;
+        bool present = false;
+    };
+
     std::map<std::string, DavResource> m_cards;
-    std::vector<std::pair<int, std::string>> m_log;
+    std::vector<Logged> m_log;
     int m_counter = 0;
 };
 

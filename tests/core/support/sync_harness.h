@@ -63,6 +63,9 @@ public:
     std::optional<std::mt19937> ids;
     // The category names of the settings file; a run that places new ones saves them here.
     CategoryNames categories = FirstCategoryNames();
+    // Set, runs go through it to the address book at url instead of to server.
+    DavTransport* transport = nullptr;
+    std::string url = FakeAddressBook::Url;
 
     SyncHarness()
     {
@@ -91,12 +94,13 @@ public:
         SyncState current = state ? ReadSyncStateText(*state) : Fresh(node);
         Store store(*this, tree);
         Meanwhile access(*this, tree);
+        DavTransport& to = transport ? *transport : server;
         options.categories = categories;
         try {
             if (!meanwhile)
-                return RunSync(server, current, node, store, options);
+                return RunSync(to, current, node, store, options);
             options.treeAccess = &access;
-            return RunSync(server, current, tree, NodeIds(node), store, options);
+            return RunSync(to, current, tree, NodeIds(node), store, options);
         } catch (const Killed&) {
             SyncReport report;
             report.outcome = SyncReport::Outcome::Failed;
@@ -203,10 +207,10 @@ private:
         LoadDataStream(in, tree.Root());
     }
 
-    static SyncState Fresh(const TreeNode& node)
+    SyncState Fresh(const TreeNode& node) const
     {
         SyncState fresh;
-        fresh.url = FakeAddressBook::Url;
+        fresh.url = url;
         fresh.salt = "5a17";
         fresh.node = NodeIds(node);
         return fresh;
