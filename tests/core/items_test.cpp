@@ -374,7 +374,8 @@ TEST_F(Items, NewPersonMakesTheFilledPrimaries)
     world.dialogs.party = [](PartyForm& f, EditMode mode) {
         EXPECT_EQ(mode, EditMode::New);
         EXPECT_EQ(f.fax.title, "Primary FAX");
-        EXPECT_EQ(f.salutation, "Mr.");
+        EXPECT_EQ(f.salutation, ""); // no salutation is assumed
+        f.salutation = "Mr.";
         f.title = "Sam Person";
         f.firstName = "Sam";
         f.lastName = "";

@@ -60,7 +60,8 @@ private slots:
             captions.append(pages->tabText(i));
         QCOMPARE(captions,
                  (QStringList{"Primary Address", "Primary Phone", "Primary FAX", "Primary E-mail", "Primary Website"}));
-        QCOMPARE(Child<QComboBox>(dialog, "Salutation")->currentText(), QStringLiteral("Mr."));
+        QCOMPARE(Child<QComboBox>(dialog, "Salutation")->currentText(), QString());
+        QCOMPARE(Child<QComboBox>(dialog, "Salutation")->itemText(0), QStringLiteral("Mr."));
         QCOMPARE(Child<QComboBox>(dialog, "FaxTitle")->currentText(), QStringLiteral("Primary FAX"));
         QCOMPARE(Child<QComboBox>(dialog, "Web")->currentText(), QStringLiteral("http://"));
         QVERIFY(!Child<QWidget>(dialog, "PhoneFmt")->isHidden());
@@ -71,6 +72,41 @@ private slots:
         QCOMPARE(Child<QLineEdit>(dialog, "LName")->maxLength(), 25);
         // Nothing typed into the number: no phone number was given.
         QVERIFY(dialog.Collected().phone.plainNumber.empty());
+    }
+
+    // Typed with real keys: the preset is selected, the title follows the names until the user
+    // types one of their own, and an emptied title follows them again.
+    void aNewPersonIsTitledByTheNamesTyped()
+    {
+        NewPersonDialog made;
+        TPartyEditDlg& dialog = made.dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        auto* title = Child<QLineEdit>(dialog, "Title");
+        QCOMPARE(title->selectedText(), QStringLiteral("New Person"));
+        QTest::keyClick(title, Qt::Key_Tab); // leaving the untouched preset names nobody
+        QVERIFY(dialog.Collected().firstName.empty() && dialog.Collected().lastName.empty());
+        QTest::keyClicks(Child<QLineEdit>(dialog, "FName"), QStringLiteral("Jane"));
+        QCOMPARE(title->text(), QStringLiteral("Jane"));
+        QTest::keyClicks(Child<QLineEdit>(dialog, "LName"), QStringLiteral("Doe"));
+        QCOMPARE(title->text(), QStringLiteral("Jane Doe"));
+        QTest::keyClicks(title, QStringLiteral(" (work)"));
+        QTest::keyClicks(Child<QLineEdit>(dialog, "MName"), QStringLiteral("Q"));
+        QCOMPARE(title->text(), QStringLiteral("Jane Doe (work)"));
+        title->selectAll();
+        QTest::keyClick(title, Qt::Key_Delete);
+        QTest::keyClick(Child<QLineEdit>(dialog, "LName"), Qt::Key_Backspace);
+        QCOMPARE(title->text(), QStringLiteral("Jane Q Do"));
+
+        // Typing over an organization's selected preset replaces it.
+        ItemTree tree;
+        TPartyObject& acme = Make(tree, KindOrganization, "New Organization");
+        TPartyEditDlg org(made.context, acme, EditMode::New);
+        org.Fill(acme.NewForm());
+        org.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&org));
+        QTest::keyClicks(Child<QLineEdit>(org, "Title"), QStringLiteral("Acme"));
+        QCOMPARE(org.Collected().title, std::string("Acme"));
     }
 
     void leavingTheTitleSplitsTheName()

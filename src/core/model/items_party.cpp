@@ -114,7 +114,6 @@ PartyForm TPartyObject::NewForm() const
 {
     PartyForm form;
     form.title = GetTitle();
-    form.salutation = "Mr.";
     form.address.title = "Primary Address";
     form.phone.title = "Primary Phone";
     form.fax.title = "Primary FAX";

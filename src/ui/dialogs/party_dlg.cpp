@@ -122,6 +122,10 @@ QWidget* TPartyEditDlg::BuildNames()
         form->addRow(QStringLiteral("Company"), m_company);
         form->addRow(QStringLiteral("Job Title"), m_jobTitle);
         m_title->installEventFilter(this);
+        for (QLineEdit* name : {m_first, m_middle, m_last})
+            connect(name, &QLineEdit::textEdited, this, &TPartyEditDlg::FollowNames);
+        // Typing a title makes it the user's; emptying it gives it back to the names.
+        connect(m_title, &QLineEdit::textEdited, this, [this](const QString& text) { m_titleFollows = text.isEmpty(); });
     }
     m_comment = Edit(box, "Comment", m_person ? 255 : 0);
     form->addRow(QStringLiteral("Comment"), m_comment);
@@ -267,6 +271,8 @@ QWidget* TPartyEditDlg::BuildButtons()
 void TPartyEditDlg::Fill(const PartyForm& form)
 {
     ShowText(*m_title, form.title);
+    m_presetTitle = m_mode == EditMode::New ? m_title->text() : QString();
+    m_titleFollows = m_person && m_mode == EditMode::New;
     ShowText(*m_comment, form.comment);
     if (m_person) {
         m_salutation->setCurrentText(FromField(form.salutation));
@@ -391,8 +397,21 @@ void TPartyEditDlg::LoadWebsite()
     LoadSection(TPartyObject::SlotWebsite);
 }
 
+void TPartyEditDlg::FollowNames()
+{
+    if (!m_titleFollows)
+        return;
+    QStringList parts;
+    for (const QLineEdit* name : {m_first, m_middle, m_last})
+        if (!name->text().trimmed().isEmpty())
+            parts.append(name->text().trimmed());
+    m_title->setText(parts.isEmpty() ? m_presetTitle : parts.join(QLatin1Char(' ')));
+}
+
 void TPartyEditDlg::TitleExit()
 {
+    if (!m_presetTitle.isEmpty() && m_title->text() == m_presetTitle)
+        return;
     const NameSplit split = SplitPersonTitle(TextOf(*m_title));
     if (split.first)
         ShowText(*m_first, *split.first);
@@ -426,10 +445,13 @@ bool TPartyEditDlg::eventFilter(QObject* watched, QEvent* event)
 void TPartyEditDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    // New numbers start in the USA format on both sheets.
+    // New numbers start in the USA format on both sheets; the preset title is selected, so
+    // that typing replaces it.
     if (m_mode == EditMode::New) {
         m_phoneFmt->SelectFormat(0);
         m_faxFmt->SelectFormat(0);
+        m_title->setFocus();
+        m_title->selectAll();
     }
 }
 

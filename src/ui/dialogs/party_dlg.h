@@ -38,7 +38,8 @@ public:
     void LoadFax();
     void LoadEMail();
     void LoadWebsite();
-    // Leaving the person's title splits it into first, middle and last name.
+    // Leaving the person's title splits it into first, middle and last name (a new person's
+    // preset title, still untouched, is no name and stays as it is).
     void TitleExit();
     // A half-typed phone or fax number is refused: its sheet is shown, the user told and the
     // field focused.
@@ -59,11 +60,15 @@ private:
     QComboBox* TitleBox(const char* name, int slot);
     void LoadSection(int slot);
     void FillSection(int slot, const PartyForm& form);
+    // A new person's title follows the names typed until the user types a title of their own.
+    void FollowNames();
 
     const DialogContext& m_context;
     TPartyObject& m_item;
     EditMode m_mode;
     bool m_person;
+    QString m_presetTitle;
+    bool m_titleFollows = false;
     QLineEdit* m_title = nullptr;
     QComboBox* m_salutation = nullptr;
     QLineEdit* m_first = nullptr;
