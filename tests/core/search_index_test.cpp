@@ -56,7 +56,7 @@ protected:
     {
         std::vector<std::string> shown;
         for (const SearchHit& hit : hits)
-            shown.push_back(hit.title + ": " + std::string(SearchFieldName(hit.field)) + "=" + hit.value);
+            shown.push_back(std::string(hit.title) + ": " + std::string(SearchFieldName(hit.field)) + "=" + std::string(hit.value));
         return shown;
     }
 };
