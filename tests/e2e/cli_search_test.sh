@@ -5,14 +5,7 @@
 # by the names in the settings file.
 set -u
 cli=$1
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-export QUILLARY_HOME=$scratch
-failures=0
-fail() {
-    echo "FAIL: $1"
-    failures=$((failures + 1))
-}
+. "$(dirname "$0")/cli_checks.sh"
 
 {
     printf '{Params}\r\n{0 11 }My Contacts~~~~~~32892645\r\n'
@@ -26,15 +19,13 @@ fail() {
     printf '{1 3 }Ann Smith~~~~Met\tat the fair~~44\r\n{Pers}~~Ann~~~~Smith~~~~~~~~~~~~0\r\n'
     printf '{2 6 }Mobile~~555-9876~~~~54\r\n{Phon}~~0\r\n'
     printf '{2 7 }E-Mail~~ann@example.com~~~~56\r\n{Mail}0\r\n'
-} >"$scratch/zelk.dat"
-printf '[Categories]\nCat1=Golf Club\n' >"$scratch/kpx.ini"
+} >"$QUILLARY_HOME/zelk.dat"
+printf '[Categories]\nCat1=Golf Club\n' >"$QUILLARY_HOME/kpx.ini"
 
 run_search() { # expected-status description arguments...
     local want=$1 what=$2
     shift 2
-    "$cli" search "$@" >"$scratch/out" 2>"$scratch/err"
-    local got=$?
-    [ "$got" -eq "$want" ] || fail "$what: exit status $got, expected $want"
+    run "$want" "$what" "$cli" search "$@"
 }
 expect() { # description, then the expected lines
     local what=$1
@@ -44,14 +35,14 @@ expect() { # description, then the expected lines
 }
 tab=$'\t'
 
-flock "$scratch/zelk.dat.lock" "$cli" search muller >"$scratch/out" 2>"$scratch/err" ||
+flock "$QUILLARY_HOME/zelk.dat.lock" "$cli" search muller >"$scratch/out" 2>"$scratch/err" ||
     fail "search while the data file is held"
 expect "a name without its accents" "Müller, Jürgen${tab}My Contacts/Clients/Müller, Jürgen${tab}Title${tab}Müller, Jürgen"
 
 run_search 0 "a number by its digits" 5551234567
 expect "a phone by its digits" "Müller, Jürgen${tab}My Contacts/Clients/Müller, Jürgen${tab}Phone${tab}(555) 123-4567"
 
-run_search 0 "words in any order, over two lines" --data "$scratch/zelk.dat" example 555
+run_search 0 "words in any order, over two lines" --data "$QUILLARY_HOME/zelk.dat" example 555
 expect "every match, the first matching field named, controls shown" \
     "Müller, Jürgen${tab}My Contacts/Clients/Müller, Jürgen${tab}Phone${tab}(555) 123-4567" \
     "Ann Smith${tab}My Contacts/Ann Smith${tab}Phone${tab}555-9876"
@@ -85,17 +76,13 @@ expect "mutt is told that nothing was found" "Quillary: 0 e-mail addresses of 0 
 run_search 1 "nothing found" "jurgen smith"
 [ -s "$scratch/out" ] && fail "nothing found prints nothing"
 run_search 2 "no text" --node "My Contacts"
-grep -q "text to look for" "$scratch/err" || fail "the message asks for the text"
+has "the message asks for the text" "text to look for" "$scratch/err"
 run_search 2 "only spaces" "   "
 run_search 2 "an unknown option" --limit 3 smith
 run_search 2 "a node that is not there" --node "My Contacts/Nobody" smith
-grep -q "My Contacts/Nobody" "$scratch/err" || fail "the message names the missing node"
+has "the message names the missing node" "My Contacts/Nobody" "$scratch/err"
 run_search 1 "a missing data file" --data "$scratch/absent.dat" smith
-grep -q "absent.dat" "$scratch/err" || fail "the message names the missing data file"
+has "the message names the missing data file" "absent.dat" "$scratch/err"
 "$cli" --help | grep -q "search \[--data FILE\] \[--node PATH\] \[--mutt\] TEXT" || fail "the usage text shows search"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures check(s) failed"
-    exit 1
-fi
-echo "cli search: all checks passed"
+finish "cli search"
