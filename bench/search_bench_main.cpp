@@ -40,7 +40,8 @@ template <typename Work> double ThreadMilliseconds(Work&& work)
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
     work();
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-    return 1000.0 * static_cast<double>(end.tv_sec - start.tv_sec) + static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e6;
+    return 1000.0 * static_cast<double>(end.tv_sec - start.tv_sec) +
+           static_cast<double>(end.tv_nsec - start.tv_nsec) / 1e6;
 }
 
 double HeapMiB()

@@ -37,6 +37,7 @@ protected:
                "{Addr}Hauptstraße 5~~~~~~Köln~~NRW~~50667~~Deutschland~~0");
         Detail(KindReminder, "Birthday", "5/1/1970", juergen, "{Remd}1970,5,1,0~~0");
         Detail(KindFax, "Office Fax", "+33 1 44 55 66 77", ecole, "{Faxs}0");
+        Detail(KindReminder, "Dvořák in Łódź, Œuvres", "6/1/2027", ecole, "{Remd}2027,6,1,0~~0");
     }
 
     static CategoryNames Names()
@@ -56,7 +57,8 @@ protected:
     {
         std::vector<std::string> shown;
         for (const SearchHit& hit : hits)
-            shown.push_back(std::string(hit.title) + ": " + std::string(SearchFieldName(hit.field)) + "=" + std::string(hit.value));
+            shown.push_back(std::string(hit.title) + ": " + std::string(SearchFieldName(hit.field)) + "=" +
+                            std::string(hit.value));
         return shown;
     }
 };
@@ -89,6 +91,7 @@ TEST_F(SearchIndexTest, FindsPersonsAndOrganizationsByAnyFieldNamingTheFirstMatc
         {"nrw", {juergenTitle + "State=NRW"}},
         {"deutschland", {juergenTitle + "Country=Deutschland"}},
         {"birthday", {juergenTitle + "Reminder=Birthday"}},
+        {"ŁÓDŹ DVORAK oeuvres", {"École Supérieure: Reminder=Dvořák in Łódź, Œuvres"}}, // Latin Extended-A
         {"muller.example", {juergenTitle + "Website=https://muller.example/"}},
         {"new site", {juergenTitle + "Comment=new site"}},
         {"dean", {"École Supérieure: Comment=ask for the dean"}},
@@ -138,7 +141,8 @@ TEST_F(SearchIndexTest, StaysCurrentAsItemsChangeAndGo)
     EXPECT_TRUE(index.Find("jurgen").empty());
     EXPECT_EQ(index.Size(), 2U);
     // A new item takes the place the removed one left.
-    TKPXObject& eve = *CreateItem(KindPerson, "Eve Jürgens", "", "", tree.Root(), "{Pers}~~Eve~~~~Jürgens~~~~~~~~~~~~0", 0);
+    TKPXObject& eve =
+        *CreateItem(KindPerson, "Eve Jürgens", "", "", tree.Root(), "{Pers}~~Eve~~~~Jürgens~~~~~~~~~~~~0", 0);
     index.Update(SearchItemOf(static_cast<const TPartyObject&>(eve), names));
     EXPECT_EQ(Shown(index.Find("jurgen")), std::vector<std::string>{"Eve Jürgens: Title=Eve Jürgens"});
     EXPECT_EQ(Shown(index.Find("smith")), std::vector<std::string>{"Ann Smith: Title=Ann Smith"});

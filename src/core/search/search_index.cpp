@@ -161,8 +161,8 @@ std::size_t SearchIndex::FirstMatch(const Entry& entry, std::string_view needle,
         if (!found)
             return NoValue;
         const auto at = static_cast<std::uint32_t>(static_cast<const char*>(found) - base);
-        const auto value =
-            std::upper_bound(values, valuesEnd, at, [](std::uint32_t pos, const Value& v) { return pos < v.foldedEnd; });
+        const auto value = std::upper_bound(values, valuesEnd, at,
+                                            [](std::uint32_t pos, const Value& v) { return pos < v.foldedEnd; });
         if (value->digits == digits)
             return static_cast<std::size_t>(value - values) - (digits ? 1 : 0);
         from = base + value->foldedEnd;
@@ -252,7 +252,8 @@ std::vector<SearchHit> SearchIndex::Find(std::string_view query, std::size_t lim
     };
     auto leading = words.end();
     for (auto word = words.begin(); word != words.end(); ++word)
-        if ((word->digits.empty() || word->digits == word->text) && (leading == words.end() || rarity(*word) < rarity(*leading)))
+        if ((word->digits.empty() || word->digits == word->text) &&
+            (leading == words.end() || rarity(*word) < rarity(*leading)))
             leading = word;
     if (leading != words.end())
         ScanText(hits, words, leading->text, limit);

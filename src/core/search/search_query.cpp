@@ -14,8 +14,9 @@ constexpr std::size_t LeastNumberDigits = 4;
 
 bool IsWrittenAsNumber(std::string_view word)
 {
-    return std::all_of(word.begin(), word.end(),
-                       [](char c) { return IsAsciiDigit(c) || std::string_view("+()-./").find(c) != std::string_view::npos; });
+    return std::all_of(word.begin(), word.end(), [](char c) {
+        return IsAsciiDigit(c) || std::string_view("+()-./").find(c) != std::string_view::npos;
+    });
 }
 
 SearchWord WordOf(std::string_view text)
