@@ -56,6 +56,15 @@ constexpr const char* Usage =
     "         the reminders due today or within N days (default 0), overdue ones too,\n"
     "         by date: title, owner's PATH and date (YYYY-MM-DD), tab separated, one a line\n"
     "\n"
+    "searching (read only, also while Quillary runs; --data as above):\n"
+    "  search [--data FILE] [--node PATH] [--mutt] TEXT\n"
+    "         the persons and organizations at or beneath PATH (default the root) whose\n"
+    "         fields hold every word of TEXT, in any order, regardless of case and accents\n"
+    "         (phone and fax numbers also by their digits): title, PATH, the first\n"
+    "         matching field's name and its value, tab separated, one a line;\n"
+    "         --mutt: a line for mutt, then \"address<TAB>name<TAB>PATH\" for each of\n"
+    "         their e-mail addresses (set query_command=\"quillary-cli search --mutt %s\")\n"
+    "\n"
     "printing (to a PDF file of Letter pages):\n"
     "  print --report listing|envelope|book|labels|simple --pdf FILE [--node PATH]\n"
     "         [--title TEXT] [--font FAMILY] [--font-size POINTS] [--landscape]\n"
@@ -76,7 +85,8 @@ constexpr const char* Usage =
     "  --help      this text\n"
     "  --version   the program's version\n"
     "\n"
-    "exit status: 0 done, 1 file error (sync: a network or server failure), 2 wrong use,\n"
+    "exit status: 0 done, 1 file error (sync: a network or server failure; search: also\n"
+    "nothing found), 2 wrong use,\n"
     "3 damaged lines or records nested too deep found by check,\n"
     "4 Quillary is running on the data file (import and sync change nothing then),\n"
     "5 sync would delete more than half of one side's contacts (or all of them) and\n"
@@ -182,9 +192,11 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         const std::vector<std::string> words(args.begin() + 1, args.end());
         return args[0] == "export" ? Export(words, shown, err) : Import(words, shown, err);
     }
-    // Its fields are made safe one by one, so the tabs between them reach the output.
-    if (!args.empty() && args[0] == "due")
-        return Due(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+    // Their fields are made safe one by one, so the tabs between them reach the output.
+    if (!args.empty() && (args[0] == "due" || args[0] == "search")) {
+        const std::vector<std::string> words(args.begin() + 1, args.end());
+        return args[0] == "due" ? Due(words, out, err) : Search(words, out, err);
+    }
     if (!args.empty() && (args[0] == "sync" || args[0] == "print"))
         return QtCommand(args, shown, err);
     const auto command = args.size() == 2 ? commands.find(args[0]) : commands.end();

@@ -14,6 +14,9 @@ int Import(const std::vector<std::string>& words, std::ostream& out, std::ostrea
 
 // due [--days N]: the reminders due on or before today plus N days, by date (reads only)
 int Due(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
+// search [--node PATH] [--mutt] TEXT: the persons and organizations any of whose fields hold
+// TEXT's words (reads only)
+int Search(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 // sync --url URL --node PATH [--user NAME] [--password-env VAR] [--allow-mass-delete] [--dry-run]
 int Sync(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);
 

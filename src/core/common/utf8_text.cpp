@@ -32,8 +32,18 @@ std::size_t AsciiRunEnd(std::string_view text, std::size_t pos)
     return pos;
 }
 
-// The length of the well-formed UTF-8 sequence at pos, or 0 (overlong forms, surrogates and
-// code points above U+10FFFF are not well-formed).
+std::string SingleByteToUtf8(std::string_view bytes, bool windows)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char c : bytes) {
+        const std::uint8_t b = Byte(c);
+        AppendUtf8(out, windows && b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : b);
+    }
+    return out;
+}
+} // namespace
+
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos)
 {
     const std::uint8_t lead = Byte(text[pos]);
@@ -51,18 +61,6 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos)
         return 0;
     return length;
 }
-
-std::string SingleByteToUtf8(std::string_view bytes, bool windows)
-{
-    std::string out;
-    out.reserve(bytes.size() + bytes.size() / 8);
-    for (const char c : bytes) {
-        const std::uint8_t b = Byte(c);
-        AppendUtf8(out, windows && b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : b);
-    }
-    return out;
-}
-} // namespace
 
 void AppendUtf8(std::string& out, char32_t c)
 {

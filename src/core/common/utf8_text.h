@@ -10,6 +10,9 @@ namespace quillary {
 void AppendUtf8(std::string& out, char32_t code);
 // Well-formed UTF-8 only: no overlong forms, surrogates or code points above U+10FFFF.
 bool IsUtf8(std::string_view text);
+// The length of the well-formed UTF-8 sequence at pos, or 0 (overlong forms, surrogates and
+// code points above U+10FFFF are not well-formed).
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t pos);
 std::string Latin1ToUtf8(std::string_view bytes);
 // The five bytes Windows-1252 leaves unassigned keep their Latin-1 meaning, so no byte is lost.
 std::string Cp1252ToUtf8(std::string_view bytes);
