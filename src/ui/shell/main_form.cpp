@@ -21,6 +21,7 @@
 #include "ui/shell/icon_label_delegate.h"
 #include "ui/shell/item_list_model.h"
 #include "ui/shell/item_pictures.h"
+#include "ui/shell/search_everywhere_dialog.h"
 #include "ui/shell/splitter_panel.h"
 #include "ui/shell/status_panel.h"
 #include "ui/sync/sync_center.h"
@@ -133,6 +134,15 @@ std::array<QString, 32> TMainForm::CategoryNames() const
     std::array<QString, 32> names;
     for (int i = 0; i < 32 && i < m_filterList->count(); ++i)
         names[static_cast<std::size_t>(i)] = m_filterList->item(i)->text();
+    return names;
+}
+
+quillary::CategoryNames TMainForm::CategoryNameFields() const
+{
+    quillary::CategoryNames names;
+    const std::array<QString, 32> shown = CategoryNames();
+    for (std::size_t i = 0; i < names.size(); ++i)
+        names[i] = ToField(shown[i]);
     return names;
 }
 
@@ -284,6 +294,10 @@ void TMainForm::BuildMenus()
     edit->addSeparator();
     edit->addAction(m_selectAll);
     edit->addAction(m_find);
+    QAction* searchEverywhere =
+        edit->addAction(QStringLiteral("Search &Everywhere..."), QKeySequence(QStringLiteral("Ctrl+Shift+F")), this,
+                        &TMainForm::SearchEverywhereClick);
+    searchEverywhere->setStatusTip(QStringLiteral("Search every field of every person and organization"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     QAction* toggle = UsableWhileLoading(view->addAction(QStringLiteral("&Toggle Main Window")));
@@ -557,18 +571,13 @@ void TMainForm::BuildSync()
     window.treeChanged = [this] {
         RefreshFolderTitles();
         QueueRefill();
+        if (m_searchEverywhere)
+            m_searchEverywhere->Rebuild();
     };
-    const auto shownNames = [this] {
-        quillary::CategoryNames names;
-        const std::array<QString, 32> shown = CategoryNames();
-        for (std::size_t i = 0; i < names.size(); ++i)
-            names[i] = ToField(shown[i]);
-        return names;
-    };
-    window.categoryNames = shownNames;
+    window.categoryNames = [this] { return CategoryNameFields(); };
     // Names a run brought for free categories: shown in the filter list and kept in the settings.
-    window.renameCategories = [this, shownNames](const quillary::CategoryNames& placed) {
-        quillary::CategoryNames names = shownNames();
+    window.renameCategories = [this](const quillary::CategoryNames& placed) {
+        quillary::CategoryNames names = CategoryNameFields();
         if (!TakePlacedCategoryNames(names, placed))
             return;
         for (int i = 0; i < 32 && i < m_filterList->count(); ++i)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/category_names.h"
 #include "model/data_file_read.h"
 #include "model/item_services.h"
 #include "shell/win_state.h"
@@ -143,6 +144,8 @@ public:
     HelpWindow& Help();
     // The 32 category names, as the filter list shows them.
     std::array<QString, 32> CategoryNames() const;
+    // The same names as the tree's fields hold them.
+    quillary::CategoryNames CategoryNameFields() const;
 
     // Commands (main_window_commands.cpp, main_window_clipboard.cpp, main_window_find.cpp).
     TreeNode& HolderNode();
@@ -173,6 +176,8 @@ public:
     void Revert1Click();
     // Find and the category filter (main_window_find.cpp).
     void FindItemClick();
+    // Edit, "Search Everywhere...": the search over every field, beside the title search.
+    void SearchEverywhereClick();
     void FindEditBoxChange(const QString& text);
     // False when nothing was found (or the text is empty).
     bool Locate(const QString& text);
@@ -283,6 +288,7 @@ private:
     TTipBar* m_tipBar = nullptr;
     QMenu* m_listPopup = nullptr;
     QPointer<HelpWindow> m_help;
+    QPointer<class SearchEverywhereDialog> m_searchEverywhere;
 
     QActionGroup* m_styleMenuGroup = nullptr;
     QActionGroup* m_styleButtonGroup = nullptr;

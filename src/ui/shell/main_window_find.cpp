@@ -8,6 +8,7 @@
 #include "ui/reports/progress_form.h"
 #include "ui/shell/folder_tree_model.h"
 #include "ui/shell/item_list_model.h"
+#include "ui/shell/search_everywhere_dialog.h"
 #include "ui/text_codec.h"
 
 #include <QLabel>
@@ -27,6 +28,20 @@ void TMainForm::FindEditBoxChange(const QString& text)
     // The search runs once, a second after the last keystroke; clearing the box starts nothing.
     if (!text.isEmpty())
         m_searchTime->start();
+}
+
+void TMainForm::SearchEverywhereClick()
+{
+    if (!m_searchEverywhere) {
+        SearchEverywhereDialog::Window window;
+        window.categoryNames = [this] { return CategoryNameFields(); };
+        window.selected = [this] { return SelectedNode(); };
+        window.select = [this](TreeNode& node) { SelectNode(node); };
+        m_searchEverywhere = new SearchEverywhereDialog(Tree(), std::move(window), this);
+    }
+    m_searchEverywhere->show();
+    m_searchEverywhere->raise();
+    m_searchEverywhere->activateWindow();
 }
 
 void TMainForm::FindItemClick()
