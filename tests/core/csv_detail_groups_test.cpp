@@ -139,17 +139,17 @@ TEST(CsvDetailGroups, WhatADetailOrADateCannotTakeIsSaidAndTheRestKept)
     EXPECT_TRUE(imported.counts.leftOut[1].starts_with("row 2: website \"Shop\" left out: "));
     EXPECT_EQ(imported.counts.leftOut[2], "row 2: Birthday left out: \"sometime\" is no date this program reads");
 
-    // Thunderbird's birthday without a year falls on this year's date, or the first leap year's.
+    // Thunderbird's birthday without a year stays without one.
     const Imported parts("First Name,Primary Email,Birth Year,Birth Month,Birth Day\r\nAnn,ann@example.org,,2,29\r\n"
                          "Bob,bob@example.org,,7,4\r\n");
     EXPECT_EQ(parts.Facts(), "person Ann \n"
                              "  name:  / Ann /  / \n"
                              "  e-mail* E-mail: ann@example.org\n"
-                             "  reminder Birthday: 2028-02-29, yearly\n"
+                             "  reminder Birthday: --02-29, yearly\n"
                              "person Bob \n"
                              "  name:  / Bob /  / \n"
                              "  e-mail* E-mail: bob@example.org\n"
-                             "  reminder Birthday: 2026-07-04, yearly\n");
+                             "  reminder Birthday: --07-04, yearly\n");
 }
 
 TEST(CsvDates, ExportsWriteDatesInTheirOwnWays)

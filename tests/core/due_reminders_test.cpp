@@ -143,3 +143,47 @@ TEST_F(DueReminders, DueWithinListsOverdueAndComingRemindersByDate)
 }
 
 } // namespace
+
+TEST_F(DueReminders, ABirthdayIsToldWithTheAgeItBringsAndAnAnniversaryWithItsYears)
+{
+    struct Case
+    {
+        std::string title;
+        std::string line;
+        std::string owner; // as the notice names it
+    };
+    const Case cases[] = {
+        {"Birthday", "2026,12,8,2~~0~~1969-12-08", "Ann turns 57"},
+        {"birthday", "2026,12,8,2~~0~~1969-12-08", "Ann turns 57"},
+        {"Birthday", "2027,2,28,2~~0~~1972-02-29", "Ann turns 55"},
+        {"Anniversary", "2026,12,8,2~~0~~2001-12-08", "Ann, 25 years"},
+        {"Anniversary", "2026,12,8,2~~0~~2025-12-08", "Ann, 1 year"},
+        {"Birthday", "2026,12,8,2~~0~~--12-08", "Ann"},        // no year, no age
+        {"Birthday", "2026,12,8,2~~0", "Ann"},                 // a reminder of an older file
+        {"Birthday", "2026,12,8,2~~0~~2026-12-08", "Ann"},     // born today
+        {"Call", "2026,12,8,2~~0~~1969-12-08", "Ann"},         // not a birthday
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        auto& reminder = Reminder(c.title, ann, c.line);
+        const DueNotice one = ComposeDueNotice({&reminder});
+        EXPECT_EQ(one.body, c.owner + "\nDue " + reminder.RecurDate().GetDateText());
+        auto& other = Reminder("Call", bob, "2026,12,1,0~~0");
+        EXPECT_EQ(ComposeDueNotice({&reminder, &other}).body, c.title + " (" + c.owner + ")\nCall (Bob)");
+    }
+}
+
+TEST_F(DueReminders, ABacklogAtStartIsOneNoticeThatCountsAllAndListsAFew)
+{
+    for (int i = 0; i < 200; ++i)
+        Reminder("Birthday", i % 2 ? ann : bob, "1970,4,23,2~~0");
+    DueNoticeLog log;
+    const std::vector<TReminderObject*> untold = log.TakeUntold(tree);
+    const DueNotice notice = ComposeDueNotice(untold);
+    EXPECT_EQ(notice.summary, "200 reminders are due");
+    // In tree order: Ann's hundred first.
+    EXPECT_EQ(notice.body, "Birthday (Ann)\nBirthday (Ann)\nBirthday (Ann)\nBirthday (Ann)\nBirthday (Ann)\n"
+                           "and 195 more");
+    EXPECT_EQ(notice.reminders.size(), 200u);
+    EXPECT_TRUE(log.TakeUntold(tree).empty());
+}

@@ -321,7 +321,7 @@ TEST(VCardRoundTrip, APersonKeepsEveryFieldOfItsDetailsThroughA21File)
     EXPECT_EQ(Details(back),
               (Strings{"address Home=1 Main St", "address Cabin=Lake Rd", "e-mail Mail=john@example.com",
                        "e-mail Other=john@work.example", "phone Office=555-0101", "phone Mobile=555-0102",
-                       "fax Fax=555-0103", "fax Old Fax=555-0104", "reminder Birthday=3/14/1975"}));
+                       "fax Fax=555-0103", "fax Old Fax=555-0104", "reminder Birthday=3/14/2027"}));
     ASSERT_EQ(back.GetTreeNode()->ChildCount(), 1);
     EXPECT_EQ(back.GetTreeNode()->FirstChild()->Text(), "Site");
 

@@ -302,11 +302,15 @@ TEST(VCardVersions, DatesCategoriesAndRejectedCards)
     ASSERT_EQ(ada.ChildCount(), 2);
     const auto& birthday = dynamic_cast<const TReminderObject&>(*ada.ChildAt(0));
     EXPECT_EQ(birthday.GetTitle(), "Birthday");
-    EXPECT_EQ(birthday.RecurDate().GetAsText(), "1815,12,10,2");
+    // On its next occurrence by the clock (8 December 2026), keeping the year it began.
+    EXPECT_EQ(birthday.RecurDate().GetAsText(), "2026,12,10,2");
+    EXPECT_EQ(OriginText(birthday.Began()), "1815-12-10");
     EXPECT_EQ(birthday.GetTarget(), birthday.RecurDate().GetDateText());
-    // No year: the clock's year, or for 29 February the next leap year.
+    // No year stays none; 29 February falls on the 28th of a year without it.
     EXPECT_EQ(ada.ChildAt(1)->GetTitle(), "Anniversary");
-    EXPECT_EQ(dynamic_cast<const TReminderObject&>(*ada.ChildAt(1)).RecurDate().GetAsText(), "2028,2,29,2");
+    const auto& anniversary = dynamic_cast<const TReminderObject&>(*ada.ChildAt(1));
+    EXPECT_EQ(anniversary.RecurDate().GetAsText(), "2027,2,28,2");
+    EXPECT_EQ(OriginText(anniversary.Began()), "--02-29");
     EXPECT_EQ(tree.Root().ChildAt(1)->Data()->ChildCount(), 0);
 
     EXPECT_EQ(ParseVCardDate("1999-07-04T10:00:00Z", 2026)->month, 7);

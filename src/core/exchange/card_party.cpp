@@ -28,13 +28,13 @@ std::vector<std::string> OrganizationUnits(const TreeNode& node)
     return {};
 }
 
-// The date of the party's first reminder titled title.
-std::optional<CivilDate> ReminderDate(const TPartyObject& party, std::string_view title)
+// The date the party's first reminder titled title stands for.
+std::optional<YearlyOrigin> ReminderDate(const TPartyObject& party, std::string_view title)
 {
     for (int i = 0; i < party.ChildCount(); ++i) {
         const auto* reminder = dynamic_cast<const TReminderObject*>(party.ChildAt(i));
         if (reminder && EqualsNoCase(reminder->GetTitle(), title))
-            return reminder->RecurDate().GetDate();
+            return reminder->Began();
     }
     return std::nullopt;
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/civil_date.h"
 #include "exchange/vcard_card.h"
 #include "exchange/vcard_version.h"
 #include "model/items_party.h"
+#include "model/yearly_origin.h"
 
 #include <array>
 #include <optional>
@@ -49,12 +49,13 @@ struct CardParty
     // under, top down.
     std::vector<std::string> units;
     std::vector<CardDetail> details;
-    std::optional<CivilDate> birthday;
-    std::optional<CivilDate> anniversary;
+    // As the card gives them, a date without a year kept so.
+    std::optional<YearlyOrigin> birthday;
+    std::optional<YearlyOrigin> anniversary;
 };
 
-// The item's fields, details, websites and its first reminders titled "Birthday" and
-// "Anniversary" (in any case).
+// The item's fields, details, websites and the dates its first reminders titled "Birthday" and
+// "Anniversary" (in any case) stand for.
 CardParty PartyOfItem(const TPartyObject& party);
 // An address, phone, fax, e-mail address or website; none for other kinds.
 std::optional<CardDetail> DetailOfItem(const TKPXObject& item);
@@ -70,9 +71,8 @@ std::vector<std::string> AddressCardValues(const CardDetail& address);
 
 // What the item becomes that reads the card, as ReadPartyCard reads it; kept holds the texts it
 // has before (what a card without N, ORG, TITLE or NOTE leaves as it was), and its kind. The
-// card's details are added; a date without a year takes thisYear. What the reading takes is
-// removed from the card.
-CardParty ReadCardParty(TCard& card, CardParty kept, int thisYear);
+// card's details are added. What the reading takes is removed from the card.
+CardParty ReadCardParty(TCard& card, CardParty kept);
 
 // Makes the item say what a read card says (ReadCardParty): its texts are set, and the details
 // and reminders the card holds are added.

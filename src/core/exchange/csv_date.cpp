@@ -64,4 +64,9 @@ std::optional<CivilDate> ParseCsvDate(std::string_view text, int yearWhenMissing
     return ParseVCardDate(text, yearWhenMissing);
 }
 
+std::optional<YearlyOrigin> ParseCsvOrigin(std::string_view text)
+{
+    return OriginOfDate(ParseCsvDate(text, YearOfYearlessDates), text);
+}
+
 } // namespace quillary

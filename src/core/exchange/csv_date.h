@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/civil_date.h"
+#include "model/yearly_origin.h"
 
 #include <optional>
 #include <string_view>
@@ -16,5 +17,7 @@ bool IsNoCsvDate(std::string_view text);
 // cannot be a month) or "12.4.1985" (day first). Years have four digits. None for anything else or
 // a date that does not exist.
 std::optional<CivilDate> ParseCsvDate(std::string_view text, int yearWhenMissing);
+// The same as a reminder keeps its origin: a date without a year keeps none.
+std::optional<YearlyOrigin> ParseCsvOrigin(std::string_view text);
 
 } // namespace quillary

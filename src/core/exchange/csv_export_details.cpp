@@ -63,13 +63,6 @@ const TReminderObject* ReminderTitled(const TKPXObject& item, std::string_view t
     return dynamic_cast<const TReminderObject*>(item.FindChild(title, KindReminder));
 }
 
-std::string DateText(const CivilDate& date)
-{
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
-}
-
 // The items of the kind the export writes.
 template <typename F> void ForEachExported(TreeNode& start, int kind, F&& visit)
 {
@@ -132,7 +125,8 @@ void CsvExportDetails::AppendValues(const TKPXObject& item, std::string& row) co
     }
     for (const std::string& title : m_dates) {
         const TReminderObject* reminder = ReminderTitled(party, title);
-        row += reminder ? QuotedField(DateText(reminder->RecurDate().GetDate())) : std::string(",");
+        // The date it stands for, as Google writes it: "1970-04-23", or "--04-23" without a year.
+        row += reminder ? QuotedField(OriginText(reminder->Began())) : std::string(",");
     }
 }
 

@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/csv_party_row.h"
 
-#include "common/clock.h"
 #include "exchange/csv_date.h"
 #include "exchange/csv_row_reason.h"
 #include "exchange/yearly_reminder.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
-#include "model/item_services.h"
 #include "model/items_contact.h"
 #include "model/items_party.h"
 
@@ -84,9 +82,8 @@ void AddCsvDates(TPartyObject& party, const std::vector<CsvDate>& dates, const s
     auto* person = dynamic_cast<TPersonObject*>(&party);
     if (!person)
         return;
-    const int thisYear = person->Services().clock->Today().year;
     for (const CsvDate& date : dates) {
-        const auto day = ParseCsvDate(date.text, thisYear);
+        const std::optional<YearlyOrigin> day = ParseCsvOrigin(date.text);
         if (!day || !MakeYearlyReminder(*person, *day, date.title))
             counts.NoteLeftOut(row + date.title + " left out: " + Quoted(date.text) + " is no date this program reads");
     }

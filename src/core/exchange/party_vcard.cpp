@@ -3,7 +3,7 @@
 // the reading takes is removed from the card, so what is left is what the tree cannot keep.
 #include "exchange/party_vcard.h"
 
-#include "common/clock.h"
+#include "common/ascii_case.h"
 #include "dialogs/recurring_date.h"
 #include "exchange/card_field_map.h"
 #include "exchange/card_party.h"
@@ -13,7 +13,6 @@
 #include "exchange/vcard_phone_numbers.h"
 #include "model/field_text.h"
 #include "model/item_kind.h"
-#include "model/item_services.h"
 #include "model/items_contact.h"
 
 namespace quillary {
@@ -96,13 +95,36 @@ const TCardProperty* FirstOf(const std::vector<TCardProperty>& taken)
     return taken.empty() ? nullptr : &taken.front();
 }
 
-// The first date property of that name as a reminder holds it; a date without a year takes
-// thisYear.
-std::optional<CivilDate> YearlyDate(TCard& card, std::string_view name, int thisYear)
+// The first date property of that name.
+std::optional<YearlyOrigin> YearlyDate(TCard& card, std::string_view name)
 {
     const std::optional<TCardProperty> property = card.TakeProperty(name);
-    const auto date = property ? ParseVCardDate(property->Text(), thisYear) : std::nullopt;
-    return date && IsRecurringDate(*date) ? date : std::nullopt;
+    return property ? ParseVCardOrigin(property->Text()) : std::nullopt;
+}
+
+// Apple's other dates ("item1.X-ABDATE" with the label "_$!<Anniversary>!$_"): the first one
+// labelled as an anniversary.
+std::optional<YearlyOrigin> LabelledAnniversary(TCard& card)
+{
+    for (int i = 0; i < card.PropertyCount(); ++i) {
+        const TCardProperty& property = card.Properties(i);
+        if (property.Name == "X-ABDATE" && EqualsNoCase(property.Label, "Anniversary")) {
+            const std::optional<YearlyOrigin> date = ParseVCardOrigin(property.Text());
+            card.DeleteProperty(i);
+            return date;
+        }
+    }
+    return std::nullopt;
+}
+
+// The anniversary by its 4.0 name, its older one, or Apple's label.
+std::optional<YearlyOrigin> Anniversary(TCard& card)
+{
+    const CardFieldRow& anniversary = CardFieldOf(CardField::Anniversary);
+    for (const std::string_view name : {anniversary.property, anniversary.older})
+        if (card.FindProperty(name))
+            return YearlyDate(card, name);
+    return LabelledAnniversary(card);
 }
 
 // Adds the details a card holds (addresses, e-mail addresses, phones and faxes, websites) and
@@ -161,7 +183,7 @@ void ReadOrganizationCard(CardParty& org, TCard& card)
     ReadCardDetails(org, card);
 }
 
-void ReadPersonCard(CardParty& person, TCard& card, int thisYear)
+void ReadPersonCard(CardParty& person, TCard& card)
 {
     std::array<std::string*, 5> names{&person.last, &person.first, &person.middle, &person.salutation,
                                       &person.suffix};
@@ -185,14 +207,12 @@ void ReadPersonCard(CardParty& person, TCard& card, int thisYear)
     if (const std::optional<std::string> notes = NotesText(noteList))
         person.comment = CleanFieldText(*notes);
     ReadCardDetails(person, card);
-    person.birthday = YearlyDate(card, CardFieldOf(CardField::Birthday).property, thisYear);
-    const CardFieldRow& anniversary = CardFieldOf(CardField::Anniversary);
-    person.anniversary = YearlyDate(
-        card, card.FindProperty(anniversary.property) ? anniversary.property : anniversary.older, thisYear);
+    person.birthday = YearlyDate(card, CardFieldOf(CardField::Birthday).property);
+    person.anniversary = Anniversary(card);
 }
 } // namespace
 
-CardParty ReadCardParty(TCard& card, CardParty kept, int thisYear)
+CardParty ReadCardParty(TCard& card, CardParty kept)
 {
     kept.details.clear();
     kept.units.clear();
@@ -201,13 +221,13 @@ CardParty ReadCardParty(TCard& card, CardParty kept, int thisYear)
     if (kept.organization)
         ReadOrganizationCard(kept, card);
     else
-        ReadPersonCard(kept, card, thisYear);
+        ReadPersonCard(kept, card);
     return kept;
 }
 
 void ReadPartyCard(TPartyObject& party, TCard& card)
 {
-    ApplyCardParty(party, ReadCardParty(card, PartyOfItem(party), party.Services().clock->Today().year));
+    ApplyCardParty(party, ReadCardParty(card, PartyOfItem(party)));
 }
 
 } // namespace quillary

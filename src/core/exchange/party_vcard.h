@@ -23,8 +23,8 @@ std::string DetailVCardLine(const TKPXObject& detail);
 // Then NOTE with the comment; every address, phone, fax, e-mail address and website with its
 // values whole, PREF on the primary ones and its title as TYPE parameters or a label (see
 // WriteDetailTitle); a phone's extension; BDAY and the anniversary (ANNIVERSARY in 4.0,
-// X-ANNIVERSARY before) from the reminders titled "Birthday" and "Anniversary". 2.1 takes each
-// detail's DetailVCardLine.
+// X-ANNIVERSARY before) as the reminders titled "Birthday" and "Anniversary" stand for them
+// (TReminderObject::Began). 2.1 takes each detail's DetailVCardLine.
 TCard MakeVCard(const TPartyObject& party, VCardVersion version);
 
 // Fills a person or organization from a card and makes its details, using up the card's ADR,

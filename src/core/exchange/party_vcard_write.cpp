@@ -76,16 +76,19 @@ void AddDetails(TCard& card, const CardParty& party, VCardVersion version)
     }
 }
 
-// "1975-03-14", or "19750314" in 4.0.
-std::string CardDate(const CivilDate& date, VCardVersion version)
+// "1975-03-14", or "19750314" in 4.0; without a year "--03-14" and "--0314".
+std::string CardDate(const YearlyOrigin& date, VCardVersion version)
 {
     char text[16];
-    std::snprintf(text, sizeof text, version == VCardVersion::V40 ? "%04d%02d%02d" : "%04d-%02d-%02d", date.year,
-                  date.month, date.day);
+    const bool basic = version == VCardVersion::V40;
+    if (date.HasYear())
+        std::snprintf(text, sizeof text, basic ? "%04d%02d%02d" : "%04d-%02d-%02d", date.year, date.month, date.day);
+    else
+        std::snprintf(text, sizeof text, basic ? "--%02d%02d" : "--%02d-%02d", date.month, date.day);
     return text;
 }
 
-void AddDate(TCard& card, const std::optional<CivilDate>& date, std::string_view name, VCardVersion version)
+void AddDate(TCard& card, const std::optional<YearlyOrigin>& date, std::string_view name, VCardVersion version)
 {
     if (date)
         card.AddProperty(TCardProperty(name, {CardDate(*date, version)}));

@@ -62,7 +62,7 @@ public:
     // Reads the lines up to a line that starts with "end:vcard" (any case) or the end of the
     // lines, and keeps the properties the card's version calls for (see CardPropertyLines). In a
     // 2.1 card a line is taken when it starts with one of the known names (FN, N, ADR, TEL, EMAIL,
-    // TITLE, ORG, URL, BDAY, ANNIVERSARY, CATEGORIES, any case); being a plain prefix test, that
+    // TITLE, ORG, URL, BDAY, ANNIVERSARY, CATEGORIES, X-ABDATE, any case); being a plain prefix test, that
     // takes NOTE and NICKNAME lines too, and names stay as written. 3.0 and 4.0 cards are unfolded
     // and their names upper-cased. An "X-ABLabel" becomes the Label of the other properties of
     // its group (Apple's "_$!<Mobile>!$_" read as "Mobile") and is not kept itself.

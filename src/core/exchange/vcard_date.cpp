@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/vcard_date.h"
 
+#include "common/blank_trim.h"
+#include "dialogs/recurring_date.h"
+
 #include <string>
 
 namespace quillary {
@@ -49,6 +52,21 @@ std::optional<CivilDate> ParseVCardDate(std::string_view text, int yearWhenMissi
     if (date.year < 1 || !IsValidDate(date))
         return std::nullopt;
     return date;
+}
+
+std::optional<YearlyOrigin> OriginOfDate(const std::optional<CivilDate>& date, std::string_view text)
+{
+    if (!date || !IsRecurringDate(*date))
+        return std::nullopt;
+    YearlyOrigin origin = OriginOf(*date);
+    if (TrimBlanks(text).starts_with("--"))
+        origin.year = 0;
+    return origin;
+}
+
+std::optional<YearlyOrigin> ParseVCardOrigin(std::string_view text)
+{
+    return OriginOfDate(ParseVCardDate(text, YearOfYearlessDates), text);
 }
 
 } // namespace quillary

@@ -13,9 +13,9 @@ namespace quillary {
 namespace {
 using Lines = std::span<const std::string_view>;
 
-constexpr std::array<std::string_view, 13> KnownNames = {
-    "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",    "ORG",
-    "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL"};
+constexpr std::array<std::string_view, 14> KnownNames = {
+    "FN",  "N",    "ADR",         "TEL",        "EMAIL",         "TITLE",     "ORG",
+    "URL", "BDAY", "ANNIVERSARY", "CATEGORIES", "X-ANNIVERSARY", "X-ABLABEL", "X-ABDATE"};
 
 // Where the group and name of a line end: its first ";" or ":", or npos.
 std::size_t NameEnd(std::string_view line)

@@ -17,8 +17,8 @@ VCardVersion CardVersion(std::span<const std::string_view> lines);
 // The property lines of one card (the lines between its begin and end) that the reader keeps,
 // each whole:
 // - 2.1: one line per property, taken when it starts with a known name after its group (FN, N,
-//   ADR, TEL, EMAIL, TITLE, ORG, URL, BDAY, ANNIVERSARY, X-ANNIVERSARY, CATEGORIES, X-ABLABEL;
-//   any case, a plain prefix test); a quoted-printable value ending in "=" continues on the next
+//   ADR, TEL, EMAIL, TITLE, ORG, URL, BDAY, ANNIVERSARY, X-ANNIVERSARY, CATEGORIES, X-ABLABEL,
+//   X-ABDATE; any case, a plain prefix test); a quoted-printable value ending in "=" continues on the next
 //   line; the data lines after a base64 value are passed over.
 // - 3.0 and 4.0: a line starting with a blank or tab continues the previous one; the properties
 //   kept are those known names and NOTE, found without regard to case or group. Others, as a

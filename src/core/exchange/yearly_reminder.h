@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "common/civil_date.h"
+#include "model/yearly_origin.h"
 
 #include <string_view>
 
@@ -11,9 +11,9 @@ class TKPXObject;
 class TPersonObject;
 
 // The reminder an imported birthday or anniversary becomes: titled title, under the person,
-// recurring every year on date. It holds the date as given (the year of birth, say), so it shows
-// as due until it is first advanced. None when the date lies outside the years a recurring date
-// can hold.
-TKPXObject* MakeYearlyReminder(TPersonObject& person, const CivilDate& date, std::string_view title);
+// recurring every year, dated at the next occurrence of origin on or after the tree's today and
+// keeping origin, so that exports write the date as it was given. None when that occurrence lies
+// outside the years a recurring date can hold.
+TKPXObject* MakeYearlyReminder(TPersonObject& person, const YearlyOrigin& origin, std::string_view title);
 
 } // namespace quillary

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/due_notices.h"
 
+#include "common/ascii_case.h"
 #include "common/text_excerpt.h"
 #include "model/due_reminders.h"
 #include "model/items_reminder.h"
@@ -14,10 +15,26 @@ namespace {
 constexpr std::size_t ListedReminders = 5;
 constexpr std::size_t TitleLimit = 80;
 
+// What a birthday or an anniversary brings on the reminder's date: " turns 57", ", 25 years".
+std::string YearsText(const TReminderObject& reminder)
+{
+    const std::optional<int> years = YearsSince(reminder.Origin(), reminder.RecurDate().GetDate());
+    if (!years)
+        return {};
+    if (EqualsNoCase(reminder.GetTitle(), "Birthday"))
+        return " turns " + std::to_string(*years);
+    if (EqualsNoCase(reminder.GetTitle(), "Anniversary"))
+        return ", " + std::to_string(*years) + (*years == 1 ? " year" : " years");
+    return {};
+}
+
+// The owner's title, with the age its birthday brings.
 std::string OwnerTitle(const TReminderObject& reminder)
 {
     const TreeNode* owner = reminder.GetTreeNode();
-    return owner && owner->Data() ? Excerpt(owner->Data()->GetTitle(), TitleLimit) : std::string();
+    if (!owner || !owner->Data())
+        return {};
+    return Excerpt(owner->Data()->GetTitle(), TitleLimit) + YearsText(reminder);
 }
 
 std::string Line(const TReminderObject& reminder)

@@ -38,7 +38,8 @@ struct DueNotice
 };
 
 // One reminder: its title, then its owner and date. Several: "3 reminders are due", then the
-// first few with their owners, one a line.
+// first few with their owners, one a line. A birthday's owner is named with the age it brings
+// ("Jane Doe turns 57"), an anniversary's with its years ("Jane Doe, 25 years").
 DueNotice ComposeDueNotice(const std::vector<TReminderObject*>& reminders);
 
 } // namespace quillary

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/items_reminder.h"
 
+#include "model/field_text.h"
 #include "model/item_forms.h"
 #include "model/item_kind.h"
 #include "model/item_tree.h"
@@ -20,6 +21,20 @@ bool TReminderObject::IsDue() const
     return Services().clock->Today() >= m_date.GetDate();
 }
 
+std::optional<YearlyOrigin> TReminderObject::Origin() const
+{
+    if (m_originMonth == 0)
+        return std::nullopt;
+    return YearlyOrigin{m_originYear, m_originMonth, m_originDay};
+}
+
+void TReminderObject::SetOrigin(const YearlyOrigin& origin)
+{
+    m_originYear = static_cast<std::uint16_t>(origin.year);
+    m_originMonth = static_cast<std::uint8_t>(origin.month);
+    m_originDay = static_cast<std::uint8_t>(origin.day);
+}
+
 int TReminderObject::GetImageIndex() const
 {
     return IsDue() ? static_cast<int>(ImageDueReminder) : static_cast<int>(KindReminder);
@@ -32,6 +47,8 @@ void TReminderObject::ReadDetails(const HeadTexts& head, std::string_view line)
     if (SplitDetails(line, TypeTag(KindReminder), fields)) {
         m_date.SetAsText(fields[0]);
         ReadCategories(fields, 1);
+        if (const std::optional<YearlyOrigin> origin = ParseOriginText(fields.At(2)))
+            SetOrigin(*origin);
     }
     UpdateDueState();
 }
@@ -40,6 +57,8 @@ void TReminderObject::WriteRecord(std::string& out, int level) const
 {
     WriteHead(out, level);
     AppendDetailLine(out, TypeTag(KindReminder), {m_date.GetAsText(), CategoriesText()});
+    if (const std::optional<YearlyOrigin> origin = Origin())
+        out.append(FieldSeparator).append(OriginText(*origin));
 }
 
 void TReminderObject::UpdateDueState()

@@ -4,6 +4,10 @@
 #include "dialogs/recurring_date.h"
 #include "model/item_forms.h"
 #include "model/kpx_object.h"
+#include "model/yearly_origin.h"
+
+#include <cstdint>
+#include <optional>
 
 namespace quillary {
 
@@ -18,6 +22,12 @@ public:
     TRecurringDate& RecurDate() { return m_date; }
     const TRecurringDate& RecurDate() const { return m_date; }
     bool IsDue() const;
+    // The birthday or anniversary an import gave, whose occurrence the date stands on; written
+    // after the categories, so a line without it reads as it always has.
+    std::optional<YearlyOrigin> Origin() const;
+    void SetOrigin(const YearlyOrigin& origin);
+    // The date a card or an export row gives for the reminder (BeganOn).
+    YearlyOrigin Began() const { return BeganOn(Origin(), m_date.GetDate()); }
 
     // The picture is worked out afresh each time, so it turns due on a new day before the marker does.
     int GetImageIndex() const override;
@@ -37,6 +47,10 @@ private:
     void Reselect();
 
     TRecurringDate m_date;
+    // The origin, packed: month 0 when there is none.
+    std::uint16_t m_originYear = 0;
+    std::uint8_t m_originMonth = 0;
+    std::uint8_t m_originDay = 0;
 };
 
 } // namespace quillary

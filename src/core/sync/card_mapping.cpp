@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sync/card_mapping.h"
 
-#include "common/clock.h"
 #include "exchange/card_party.h"
 #include "exchange/party_vcard.h"
 #include "exchange/vcard_file.h"
 #include "model/create_item.h"
 #include "model/item_kind.h"
-#include "model/item_services.h"
 #include "model/item_tree.h"
 #include "model/items_party.h"
+#include "model/items_reminder.h"
 #include "sync/card_categories.h"
 #include "sync/card_dates.h"
 
@@ -96,13 +95,46 @@ std::vector<CardLine> LinesOf(const TCard& card, bool organization, std::string_
 }
 
 // What a new item of the kind makes of a card: what a fresh one holds, with the card read into it.
-// Dates without a year take this year, by the clock a tree has of its own.
 CardParty NewItemReading(TCard& card, bool organization)
 {
-    const int thisYear = WithHeadlessDefaults({}).clock->Today().year;
     CardParty fresh;
     fresh.organization = organization;
-    return ReadCardParty(card, std::move(fresh), thisYear);
+    return ReadCardParty(card, std::move(fresh));
+}
+
+// A birthday or anniversary reminder as it stands: the date it stands for and its present one.
+struct StandingDate
+{
+    std::string title;
+    YearlyOrigin began;
+    std::string dateText; // the data file's form
+};
+
+std::vector<StandingDate> StandingDates(const TPartyObject& party)
+{
+    std::vector<StandingDate> dates;
+    for (int i = 0; i < party.ChildCount(); ++i)
+        if (const auto* reminder = dynamic_cast<const TReminderObject*>(party.ChildAt(i)); reminder && HeldByCard(*reminder))
+            dates.push_back({reminder->GetTitle(), reminder->Began(), reminder->RecurDate().GetAsText()});
+    return dates;
+}
+
+// A reminder the card made again for the date it stood for before goes back to the occurrence
+// it had reached, so a card brought in neither advances nor takes back what the user did here.
+void KeepStandingDates(TPartyObject& party, const std::vector<StandingDate>& dates)
+{
+    for (int i = 0; i < party.ChildCount(); ++i) {
+        auto* reminder = dynamic_cast<TReminderObject*>(party.ChildAt(i));
+        if (!reminder)
+            continue;
+        const auto kept = std::find_if(dates.begin(), dates.end(), [&](const StandingDate& date) {
+            return date.title == reminder->GetTitle() && date.began == reminder->Began();
+        });
+        if (kept != dates.end() && reminder->RecurDate().SetAsText(kept->dateText)) {
+            reminder->SetTarget(reminder->RecurDate().GetDateText());
+            reminder->UpdateDueState();
+        }
+    }
 }
 
 CardFields FieldsOfParty(const CardParty& party, std::string_view version)
@@ -155,10 +187,12 @@ TPartyObject& ApplyCardToItem(TPartyObject& party, std::string_view card, const 
     file.Read(in);
     if (file.CardCount() == 0)
         return party;
+    const std::vector<StandingDate> standing = StandingDates(party);
     ClearCardFacts(party);
     TPartyObject& holder =
         IsOrganizationCard(card) == (party.GetKind() == KindOrganization) ? party : ReplaceKind(party);
     ReadPartyCard(holder, file.Cards(0));
+    KeepStandingDates(holder, standing);
     const std::int32_t named = NamedCategoryBits(slots);
     holder.SetCategories((holder.GetCategories() & ~named) | CategoryBitsOf(CardCategoryNames(ParseCardLines(card)), slots));
     return holder;

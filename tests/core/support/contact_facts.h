@@ -9,7 +9,7 @@
 //     phone* Mobile: +49 30 1234567          (* marks the primary of its kind)
 //     phone Office: +49 30 7654321 ext 12    (a phone's extension, when it has one)
 //     address Home: Hauptstr. 5 / Hinterhaus /  / Berlin / BE / 10115 / Germany
-//     reminder Birthday: 1985-04-12, yearly
+//     reminder Birthday: 1985-04-12, yearly  (the date it stands for; "--12-24" without a year)
 //
 // Details are listed by kind (addresses, phones, faxes, e-mail addresses, websites, reminders),
 // the primary first, the others in the order the item holds them. Organizations under persons and
@@ -22,7 +22,6 @@
 #include "model/items_party.h"
 #include "model/items_reminder.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -50,11 +49,10 @@ inline std::string Value(const TKPXObject& item)
         return Joined(parts);
     }
     case KindReminder: {
-        const CivilDate date = static_cast<const TReminderObject&>(item).RecurDate().GetDate();
-        char text[48];
-        std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-        const bool yearly = static_cast<const TReminderObject&>(item).RecurDate().RecurMode() == kRecurYearly;
-        return std::string(text) + (yearly ? ", yearly" : "");
+        // The date it stands for: a birthday's as the card or row gave it, wherever it now stands.
+        const auto& reminder = static_cast<const TReminderObject&>(item);
+        const bool yearly = reminder.RecurDate().RecurMode() == kRecurYearly;
+        return OriginText(reminder.Began()) + (yearly ? ", yearly" : "");
     }
     case KindPhone: {
         const std::string& extension = static_cast<const TPhoneObject&>(item).Extension();
