@@ -237,6 +237,9 @@ private slots:
         QVERIFY(QtClipboard::Records().value_or("").find("}Home~~555-0101") != std::string::npos);
         QCOMPARE(DialogDuring([&] { PopupEntry(QStringLiteral("&Properties"))->trigger(); }),
                  QStringLiteral("quillary::TPhoneEditDlg"));
+        // Cancelled, the dialog leaves its entry selected for the next command.
+        QCOMPARE(m_form->SelectedItems().size(), 1);
+        QCOMPARE(m_form->SelectedItems().front()->GetTitle(), std::string("Home"));
 
         // The pop-up offers what the clicked entry can do, and does it for that entry.
         const QStringList site = PopupFor(QStringLiteral("Site"));

@@ -7,7 +7,10 @@
 #include "model/kpx_object.h"
 #include "shell/new_item.h"
 #include "ui/shell/folder_tree_model.h"
+#include "ui/shell/item_list_model.h"
 
+#include <QAbstractItemView>
+#include <QStackedWidget>
 #include <QTreeView>
 
 namespace quillary {
@@ -36,13 +39,22 @@ void TMainForm::ListPaneProps()
         const QList<TKPXObject*> items = SelectedItems();
         if (items.isEmpty())
             return;
+        const TKPXObject* edited = items.first();
         items.first()->EditProperties();
-    } else {
-        TreeNode* node = SelectedNode();
-        if (!node || !node->Parent() || !node->Data())
-            return; // the root has no properties
-        node->Data()->EditProperties();
+        RefreshFolderTitles();
+        FoldersChange(SelectedNode());
+        // The entry stays selected, OK or Cancel, so that the next command (Delete, say) meets it.
+        if (const int row = m_listModel->RowOf(edited); row >= 0) {
+            auto* list = static_cast<QAbstractItemView*>(m_listStack->currentWidget());
+            list->selectionModel()->setCurrentIndex(m_listModel->index(row, 0),
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+        return;
     }
+    TreeNode* node = SelectedNode();
+    if (!node || !node->Parent() || !node->Data())
+        return; // the root has no properties
+    node->Data()->EditProperties();
     RefreshFolderTitles();
     FoldersChange(SelectedNode());
 }
