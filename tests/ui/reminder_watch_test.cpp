@@ -6,7 +6,9 @@
 #ifndef Q_MOC_RUN
 #include "support/fake_services.h"
 
+#include "model/create_item.h"
 #include "model/due_reminders.h"
+#include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_reminder.h"
 #endif
@@ -178,6 +180,20 @@ private slots:
         QCOMPARE(call.body, QStringLiteral("Call (Ann)\nOld &lt;b&gt;&amp;&lt;/b&gt; (Bob)"));
         // Several reminders are opened, never advanced, with one click.
         QCOMPARE(call.actions, (QStringList{"default", "Open", "open", "Open"}));
+    }
+
+    void aReminderMadeForTodayIsToldWithoutARestartAndOtherEditsTellNothing()
+    {
+        Start();
+        QTRY_COMPARE(m_fake.calls.size(), 1);
+        TreeNode& bob = *Reminder("Trip").GetTreeNode();
+        CreateItem(KindReminder, "Dentist", "", "", bob, "{Remd}2026,12,8,0~~0", 0);
+        QTRY_COMPARE(m_fake.calls.size(), 2);
+        QCOMPARE(m_fake.calls.last().summary, QStringLiteral("Dentist"));
+        Reminder("Trip").SetTitle("Long trip");
+        CreateItem(KindReminder, "Later", "", "", bob, "{Remd}2026,12,20,0~~0", 0);
+        QTest::qWait(1500);
+        QCOMPARE(m_fake.calls.size(), 2);
     }
 
     void midnightAndADateJumpMarkAndTellWhatCameDue()

@@ -39,11 +39,49 @@ ReminderWatch::ReminderWatch(ContactDocument& document, TProfileFile& settings, 
     connect(m_day, &DayWatch::DayChanged, this, &ReminderWatch::NewDay);
     connect(m_notifications, &DesktopNotifications::ActionInvoked, this, &ReminderWatch::ActionInvoked);
     connect(m_notifications, &DesktopNotifications::Closed, this, [this](uint id) { m_shown.erase(id); });
+    m_recheck = new QTimer(this);
+    m_recheck->setSingleShot(true);
+    m_recheck->setInterval(1000);
+    connect(m_recheck, &QTimer::timeout, this, &ReminderWatch::CheckNewlyDue);
+    m_document.Tree().AddObserver(this);
     // What is due at start-up is told once the program runs, in one notification.
     QTimer::singleShot(0, this, &ReminderWatch::NotifyUntold);
 }
 
-ReminderWatch::~ReminderWatch() = default;
+ReminderWatch::~ReminderWatch()
+{
+    m_document.Tree().RemoveObserver(this);
+}
+
+void ReminderWatch::NodeAdded(TreeNode&)
+{
+    m_recheck->start();
+}
+
+void ReminderWatch::NodeChanged(TreeNode&)
+{
+    m_recheck->start();
+}
+
+void ReminderWatch::DetailsChanged(TreeNode&)
+{
+    m_recheck->start();
+}
+
+int ReminderWatch::DueCount() const
+{
+    int count = 0;
+    for (const TreeNode* node = m_document.Tree().Root().FirstChild(); node; node = node->NextSibling())
+        count += node->FlagCount();
+    return count;
+}
+
+void ReminderWatch::CheckNewlyDue()
+{
+    if (DueCount() > m_dueCount)
+        NotifyUntold();
+    m_dueCount = DueCount();
+}
 
 void ReminderWatch::NewDay()
 {
@@ -57,6 +95,7 @@ void ReminderWatch::NotifyUntold()
     // Reminders that came due while notifications were off count as told: turning them on later
     // does not bring a flood of old news.
     const std::vector<TReminderObject*> untold = m_log->TakeUntold(m_document.Tree());
+    m_dueCount = DueCount();
     if (untold.empty() || !ReminderNotificationsOn(m_settings))
         return;
     const DueNotice notice = ComposeDueNotice(untold);

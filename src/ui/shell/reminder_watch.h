@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/tree_observer.h"
+
 #include <QDBusConnection>
 #include <QObject>
 
@@ -9,6 +11,8 @@
 #include <map>
 #include <memory>
 #include <vector>
+
+class QTimer;
 
 namespace quillary {
 
@@ -36,7 +40,7 @@ ReminderViews WindowShowingReminders(TMainForm& window, std::function<void()> br
 // reminders that came due are told in one desktop notification, at start-up too. Its actions:
 // "Open" brings the main window up showing the reminder, "Advance" moves the reminder's date as
 // the list's Advance Date does. The setting in the settings file turns the notifications off.
-class ReminderWatch final : public QObject
+class ReminderWatch final : public QObject, private TreeObserver
 {
     Q_OBJECT
 
@@ -54,6 +58,13 @@ public slots:
     void NotifyUntold();
 
 private:
+    // A change may have made a reminder due (one made for today, a date moved to today): once
+    // the changes rest, the due markers are counted, and only more of them than before are told.
+    void NodeAdded(TreeNode& node) override;
+    void NodeChanged(TreeNode& node) override;
+    void DetailsChanged(TreeNode& owner) override;
+    void CheckNewlyDue();
+    int DueCount() const;
     void ActionInvoked(uint id, const QString& key);
     std::vector<TKPXObject*> FindAgain(const std::vector<std::int32_t>& ids) const;
 
@@ -65,6 +76,8 @@ private:
     std::unique_ptr<DueNoticeLog> m_log;
     // The reminders each shown notification stands for, by the service's number.
     std::map<uint, std::vector<std::int32_t>> m_shown;
+    QTimer* m_recheck = nullptr;
+    int m_dueCount = 0; // the due markers when the due reminders were last told
 };
 
 } // namespace quillary
