@@ -86,13 +86,16 @@ TEST_F(DueReminders, EachReminderIsToldOnceForEachDateItComesDueOn)
     EXPECT_EQ(Titles(log.TakeUntold(tree)), (std::vector<std::string>{"Call", "Old"}));
     EXPECT_TRUE(log.TakeUntold(tree).empty());
 
+    // A new day sets the markers first, as the window's day watch does.
     world.clock.today = {2026, 12, 9};
+    RefreshDueMarkers(tree);
     EXPECT_EQ(Titles(log.TakeUntold(tree)), std::vector<std::string>{"Gym"});
 
     // Advanced but still due (a week later the date is 16 December): its new date is told then.
     weekly.AdvanceDate();
     EXPECT_TRUE(log.TakeUntold(tree).empty());
     world.clock.today = {2026, 12, 16};
+    RefreshDueMarkers(tree);
     EXPECT_EQ(Titles(log.TakeUntold(tree)), std::vector<std::string>{"Gym"});
 }
 

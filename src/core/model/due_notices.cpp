@@ -37,6 +37,15 @@ std::string OwnerTitle(const TReminderObject& reminder)
     return Excerpt(owner->Data()->GetTitle(), TitleLimit) + YearsText(reminder);
 }
 
+std::uint64_t ToldKey(const TReminderObject& reminder)
+{
+    std::uint64_t hash = 14695981039346656037ULL; // FNV-1a of the title, then the rest
+    for (const char c : reminder.GetTitle())
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    hash ^= static_cast<std::uint64_t>(static_cast<std::uint32_t>(reminder.GetID())) * 0x9E3779B97F4A7C15ULL;
+    return hash ^ static_cast<std::uint64_t>(DaysFromCivil(reminder.RecurDate().GetDate())) * 0xC2B2AE3D27D4EB4FULL;
+}
+
 std::string Line(const TReminderObject& reminder)
 {
     const std::string owner = OwnerTitle(reminder);
@@ -48,9 +57,8 @@ std::string Line(const TReminderObject& reminder)
 std::vector<TReminderObject*> DueNoticeLog::TakeUntold(ItemTree& tree)
 {
     std::vector<TReminderObject*> untold;
-    for (TReminderObject* reminder : AllReminders(tree))
-        if (reminder->IsDue() &&
-            m_told.emplace(reminder->GetID(), reminder->GetTitle(), reminder->RecurDate().GetDate()).second)
+    for (TReminderObject* reminder : MarkedReminders(tree))
+        if (reminder->IsDue() && m_told.insert(ToldKey(*reminder)).second)
             untold.push_back(reminder);
     return untold;
 }

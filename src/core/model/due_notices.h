@@ -4,9 +4,8 @@
 #include "common/civil_date.h"
 
 #include <cstdint>
-#include <set>
+#include <unordered_set>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace quillary {
@@ -20,12 +19,14 @@ class TReminderObject;
 class DueNoticeLog
 {
 public:
-    // The reminders due now that were not told for their present date, in tree order; from now
-    // on they count as told.
+    // The reminders due now (by their due markers, which a new day's RefreshDueMarkers sets) that
+    // were not told for their present date, in tree order; from now on they count as told.
     std::vector<TReminderObject*> TakeUntold(ItemTree& tree);
 
 private:
-    std::set<std::tuple<std::int32_t, std::string, CivilDate>> m_told;
+    // Identifier, title and date in one number each: a large backlog is told without a set of
+    // strings as large as it.
+    std::unordered_set<std::uint64_t> m_told;
 };
 
 // What a notification says of reminders that came due together, and which reminders it stands

@@ -5,6 +5,7 @@
 #include "model/item_kind.h"
 #include "model/item_tree.h"
 #include "model/items_reminder.h"
+#include "model/tree_node.h"
 #include "model/tree_walk.h"
 
 #include <algorithm>
@@ -21,6 +22,26 @@ std::vector<TReminderObject*> AllReminders(ItemTree& tree)
                 reminders.push_back(static_cast<TReminderObject*>(owner->ChildAt(i)));
     });
     return reminders;
+}
+
+namespace {
+void AddMarked(TreeNode& node, std::vector<TReminderObject*>& marked)
+{
+    const TKPXObject* owner = node.Data();
+    for (int i = 0; owner && i < owner->ChildCount(); ++i)
+        if (owner->ChildAt(i)->GetKind() == KindReminder && owner->ChildAt(i)->GetFlagged())
+            marked.push_back(static_cast<TReminderObject*>(owner->ChildAt(i)));
+    for (TreeNode* child = node.FirstChild(); child; child = child->NextSibling())
+        if (child->FlagCount() > 0)
+            AddMarked(*child, marked);
+}
+} // namespace
+
+std::vector<TReminderObject*> MarkedReminders(ItemTree& tree)
+{
+    std::vector<TReminderObject*> marked;
+    AddMarked(tree.Root(), marked); // the root counts nothing, so its children are all looked at
+    return marked;
 }
 
 std::vector<TReminderObject*> RefreshDueMarkers(ItemTree& tree)

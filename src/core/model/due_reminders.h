@@ -14,6 +14,10 @@ class TReminderObject;
 // Every reminder of the tree, owners in tree order, each owner's reminders in list order.
 std::vector<TReminderObject*> AllReminders(ItemTree& tree);
 
+// The reminders whose due marker is set, in the same order; only the nodes that count due items
+// at or below them are visited, so a large tree with few due reminders is read in a moment.
+std::vector<TReminderObject*> MarkedReminders(ItemTree& tree);
+
 // Sets every reminder's due marker from the tree's clock, as a new day needs: a marker is
 // otherwise only worked out when a reminder is read, edited or advanced. Returns the reminders
 // whose marker was set or cleared.
