@@ -3,6 +3,7 @@
 #include "stopwatch.h"
 
 #include "model/data_file.h"
+#include "model/due_notices.h"
 #include "model/item_tree.h"
 #include "model/kpx_object.h"
 #include "peak_memory.h"
@@ -95,6 +96,7 @@ Figures MeasureDataFile(const std::filesystem::path& file, const std::filesystem
     f.fileBytes = std::filesystem::file_size(file);
     const std::unique_ptr<ItemTree> tree = LoadBestOf(file, runs, f);
     f.scanSeconds = BestOf(runs, [&] { ScanAllTitles(*tree); });
+    f.untoldSeconds = BestOf(runs, [&] { f.untold = DueNoticeLog().TakeUntold(*tree).size(); });
     const auto saved = scratch / "saved.dat";
     f.saveSeconds = BestOf(runs, [&] { SaveDataFile(*tree, saved); });
     f.nodes = tree->NodeCount();
