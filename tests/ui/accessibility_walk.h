@@ -7,6 +7,8 @@
 #include <QAccessibleInterface>
 #include <QApplication>
 #include <QStringList>
+#include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 #include <algorithm>
@@ -87,6 +89,9 @@ inline QStringList UnreachableControls(QWidget* window)
             continue;
         // A control inside another that takes the focus for it (a combo box's line edit).
         if (widget->focusProxy() || (widget->parentWidget() && widget->parentWidget()->focusProxy() == widget))
+            continue;
+        // A tool bar's buttons stay out of the Tab round, as in every Qt program.
+        if (qobject_cast<QToolButton*>(widget) && qobject_cast<QToolBar*>(widget->parentWidget()))
             continue;
         if (!(widget->focusPolicy() & Qt::TabFocus))
             unreachable << Describe(node);

@@ -27,7 +27,6 @@
 #include "ui/sync/sync_center.h"
 #include "ui/text_codec.h"
 #include "ui/widgets/tip_bar.h"
-#include "ui/widgets/tool_bar_focus.h"
 #include "widgets/main_tips.h"
 
 #include <QActionGroup>
@@ -446,8 +445,6 @@ void TMainForm::BuildToolBars()
     m_tipBar->SetTipFile(tips);
     connect(m_tipBar, &TTipBar::HelpRequested, this, [this](int context) { Help().ShowTopic(context); });
 
-    for (QToolBar* bar : {m_speedPanel, m_newItemPanel, m_findPanel, static_cast<QToolBar*>(m_tipBar)})
-        LetTabReachToolButtons(*bar);
     BarToggle(m_toolbarItem, m_speedPanel);
     BarToggle(m_newItemBarItem, m_newItemPanel);
     BarToggle(m_findBarItem, m_findPanel);

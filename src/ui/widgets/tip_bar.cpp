@@ -38,8 +38,12 @@ TTipBar::TTipBar(const QString& title, QWidget* parent)
     m_down->setArrowType(Qt::DownArrow);
     m_up->setToolTip(QStringLiteral("Next tip"));
     m_down->setToolTip(QStringLiteral("Previous tip"));
-    for (QToolButton* button : {m_bulb, m_up, m_down})
+    // Like the buttons a tool bar makes for its actions, these stay out of the Tab round, which
+    // would otherwise stop on them on its way to the folders and entries.
+    for (QToolButton* button : {m_bulb, m_up, m_down}) {
         button->setAccessibleName(button->toolTip().remove(QStringLiteral("...")));
+        button->setFocusPolicy(Qt::NoFocus);
+    }
     // The bulb comes first: in a narrow window the bar keeps it and moves the label, whole, into
     // its extension menu instead of holding the window wide.
     addWidget(m_bulb);
