@@ -365,6 +365,9 @@ void TMainForm::BuildToolBars()
     m_speedPanel->addSeparator();
     m_speedPanel->addAction(m_filterAny);
     m_speedPanel->addAction(m_filterAll);
+    // Both share the tip "Filter"; a screen reader needs to tell them apart.
+    m_speedPanel->widgetForAction(m_filterAny)->setAccessibleName(QStringLiteral("Filter by any selected category"));
+    m_speedPanel->widgetForAction(m_filterAll)->setAccessibleName(QStringLiteral("Filter by all selected categories"));
     m_speedPanel->addSeparator();
     for (QAction* action : {m_cut, m_copy, m_paste, m_delete})
         m_speedPanel->addAction(action);
