@@ -6,6 +6,7 @@
 #include "ui/dialogs/tool_list_widget.h"
 #include "ui/questions.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/editable_combo.h"
 #include "ui/widgets/named_widgets.h"
 
 #include <QCheckBox>
@@ -92,7 +93,7 @@ QWidget* TOptionPages::BuildBrowserPage()
     auto* page = Named(new QWidget, "OptSheet1");
     auto* browser = Named(new QGroupBox(QStringLiteral("Preferred Browser"), page), "GroupBox1");
     m_dde = Named(new QComboBox(browser), "DDE");
-    m_dde->setEditable(true);
+    MakeEditable(*m_dde);
     m_dde->addItems({QStringLiteral("NETSCAPE"), QStringLiteral("IExplore"), QStringLiteral("Mosaic")});
     m_path = Named(new QLineEdit(browser), "Path");
     auto* selectPath = NamedButton(QStringLiteral("..."), "SelectPath", browser);

@@ -9,6 +9,7 @@
 #include "ui/dialogs/masked_number_edit.h"
 #include "ui/dialogs/phone_format_combo.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/editable_combo.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -95,7 +96,7 @@ QWidget* TPartyEditDlg::BuildNames()
         auto* names = new QHBoxLayout;
         m_salutation = new QComboBox(box);
         m_salutation->setObjectName(QStringLiteral("Salutation"));
-        m_salutation->setEditable(true);
+        MakeEditable(*m_salutation);
         m_salutation->addItems({QStringLiteral("Mr."), QStringLiteral("Mrs."), QStringLiteral("Ms."),
                                 QStringLiteral("Miss"), QStringLiteral("Dr."), QStringLiteral("Mr. & Mrs."),
                                 QStringLiteral("Dr. & Mrs.")});
@@ -136,7 +137,7 @@ QComboBox* TPartyEditDlg::TitleBox(const char* name, int slot)
 {
     auto* box = new QComboBox(this);
     box->setObjectName(QString::fromLatin1(name));
-    box->setEditable(true);
+    MakeEditable(*box);
     box->setInsertPolicy(QComboBox::NoInsert);
     connect(box, &QComboBox::activated, this, [this, slot] { LoadSection(slot); });
     return box;
@@ -228,7 +229,7 @@ QWidget* TPartyEditDlg::BuildWebSheet()
     m_webTitle = TitleBox("WebTitle", TPartyObject::SlotWebsite);
     m_web = new QComboBox(sheet);
     m_web->setObjectName(QStringLiteral("Web"));
-    m_web->setEditable(true);
+    MakeEditable(*m_web);
     m_web->setInsertPolicy(QComboBox::NoInsert);
     m_web->addItems({QStringLiteral("http://"), QStringLiteral("https://"), QStringLiteral("ftp://"),
                      QStringLiteral("news:"), QStringLiteral("mailto:"), QStringLiteral("gopher://"),

@@ -4,6 +4,7 @@
 #include "model/item_kind.h"
 #include "platform/icon_catalog.h"
 #include "ui/text_codec.h"
+#include "ui/widgets/editable_combo.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -24,7 +25,7 @@ TWebSiteDlg::TWebSiteDlg(const DialogContext& context, TKPXObject& item)
 
     m_web = new QComboBox(Bevel());
     m_web->setObjectName(QStringLiteral("Web"));
-    m_web->setEditable(true);
+    MakeEditable(*m_web);
     // Typed addresses must not pile up in the prefix list.
     m_web->setInsertPolicy(QComboBox::NoInsert);
     m_web->addItems(Prefixes());

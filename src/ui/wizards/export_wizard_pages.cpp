@@ -4,6 +4,7 @@
 #include "exchange/vcard_version.h"
 #include "platform/qt_icon_store.h"
 #include "ui/plain_text.h"
+#include "ui/widgets/editable_combo.h"
 #include "ui/wizards/background_preview.h"
 #include "ui/wizards/export_wizard.h"
 #include "ui/wizards/folder_chooser.h"
@@ -205,7 +206,7 @@ QWidget* TExportWizard::BuildGraphicsPage()
 {
     auto* page = new QWidget(this);
     m_bkgComboBox = Named(new QComboBox(page), "BkgComboBox");
-    m_bkgComboBox->setEditable(true);
+    MakeEditable(*m_bkgComboBox);
     m_bkgComboBox->setInsertPolicy(QComboBox::NoInsert);
     m_bkgComboBox->addItem(QString::fromLatin1(NoBackground.data(), static_cast<qsizetype>(NoBackground.size())));
     for (std::string_view name : BackgroundNames())
