@@ -550,7 +550,10 @@ void TMainForm::BuildPanes()
     // The hint panel and the node panel give way in a narrow window; the count stays whole.
     m_panels[0] = new StatusPanel(350, this);
     m_panels[1] = AsPlainText(new QLabel(this));
-    m_panels[1]->setFixedWidth(75);
+    // As wide as its text in the current font, however large, and never narrower; a few digits
+    // more or less do not move the panels beside it.
+    m_panels[1]->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    m_panels[1]->setMinimumWidth(75);
     m_panels[2] = new StatusPanel(0, this);
     for (int i = 0; i < 3; ++i) {
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
