@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdint>
+
 namespace quillary {
 namespace {
 
@@ -74,6 +77,30 @@ TEST(WinState, AFirstStartFillsTwoThirdsOfTheScreenCentredAndStoredGeometryIsKep
     EXPECT_EQ(tiny.Height, 400);
     EXPECT_EQ(tiny.Left, 0);
     EXPECT_EQ(tiny.Top, 0);
+}
+
+TEST(WinState, AStoredGeometryIsFittedToTheScreenItOpensOn)
+{
+    struct Case
+    {
+        TWinSettings stored;
+        ScreenArea screen;
+        std::array<std::int32_t, 4> fitted; // left, top, width, height
+    };
+    // 1920 x 1080 at 200 %: 960 x 516 logical pixels below a panel.
+    const Case cases[] = {
+        {{0, 0, 2560, 1400, 201, 4}, {0, 24, 960, 516}, {0, 24, 960, 516}},
+        {{100, 50, 640, 400, 201, 4}, {0, 0, 1920, 1080}, {100, 50, 640, 400}},       // fits: kept
+        {{1700, 900, 640, 400, 201, 4}, {0, 0, 1920, 1080}, {1280, 680, 640, 400}},   // moved back in
+        {{-300, -20, 640, 400, 201, 4}, {1920, 0, 1920, 1080}, {1920, 0, 640, 400}},  // left of a second screen
+        {{2147483000, 2147483000, 2147483000, 480, 1, 1}, {0, 0, 800, 600}, {0, 120, 800, 480}}, // far out
+    };
+    for (const Case& c : cases) {
+        const TWinSettings fitted = FittedToScreen(c.stored, c.screen);
+        EXPECT_EQ((std::array{fitted.Left, fitted.Top, fitted.Width, fitted.Height}), c.fitted);
+        EXPECT_EQ(fitted.Split, c.stored.Split);
+        EXPECT_EQ(fitted.Style, c.stored.Style);
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace quillary {
 
@@ -67,6 +68,21 @@ TWinSettings FirstStartSettings(const ScreenArea& available, std::int32_t needed
     record.Height = std::min(std::max(twoThirds(available.height), record.Height), available.height);
     record.Left = available.left + (available.width - record.Width) / 2;
     record.Top = available.top + (available.height - record.Height) / 2;
+    return record;
+}
+
+TWinSettings FittedToScreen(const TWinSettings& stored, const ScreenArea& available)
+{
+    TWinSettings record = stored;
+    record.Width = std::min(record.Width, available.width);
+    record.Height = std::min(record.Height, available.height);
+    // Wide arithmetic: the stored numbers come from a settings file and may be anything.
+    const auto inside = [](std::int32_t at, std::int32_t start, std::int32_t room, std::int32_t length) {
+        const std::int64_t last = std::max<std::int64_t>(start, std::int64_t{start} + room - length);
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(at, start, last));
+    };
+    record.Left = inside(record.Left, available.left, available.width, record.Width);
+    record.Top = inside(record.Top, available.top, available.height, record.Height);
     return record;
 }
 

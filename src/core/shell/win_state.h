@@ -43,6 +43,11 @@ struct ScreenArea
 // never larger than the area, centred in it; the other fields keep their defaults.
 TWinSettings FirstStartSettings(const ScreenArea& available, std::int32_t neededWidth);
 
+// A stored geometry fitted to a screen's available area: no larger than the area, moved just far
+// enough to lie inside it (a geometry saved at another scale or on a larger screen would run off
+// it); the other fields are kept.
+TWinSettings FittedToScreen(const TWinSettings& stored, const ScreenArea& available);
+
 // The main window's two geometries, normal and alternate, and which one is in use. Which one is in
 // use is not stored: every start uses the normal one. The window captures and applies a record;
 // this class only keeps and stores them.

@@ -106,15 +106,18 @@ void TMainForm::FormCreate()
         ShowWholeTree();
     SetActivePane(Pane::Folders);
     if (!m_winState.WasStored())
-        m_winState.SetCurrent(FirstStartSettings(AvailableScreenArea(), ToolBarsWidth()));
+        m_winState.SetCurrent(FirstStartSettings(AvailableScreenArea(pos()), ToolBarsWidth()));
     ApplySettings(m_winState.Current());
     // Once the program runs, so the message has a window to stand over.
     QTimer::singleShot(0, this, &TMainForm::TellUnreadableSettings);
 }
 
-ScreenArea TMainForm::AvailableScreenArea() const
+ScreenArea TMainForm::AvailableScreenArea(const QPoint& at) const
 {
-    const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    // The screen the window opens on: the one under its top left corner, else its own.
+    const QScreen* shown = QGuiApplication::screenAt(at);
+    if (!shown)
+        shown = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect area = shown ? shown->availableGeometry() : QRect(0, 0, 640, 480);
     return {area.left(), area.top(), area.width(), area.height()};
 }

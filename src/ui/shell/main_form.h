@@ -256,7 +256,10 @@ private:
     QAction* NewAction(int kind, const QString& caption, const QString& hint, const char* icon = nullptr);
     void UpdateItemCount();
     void QueueRefill();
-    ScreenArea AvailableScreenArea() const;
+    // The available area of the screen under the point, else of the window's screen.
+    ScreenArea AvailableScreenArea(const QPoint& at) const;
+    // Keeps the window, frame and all, inside the available area of the screen it is on.
+    void FitToScreen();
     int ToolBarsWidth() const;
 
     TProfileFile& m_settings;

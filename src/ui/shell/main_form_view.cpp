@@ -176,6 +176,9 @@ void TMainForm::showEvent(QShowEvent* event)
     if (!m_firstShow)
         return;
     m_firstShow = false;
+    // A first start is sized to the screen already; a stored geometry may come from elsewhere.
+    if (m_winState.WasStored())
+        FitToScreen();
     HandleCommandLine(m_pendingCommandLine, false);
     m_tipBar->ShowRandomTip();
 }
@@ -393,12 +396,25 @@ void TMainForm::ApplySettings(const TWinSettings& settings)
 {
     resize(std::max(settings.Width, 100), std::max(settings.Height, 100));
     move(settings.Left, settings.Top);
+    FitToScreen();
     m_folders->setFixedWidth(std::max(0, settings.Split));
     SetListStyle(settings.Style);
     QHeaderView* header = m_detailList->header();
     header->resizeSection(0, settings.ColPos1);
     header->resizeSection(1, settings.ColPos2);
     header->resizeSection(2, settings.ColPos3);
+}
+
+void TMainForm::FitToScreen()
+{
+    // The frame counts too; its size is known once the window is shown, so this is done again then.
+    const QSize frame = frameGeometry().size() - size();
+    ScreenArea area = AvailableScreenArea(pos());
+    area.width -= frame.width();
+    area.height -= frame.height();
+    const TWinSettings fitted = FittedToScreen({x(), y(), width(), height()}, area);
+    resize(fitted.Width, fitted.Height);
+    move(fitted.Left, fitted.Top);
 }
 
 void TMainForm::ToggleMainWindow()
