@@ -151,7 +151,8 @@ private slots:
     }
 
     // Tab goes from the folders to the entries, and round the whole window back to the folders,
-    // meeting every control once and no tool bar button.
+    // meeting every control once and no tool bar button but the two filter buttons, which no
+    // menu or key reaches.
     void tabGoesRoundTheMainWindow()
     {
         QWidget* folders = m_window.form->findChild<QWidget*>(QStringLiteral("Folders"));
@@ -162,7 +163,9 @@ private slots:
         std::set<QWidget*> met;
         for (int i = 0; i < 200 && QApplication::focusWidget() != folders; ++i) {
             QVERIFY2(met.insert(QApplication::focusWidget()).second, "a control is met twice before the round ends");
-            QVERIFY2(!qobject_cast<QToolButton*>(QApplication::focusWidget()), "Tab stops on a tool bar button");
+            const QWidget* at = QApplication::focusWidget();
+            QVERIFY2(!qobject_cast<const QToolButton*>(at) || at->accessibleName().startsWith(QStringLiteral("Filter by")),
+                     "Tab stops on a tool bar button");
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(QApplication::focusWidget(), folders);

@@ -65,16 +65,22 @@ private slots:
     void tabFromTheFirstFocusReachesTheFoldersPastNoToolButton()
     {
         OpenShown();
+        // Only the two filter buttons, which no menu or key reaches, are in the Tab round.
+        const auto isFilter = [](QWidget* widget) { return ReadName(widget).startsWith(QStringLiteral("Filter by")); };
         for (const QToolBar* bar : m_window.form->findChildren<QToolBar*>())
-            for (const QToolButton* button : bar->findChildren<QToolButton*>())
-                QVERIFY2(!(button->focusPolicy() & Qt::TabFocus), qPrintable(bar->objectName()));
+            for (QToolButton* button : bar->findChildren<QToolButton*>())
+                QVERIFY2(!(button->focusPolicy() & Qt::TabFocus) || isFilter(button), qPrintable(ReadName(button)));
         QWidget* folders = m_window.form->findChild<QWidget*>(QStringLiteral("Folders"));
         QTRY_VERIFY(QApplication::focusWidget());
+        int filterStops = 0;
         for (int i = 0; i < 10 && QApplication::focusWidget() != folders; ++i) {
-            QVERIFY(!qobject_cast<QToolButton*>(QApplication::focusWidget()));
+            auto* button = qobject_cast<QToolButton*>(QApplication::focusWidget());
+            QVERIFY(!button || isFilter(button));
+            filterStops += button != nullptr;
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         QCOMPARE(QApplication::focusWidget(), folders);
+        QVERIFY(filterStops <= 2);
     }
 
     void theFilterButtonsAreNamedApartAndKeepTheirTips()

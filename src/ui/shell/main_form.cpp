@@ -371,6 +371,9 @@ void TMainForm::BuildToolBars()
     // Both share the tip "Filter"; a screen reader needs to tell them apart.
     m_speedPanel->widgetForAction(m_filterAny)->setAccessibleName(QStringLiteral("Filter by any selected category"));
     m_speedPanel->widgetForAction(m_filterAll)->setAccessibleName(QStringLiteral("Filter by all selected categories"));
+    // The one pair of tool-bar buttons that no menu or key reaches stays in the Tab round.
+    for (QAction* filter : {m_filterAny, m_filterAll})
+        m_speedPanel->widgetForAction(filter)->setFocusPolicy(Qt::TabFocus);
     m_speedPanel->addSeparator();
     for (QAction* action : {m_cut, m_copy, m_paste, m_delete})
         m_speedPanel->addAction(action);
