@@ -87,6 +87,11 @@ private:
     GroupCategories m_pending;
 };
 
+void ForgetGroup(SyncState& state, const std::string& href)
+{
+    std::erase_if(state.groups, [&](const SyncedCard& group) { return group.href == href; });
+}
+
 SyncedCard* FindGroup(SyncState& state, const std::string& href)
 {
     const auto it = std::find_if(state.groups.begin(), state.groups.end(),
@@ -132,13 +137,13 @@ GroupCategories TakeGroupChanges(const RemoteChanges& remote, SyncState& state, 
     for (const std::string& href : remote.removedGroups) {
         if (const SyncedCard* gone = FindGroup(state, href))
             changes.Take(GroupOf(gone->card, slots), {});
-        std::erase_if(state.groups, [&](const SyncedCard& group) { return group.href == href; });
+        ForgetGroup(state, href);
     }
     // A group card that another client made a contact's is a group no more.
     for (const auto& [href, body] : remote.bodies) {
         if (const SyncedCard* was = FindGroup(state, href)) {
             changes.Take(GroupOf(was->card, slots), {});
-            std::erase_if(state.groups, [&](const SyncedCard& group) { return group.href == href; });
+            ForgetGroup(state, href);
         }
     }
     for (const auto& [href, body] : remote.groups) {
@@ -147,7 +152,7 @@ GroupCategories TakeGroupChanges(const RemoteChanges& remote, SyncState& state, 
         if (after.slot < 0) {
             if (copy)
                 changes.Take(GroupOf(copy->card, slots), {});
-            std::erase_if(state.groups, [&](const SyncedCard& group) { return group.href == href; });
+            ForgetGroup(state, href);
             continue;
         }
         changes.Take(copy ? GroupOf(copy->card, slots) : Group{}, after);
